@@ -1,0 +1,21 @@
+# The Debian packages Ventari builds, tests and runs with; installed only when one is missing.
+VENTARI_PACKAGES=(
+  build-essential cmake ninja-build clang
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+ensure_packages() {
+  local missing=()
+  for pkg in "${VENTARI_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$pkg")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}

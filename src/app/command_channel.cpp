@@ -1,0 +1,164 @@
+#include "app/command_channel.h"
+
+#include "app/string_table.h"
+#include "link/packet_matcher.h"
+#include "link/serial_port.h"
+
+namespace ventari {
+namespace {
+
+constexpr int kSlowTickAfterFirstMs = 1000;
+constexpr int kReturnDelayMs = 50;
+
+int EntryTimeoutMs(std::int32_t baud) {
+  switch (baud) {
+    case 4800:
+    case 9600:
+    case 19200:
+    case 38400:
+    case 57600:
+    case 115200:
+      return 2000;
+    default:
+      return 3000;
+  }
+}
+
+}  // namespace
+
+CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& state,
+                               TApdDataPacket& imPacket, Prompts& prompts,
+                               MainWindowModel& window)
+    : Timeout(runtime, 3000),
+      Timer2(runtime, 1000),
+      runtime_(runtime),
+      port_(port),
+      state_(state),
+      imPacket_(imPacket),
+      prompts_(prompts),
+      window_(window) {
+  imPacket_.SetStringHandler([this](TApdDataPacket& sender, const QByteArray&) {
+    sender.Tag = 1;
+    state_.InConfigMode = true;
+  });
+}
+
+void CommandChannel::WaitMs(int ms) {
+  bool done = false;
+  const auto id = runtime_.Schedule(std::max(ms, kTimerTickMs), [&done] { done = true; });
+  try {
+    runtime_.WaitUntil([&done] { return done; });
+  } catch (...) {
+    runtime_.Cancel(id);
+    throw;
+  }
+}
+
+void CommandChannel::TickWait() {
+  WaitMs(kTimerTickMs);
+  timer1IntervalMs_ = kSlowTickAfterFirstMs;
+}
+
+void CommandChannel::SlowWait() {
+  WaitMs(timer1IntervalMs_);
+  timer1IntervalMs_ = kSlowTickAfterFirstMs;
+}
+
+void CommandChannel::Delay(int ms) { WaitMs(ms); }
+
+void CommandChannel::SendCommand(std::string_view text) {
+  TickWait();
+  for (char c : text) {
+    port_.PutChar(static_cast<std::uint8_t>(c));
+    TickWait();
+  }
+}
+
+void CommandChannel::SendReturn() {
+  Delay(kReturnDelayMs);
+  port_.PutChar('\r');
+}
+
+void CommandChannel::Command(std::string_view text) {
+  SendCommand(text);
+  SendReturn();
+}
+
+void CommandChannel::SendLine(std::string_view text) {
+  std::string line(text);
+  line += "\r\n";
+  port_.PutString(line);
+  SlowWait();
+}
+
+void CommandChannel::EnterConfigMode() {
+  Timeout.fired = false;
+  Timeout.SetInterval(EntryTimeoutMs(port_.Line().baud));
+  SendReturn();
+  Timeout.Start();
+  while (!state_.InConfigMode) {
+    if (Timeout.fired) {
+      ReportEntryTimeout();
+      break;
+    }
+    imPacket_.SetStartString("CONFIGURATION MODE");
+    imPacket_.SetPacketSize(18);
+    Command("Q");
+    Delay(1000);
+
+    imPacket_.SetEnabled(true);
+    SendCommand("*");
+    Delay(2000);
+    if (state_.InConfigMode) break;
+
+    imPacket_.SetEnabled(false);
+    state_.InConfigMode = false;
+    SendReturn();
+
+    imPacket_.SetStartString("T7>");
+    imPacket_.SetPacketSize(3);
+    Command("EXIT");
+    Delay(1000);
+
+    imPacket_.SetEnabled(true);
+    Command("IM");
+    Delay(1000);
+    if (state_.InConfigMode) {
+      state_.Family = AnemFamily::kThreeAxis;
+    } else {
+      imPacket_.SetEnabled(false);
+    }
+  }
+  Timeout.Stop();
+}
+
+void CommandChannel::ReportEntryTimeout() {
+  if (!state_.Searching) {
+    prompts_.ShowMessage(LoadStr(kStrNoResponseStar), LoadStr(kStrWarning));
+    return;
+  }
+  if (!state_.LastTry) return;
+  window_.searchingLabelVisible = false;
+  prompts_.ShowMessage(LoadStr(kStrPortDetectionFailed), LoadStr(kStrWarning));
+  window_.busyCursor = false;
+  state_.LastTry = false;
+}
+
+void CommandChannel::LeaveConfigMode() {
+  Command(state_.Family == AnemFamily::kThreeAxis ? "EXIT" : "Q");
+  state_.InConfigMode = false;
+  imPacket_.Tag = 0;
+}
+
+void CommandChannel::ConfigCommand(std::string_view text) {
+  window_.busyCursor = true;
+  EnterConfigMode();
+  SlowWait();
+  port_.FlushInBuffer();
+  Command(text);
+  SlowWait();
+  LeaveConfigMode();
+  window_.busyCursor = false;
+}
+
+}  // namespace ventari

@@ -1,0 +1,69 @@
+// How the system talks to an anemometer: paced commands, the line end that follows them, waits
+// that keep the event loop running, and entering and leaving configuration mode.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+#include "app/anem_state.h"
+#include "app/main_window_model.h"
+#include "app/prompts.h"
+#include "app/runtime.h"
+#include "app/timer.h"
+
+namespace ventari {
+
+class SerialPort;
+class TApdDataPacket;
+
+class CommandChannel {
+ public:
+  // Takes over `imPacket`'s handler: the configuration-mode banner or prompt sets
+  // `state.InConfigMode`.
+  CommandChannel(Runtime& runtime, SerialPort& port, AnemState& state, TApdDataPacket& imPacket,
+                 Prompts& prompts, MainWindowModel& window);
+
+  // One character at a time: a tick wait, then each character followed by a tick wait.
+  void SendCommand(std::string_view text);
+  // 50 ms, then CR.
+  void SendReturn();
+  // SendCommand(text) then SendReturn(): what "the command X" means.
+  void Command(std::string_view text);
+  // The text and "\r\n" in one unpaced write, then SlowWait().
+  void SendLine(std::string_view text);
+  // Waits the slow tick: 500 ms until the tick timer first fired, 1000 ms after.
+  void SlowWait();
+  // Waits `ms` milliseconds with the event loop running.
+  void Delay(int ms);
+
+  void EnterConfigMode();
+  // "EXIT" for a three-axis anemometer, "Q" otherwise; clears the configuration-mode flag.
+  void LeaveConfigMode();
+  // Busy cursor, entry, the command between slow waits with the input flushed, exit.
+  void ConfigCommand(std::string_view text);
+
+  // The interval the slow tick waits next.
+  int SlowTickMs() const { return timer1IntervalMs_; }
+
+  // Reply time-outs (2000, 3000 or 8000 ms) and the discovery's one-second timer; their
+  // `fired` flags are what the waiting code polls.
+  Timer Timeout;
+  Timer Timer2;
+
+ private:
+  // Waits `ms` on an event of its own, so a wait started meanwhile (from a handler or a menu
+  // command) can neither shorten nor lengthen this one.
+  void WaitMs(int ms);
+  void TickWait();
+  void ReportEntryTimeout();
+
+  Runtime& runtime_;
+  SerialPort& port_;
+  AnemState& state_;
+  TApdDataPacket& imPacket_;
+  Prompts& prompts_;
+  MainWindowModel& window_;
+  int timer1IntervalMs_ = 500;
+};
+
+}  // namespace ventari

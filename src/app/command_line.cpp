@@ -1,0 +1,22 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+
+namespace ventari {
+namespace {
+
+const QString kSettingsName = QStringLiteral("settings");
+
+}  // namespace
+
+void AddSettingsOption(QCommandLineParser& parser) {
+  parser.addOption(QCommandLineOption(
+      kSettingsName, QStringLiteral("Use the INI file <file> instead of the user's settings."),
+      QStringLiteral("file")));
+}
+
+QString SettingsFileOption(const QCommandLineParser& parser) {
+  return parser.value(kSettingsName);
+}
+
+}  // namespace ventari

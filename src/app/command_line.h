@@ -1,0 +1,15 @@
+// Command-line options shared by the executables.
+#pragma once
+
+#include <QString>
+
+class QCommandLineParser;
+
+namespace ventari {
+
+// Adds "--settings FILE": use that INI file instead of the user's settings store.
+void AddSettingsOption(QCommandLineParser& parser);
+// The file given with --settings, or an empty text for the user's store.
+QString SettingsFileOption(const QCommandLineParser& parser);
+
+}  // namespace ventari

@@ -1,0 +1,44 @@
+#include "app/qt_runtime.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace ventari {
+
+QtRuntime::QtRuntime() { clock_.start(); }
+
+QtRuntime::~QtRuntime() {
+  for (auto& [id, timer] : timers_) delete timer;
+}
+
+void QtRuntime::ProcessEvents() {
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+Runtime::EventId QtRuntime::Schedule(std::int64_t delayMs, std::function<void()> callback) {
+  const EventId id = nextId_++;
+  auto* timer = new QTimer(&context_);
+  timer->setSingleShot(true);
+  timer->setTimerType(Qt::PreciseTimer);
+  QObject::connect(timer, &QTimer::timeout, &context_, [this, id, cb = std::move(callback)] {
+    auto found = timers_.find(id);
+    if (found == timers_.end()) return;
+    found->second->deleteLater();
+    timers_.erase(found);
+    cb();
+  });
+  timers_.emplace(id, timer);
+  timer->start(static_cast<int>(delayMs > 0 ? delayMs : 0));
+  return id;
+}
+
+void QtRuntime::Cancel(EventId id) {
+  auto found = timers_.find(id);
+  if (found == timers_.end()) return;
+  found->second->stop();
+  found->second->deleteLater();
+  timers_.erase(found);
+}
+
+}  // namespace ventari

@@ -1,0 +1,39 @@
+#include "app/session.h"
+
+namespace ventari {
+namespace {
+
+constexpr int kCloseGraceMs = 2000;
+
+}  // namespace
+
+Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFactory,
+                 QString settingsFile)
+    : runtime(rt),
+      prompts(userPrompts),
+      port(rt, std::move(portFactory)),
+      matcherGroup(rt),
+      matchers(matcherGroup),
+      channel(rt, port, state, matchers.IMPacket, userPrompts, window),
+      settings(std::move(settingsFile)) {
+  matcherGroup.ConnectTo(port);
+}
+
+void Session::OnFirstShow(const QStringList& availablePorts) {
+  settings.LoadSettings(SettingsTargets(), availablePorts);
+}
+
+void Session::Close() {
+  for (const auto& hook : closeHooks_) hook();
+  // A running search ends after its current try.
+  state.SearchRequested = false;
+  if (window.searchingLabelVisible) {
+    window.busyLabelVisible = true;
+    window.searchingLabelVisible = false;
+  }
+  matchers.DataPacket.SetEnabled(false);
+  settings.SaveSettings(SettingsTargets());
+  channel.Delay(kCloseGraceMs);
+}
+
+}  // namespace ventari

@@ -1,0 +1,63 @@
+// The persisted settings: read when the main window is first shown, written when it closes.
+// Also decides privileged (service) mode from the stored word.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/anem_state.h"
+#include "app/main_window_model.h"
+#include "app/service_file_names.h"
+#include "displays/windsock_selections.h"
+
+class QSettings;
+
+namespace ventari {
+
+class SerialPort;
+
+inline constexpr char kSettingsOrganisation[] = "Calvarn Zurevuzizud";
+inline constexpr char kSettingsApplication[] = "Ventari";
+inline constexpr char kPrivilegedWord[] = "plinkster";
+
+class Settings {
+ public:
+  // What loading fills and saving reads.
+  struct Targets {
+    SerialPort& port;
+    WindsockSelections& windsock;
+    MainWindowModel& window;
+    AnemState& state;
+  };
+
+  // `iniFile` empty: the user's settings store of the organisation and application above.
+  // Otherwise that INI file (the executables' --settings FILE).
+  explicit Settings(QString iniFile = {});
+  ~Settings();
+
+  // `availablePorts` fills the ports dialog's list.
+  void LoadSettings(const Targets& targets, const QStringList& availablePorts);
+  // Writes the port's and the windsock's current settings; failures are ignored.
+  void SaveSettings(const Targets& targets);
+
+  bool IsPrivileged() const { return privilegedMode_; }
+  const QStringList& PortList() const { return portList_; }
+  const ServiceFileNames& FileNames() const { return fileNames_; }
+
+  // The operator's name from the user-name screen, for the test reports.
+  QString UserName;
+
+ private:
+  std::unique_ptr<QSettings> OpenStore() const;
+  bool ReadBlock(QSettings& store, const Targets& targets);
+  void ReadStrings(QSettings& store);
+
+  QString iniFile_;
+  bool privilegedMode_ = false;
+  QStringList portList_;
+  ServiceFileNames fileNames_;
+  QString storedWord_;
+};
+
+}  // namespace ventari

@@ -1,0 +1,34 @@
+// The line settings of a serial port and the errors a port raises.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace ventari {
+
+// Codes as stored in the settings: 0 none, 1 odd, 2 even, 3 mark, 4 space.
+enum class Parity : int { kNone = 0, kOdd = 1, kEven = 2, kMark = 3, kSpace = 4 };
+
+struct LineSettings {
+  std::int32_t baud = 9600;
+  Parity parity = Parity::kNone;
+  int dataBits = 8;
+  int stopBits = 1;
+  bool operator==(const LineSettings&) const = default;
+};
+
+// The stored parity code: 1 odd, 2 even, 3 mark, 4 space, anything else none.
+Parity ParityFromCode(int code);
+
+class PortError : public std::runtime_error {
+ public:
+  enum class Kind { kOpenFailed, kNotOpen, kLineRefused, kIo };
+  PortError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+  Kind kind() const { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+}  // namespace ventari

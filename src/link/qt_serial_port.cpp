@@ -1,0 +1,166 @@
+#include "link/qt_serial_port.h"
+
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <algorithm>
+
+#include "link/serial_port.h"
+
+namespace ventari {
+namespace {
+
+QSerialPort::Parity ToQt(Parity parity) {
+  switch (parity) {
+    case Parity::kOdd:
+      return QSerialPort::OddParity;
+    case Parity::kEven:
+      return QSerialPort::EvenParity;
+    case Parity::kMark:
+      return QSerialPort::MarkParity;
+    case Parity::kSpace:
+      return QSerialPort::SpaceParity;
+    case Parity::kNone:
+      break;
+  }
+  return QSerialPort::NoParity;
+}
+
+PortError Failure(PortError::Kind kind, const QString& what, const QSerialPort& port) {
+  return PortError(kind, (what + QStringLiteral(": ") + port.errorString()).toStdString());
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort() = default;
+
+QtSerialPort::~QtSerialPort() { Close(); }
+
+QString QtSerialPort::DeviceFor(const QString& name) {
+  const int number = SerialPort::ComNumberOf(name);
+#ifdef Q_OS_WIN
+  if (number != 0) return SerialPort::ComName(number);
+#else
+  if (number != 0) return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+#endif
+  return name;
+}
+
+QStringList QtSerialPort::AvailablePortNames() {
+  QStringList names;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+    names << info.portName();
+#else
+    names << info.systemLocation();
+#endif
+  }
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int na = SerialPort::ComNumberOf(a), nb = SerialPort::ComNumberOf(b);
+    if (na != 0 && nb != 0) return na < nb;
+    return a < b;
+  });
+  names.removeDuplicates();
+  return names;
+}
+
+bool QtSerialPort::IsPseudoTerminal() const {
+  if (!port_) return false;
+  const QString name = port_->portName();
+  return name.startsWith(QStringLiteral("pts/")) || name.startsWith(QStringLiteral("/dev/pts/"));
+}
+
+void QtSerialPort::Open(const QString& name, const LineSettings& line, Sink& sink) {
+  auto port = std::make_unique<QSerialPort>();
+  port->setPortName(DeviceFor(name));
+  port->setFlowControl(QSerialPort::NoFlowControl);
+  if (!port->open(QIODevice::ReadWrite)) {
+    throw Failure(PortError::Kind::kOpenFailed, QStringLiteral("Cannot open ") + name, *port);
+  }
+  port->setReadBufferSize(0);
+  port_ = std::move(port);
+  sink_ = &sink;
+  try {
+    ApplyLine(line);
+  } catch (const PortError&) {
+    Close();
+    throw;
+  }
+  QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] { ReadAll(); });
+  QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
+                   [this](QSerialPort::SerialPortError error) {
+                     if (error == QSerialPort::ResourceError && sink_) {
+                       sink_->DeviceLost(port_->errorString());
+                     }
+                   });
+}
+
+void QtSerialPort::Close() {
+  if (!port_) return;
+  port_->disconnect();
+  port_->close();
+  port_.reset();
+  sink_ = nullptr;
+}
+
+void QtSerialPort::ApplyLine(const LineSettings& line) {
+  if (!port_) return;
+  const qint32 oldBaud = port_->baudRate();
+  if (!port_->setBaudRate(line.baud)) {
+    throw Failure(PortError::Kind::kLineRefused,
+                  QStringLiteral("Baud rate %1 refused").arg(line.baud), *port_);
+  }
+  // A pseudo-terminal carries 8 bits without parity whatever is asked; nothing to refuse.
+  const bool pty = IsPseudoTerminal();
+  const bool bitsOk =
+      port_->setDataBits(line.dataBits == 7 ? QSerialPort::Data7 : QSerialPort::Data8) || pty;
+  const bool parityOk = port_->setParity(ToQt(line.parity)) || pty;
+  const bool stopOk =
+      port_->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+  if (!bitsOk || !parityOk || !stopOk) {
+    port_->setBaudRate(oldBaud);
+    throw Failure(PortError::Kind::kLineRefused, QStringLiteral("Line settings refused"), *port_);
+  }
+  port_->clearError();
+}
+
+void QtSerialPort::SetDtr(bool on) {
+  // Pseudo-terminals and some adapters have no control lines; that is not a failure.
+  if (port_ && !port_->setDataTerminalReady(on)) port_->clearError();
+}
+
+void QtSerialPort::SetRts(bool on) {
+  if (port_ && !port_->setRequestToSend(on)) port_->clearError();
+}
+
+void QtSerialPort::Write(const std::uint8_t* data, std::size_t size) {
+  if (!port_) return;
+  if (port_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) < 0) {
+    throw Failure(PortError::Kind::kIo, QStringLiteral("Write failed"), *port_);
+  }
+}
+
+void QtSerialPort::FlushOut() {
+  if (port_) port_->clear(QSerialPort::Output);
+}
+
+void QtSerialPort::FlushIn() {
+  if (!port_) return;
+  port_->clear(QSerialPort::Input);
+  port_->readAll();
+}
+
+void QtSerialPort::Poll() {
+  if (port_) port_->waitForReadyRead(0);
+  ReadAll();
+}
+
+void QtSerialPort::ReadAll() {
+  if (!port_ || !sink_) return;
+  const QByteArray bytes = port_->readAll();
+  if (!bytes.isEmpty()) {
+    sink_->BytesReceived(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                         static_cast<std::size_t>(bytes.size()));
+  }
+}
+
+}  // namespace ventari

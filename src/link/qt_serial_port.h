@@ -1,0 +1,44 @@
+// Real serial ports through QSerialPort: "COMn" names, device paths such as /dev/ttyUSB0, and
+// pseudo-terminals (which have no control lines and only 8 data bits without parity; those
+// refusals are harmless there).
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "link/serial_backend.h"
+
+class QSerialPort;
+
+namespace ventari {
+
+class QtSerialPort : public SerialBackend {
+ public:
+  QtSerialPort();
+  ~QtSerialPort() override;
+
+  void Open(const QString& name, const LineSettings& line, Sink& sink) override;
+  void Close() override;
+  void ApplyLine(const LineSettings& line) override;
+  void SetDtr(bool on) override;
+  void SetRts(bool on) override;
+  void Write(const std::uint8_t* data, std::size_t size) override;
+  void FlushOut() override;
+  void FlushIn() override;
+  void Poll() override;
+
+  // The device that a port name opens: "COMn" is the platform's n-th port (/dev/ttyS{n-1} on
+  // Linux), any other name is used as it is.
+  static QString DeviceFor(const QString& name);
+  // The names of the ports present on this machine: "COMn" on Windows, device paths elsewhere.
+  static QStringList AvailablePortNames();
+
+ private:
+  void ReadAll();
+  bool IsPseudoTerminal() const;
+
+  std::unique_ptr<QSerialPort> port_;
+  Sink* sink_ = nullptr;
+};
+
+}  // namespace ventari
