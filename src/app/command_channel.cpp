@@ -27,8 +27,7 @@ int EntryTimeoutMs(std::int32_t baud) {
 }  // namespace
 
 CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& state,
-                               TApdDataPacket& imPacket, Prompts& prompts,
-                               MainWindowModel& window)
+                               TApdDataPacket& imPacket, Prompts& prompts, MainWindowModel& window)
     : Timeout(runtime, 3000),
       Timer2(runtime, 1000),
       runtime_(runtime),
@@ -109,7 +108,11 @@ void CommandChannel::EnterConfigMode() {
     imPacket_.SetEnabled(true);
     SendCommand("*");
     Delay(2000);
-    if (state_.InConfigMode) break;
+    if (state_.InConfigMode) {
+      // The banner is the two-axis family's, whichever family answered before.
+      state_.Family = AnemFamily::kTwoAxis;
+      break;
+    }
 
     imPacket_.SetEnabled(false);
     state_.InConfigMode = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string_view>
 
 #include "app/anem_state.h"
@@ -35,6 +36,8 @@ class CommandChannel {
   void SlowWait();
   // Waits `ms` milliseconds with the event loop running.
   void Delay(int ms);
+  // Keeps the event loop running until `done` holds.
+  void WaitFor(const std::function<bool()>& done) { runtime_.WaitUntil(done); }
 
   void EnterConfigMode();
   // "EXIT" for a three-axis anemometer, "Q" otherwise; clears the configuration-mode flag.

@@ -15,8 +15,6 @@ void AddSettingsOption(QCommandLineParser& parser) {
       QStringLiteral("file")));
 }
 
-QString SettingsFileOption(const QCommandLineParser& parser) {
-  return parser.value(kSettingsName);
-}
+QString SettingsFileOption(const QCommandLineParser& parser) { return parser.value(kSettingsName); }
 
 }  // namespace ventari

@@ -12,9 +12,7 @@ QtRuntime::~QtRuntime() {
   for (auto& [id, timer] : timers_) delete timer;
 }
 
-void QtRuntime::ProcessEvents() {
-  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
+void QtRuntime::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
 
 Runtime::EventId QtRuntime::Schedule(std::int64_t delayMs, std::function<void()> callback) {
   const EventId id = nextId_++;

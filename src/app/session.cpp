@@ -15,12 +15,24 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       matcherGroup(rt),
       matchers(matcherGroup),
       channel(rt, port, state, matchers.IMPacket, userPrompts, window),
-      settings(std::move(settingsFile)) {
+      settings(std::move(settingsFile)),
+      modes(channel, state, window.menu, twoAxisConfig, liveWindows),
+      twoAxisReplies(matchers, state, window.menu, twoAxisConfig, dialogLayout, modes, liveWindows),
+      triAxisListing(matchers.TriAxisPkt, state, window.menu, triAxisConfig, triAxisIdentity),
+      discovery({channel, port, state, window, matchers, userPrompts, dialogLayout, liveWindows,
+                 triAxisListing, triAxisConfig}),
+      portsDialog(port, matchers, channel, userPrompts, window) {
   matcherGroup.ConnectTo(port);
 }
 
 void Session::OnFirstShow(const QStringList& availablePorts) {
   settings.LoadSettings(SettingsTargets(), availablePorts);
+  if (!portOverride.isEmpty()) {
+    // Raises PortError when the port given cannot be opened.
+    port.SetName(portOverride);
+    port.SetOpen(true);
+  }
+  discovery.SetStartBaud(port.Line().baud);
 }
 
 void Session::Close() {

@@ -11,7 +11,11 @@
 
 #include "app/anem_state.h"
 #include "app/command_channel.h"
+#include "app/discovery.h"
+#include "app/live_windows.h"
 #include "app/main_window_model.h"
+#include "app/mode_commands.h"
+#include "app/ports_dialog.h"
 #include "app/prompts.h"
 #include "app/runtime.h"
 #include "app/settings.h"
@@ -19,6 +23,12 @@
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
+#include "threeaxis/tri_axis_config.h"
+#include "threeaxis/tri_axis_identity.h"
+#include "threeaxis/tri_axis_listing.h"
+#include "twoaxis/two_axis_config.h"
+#include "twoaxis/two_axis_replies.h"
+#include "twoaxisconfig/dialog_layout.h"
 
 namespace ventari {
 
@@ -30,7 +40,8 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // The main window is shown for the first time: load the settings and open the port.
+  // The main window is shown for the first time: load the settings and open the port; the
+  // stored rate is where the search starts.
   void OnFirstShow(const QStringList& availablePorts);
   // The main window closes: stop what runs, save the settings, let queued work finish.
   void Close();
@@ -39,6 +50,12 @@ class Session {
   void AddCloseHook(std::function<void()> hook) { closeHooks_.push_back(std::move(hook)); }
 
   Settings::Targets SettingsTargets() { return {port, windsock, window, state}; }
+
+  // The ports the ports dialog lists: this machine's and the simulated ones.
+  QStringList AvailablePorts() const { return availablePorts ? availablePorts() : QStringList{}; }
+  std::function<QStringList()> availablePorts;
+  // A port given for this run (the executables' --port), used instead of the stored one.
+  QString portOverride;
 
   Runtime& runtime;
   Prompts& prompts;
@@ -51,6 +68,17 @@ class Session {
   CommandChannel channel;
   WindsockSelections windsock;
   Settings settings;
+  TwoAxisConfig twoAxisConfig;
+  TwoAxisDialogLayout dialogLayout;
+  // Set by the live windows as they are created.
+  LiveWindows liveWindows;
+  ModeCommands modes;
+  TwoAxisReplies twoAxisReplies;
+  TriAxisConfig triAxisConfig;
+  TriAxisIdentity triAxisIdentity;
+  TriAxisListing triAxisListing;
+  Discovery discovery;
+  PortsDialog portsDialog;
 
  private:
   std::vector<std::function<void()>> closeHooks_;

@@ -45,6 +45,10 @@ QString QtSerialPort::DeviceFor(const QString& name) {
   return name;
 }
 
+SerialBackendFactory QtSerialPort::Factory() {
+  return [](const QString&) { return std::make_unique<QtSerialPort>(); };
+}
+
 QStringList QtSerialPort::AvailablePortNames() {
   QStringList names;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {

@@ -30,6 +30,8 @@ class QtSerialPort : public SerialBackend {
   // The device that a port name opens: "COMn" is the platform's n-th port (/dev/ttyS{n-1} on
   // Linux), any other name is used as it is.
   static QString DeviceFor(const QString& name);
+  // Opens every name as a real port.
+  static SerialBackendFactory Factory();
   // The names of the ports present on this machine: "COMn" on Windows, device paths elsewhere.
   static QStringList AvailablePortNames();
 

@@ -125,13 +125,13 @@ TEST_F(CommandChannelTest, TheThreeAxisPromptMakesTheFamilyThreeAxisAndExitIsUse
   }
   EXPECT_EQ(line.Sent()[4].atMs, start + 5 * kTimerTickMs + 50);
 
-  // The family stays three-axis even when a two-axis anemometer answers later.
+  // Once a two-axis anemometer answers on the port instead, "Q" leaves it again.
   Attach(line, Device::kTwoAxis);
   channel.EnterConfigMode();
-  EXPECT_EQ(state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(state.Family, AnemFamily::kTwoAxis);
   line.ClearSent();
   channel.LeaveConfigMode();
-  EXPECT_EQ(line.SentText(), "EXIT\r");
+  EXPECT_EQ(line.SentText(), "Q\r");
 }
 
 TEST_F(CommandChannelTest, LeavingATwoAxisAnemometerSendsQ) {
@@ -144,9 +144,15 @@ TEST_F(CommandChannelTest, LeavingATwoAxisAnemometerSendsQ) {
 }
 
 TEST_F(CommandChannelTest, TheEntryTimeOutDependsOnTheBaudRate) {
-  for (const auto& [baud, timeoutMs] : std::initializer_list<std::pair<int, int>>{
-           {300, 3000}, {1200, 3000}, {2400, 3000}, {4800, 2000}, {9600, 2000},
-           {19200, 2000}, {38400, 2000}, {57600, 2000}, {115200, 2000}}) {
+  for (const auto& [baud, timeoutMs] : std::initializer_list<std::pair<int, int>>{{300, 3000},
+                                                                                  {1200, 3000},
+                                                                                  {2400, 3000},
+                                                                                  {4800, 2000},
+                                                                                  {9600, 2000},
+                                                                                  {19200, 2000},
+                                                                                  {38400, 2000},
+                                                                                  {57600, 2000},
+                                                                                  {115200, 2000}}) {
     port.SetBaud(baud);
     channel.EnterConfigMode();
     EXPECT_EQ(channel.Timeout.Interval(), timeoutMs) << baud;

@@ -89,8 +89,13 @@ TEST_F(SettingsTest, TheWordInAnotherLetterCaseIsNormalMode) {
 
 TEST_F(SettingsTest, AMissingIntegerStopsReadingAndLeavesThePortClosed) {
   // Parity missing: Baudrate and the strings after it are not read, privileged mode stays off.
-  Store({{"Comport", 3}, {"Databits", 7}, {"Baudrate", 19200}, {"Averaging", 1},
-         {"Units", 1}, {"Gust", 1}, {"PrivPword", "plinkster"}});
+  Store({{"Comport", 3},
+         {"Databits", 7},
+         {"Baudrate", 19200},
+         {"Averaging", 1},
+         {"Units", 1},
+         {"Gust", 1},
+         {"PrivPword", "plinkster"}});
   Load();
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.Line(), LineSettings{});

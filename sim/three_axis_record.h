@@ -1,0 +1,35 @@
+// The data records of a three-axis anemometer: ASCII (padded or unpadded) between STX and ETX,
+// or binary after 0xBA 0xBA with big-endian fields and a check byte; both carry one status
+// address and value, and exactly the optional fields the configuration announces.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "sim/three_axis_settings.h"
+#include "sim/wind_generator.h"
+
+namespace ventari::sim {
+
+// What a binary record holds in place of a blocked wind value or an absent temperature.
+inline constexpr std::uint16_t kBlockedValue = 0xB1E0;
+
+struct ThreeAxisStatus {
+  int address = 0;  // 0 to 10
+  int value = 0;
+};
+
+// The status value the device reports at `address` for this configuration: no failures, the
+// configuration byte and analogue input count that match it, the serial letter's code and a
+// fitted clinometer.
+ThreeAxisStatus StatusFor(const ThreeAxisSettings& settings, ThreeAxisModel model, int address);
+
+// The voltage at analogue input `channel` (1 to 6) for the `count`-th record.
+double AnalogueInput(int channel, std::uint64_t count);
+
+// `end` receives the position of the ETX (ASCII) or of the check byte (binary).
+std::string ThreeAxisRecord(const ThreeAxisSettings& settings, const WindSample& sample,
+                            ThreeAxisStatus status, std::uint64_t count, std::size_t& end);
+
+}  // namespace ventari::sim

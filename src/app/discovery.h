@@ -1,0 +1,75 @@
+// Finding the anemometer: the baud-rate search, the identification of either family, and
+// File > Resynchronise.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "app/anem_state.h"
+#include "app/command_channel.h"
+#include "app/live_windows.h"
+#include "app/main_window_model.h"
+#include "app/prompts.h"
+#include "twoaxisconfig/dialog_layout.h"
+
+namespace ventari {
+
+class SerialPort;
+class TApdDataPacket;
+class TriAxisListing;
+struct SystemMatchers;
+struct TriAxisConfig;
+
+class Discovery {
+ public:
+  // The rates tried after the stored one, in order; the seventh (2400) is the reporting try.
+  static constexpr std::int32_t kSearchRates[] = {9600, 19200, 38400, 57600, 115200,
+                                                  4800, 2400,  1200,  300};
+  static constexpr int kReportingTry = 6;
+
+  struct Parts {
+    CommandChannel& channel;
+    SerialPort& port;
+    AnemState& state;
+    MainWindowModel& window;
+    SystemMatchers& matchers;
+    Prompts& prompts;
+    TwoAxisDialogLayout& layout;
+    const LiveWindows& windows;
+    TriAxisListing& listing;
+    const TriAxisConfig& triAxisConfig;
+  };
+
+  explicit Discovery(const Parts& parts);
+
+  // The rate tried first: the stored Baudrate.
+  void SetStartBaud(std::int32_t baud) { startBaud_ = baud; }
+  std::int32_t StartBaud() const { return startBaud_; }
+
+  // The main window became active: search and identify when a search is requested.
+  void OnActivate();
+  // Whether the last search found an anemometer.
+  bool Found() const { return found_; }
+  // File > Resynchronise: stops a requested search, or requests one; then OnActivate().
+  void Resynchronise();
+
+  // Refreshes the terminal's status line (port and rate) while the search changes the rate.
+  std::function<void()> refreshStatus;
+
+ private:
+  void ResetToTwoAxisLayout();
+  void BaudRateSearch();
+  void IdentifyTwoAxis();
+  void IdentifyThreeAxis();
+  // Asks `command` until one of the matchers' received flags is set or the 8 s time-out
+  // reports message `missingMessage`.
+  void AskUntilReplied(const char* command, TApdDataPacket& armed, TApdDataPacket& reply,
+                       TApdDataPacket* alternative, bool arm, int missingMessage);
+
+  Parts p_;
+  std::int32_t startBaud_ = 9600;
+  bool running_ = false;
+  bool found_ = false;
+};
+
+}  // namespace ventari

@@ -1,0 +1,40 @@
+#include "app/mode_commands.h"
+
+namespace ventari {
+
+ModeCommands::ModeCommands(CommandChannel& channel, const AnemState& state, MainMenu& menu,
+                           TwoAxisConfig& config, const LiveWindows& windows)
+    : channel_(channel), state_(state), menu_(menu), config_(config), windows_(windows) {}
+
+void ModeCommands::Mark(MessageModeMark mode) {
+  config_.MessageMode = mode;
+  menu_.Check(QStringLiteral("UVcontinuous"), mode == MessageModeMark::kUv);
+  menu_.Check(QStringLiteral("Polarcontinuous"), mode == MessageModeMark::kPolar);
+}
+
+void ModeCommands::UvCommand() {
+  channel_.ConfigCommand("M1");
+  Mark(MessageModeMark::kUv);
+  UvLayout();
+}
+
+void ModeCommands::PolarCommand() {
+  channel_.ConfigCommand("M2");
+  if (state_.TypeCode == QLatin1String("Y")) channel_.ConfigCommand("O2");
+  Mark(MessageModeMark::kPolar);
+  PolarLayout();
+}
+
+void ModeCommands::UvLayout() {
+  CallIfSet(windows_.setGraphPresentation, true);
+  menu_.Hide(QStringLiteral("Windsock1"));
+  menu_.Hide(QStringLiteral("Alarm"));
+}
+
+void ModeCommands::PolarLayout() {
+  CallIfSet(windows_.setGraphPresentation, false);
+  if (config_.OutputUnits == 0) menu_.Show(QStringLiteral("Windsock1"));
+  menu_.Show(QStringLiteral("Alarm"));
+}
+
+}  // namespace ventari

@@ -1,0 +1,36 @@
+// The Mode menu: switching a two-axis anemometer between UV and polar output, and the menu and
+// graph layouts that go with each mode.
+#pragma once
+
+#include "app/anem_state.h"
+#include "app/command_channel.h"
+#include "app/live_windows.h"
+#include "app/main_menu.h"
+#include "twoaxis/two_axis_config.h"
+
+namespace ventari {
+
+class ModeCommands {
+ public:
+  ModeCommands(CommandChannel& channel, const AnemState& state, MainMenu& menu,
+               TwoAxisConfig& config, const LiveWindows& windows);
+
+  // "&UV continuous": M1, the UV check mark, the UV layout.
+  void UvCommand();
+  // "&Polar continuous": M2 (and O2 for a Larkvane), the polar check mark, the polar layout.
+  void PolarCommand();
+
+  void UvLayout();
+  void PolarLayout();
+
+ private:
+  void Mark(MessageModeMark mode);
+
+  CommandChannel& channel_;
+  const AnemState& state_;
+  MainMenu& menu_;
+  TwoAxisConfig& config_;
+  const LiveWindows& windows_;
+};
+
+}  // namespace ventari

@@ -1,0 +1,48 @@
+#include "app/ports_dialog.h"
+
+#include "app/string_table.h"
+#include "link/serial_port.h"
+#include "link/system_matchers.h"
+
+namespace ventari {
+
+PortsDialog::PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChannel& channel,
+                         Prompts& prompts, MainWindowModel& window)
+    : port_(port), matchers_(matchers), channel_(channel), prompts_(prompts), window_(window) {}
+
+void PortsDialog::Show(const QStringList& ports) {
+  model.ports = ports;
+  model.selected = -1;
+  model.setEnabled = false;
+  model.visible = true;
+}
+
+void PortsDialog::LbPortsClick(int index) {
+  if (index < 0 || index >= model.ports.size()) return;
+  model.selected = index;
+  model.setEnabled = true;
+}
+
+void PortsDialog::BtnSetPortClick() {
+  if (model.selected < 0 || model.selected >= model.ports.size()) return;
+  const QString name = model.ports[model.selected];
+  model.setEnabled = false;
+  window_.busyCursor = true;
+  for (TApdDataPacket* m : {&matchers_.DataPacket, &matchers_.IMPacket, &matchers_.TriAxisPkt,
+                            &matchers_.D1Packet, &matchers_.D2Packet, &matchers_.D3Packet}) {
+    m->SetEnabled(false);
+  }
+  channel_.Delay(100);
+  try {
+    port_.SetName(name);
+    CallIfSet(refreshStatus);
+    prompts_.ShowMessage(QStringLiteral("Please Resynchronise."), LoadStr(kStrWarning));
+  } catch (const PortError&) {
+    prompts_.ShowMessage(QStringLiteral("Failed to set new comport."), LoadStr(kStrWarning));
+  }
+  model.visible = false;
+  model.setEnabled = true;
+  window_.busyCursor = false;
+}
+
+}  // namespace ventari

@@ -1,0 +1,49 @@
+// The ports dialog's logic: the list of ports and "Set", which moves the anemometer's port to
+// the chosen one and asks the user to resynchronise.
+#pragma once
+
+#include <QStringList>
+#include <functional>
+
+#include "app/command_channel.h"
+#include "app/live_windows.h"
+#include "app/main_window_model.h"
+#include "app/prompts.h"
+
+namespace ventari {
+
+class SerialPort;
+struct SystemMatchers;
+
+struct PortsDialogModel {
+  QStringList ports;  // LbPorts
+  int selected = -1;
+  bool setEnabled = false;  // BtnSetPort
+  bool visible = false;
+};
+
+class PortsDialog {
+ public:
+  PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChannel& channel, Prompts& prompts,
+              MainWindowModel& window);
+
+  PortsDialogModel model;
+
+  void Show(const QStringList& ports);
+  void LbPortsClick(int index);
+  // Switches the port to the selected entry: "COMn" by its number, any other name (a device
+  // path, a simulated instrument) as it is.
+  void BtnSetPortClick();
+
+  // Refreshes the terminal's status line after the port changed.
+  std::function<void()> refreshStatus;
+
+ private:
+  SerialPort& port_;
+  SystemMatchers& matchers_;
+  CommandChannel& channel_;
+  Prompts& prompts_;
+  MainWindowModel& window_;
+};
+
+}  // namespace ventari

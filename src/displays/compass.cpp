@@ -1,0 +1,61 @@
+#include "displays/compass.h"
+
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace ventari {
+
+void TCompass::SetBearing(int bearing) {
+  if (bearing >= 0 && bearing < 360) bearing_ = bearing;
+  RequestRepaint();
+}
+
+void TCompass::SetRose(int type) {
+  roseType_ = (type == kNsewRose || type == kShipRose) ? type : kPlainRose;
+  RequestRepaint();
+}
+
+void TCompass::SetSize(QSize size) {
+  if (size == size_) return;
+  size_ = size;
+  RequestRepaint();
+}
+
+QTransform TCompass::LogicalToDevice() const {
+  const double scale = std::min(size_.width(), size_.height()) / double{kExtent};
+  const double half = kExtent / 2.0;
+  return QTransform(scale, 0, 0, -scale, half * scale, half * scale);
+}
+
+QPoint TCompass::NeedleEnd(int bearing) {
+  const double a = (90 - bearing) * 2 * std::numbers::pi / 360;
+  return {static_cast<int>(kNeedleLength * std::cos(a)),
+          static_cast<int>(kNeedleLength * std::sin(a))};
+}
+
+void TCompass::Paint(QPainter& painter) {
+  const int side = std::min(size_.width(), size_.height());
+  if (side <= 0) return;
+  if (rosePicture_.width() != side || pictureType_ != roseType_) {
+    rosePicture_ = DrawRosePicture(static_cast<RoseType>(roseType_), side);
+    pictureType_ = roseType_;
+  }
+  if (size_.width() != size_.height()) painter.fillRect(QRect(QPoint(0, 0), size_), Qt::black);
+  painter.drawImage(0, 0, rosePicture_);
+
+  const QTransform toDevice = LogicalToDevice();
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::white, kNeedleWidth * toDevice.m11(), Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(toDevice.map(QPointF(0, 0)), toDevice.map(QPointF(NeedleEnd(bearing_))));
+  painter.restore();
+}
+
+void TCompass::RequestRepaint() {
+  if (repaint_) repaint_();
+}
+
+}  // namespace ventari

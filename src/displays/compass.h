@@ -1,0 +1,64 @@
+// TCompass: a square rose with a needle. Drawn in an isotropic logical plane of 2800 by 2800
+// units with (0, 0) at the centre and y up, the logical point (-1400, 1400) on the top-left
+// pixel; every paint covers the whole area.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QTransform>
+#include <functional>
+
+#include "displays/rose_picture.h"
+
+class QPainter;
+
+namespace ventari {
+
+class TCompass {
+ public:
+  static constexpr int kExtent = 2800;
+  // The needle ends just inside the rose's circle.
+  static constexpr int kNeedleLength = 1140;
+  static constexpr int kNeedleWidth = 20;
+
+  TCompass() = default;
+  virtual ~TCompass() = default;
+
+  // A bearing of 0 .. 359 degrees is stored; any other is ignored. A repaint is requested in
+  // both cases.
+  void SetBearing(int bearing);
+  int Bearing() const { return bearing_; }
+  // 0 plain, 1 NSEW, 2 maritime; any other value gives the plain rose and stores 0. Requests a
+  // repaint.
+  void SetRose(int type);
+  int GetRose() const { return roseType_; }
+
+  // The control's size in pixels (150 by 150 at creation).
+  void SetSize(QSize size);
+  QSize Size() const { return size_; }
+  // Called when the picture changed and the screen should show it.
+  void SetRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
+
+  // Paints the whole control: the rose stretched over the logical plane, then the needle.
+  virtual void Paint(QPainter& painter);
+
+  // Logical units to the control's pixels.
+  QTransform LogicalToDevice() const;
+  // The needle's end point for `bearing`, in logical units.
+  static QPoint NeedleEnd(int bearing);
+
+ protected:
+  void RequestRepaint();
+
+ private:
+  int bearing_ = 0;
+  int roseType_ = kPlainRose;
+  QSize size_{150, 150};
+  // Drawn for the current size and type at the first paint that needs it.
+  QImage rosePicture_;
+  int pictureType_ = -1;
+  std::function<void()> repaint_;
+};
+
+}  // namespace ventari

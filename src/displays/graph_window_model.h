@@ -1,0 +1,103 @@
+// The graph window's state (TFrmGraph): the chart pgraph1 with the system's plotting gain, the
+// scale menu for the anemometer's output unit, the presentation for U and V or for direction and
+// magnitude, the labels and keys around the chart, pause and clear. The window mirrors it.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "app/anem_state.h"
+#include "displays/pgraph.h"
+#include "twoaxis/two_axis_config.h"
+
+namespace ventari {
+
+// The window's own control colours.
+inline constexpr TColor kClBtnFace = 0xFFF0F0F0;
+inline constexpr TColor kClBtnShadow = 0xFFA0A0A0;
+
+struct GraphLabel {
+  QString text;
+  bool visible = true;
+};
+
+struct ScaleMenuItem {
+  QString caption;
+  int tag = 0;
+};
+
+// Everything the window shows apart from the chart.
+struct GraphWindowView {
+  GraphLabel scaleMax{QStringLiteral("10")};
+  GraphLabel scaleMin{QStringLiteral("0")};
+  GraphLabel yAxisCentre{QStringLiteral("0")};
+  GraphLabel label6{QStringLiteral("Wind speed")};
+  GraphLabel unitsLabel{QStringLiteral("(m/s)")};
+  GraphLabel directionScaleMax{QStringLiteral("360"), false};
+  GraphLabel dirLabel1{QStringLiteral("Direction"), false};
+  GraphLabel dirLabel2{QStringLiteral("(degrees)"), false};
+  GraphLabel directionScaleMin{QStringLiteral("0"), false};
+  GraphLabel key2{QStringLiteral("U Vector")};  // red trace
+  GraphLabel key1{QStringLiteral("V Vector")};  // blue trace
+  GraphLabel key3{QStringLiteral("W Vector")};  // green trace
+  std::array<ScaleMenuItem, 4> scaleItems;
+  int checkedScaleItem = 0;
+  bool gridlinesOn = true;  // check mark on "&On" (else on "O&ff")
+  QString pauseCaption = QStringLiteral("P&ause");
+  bool clearEnabled = true;
+};
+
+class GraphWindowModel {
+ public:
+  // What the scale selection reads from and does to the rest of the system.
+  struct Links {
+    const AnemState& state;
+    const TwoAxisConfig& config;
+    // The three-axis `ReportMode` index, -1 while not known.
+    std::function<int()> threeAxisReportMode;
+    // Discards the anemometer port's unread input.
+    std::function<void()> discardInput;
+  };
+
+  explicit GraphWindowModel(Links links);
+
+  // What the decoders use: plot with pgraph1's DataPoint and Update, while not paused, values
+  // multiplied by GraphGain (directions by Scale / 360).
+  Tpgraph& pgraph1() { return chart_; }
+  const Tpgraph& pgraph1() const { return chart_; }
+  double GraphGain() const { return graphGain_; }
+  bool Paused() const { return paused_; }
+
+  const GraphWindowView& View() const { return view_; }
+
+  // Applies the full-scale value `n` of a scale item: gain and scale, the labels under the
+  // chart, discards the port's unread input and clears the chart.
+  void SelectScale(int n);
+  // The unit label and the four scale items for the anemometer's output unit; the first item is
+  // checked and applied.
+  void ApplyUnitScales();
+  // Keys, labels and scale for U and V (true) or direction and magnitude (false).
+  void SetPresentation(bool uv);
+
+  // The window's commands.
+  void ScaleMenuClick(int item);  // 0 .. 3
+  void GridlinesClick(bool on);
+  void ClearClick() { chart_.Reset(); }
+  void PauseClick();
+
+  // Set by identification and the three-axis setup.
+  void ShowThirdKey(bool visible) { view_.key3.visible = visible; }
+  void SetClearEnabled(bool enabled) { view_.clearEnabled = enabled; }
+
+ private:
+  bool VelocityData() const;
+
+  Links links_;
+  Tpgraph chart_;
+  double graphGain_ = 20;
+  bool paused_ = false;
+  GraphWindowView view_;
+};
+
+}  // namespace ventari

@@ -1,0 +1,301 @@
+#include "displays/pgraph.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace ventari {
+namespace {
+
+// Values and coordinates are bounded before they meet the integer mapping and the rasteriser:
+// a value far off the chart still draws a line running off the edge, just a shorter one.
+constexpr std::int64_t kValueLimit = std::int64_t{1} << 40;
+constexpr std::int64_t kMaxScale = std::int64_t{1} << 40;
+constexpr int kOffPictureLimit = 1 << 14;
+
+}  // namespace
+
+std::int64_t RoundUp(std::int64_t a, std::int64_t b) {
+  if (b == 0 || a % b == 0) return a;
+  return (a / b + 1) * b;
+}
+
+Tpgraph::Tpgraph() { Reset(); }
+
+void Tpgraph::DataPoint(TColor color, std::int64_t value) {
+  Column& column = history_[current_];
+  if (column.count >= kMaxPointsPerColumn) throw std::out_of_range("");
+  column.points[column.count++] = {color, value};
+}
+
+void Tpgraph::Update() {
+  if (full_) ScrollGraph();
+  ShiftY();
+  const int w = Width();
+  const int s = stepSize_;
+  int x1 = w - 2 - s;
+  int x2 = w - 2;
+  if (!full_) {
+    x2 = w - 2 - (ColumnCount() - current_) * s;
+    x1 = x2 - s;
+    if (x2 > w - 2 - s) full_ = true;
+  }
+  if (!Drawable()) return;
+  {
+    QPainter painter(&picture_);
+    DisplayPoints(painter, Prev(current_), x1, x2);
+  }
+  DrawAxes();
+  RequestRepaint();
+}
+
+void Tpgraph::Reset() {
+  const int ringSize = size_.width() / stepSize_ + 2;
+  if (RingSize() == ringSize) {
+    for (Column& column : history_) column.count = 0;
+  } else {
+    history_.assign(ringSize, Column{});
+  }
+  full_ = false;
+  gridPhase_ = 0;
+  current_ = 0;
+  oldest_ = 1;
+  Initialize(gridSize_ - 1);
+  RequestRepaint();
+}
+
+void Tpgraph::Paint(QPainter& painter) {
+  if (picture_.size() != size_) Replay();
+  if (Drawable()) painter.drawImage(0, 0, picture_);
+}
+
+int Tpgraph::ValueY(std::int64_t v) const {
+  const std::int64_t h = Height();
+  const std::int64_t k = axisCentre_ ? 2 : 1;
+  const std::int64_t bounded = std::clamp(v, -kValueLimit, kValueLimit);
+  const std::int64_t y = h - Offset() - h * bounded / (k * scale_);
+  return static_cast<int>(std::clamp<std::int64_t>(y, -kOffPictureLimit, h + kOffPictureLimit));
+}
+
+void Tpgraph::Initialize(int x0) {
+  if (picture_.size() != size_) {
+    picture_ = size_.isEmpty() ? QImage() : QImage(size_, QImage::Format_RGB32);
+  }
+  if (!Drawable()) return;
+  const int w = Width();
+  const int h = Height();
+  FillRect(0, 0, w, h, backColor_);
+  if (gridlines_) {
+    DrawHorizontalGrid(0, w);
+    int x = x0;
+    for (; x < w - 1; x += gridSize_) FillRect(x, 0, 1, h, foreColor_);
+    gridPhase_ = x - (w - 1);
+  }
+  DrawAxes();
+}
+
+void Tpgraph::DrawHorizontalGrid(int x, int width) {
+  const int h = Height();
+  const int o = Offset();
+  for (int y = o; y < h; y += gridSize_) FillRect(x, y, width, 1, foreColor_);
+  for (int y = o - gridSize_; y > 0; y -= gridSize_) FillRect(x, y, width, 1, foreColor_);
+}
+
+void Tpgraph::ScrollGraph() {
+  const int s = stepSize_;
+  if (Drawable()) {
+    const int w = Width();
+    const int moved = w - 1 - s;
+    if (moved > 0) {
+      for (int y = 0; y < Height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
+        std::memmove(line, line + s, sizeof(QRgb) * moved);
+      }
+    }
+    const int left = std::max(0, moved);
+    FillRect(left, 0, w - 1 - left, Height(), backColor_);
+    if (gridlines_) DrawHorizontalGrid(left, w - 1 - left);
+  }
+  // With a step wider than the grid one step can pass more than one vertical grid line.
+  gridPhase_ -= s;
+  while (gridPhase_ < 0) {
+    if (gridlines_ && Drawable()) FillRect(Width() - 1 + gridPhase_, 0, 1, Height(), foreColor_);
+    gridPhase_ += gridSize_;
+  }
+}
+
+void Tpgraph::ShiftY() {
+  current_ = Next(current_);
+  history_[current_].count = 0;
+  oldest_ = Next(current_);
+}
+
+void Tpgraph::DisplayPoints(QPainter& painter, int column, int x1, int x2) {
+  const Column& points = history_[column];
+  const Column& before = history_[Prev(column)];
+  for (int i = 0; i < points.count; ++i) {
+    const Point& point = points.points[i];
+    std::int64_t start = 0;
+    for (int j = 0; j < before.count; ++j) {
+      if (before.points[j].color == point.color) {
+        start = before.points[j].value;
+        break;
+      }
+    }
+    painter.setPen(QColor::fromRgb(point.color));
+    painter.drawLine(x1, ValueY(start), x2, ValueY(point.value));
+  }
+}
+
+void Tpgraph::DrawAxes() {
+  if (!Drawable()) return;
+  const int w = Width();
+  const int h = Height();
+  if (axislines_) {
+    FillRect(0, 0, 1, h, axisColor_);
+    FillRect(0, h - Offset(), w - 1, 1, axisColor_);
+  }
+  if (rightYAxislines_) FillRect(w - 1, 0, 1, h, rightYAxisColor_);
+}
+
+void Tpgraph::Replay() {
+  if (RingSize() != size_.width() / stepSize_ + 2) ReallocHistory();
+  const int w = size_.width();
+  const int g = gridSize_;
+  Initialize(((w - 1 + gridPhase_) % g + g) % g);
+  if (!Drawable()) return;
+  // Each completed column goes back where live plotting drew it, oldest first so that the
+  // pixel two neighbouring columns share shows the newer one, as it does live.
+  const int s = stepSize_;
+  const int shift = full_ ? 0 : (ColumnCount() - current_) * s;
+  {
+    QPainter painter(&picture_);
+    for (int j = ColumnCount() - 1; j >= 0; --j) {
+      const int x2 = w - 2 - j * s - shift;
+      if (x2 < 0) continue;
+      const int column = (current_ - 1 - j + 2 * RingSize()) % RingSize();
+      DisplayPoints(painter, column, x2 - s, x2);
+    }
+  }
+  DrawAxes();
+  RequestRepaint();
+}
+
+void Tpgraph::ReallocHistory() {
+  const int newSize = size_.width() / stepSize_ + 2;
+  std::vector<Column> ring(newSize);
+  const int oldSize = RingSize();
+  const int kept = std::min(oldSize, newSize);
+  // Oldest first; the newest (the current column) lands on index 0.
+  int from = oldest_;
+  for (int i = 0; i < oldSize - kept; ++i) from = Next(from);
+  for (int i = 0; i < kept; ++i) {
+    ring[(1 + (newSize - kept) + i) % newSize] = history_[from];
+    from = Next(from);
+  }
+  history_ = std::move(ring);
+  current_ = 0;
+  oldest_ = 1;
+  // The column positions of a chart still filling no longer hold; what was kept is shown at the
+  // right edge and plotting goes on from there.
+  if (!full_ && HistoryHoldsPoints()) full_ = true;
+}
+
+bool Tpgraph::HistoryHoldsPoints() const {
+  return std::any_of(history_.begin(), history_.end(),
+                     [](const Column& column) { return column.count > 0; });
+}
+
+void Tpgraph::FillRect(int x, int y, int width, int height, TColor color) {
+  const int left = std::max(x, 0);
+  const int top = std::max(y, 0);
+  const int right = std::min(x + width, Width());
+  const int bottom = std::min(y + height, Height());
+  for (int row = top; row < bottom; ++row) {
+    auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(row));
+    std::fill(line + left, line + std::max(left, right), color);
+  }
+}
+
+void Tpgraph::RequestRepaint() {
+  if (repaint_) repaint_();
+}
+
+void Tpgraph::SetForeColor(TColor color) {
+  if (color == foreColor_) return;
+  foreColor_ = color;
+  Replay();
+}
+
+void Tpgraph::SetBackColor(TColor color) {
+  if (color == backColor_) return;
+  backColor_ = color;
+  Replay();
+}
+
+void Tpgraph::SetAxisColor(TColor color) {
+  if (color == axisColor_) return;
+  axisColor_ = color;
+  Replay();
+}
+
+void Tpgraph::SetRightYAxisColor(TColor color) {
+  if (color == rightYAxisColor_) return;
+  rightYAxisColor_ = color;
+  Replay();
+}
+
+void Tpgraph::SetGridSize(int pixels) {
+  pixels = std::max(pixels, 2);
+  if (pixels == gridSize_) return;
+  gridSize_ = pixels;
+  Replay();
+}
+
+void Tpgraph::SetStepSize(int pixels) {
+  pixels = std::max(pixels, 1);
+  if (pixels == stepSize_) return;
+  stepSize_ = pixels;
+  Replay();
+}
+
+void Tpgraph::SetScale(std::int64_t value) {
+  const std::int64_t scale = RoundUp(std::clamp<std::int64_t>(value, 1, kMaxScale), gradient_);
+  if (scale == scale_) return;
+  scale_ = scale;
+  Replay();
+}
+
+void Tpgraph::SetGradient(std::int64_t value) {
+  value = std::max<std::int64_t>(value, 0);
+  if (value == gradient_) return;
+  gradient_ = value;
+  Replay();
+}
+
+void Tpgraph::SetGridlines(bool on) {
+  if (on == gridlines_) return;
+  gridlines_ = on;
+  Replay();
+}
+
+void Tpgraph::SetAxislines(bool on) {
+  if (on == axislines_) return;
+  axislines_ = on;
+  Replay();
+}
+
+void Tpgraph::SetAxisCentre(bool on) {
+  if (on == axisCentre_) return;
+  axisCentre_ = on;
+  Replay();
+}
+
+void Tpgraph::SetRightYAxislines(bool on) {
+  if (on == rightYAxislines_) return;
+  rightYAxislines_ = on;
+  Replay();
+}
+
+}  // namespace ventari

@@ -1,0 +1,144 @@
+// Tpgraph: the strip chart. Keeps a short history of points per column, draws its traces as
+// lines into an off-screen picture that fills from the left and then scrolls left by one column
+// per record; a repaint is a single copy of that picture.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace ventari {
+
+// A trace colour; it also identifies the trace from one column to the next.
+using TColor = QRgb;
+inline constexpr TColor kClRed = 0xFFFF0000;
+inline constexpr TColor kClBlue = 0xFF0000FF;
+inline constexpr TColor kClGreen = 0xFF008000;
+inline constexpr TColor kClBlack = 0xFF000000;
+inline constexpr TColor kClYellow = 0xFFFFFF00;
+inline constexpr TColor kClDarkGreen = 0xFF006400;
+
+// a if b is 0 or a is a multiple of b, else the next multiple of b above a.
+std::int64_t RoundUp(std::int64_t a, std::int64_t b);
+
+class Tpgraph {
+ public:
+  static constexpr int kMaxPointsPerColumn = 16;
+
+  Tpgraph();
+
+  // Appends one point to the column now receiving points. A seventeenth point in one column
+  // throws std::out_of_range with an empty message and is not stored.
+  void DataPoint(TColor color, std::int64_t value);
+  // Draws the column just completed (scrolling first once the picture is full) and opens the
+  // next one.
+  void Update();
+  // Empties the history and starts a fresh picture.
+  void Reset();
+  // Copies the picture to `painter` at (0, 0); first brings the picture to the control's size
+  // when that changed.
+  void Paint(QPainter& painter);
+
+  // The control's size; the picture follows it at the next Paint().
+  void SetSize(QSize size) { size_ = size; }
+  QSize Size() const { return size_; }
+  // Called whenever the picture changed and the screen should show it.
+  void SetRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
+  const QImage& Picture() const { return picture_; }
+
+  // Property setters: each stores a value that differs and redraws from the history.
+  void SetForeColor(TColor color);
+  void SetBackColor(TColor color);
+  void SetAxisColor(TColor color);
+  void SetRightYAxisColor(TColor color);
+  void SetGridSize(int pixels);  // values below 2 become 2
+  void SetStepSize(int pixels);  // values below 1 become 1; re-sizes the history
+  // Stores RoundUp(value, Gradient); values are first brought into 1 .. 2^40 (the vertical
+  // mapping divides by the scale).
+  void SetScale(std::int64_t value);
+  void SetGradient(std::int64_t value);  // values below 0 become 0
+  void SetGridlines(bool on);
+  void SetAxislines(bool on);
+  void SetAxisCentre(bool on);
+  void SetRightYAxislines(bool on);
+
+  TColor ForeColor() const { return foreColor_; }
+  TColor BackColor() const { return backColor_; }
+  TColor AxisColor() const { return axisColor_; }
+  TColor RightYAxisColor() const { return rightYAxisColor_; }
+  int GridSize() const { return gridSize_; }
+  int StepSize() const { return stepSize_; }
+  std::int64_t Scale() const { return scale_; }
+  std::int64_t Gradient() const { return gradient_; }
+  bool Gridlines() const { return gridlines_; }
+  bool Axislines() const { return axislines_; }
+  bool AxisCentre() const { return axisCentre_; }
+  bool RightYAxislines() const { return rightYAxislines_; }
+
+  // The drawing state, for the window and for tests.
+  bool Full() const { return full_; }
+  int GridPhase() const { return gridPhase_; }
+  int ColumnCount() const { return RingSize() - 2; }  // B
+  // The y of value `v` on the current picture (not clipped).
+  int ValueY(std::int64_t v) const;
+
+ private:
+  struct Point {
+    TColor color;
+    std::int64_t value;
+  };
+  struct Column {
+    int count = 0;
+    std::array<Point, kMaxPointsPerColumn> points;
+  };
+
+  int RingSize() const { return static_cast<int>(history_.size()); }
+  int Prev(int index) const { return index == 0 ? RingSize() - 1 : index - 1; }
+  int Next(int index) const { return index + 1 == RingSize() ? 0 : index + 1; }
+  bool Drawable() const { return !picture_.isNull(); }
+  int Width() const { return picture_.width(); }
+  int Height() const { return picture_.height(); }
+  int Offset() const { return axisCentre_ ? Height() / 2 : 1; }
+
+  void Initialize(int x0);
+  void ScrollGraph();
+  void ShiftY();
+  void DisplayPoints(QPainter& painter, int column, int x1, int x2);
+  void DrawHorizontalGrid(int x, int width);
+  void DrawAxes();
+  void Replay();
+  void ReallocHistory();
+  bool HistoryHoldsPoints() const;
+  void FillRect(int x, int y, int width, int height, TColor color);
+  void RequestRepaint();
+
+  TColor foreColor_ = kClDarkGreen;
+  TColor backColor_ = kClBlack;
+  TColor axisColor_ = kClYellow;
+  TColor rightYAxisColor_ = kClYellow;
+  int gridSize_ = 15;
+  int stepSize_ = 5;
+  std::int64_t scale_ = 200;
+  std::int64_t gradient_ = 100;
+  bool gridlines_ = true;
+  bool axislines_ = true;
+  bool axisCentre_ = true;
+  bool rightYAxislines_ = true;
+
+  QSize size_{800, 500};
+  QImage picture_;
+  std::vector<Column> history_;
+  int current_ = 0;
+  int oldest_ = 1;
+  bool full_ = false;
+  int gridPhase_ = 0;
+  std::function<void()> repaint_;
+};
+
+}  // namespace ventari

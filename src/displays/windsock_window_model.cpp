@@ -1,0 +1,98 @@
+#include "displays/windsock_window_model.h"
+
+#include <cmath>
+#include <iterator>
+#include <limits>
+
+#include "displays/number_text.h"
+
+namespace ventari {
+namespace {
+
+constexpr int kUnitCount = static_cast<int>(std::size(kWindsockUnits));
+
+int WithinList(int item, int count) { return item >= 0 && item < count ? item : -1; }
+
+// Truncates toward zero, saturating at the ends of int (a garbled speed must not wrap around).
+int TruncateToInt(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kMax = std::numeric_limits<int>::max();
+  constexpr double kMin = std::numeric_limits<int>::min();
+  if (value >= kMax) return std::numeric_limits<int>::max();
+  if (value <= kMin) return std::numeric_limits<int>::min();
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+WindsockWindowModel::WindsockWindowModel() { windsock_.SetSize(QSize(600, 600)); }
+
+const WindsockUnit& WindsockWindowModel::Unit() const {
+  const int units = WithinList(selections_.units, kUnitCount);
+  return kWindsockUnits[units < 0 ? 0 : units];
+}
+
+void WindsockWindowModel::ShowSample(int direction, double speed, std::optional<double> w) {
+  const WindsockUnit& unit = Unit();
+  windsock_.SetDataSample(direction, TruncateToInt(speed * 100 * unit.factor));
+
+  const int gust = selections_.gust == kGustMax   ? windsock_.GetMaxGust()
+                   : selections_.gust == kGustMin ? windsock_.GetMinGust()
+                                                  : windsock_.GetGust();
+  view_.gustText = FixedText(gust * 0.01, unit.precision, unit.decimals);
+
+  QString speedText = FixedText(windsock_.GetMagnitude(), 4, 2);
+  if (speedText.size() > 1 && speedText[1] == QLatin1Char('.')) speedText.prepend(QLatin1Char('0'));
+  view_.windSpeedText = speedText;
+
+  if (w) view_.wAxisText = GeneralText(*w);
+}
+
+void WindsockWindowModel::AveragingClick() {
+  if (selections_.averaging == kContinuous) {
+    windsock_.SetMagDataType(0);
+    view_.gustGroupEnabled = false;
+    selections_.gust = kGustCont;
+    view_.gustLabelVisible = false;
+    return;
+  }
+  const int seconds = selections_.averaging == kTenMinutes ? 600 : 120;
+  windsock_.SetMagDataType(1);
+  windsock_.SetRollingAverage(samplesPerSecond_ * seconds);
+  view_.gustGroupEnabled = true;
+  view_.gustLabelVisible = true;
+}
+
+void WindsockWindowModel::SetSamplesPerSecond(int samplesPerSecond) {
+  samplesPerSecond_ = samplesPerSecond;
+  AveragingClick();
+}
+
+void WindsockWindowModel::ApplySelections() {
+  selections_.averaging = WithinList(selections_.averaging, 3);
+  selections_.units = WithinList(selections_.units, kUnitCount);
+  selections_.gust = WithinList(selections_.gust, 3);
+  AveragingClick();
+}
+
+void WindsockWindowModel::SelectAveraging(int item) {
+  selections_.averaging = WithinList(item, 3);
+  AveragingClick();
+}
+
+void WindsockWindowModel::SelectUnits(int item) {
+  selections_.units = WithinList(item, kUnitCount);
+  UnitsGroupClick();
+}
+
+void WindsockWindowModel::SelectGust(int item) {
+  if (!view_.gustGroupEnabled) return;
+  selections_.gust = WithinList(item, 3);
+}
+
+void WindsockWindowModel::SelectRose(int item) {
+  windsock_.SetRose(item);
+  view_.roseType = windsock_.GetRose();
+}
+
+}  // namespace ventari

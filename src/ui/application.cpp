@@ -1,0 +1,67 @@
+#include "ui/application.h"
+
+#include <QApplication>
+
+#include "app/string_table.h"
+#include "link/qt_serial_port.h"
+#include "sim/sim_serial_port.h"
+#include "ui/frm_about.h"
+#include "ui/frm_anem_type.h"
+#include "ui/frm_main.h"
+#include "ui/frm_ports.h"
+#include "ui/frm_user_name.h"
+#include "ui/help_window.h"
+
+namespace ventari {
+
+Application::Application(const Options& options) : options_(options) {
+  QApplication::setApplicationName(QStringLiteral("Ventari"));
+  session_ = std::make_unique<Session>(
+      runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
+      options_.settingsFile);
+  session_->availablePorts = &Application::AvailablePorts;
+  if (!options_.portName.isEmpty()) session_->portOverride = options_.portName;
+}
+
+Application::~Application() = default;
+
+QStringList Application::AvailablePorts() {
+  return QtSerialPort::AvailablePortNames() + sim::SimulatedPorts::Names();
+}
+
+void Application::CreateWindows() {
+  // The order in which the windows are created is the order they are listed in at start.
+  frmMain_ = std::make_unique<TFrmMain>(*session_);
+  prompts_.SetParent(frmMain_.get());
+  frmAbout_ = new TFrmAbout(frmMain_.get());
+  frmUserName_ = new TFrmUserName(
+      prompts_, [this](const QString& name) { session_->settings.UserName = name; },
+      frmMain_.get());
+  frmAnemType_ = new TFrmAnemType(session_->state, frmMain_.get());
+  frmPorts_ = new TFrmPorts(session_->portsDialog, *frmMain_);
+  help_ = new HelpWindow(frmMain_.get());
+}
+
+void Application::ConnectMenu() {
+  TFrmMain& main = *frmMain_;
+  Session& s = *session_;
+  main.SetCommand(QStringLiteral("Resynchronise"), [&s] { s.discovery.Resynchronise(); });
+  main.SetCommand(QStringLiteral("Exit1"), [&main] { main.close(); });
+  main.SetCommand(QStringLiteral("UVcontinuous"), [&s] { s.modes.UvCommand(); });
+  main.SetCommand(QStringLiteral("Polarcontinuous"), [&s] { s.modes.PolarCommand(); });
+  main.SetCommand(QStringLiteral("Anemometertype1"), [this] { frmAnemType_->Execute(); });
+  main.SetCommand(QStringLiteral("Ports"), [this] { frmPorts_->Execute(AvailablePorts()); });
+  main.SetCommand(QStringLiteral("Test1"), [this] { frmUserName_->show(); });
+  main.SetCommand(QStringLiteral("About1"), [this] { frmAbout_->exec(); });
+  main.SetCommand(QStringLiteral("Terminalcommandlist1"),
+                  [this] { help_->ShowTopic(QStringLiteral("Contents")); });
+}
+
+int Application::Start() {
+  CreateWindows();
+  ConnectMenu();
+  frmMain_->show();
+  return QApplication::exec();
+}
+
+}  // namespace ventari

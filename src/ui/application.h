@@ -1,0 +1,56 @@
+// The desktop application: the session on the Qt event loop, and every window, created once
+// at start in a fixed order and only shown and hidden afterwards.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/qt_runtime.h"
+#include "app/session.h"
+#include "ui/qt_prompts.h"
+
+namespace ventari {
+
+class HelpWindow;
+class TFrmAbout;
+class TFrmAnemType;
+class TFrmMain;
+class TFrmPorts;
+class TFrmUserName;
+
+class Application {
+ public:
+  struct Options {
+    QString settingsFile;  // empty: the user's settings store
+    QString portName;      // empty: the stored port
+  };
+
+  explicit Application(const Options& options);
+  ~Application();
+
+  // Creates the windows, shows the main window and runs the event loop until it closes.
+  int Start();
+
+  Session& session() { return *session_; }
+  TFrmMain& mainWindow() { return *frmMain_; }
+
+  // Every port name the ports dialog offers: this machine's ports, then the simulated ones.
+  static QStringList AvailablePorts();
+
+ private:
+  void CreateWindows();
+  void ConnectMenu();
+
+  Options options_;
+  QtRuntime runtime_;
+  QtPrompts prompts_;
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<TFrmMain> frmMain_;
+  TFrmAbout* frmAbout_ = nullptr;
+  TFrmUserName* frmUserName_ = nullptr;
+  TFrmAnemType* frmAnemType_ = nullptr;
+  TFrmPorts* frmPorts_ = nullptr;
+  HelpWindow* help_ = nullptr;
+};
+
+}  // namespace ventari

@@ -1,0 +1,57 @@
+#include "ui/frm_ports.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ports_dialog.h"
+#include "ui/frm_main.h"
+
+namespace ventari {
+
+TFrmPorts::TFrmPorts(PortsDialog& logic, TFrmMain& main)
+    : QDialog(&main), logic_(logic), main_(main) {
+  setObjectName(QStringLiteral("TFrmPorts"));
+  setWindowTitle(QStringLiteral("Ports"));
+  setModal(true);
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+  auto* group = new QGroupBox(QStringLiteral("Select Port"), this);
+  lbPorts_ = new QListWidget(group);
+  lbPorts_->setObjectName(QStringLiteral("LbPorts"));
+  btnSetPort_ = new QPushButton(QStringLiteral("Set"), group);
+  btnSetPort_->setObjectName(QStringLiteral("BtnSetPort"));
+  auto* groupLayout = new QVBoxLayout(group);
+  groupLayout->addWidget(lbPorts_);
+  groupLayout->addWidget(btnSetPort_, 0, Qt::AlignRight);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  resize(280, 320);
+
+  connect(lbPorts_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    logic_.LbPortsClick(lbPorts_->row(item));
+    Sync();
+  });
+  connect(btnSetPort_, &QPushButton::clicked, this, [this] {
+    btnSetPort_->setEnabled(false);
+    main_.RunHandler([this] { logic_.BtnSetPortClick(); });
+    Sync();
+    if (!logic_.model.visible) accept();
+  });
+}
+
+void TFrmPorts::Execute(const QStringList& ports) {
+  logic_.Show(ports);
+  lbPorts_->clear();
+  lbPorts_->addItems(logic_.model.ports);
+  Sync();
+  exec();
+  logic_.model.visible = false;
+}
+
+void TFrmPorts::Sync() {
+  btnSetPort_->setEnabled(logic_.model.setEnabled);
+  if (logic_.model.selected >= 0) lbPorts_->setCurrentRow(logic_.model.selected);
+}
+
+}  // namespace ventari

@@ -1,0 +1,54 @@
+#include "ui/frm_user_name.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/prompts.h"
+
+namespace ventari {
+
+TFrmUserName::TFrmUserName(Prompts& prompts, std::function<void(const QString&)> accepted,
+                           QWidget* parent)
+    : QDialog(parent), prompts_(prompts), accepted_(std::move(accepted)) {
+  setObjectName(QStringLiteral("TFrmUserName"));
+  setWindowTitle(QStringLiteral("User name"));
+  userNameEdit_ = new QLineEdit(this);
+  userNameEdit_->setObjectName(QStringLiteral("UserNameEdit"));
+  userNameEdit_->setMaxLength(30);
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  connect(ok, &QPushButton::clicked, this, &TFrmUserName::OkClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral("User name : "), this));
+  row->addWidget(userNameEdit_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
+  layout->addLayout(buttons);
+}
+
+void TFrmUserName::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  userNameEdit_->clear();
+  userNameEdit_->setFocus();
+}
+
+void TFrmUserName::OkClick() {
+  if (userNameEdit_->text().isEmpty()) {
+    prompts_.ShowMessage(QStringLiteral("You MUST enter a user name!"), QStringLiteral("ERROR"));
+    userNameEdit_->setFocus();
+    return;
+  }
+  const QString name = userNameEdit_->text();
+  accept();
+  if (accepted_) accepted_(name);
+}
+
+}  // namespace ventari

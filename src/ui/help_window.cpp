@@ -1,0 +1,87 @@
+#include "ui/help_window.h"
+
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace ventari {
+namespace {
+
+constexpr char kHelp[] = R"(<html><body>
+<h1><a name="Contents"></a>Ventari Help</h1>
+<p>Ventari finds the ultrasonic anemometer on a serial port, shows what it is, shows and logs
+its wind data, and changes its settings.</p>
+<ul>
+<li><a href="#Connecting">Connecting an anemometer</a></li>
+<li><a href="#Finding">Finding the anemometer</a></li>
+<li><a href="#Menus">The menus</a></li>
+<li><a href="#Simulator">Trying Ventari without an anemometer</a></li>
+</ul>
+
+<h2><a name="Connecting"></a>Connecting an anemometer</h2>
+<p>Connect the anemometer's RS-232 line to a serial port of the PC (or a USB serial adapter)
+and power it. Choose the port with <b>Ports</b>: the list shows the ports present on this
+PC (<i>COM1</i>, <i>COM2</i>, ... on Windows; <i>/dev/ttyS0</i>, <i>/dev/ttyUSB0</i>, ... on
+Linux) and the simulated instruments (<i>sim:...</i>). Select one, press <b>Set</b>, then
+choose <b>File &gt; Resynchronise</b>. Ventari remembers the port and the baud rate for the
+next start.</p>
+
+<h2><a name="Finding"></a>Finding the anemometer</h2>
+<p>When Ventari starts it searches for the anemometer: it tries the rate it used last, then
+9600, 19200, 38400, 57600, 115200, 4800, 2400, 1200 and 300 baud, each time asking the
+anemometer to enter its configuration mode. "Please wait, searching..." is shown meanwhile.
+When the anemometer answers, Ventari asks for its type, serial number, software version and
+configuration, adapts the menus to the model and lets the data stream.</p>
+<p>If nothing answers, Ventari says "Port detection failed, check device connection. Click
+File&gt;Resynchronise." Check the cable, the power and the port, then choose
+<b>File &gt; Resynchronise</b> to search again. Choosing it while a search is requested
+stops that search after its current try.</p>
+
+<h2><a name="Menus"></a>The menus</h2>
+<dl>
+<dt><b>File</b></dt><dd><b>Resynchronise</b> searches for the anemometer again;
+<b>Exit</b> closes Ventari and stores the port settings.</dd>
+<dt><b>Mode</b> (two-axis anemometers)</dt><dd><b>UV continuous</b> and <b>Polar
+continuous</b> switch the anemometer's output between wind components and speed with
+direction. The check mark shows the current mode.</dd>
+<dt><b>Configuration</b></dt><dd><b>Anemometer comms</b>, <b>Output formatting</b>,
+<b>Alignment</b>, <b>Averaging</b>, <b>Analogue outputs</b> and <b>Heating</b> change the
+settings of a two-axis anemometer; <b>Setup</b> those of a three-axis anemometer;
+<b>Anemometer type</b> shows the model, serial number and software version found.</dd>
+<dt><b>Ports</b></dt><dd>chooses the serial port (see above).</dd>
+<dt><b>Data Display</b>, <b>Tabular Display</b>, <b>Graph</b>, <b>Windsock</b>,
+<b>Alarm</b></dt><dd>open the live windows. Only the entries that fit the anemometer found
+and its output mode are shown.</dd>
+<dt><b>Terminal</b> and <b>Test</b></dt><dd>appear in service mode only.</dd>
+<dt><b>Help</b></dt><dd><b>About</b> shows the version and how to reach us;
+<b>Contents</b> shows this help.</dd>
+</dl>
+
+<h2><a name="Simulator"></a>Trying Ventari without an anemometer</h2>
+<p>Every model can be simulated: choose a <i>sim:...</i> port (for example
+<i>sim:kestrix2-heated</i> or <i>sim:t7</i>) in <b>Ports</b>, or start Ventari with
+<code>--port sim:t7</code>. The simulated anemometer behaves like the real one on the line,
+including its baud rate, so the search and identification run as they would.</p>
+</body></html>)";
+
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("HelpWindow"));
+  setWindowTitle(QStringLiteral("Ventari Help"));
+  browser_ = new QTextBrowser(this);
+  browser_->setHtml(QString::fromUtf8(kHelp));
+  browser_->setOpenExternalLinks(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(browser_);
+  resize(620, 520);
+}
+
+void HelpWindow::ShowTopic(const QString& topic) {
+  browser_->scrollToAnchor(topic);
+  show();
+  raise();
+}
+
+QString HelpWindow::Html() const { return browser_->toHtml(); }
+
+}  // namespace ventari

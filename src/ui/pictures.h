@@ -1,0 +1,17 @@
+// The pictures of the main window and of the anemometer models: loaded from a picture file
+// when one is installed, drawn in code otherwise, so the application looks complete anywhere.
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace ventari {
+
+// The main window's background, filling `size`.
+QPixmap BackgroundPicture(QSize size);
+// The picture `fileName` ("Kestrix2.jpg", "T7.jpg", ...) from the working folder or the
+// application's folder; when there is none, a drawing of the instrument with `caption`.
+QPixmap ModelPicture(const QString& fileName, const QString& caption, QSize size);
+
+}  // namespace ventari

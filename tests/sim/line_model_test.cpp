@@ -1,0 +1,88 @@
+#include "sim/line_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "sim_line_fixture.h"
+
+namespace ventari::sim {
+namespace {
+
+class LineModelTest : public SimLineTest {
+ protected:
+  bool AllGarbage(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  }
+};
+
+TEST_F(LineModelTest, AtTheWrongRateTheDeviceHearsNothingAndSendsGarbage) {
+  Open("kestrix2", 19200);  // the device runs at 9600
+  port.PutChar('*');
+  runtime.RunFor(3000);
+  const std::string text = Take();
+  EXPECT_TRUE(AllGarbage(text));
+  EXPECT_EQ(text.find('\x02'), std::string::npos);
+  // The device went on streaming at 9600: a receiver twice as fast frames each character as
+  // two.
+  EXPECT_NEAR(static_cast<double>(text.size()), 3 * 2 * 28.0, 3 * 2 * 8.0);
+  EXPECT_FALSE(Device().Device().InConfigMode());
+
+  port.SetBaud(9600);
+  Take();
+  port.PutChar('*');
+  runtime.RunFor(1000);
+  EXPECT_NE(Take().find("CONFIGURATION MODE"), std::string::npos);
+}
+
+TEST_F(LineModelTest, ParityAndDataBitsMustMatchToo) {
+  Open("t7", 19200);
+  for (const auto& [bits, parity] : {std::pair{7, Parity::kEven}, std::pair{8, Parity::kOdd}}) {
+    port.SetDataBits(bits);
+    port.SetParity(parity);
+    Take();
+    Command("IM");
+    runtime.RunFor(1000);
+    EXPECT_FALSE(Device().Device().InConfigMode());
+    EXPECT_TRUE(AllGarbage(Take()));
+  }
+  port.SetDataBits(8);
+  port.SetParity(Parity::kNone);
+  Command("IM");
+  EXPECT_TRUE(Device().Device().InConfigMode());
+}
+
+TEST_F(LineModelTest, EachByteTakesItsTransmissionTime) {
+  Open("kestrix2", 9600);
+  EnterConfig();
+  Command("B6");
+  port.SetBaud(1200);
+  Command("B");
+  Take();
+  // At 1200 baud 8N1 a byte is 10 bits, 8.33 ms. In configuration mode "*" comes back as its
+  // echo and the banner, which starts after the processing time and then takes a byte time
+  // per byte.
+  const std::int64_t sentAt = runtime.NowMs();
+  port.PutChar('*');
+  runtime.RunFor(1000);
+  const double byteMs = 10 * 1000.0 / 1200;
+  const std::string banner = "\r\nCONFIGURATION MODE\r\n";
+  ASSERT_EQ(received.size(), 1 + banner.size());
+  EXPECT_NEAR(received[0].atMs, sentAt + 2 * byteMs, 1.0);
+  EXPECT_NEAR(received[1].atMs, sentAt + byteMs + SimDevice::kDefaultProcessingMs + byteMs, 1.0);
+  EXPECT_NEAR(received.back().atMs - received[1].atMs, (banner.size() - 1) * byteMs, 1.0);
+  EXPECT_EQ(Take(), "*" + banner);
+}
+
+TEST_F(LineModelTest, FlushedOutputNeverReachesTheDevice) {
+  Open("kestrix2", 9600);
+  port.PutString("*");
+  port.FlushOutBuffer();
+  runtime.RunFor(1000);
+  EXPECT_FALSE(Device().Device().InConfigMode());
+}
+
+}  // namespace
+}  // namespace ventari::sim
