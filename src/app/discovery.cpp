@@ -71,8 +71,9 @@ void Discovery::ResetToTwoAxisLayout() {
     menu.Hide(QLatin1String(name));
   }
   for (const char* name : {"File1", "Mode1", "Configuration1"}) menu.Disable(QLatin1String(name));
+  // The Graph entry too: a binary three-axis listing of an earlier search hid it.
   for (const char* name : {"Mode1", "Outputformat", "Alignment1", "Averaging1", "Anemcomms",
-                           "Analogueoutputs", "Heating"}) {
+                           "Analogueoutputs", "Heating", "Graph1"}) {
     menu.Show(QLatin1String(name));
   }
   for (const char* name : {"Averaging1", "Analogueoutputs", "Alignment1"}) {
@@ -80,7 +81,7 @@ void Discovery::ResetToTwoAxisLayout() {
   }
   CallIfSet(p_.windows.showGraphThirdKey, false);
   CallIfSet(p_.windows.showWindsockWAxis, false);
-  CallIfSet(p_.windows.enableInstantaneousOutput, false);
+  p_.triAxisConfig.InstantaneousAvailable = false;
   ApplyKestrixLayout(p_.layout);
 }
 

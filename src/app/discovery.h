@@ -37,7 +37,7 @@ class Discovery {
     TwoAxisDialogLayout& layout;
     const LiveWindows& windows;
     TriAxisListing& listing;
-    const TriAxisConfig& triAxisConfig;
+    TriAxisConfig& triAxisConfig;
   };
 
   explicit Discovery(const Parts& parts);

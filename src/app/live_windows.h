@@ -17,8 +17,6 @@ struct LiveWindows {
   std::function<void(int samplesPerSecond)> samplesPerSecondChanged;
   // Windsock: its "W axis" box shown or hidden.
   std::function<void(bool visible)> showWindsockWAxis;
-  // Three-axis setup: the instantaneous-output choice enabled or disabled.
-  std::function<void(bool enabled)> enableInstantaneousOutput;
 };
 
 // Calls `f(args...)` when it is set.

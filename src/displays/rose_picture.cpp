@@ -12,9 +12,9 @@ namespace {
 
 constexpr double kHalfExtent = 1400;
 constexpr double kCircleRadius = 0.83 * kHalfExtent;
-constexpr double kTickLength = 70;
-constexpr double kLabelRadius = 1290;
-constexpr double kLabelSize = 85;
+constexpr double kTickLength = 50;
+constexpr double kLabelRadius = 1285;
+constexpr double kLabelSize = 80;
 constexpr double kCentreDiscRadius = 55;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kYellow = 0xFFFFFF00;
@@ -38,7 +38,8 @@ class RosePainter {
   }
 
   void Pen(QRgb colour, double width) {
-    painter_.setPen(QPen(QColor::fromRgb(colour), std::max(1.0, width * scale_)));
+    // At least one and a half pixels, so that a small rose keeps bright lines.
+    painter_.setPen(QPen(QColor::fromRgb(colour), std::max(1.5, width * scale_)));
     painter_.setBrush(Qt::NoBrush);
   }
   void Circle(double radius) {
@@ -77,8 +78,10 @@ void DrawCompassCard(RosePainter& rose, RoseType type) {
     rose.Line(rose.Polar(bearing, kCircleRadius), rose.Polar(bearing, kCircleRadius + kTickLength));
     // Relative bearings on a ship count from the bow down both sides.
     const int label = type == kShipRose ? std::min(bearing, 360 - bearing) : bearing;
-    rose.Text(QStringLiteral("%1").arg(label, 3, 10, QLatin1Char('0')),
-              rose.Polar(bearing, kLabelRadius), kLabelSize, kWhite, false);
+    // Labels at the sides sit further out: they are wider than they are high.
+    const double radius = kLabelRadius + 35 * std::fabs(std::sin(bearing * std::numbers::pi / 180));
+    rose.Text(QStringLiteral("%1").arg(label, 3, 10, QLatin1Char('0')), rose.Polar(bearing, radius),
+              kLabelSize, kWhite, false);
   }
 }
 

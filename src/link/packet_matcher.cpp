@@ -1,17 +1,12 @@
 #include "link/packet_matcher.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "link/packet_matcher_group.h"
 
 namespace ventari {
-namespace {
-
-std::uint8_t FoldLetter(std::uint8_t byte) {
-  return byte >= 'a' && byte <= 'z' ? static_cast<std::uint8_t>(byte - ('a' - 'A')) : byte;
-}
-
-}  // namespace
 
 void TApdDataPacket::Pattern::Compile(const QByteArray& text, bool foldLetters) {
   foldLetters_ = foldLetters;
@@ -28,10 +23,18 @@ void TApdDataPacket::Pattern::Compile(const QByteArray& text, bool foldLetters) 
   }
 }
 
-std::size_t TApdDataPacket::Pattern::Step(std::size_t matched, std::uint8_t byte) const {
-  if (foldLetters_) byte = FoldLetter(byte);
-  while (matched > 0 && bytes_.at(matched) != byte) matched = fallback_.at(matched - 1);
-  return bytes_.at(matched) == byte ? matched + 1 : 0;
+std::size_t TApdDataPacket::Pattern::Skip(std::span<const std::uint8_t> bytes) const {
+  const std::uint8_t first = bytes_.at(0);
+  if (foldLetters_ && first >= 'A' && first <= 'Z') {
+    const auto found = std::find_if(bytes.begin(), bytes.end(), [first](std::uint8_t byte) {
+      return FoldLetter(byte) == first;
+    });
+    return static_cast<std::size_t>(found - bytes.begin());
+  }
+  const void* found = std::memchr(bytes.data(), first, bytes.size());
+  return found == nullptr
+             ? bytes.size()
+             : static_cast<std::size_t>(static_cast<const std::uint8_t*>(found) - bytes.data());
 }
 
 TApdDataPacket::TApdDataPacket(std::string name) : name_(std::move(name)) {}

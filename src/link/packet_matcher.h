@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -110,9 +111,19 @@ class TApdDataPacket {
     void Compile(const QByteArray& text, bool foldLetters);
     std::size_t Size() const { return bytes_.size(); }
     // The count of pattern bytes matched after `byte`, given `matched` before it.
-    std::size_t Step(std::size_t matched, std::uint8_t byte) const;
+    std::size_t Step(std::size_t matched, std::uint8_t byte) const {
+      if (foldLetters_) byte = FoldLetter(byte);
+      while (matched > 0 && bytes_.at(matched) != byte) matched = fallback_.at(matched - 1);
+      return bytes_.at(matched) == byte ? matched + 1 : 0;
+    }
+    // The count of leading `bytes` that cannot begin a match.
+    std::size_t Skip(std::span<const std::uint8_t> bytes) const;
 
    private:
+    static std::uint8_t FoldLetter(std::uint8_t byte) {
+      return static_cast<std::uint8_t>(byte & ~0x20);
+    }
+
     std::vector<std::uint8_t> bytes_;
     std::vector<std::size_t> fallback_;
     bool foldLetters_ = false;

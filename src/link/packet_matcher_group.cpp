@@ -110,9 +110,8 @@ void PacketMatcherGroup::TakeCapture(TApdDataPacket& matcher) {
   for (TApdDataPacket* other : matchers_) {
     if (other->mode_ == Mode::kWaitingForStart) other->startMatched_ = 0;
   }
-  captureTimer_ =
-      runtime_.Schedule(std::int64_t{matcher.timeOut_} * TApdDataPacket::kTimeOutTickMs,
-                        [this] { CaptureTimedOut(); });
+  captureTimer_ = runtime_.Schedule(std::int64_t{matcher.timeOut_} * TApdDataPacket::kTimeOutTickMs,
+                                    [this] { CaptureTimedOut(); });
 }
 
 void PacketMatcherGroup::ReleaseCapture() {
@@ -157,36 +156,54 @@ void PacketMatcherGroup::Scan(std::size_t from) {
 PacketMatcherGroup::ScanOutcome PacketMatcherGroup::ScanMatcher(TApdDataPacket& matcher,
                                                                 std::size_t from) {
   using Kind = ScanOutcome::Kind;
+  const std::size_t end = buffer_.size();
+  const auto bytes = [this, end](std::size_t i) {
+    return std::span<const std::uint8_t>(buffer_).subspan(i, end - i);
+  };
   ScanOutcome outcome;
-  for (std::size_t i = from; i < buffer_.size(); ++i) {
-    const std::uint8_t byte = buffer_.at(i);
+  std::size_t i = from;
+  while (i < end) {
     switch (matcher.mode_) {
       case Mode::kIdle:
         return outcome;
       case Mode::kWaitingForStart:
-        matcher.startMatched_ = matcher.start_.Step(matcher.startMatched_, byte);
+        if (matcher.startMatched_ == 0) {
+          i += matcher.start_.Skip(bytes(i));
+          if (i == end) return outcome;
+        }
+        matcher.startMatched_ = matcher.start_.Step(matcher.startMatched_, buffer_.at(i));
         if (matcher.startMatched_ == matcher.start_.Size()) {
           matcher.begin_ = i + 1 - matcher.start_.Size();
           matcher.mode_ = Mode::kCollecting;
           TakeCapture(matcher);
           outcome.kind = Kind::kCaptured;
         }
+        ++i;
         break;
       case Mode::kWaitingForCapture:
         matcher.mode_ = Mode::kCollecting;
         TakeCapture(matcher);
         outcome.kind = Kind::kCaptured;
         [[fallthrough]];
-      case Mode::kCollecting:
+      case Mode::kCollecting: {
         if (matcher.begin_ == TApdDataPacket::kNoPosition) matcher.begin_ = i;
-        if (matcher.size_ != 0 && i - matcher.begin_ + 1 >= matcher.size_) {
-          return {Kind::kPacketEnded, i, false};
+        // The size is reached at `sizeAt`; pass at once over bytes before it that cannot begin
+        // the end string.
+        const std::size_t sizeAt =
+            matcher.size_ != 0 ? matcher.begin_ + matcher.size_ - 1 : TApdDataPacket::kNoPosition;
+        if (matcher.endMatched_ == 0 && i < sizeAt) {
+          const std::size_t limit = std::min(end, sizeAt);
+          i += matcher.end_.Size() != 0 ? matcher.end_.Skip(bytes(i).first(limit - i)) : limit - i;
+          if (i == end) return outcome;
         }
+        if (i >= sizeAt) return {Kind::kPacketEnded, i, false};
         if (matcher.end_.Size() != 0) {
-          matcher.endMatched_ = matcher.end_.Step(matcher.endMatched_, byte);
+          matcher.endMatched_ = matcher.end_.Step(matcher.endMatched_, buffer_.at(i));
           if (matcher.endMatched_ == matcher.end_.Size()) return {Kind::kPacketEnded, i, true};
         }
+        ++i;
         break;
+      }
     }
   }
   return outcome;
@@ -313,7 +330,9 @@ std::size_t PacketMatcherGroup::Append(const std::uint8_t* data, std::size_t siz
     head_ = 0;
   }
   const std::size_t needed = buffer_.size() + size;
-  if (needed > buffer_.capacity()) buffer_.reserve((needed + kGrowStep - 1) / kGrowStep * kGrowStep);
+  if (needed > buffer_.capacity()) {
+    buffer_.reserve((needed + kGrowStep - 1) / kGrowStep * kGrowStep);
+  }
   const std::size_t firstNew = buffer_.size();
   buffer_.insert(buffer_.end(), data, data + size);
   return firstNew;

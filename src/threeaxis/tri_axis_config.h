@@ -48,7 +48,7 @@ struct TriAxisConfig {
 inline constexpr std::array<std::string_view, 5> kReportModeItems = {
     "UVW CAL", "UVW UNCAL", "POLAR CAL", "POLAR UNCAL", "AXIS"};
 inline constexpr std::array<std::string_view, 4> kSosModeItems = {"OFF", "SPEED", "SONICTEMP K",
-                                                                   "SONICTEMP C"};
+                                                                  "SONICTEMP C"};
 inline constexpr std::array<std::string_view, 3> kAbsTempModeItems = {"OFF", "ON K", "ON C"};
 inline constexpr std::array<std::string_view, 3> kStrFormatItems = {"BINARY", "ASCII PAD",
                                                                     "ASCII UNPAD"};

@@ -20,8 +20,8 @@ enum class TriAxisReply { kSn = 1, kVer = 2, kConfig = 3 };
 class TriAxisListing {
  public:
   // Takes over `collector`'s string handler.
-  TriAxisListing(TApdDataPacket& collector, AnemState& state, MainMenu& menu,
-                 TriAxisConfig& config, TriAxisIdentity& identity);
+  TriAxisListing(TApdDataPacket& collector, AnemState& state, MainMenu& menu, TriAxisConfig& config,
+                 TriAxisIdentity& identity);
   TriAxisListing(const TriAxisListing&) = delete;
   TriAxisListing& operator=(const TriAxisListing&) = delete;
 

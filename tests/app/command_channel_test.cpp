@@ -25,7 +25,7 @@ void Attach(ScriptedLine& line, Device device) {
   line.SetResponder([device, pending = std::string()](ScriptedLine& l, std::uint8_t byte) mutable {
     if (device == Device::kTwoAxis && byte == '*') l.DeliverIn(20, "\r\nCONFIGURATION MODE\r\n");
     if (byte == '\r') {
-      if (device == Device::kThreeAxis && pending == "IM") l.DeliverIn(20, "\r\nT7>");
+      if (device == Device::kThreeAxis && pending == "IM") l.DeliverIn(20, "\r\nT7> ");
       pending.clear();
     } else {
       pending.push_back(static_cast<char>(byte));

@@ -259,7 +259,7 @@ TEST_F(TwoAxisDataTest, TheLarkvaneSendsFixedFieldsOnlyAfterO2) {
   calm.direction = 5;
   std::size_t etx = 0;
   EXPECT_EQ(TwoAxisMessage(csv, calm, etx).substr(0, 12), "\x02Q,5,3.45,M,");
-  EXPECT_EQ(TwoAxisMessage(settings, calm, etx).substr(0, 15), "\x02Q,005,003.45,M,");
+  EXPECT_EQ(TwoAxisMessage(settings, calm, etx).substr(0, 16), "\x02Q,005,003.45,M,");
 
   Open("larkvane", 9600);
   EnterConfig();

@@ -167,7 +167,8 @@ TEST_F(ConfigListingTest, WithoutEchoTheAbsTempLineGivesTheLineEnd) {
   EXPECT_EQ(config.ReportMode, 3);
   EXPECT_EQ(config.Averaging, "7");
   EXPECT_EQ(config.Aip, Channels("DDEDDD"));
-  EXPECT_EQ(identity.configurationText, "ABSTEMP ON C\rWINDREP POLAR UNCAL\rAVERAGE 7\rANAIP DDEDDD\r");
+  EXPECT_EQ(identity.configurationText,
+            "ABSTEMP ON C\rWINDREP POLAR UNCAL\rAVERAGE 7\rANAIP DDEDDD\r");
 
   Reply(TriAxisReply::kConfig, "ABSTEMP OFF\r\nWINDREP UVW CAL\r\nAVERAGE 99\r\n");
   EXPECT_EQ(config.AbsTempMode, 0);

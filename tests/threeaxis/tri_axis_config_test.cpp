@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <stdexcept>
+
 namespace ventari {
 namespace {
 

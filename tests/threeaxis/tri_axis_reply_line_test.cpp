@@ -93,8 +93,7 @@ TEST_F(TriAxisReplyLineTest, AT7_50IsIdentifiedAndItsListingRead) {
   EXPECT_TRUE(config.InstantaneousAvailable);
   EXPECT_EQ(config.ReportMode, 4);
   EXPECT_EQ(config.Baud, 5);
-  EXPECT_EQ(identity.identityText,
-            "O200417\r\nT7 50Hz Ultrasonic Anemometer Version 3.05\r\n");
+  EXPECT_EQ(identity.identityText, "O200417\r\nT7 50Hz Ultrasonic Anemometer Version 3.05\r\n");
   EXPECT_EQ(identity.configurationText.toStdString(), kT7_50Answers.config.substr(8));
   EXPECT_FALSE(matchers.TriAxisPkt.Enabled());
 }

@@ -1,0 +1,119 @@
+// ventari-sim: one simulated anemometer served in real time on a pseudo-terminal. The first line
+// of standard output is the path to open; the device answers whatever opens it at the line
+// settings that side chose.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+#include <optional>
+
+#include "app/qt_runtime.h"
+#include "sim/faults.h"
+#include "sim/instrument.h"
+#include "sim/pty_port.h"
+
+namespace {
+
+using ventari::sim::InstrumentOptions;
+
+constexpr int kUsageError = 2;
+
+[[noreturn]] void Refuse(const QString& message) {
+  QTextStream(stderr) << "ventari-sim: " << message << "\n";
+  std::exit(kUsageError);
+}
+
+std::optional<long long> Number(const QCommandLineParser& parser, const QString& option) {
+  if (!parser.isSet(option)) return std::nullopt;
+  bool ok = false;
+  const long long value = parser.value(option).toLongLong(&ok);
+  if (!ok || value < 0) Refuse(QStringLiteral("--%1 takes a whole number").arg(option));
+  return value;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("ventari-sim"));
+
+  QStringList models;
+  for (const std::string& name : ventari::sim::ModelNames()) models << QString::fromStdString(name);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Serves one simulated anemometer on a pseudo-terminal and prints the path to open on the "
+      "first line of standard output. The device answers only at its own baud rate; at any other "
+      "rate it hears nothing and what it sends arrives as garbage."));
+  parser.addHelpOption();
+  parser.addOptions({
+      {QStringLiteral("model"),
+       QStringLiteral("The anemometer: %1.").arg(models.join(QStringLiteral(", "))),
+       QStringLiteral("M")},
+      {QStringLiteral("baud"),
+       QStringLiteral("Its baud rate (default: 9600 for the two-axis models, 19200 for T7 and MZ, "
+                      "38400 for T7-50 and MZ-50)."),
+       QStringLiteral("B")},
+      {QStringLiteral("serial"), QStringLiteral("Its six-digit serial number."),
+       QStringLiteral("S")},
+      {QStringLiteral("version"), QStringLiteral("Its software version, such as 3.05."),
+       QStringLiteral("V")},
+      {QStringLiteral("rate"),
+       QStringLiteral("Data messages per second (the nearest rate the model offers; default 1)."),
+       QStringLiteral("HZ")},
+      {QStringLiteral("seed"), QStringLiteral("Seed of the simulated wind (default 1)."),
+       QStringLiteral("N")},
+      {QStringLiteral("fault"),
+       QStringLiteral("A fault to inject; may be given more than once. noise=P: noise bytes "
+                      "before a message; drop=P: a message is not sent; truncate=P: a message is "
+                      "cut before its end; blocked=P: blocked paths; P is a probability from 0 to "
+                      "1 per message. silent=MS: the device stops answering after MS "
+                      "milliseconds; vanish=MS: the pseudo-terminal closes after MS "
+                      "milliseconds."),
+       QStringLiteral("fault")},
+  });
+  parser.process(app);
+
+  if (!parser.isSet(QStringLiteral("model"))) Refuse(QStringLiteral("--model is required"));
+  const auto model = ventari::sim::ModelNamed(parser.value(QStringLiteral("model")).toStdString());
+  if (!model) Refuse(QStringLiteral("unknown model; choose one of ") + models.join(", "));
+
+  InstrumentOptions options;
+  if (const auto baud = Number(parser, QStringLiteral("baud"))) {
+    options.baud = static_cast<std::int32_t>(*baud);
+  }
+  options.serialNumber = parser.value(QStringLiteral("serial")).toStdString();
+  options.softwareVersion = parser.value(QStringLiteral("version")).toStdString();
+  if (parser.isSet(QStringLiteral("rate"))) {
+    bool ok = false;
+    options.rateHz = parser.value(QStringLiteral("rate")).toDouble(&ok);
+    if (!ok || *options.rateHz <= 0) Refuse(QStringLiteral("--rate takes a positive number"));
+  }
+  if (const auto seed = Number(parser, QStringLiteral("seed"))) {
+    options.seed = static_cast<std::uint32_t>(*seed);
+  }
+  for (const QString& fault : parser.values(QStringLiteral("fault"))) {
+    if (!ventari::sim::ApplyFault(fault.toStdString(), options.faults)) {
+      Refuse(QStringLiteral("cannot read --fault ") + fault);
+    }
+  }
+
+  ventari::QtRuntime runtime;
+  std::unique_ptr<ventari::sim::Instrument> instrument;
+  std::unique_ptr<ventari::sim::PtyPort> pty;
+  try {
+    instrument = std::make_unique<ventari::sim::Instrument>(runtime, *model, options);
+    pty = std::make_unique<ventari::sim::PtyPort>(runtime, instrument->Line());
+  } catch (const std::exception& error) {
+    Refuse(QString::fromLocal8Bit(error.what()));
+  }
+  pty->SetLostHandler([](const QString& why) {
+    QTextStream(stderr) << "ventari-sim: " << why << "\n";
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  });
+  std::printf("%s\n", pty->Path().toLocal8Bit().constData());
+  std::fflush(stdout);
+  return app.exec();
+}

@@ -1,0 +1,281 @@
+// Finding and identifying simulated anemometers of both families, as the main window's first
+// activation and File > Resynchronise do.
+#include <gtest/gtest.h>
+
+#include <QSettings>
+
+#include "app/string_table.h"
+#include "sim/two_axis_device.h"
+#include "support/sim_session.h"
+
+namespace ventari {
+namespace {
+
+using testing::SimSession;
+
+const QString kHeated = QStringLiteral("sim:kestrix2-heated");
+
+sim::InstrumentOptions AtBaud(int baud) {
+  sim::InstrumentOptions options;
+  options.baud = baud;
+  return options;
+}
+
+TEST(DiscoveryScenario, AKestrixAt19200WithStoredRate9600IsFoundIdentifiedAndStreams) {
+  SimSession s(AtBaud(19200));
+  s.StoreSettings(kHeated, 9600);
+  s.StartAndSearch(kHeated);
+
+  EXPECT_TRUE(s.session.discovery.Found());
+  EXPECT_EQ(s.session.port.Line().baud, 19200);
+  // The stored rate, then the list from its start: 9600 again, then 19200.
+  EXPECT_EQ(s.tap.RatesUsed(), (std::vector<std::int32_t>{9600, 19200}));
+  EXPECT_EQ(s.session.state.Family, AnemFamily::kTwoAxis);
+  EXPECT_EQ(s.session.state.TypeCode, "F");
+  EXPECT_EQ(s.session.state.Model, AnemModel::kHeatedKestrix2);
+  EXPECT_EQ(s.session.state.ModelCaption, "Heated Kestrix 2");
+  EXPECT_EQ(s.session.state.SerialNumber.size(), 6);
+  EXPECT_NE(s.session.state.SoftwareVersion, "x.xx");
+  EXPECT_TRUE(s.Menu("DataDisplay").visible);
+  EXPECT_TRUE(s.Menu("Heating").visible);
+  EXPECT_TRUE(s.Menu("File1").enabled);
+  EXPECT_TRUE(s.Menu("Mode1").enabled);
+  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_FALSE(s.session.state.SearchRequested);
+  EXPECT_FALSE(s.session.window.searchingLabelVisible);
+  EXPECT_FALSE(s.session.window.busyCursor);
+  EXPECT_TRUE(s.prompts.Messages().empty());
+  EXPECT_EQ(s.Menu("Resynchronise").caption, "&Resynchronise");
+
+  // The anemometer streams again: data messages reach the data matcher.
+  int messages = 0;
+  s.session.matchers.DataPacket.SetStringHandler([&](TApdDataPacket& m, const QByteArray& text) {
+    EXPECT_TRUE(text.startsWith('\x02'));
+    EXPECT_TRUE(text.endsWith('\x03'));
+    ++messages;
+    m.SetEnabled(true);
+  });
+  s.rt.RunFor(5000);
+  EXPECT_GE(messages, 3);
+}
+
+TEST(DiscoveryScenario, AnAnemometerAtTheStoredRateIsFoundWithoutTryingTheList) {
+  SimSession s(AtBaud(38400));
+  s.StoreSettings(kHeated, 38400);
+  s.StartAndSearch(kHeated);
+  EXPECT_TRUE(s.session.discovery.Found());
+  EXPECT_EQ(s.tap.RatesUsed(), (std::vector<std::int32_t>{38400}));
+  // One banner attempt: the entry ended after the first "*".
+  EXPECT_EQ(s.tap.SentSince().substr(0, 4), "\rQ\r*");
+}
+
+TEST(DiscoveryScenario, At1200BaudTheEighthTryFindsItAfterThe2400TryReported) {
+  SimSession s(AtBaud(1200));
+  s.StoreSettings(kHeated, 9600);
+  s.StartAndSearch(kHeated);
+  EXPECT_TRUE(s.session.discovery.Found());
+  EXPECT_EQ(s.session.port.Line().baud, 1200);
+  ASSERT_EQ(s.prompts.Messages().size(), 1u);
+  EXPECT_EQ(s.prompts.Messages()[0].text, LoadStr(kStrPortDetectionFailed));
+  EXPECT_EQ(s.prompts.Messages()[0].caption, "Warning");
+  EXPECT_EQ(s.session.state.TypeCode, "F");
+}
+
+TEST(DiscoveryScenario, NothingAnsweringReportsOnceEndsAt300AndArmsNothing) {
+  SimSession s;
+  s.StoreSettings(QStringLiteral("/dev/ttyNothing"), 9600);
+  s.StartAndSearch(QStringLiteral("/dev/ttyNothing"));
+  EXPECT_FALSE(s.session.discovery.Found());
+  EXPECT_EQ(s.session.port.Line().baud, 300);
+  EXPECT_EQ(s.prompts.Count(LoadStr(kStrPortDetectionFailed)), 1);
+  EXPECT_EQ(s.prompts.Messages().size(), 1u);
+  EXPECT_FALSE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_FALSE(s.Menu("DataDisplay").visible);
+  EXPECT_TRUE(s.Menu("File1").enabled);
+  // No identification command went out.
+  EXPECT_EQ(s.tap.SentSince().find("D1"), std::string::npos);
+  EXPECT_EQ(s.tap.SentSince().find("SN"), std::string::npos);
+}
+
+TEST(DiscoveryScenario, ALarkvaneInPolarModeGetsO2BeforeQAndTheWindsockAndAlarm) {
+  SimSession s;
+  const QString port = QStringLiteral("sim:larkvane");
+  s.StartAndSearch(port);
+  ASSERT_TRUE(s.session.discovery.Found());
+  EXPECT_EQ(s.session.state.TypeCode, "Y");
+  EXPECT_EQ(s.session.state.LvMessageMode, 2);
+  const std::string sent = s.tap.SentSince();
+  const auto o2 = sent.rfind("O2\r");
+  ASSERT_NE(o2, std::string::npos);
+  EXPECT_EQ(sent.substr(o2), "O2\rQ\r");
+  EXPECT_TRUE(s.Menu("Windsock1").visible);
+  EXPECT_TRUE(s.Menu("Alarm").visible);
+  EXPECT_FALSE(s.Menu("Averaging1").enabled);
+  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
+}
+
+TEST(DiscoveryScenario, AThreeAxisAnemometerIsAskedSnVerConfigAndLeftWithExit) {
+  SimSession s;
+  const QString port = QStringLiteral("sim:t7");
+  s.StartAndSearch(port);
+  ASSERT_TRUE(s.session.discovery.Found());
+  EXPECT_EQ(s.session.state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(s.session.state.Model, AnemModel::kT7);
+  const std::string sent = s.tap.SentSince();
+  const auto sn = sent.find("SN\r");
+  const auto ver = sent.find("VER\r");
+  const auto config = sent.find("CONFIG\r");
+  ASSERT_NE(sn, std::string::npos);
+  ASSERT_NE(ver, std::string::npos);
+  ASSERT_NE(config, std::string::npos);
+  EXPECT_LT(sn, ver);
+  EXPECT_LT(ver, config);
+  EXPECT_EQ(sent.substr(sent.size() - 5), "EXIT\r");
+  EXPECT_TRUE(s.Menu("Tabular").visible);
+  EXPECT_TRUE(s.Menu("Mi3AxisConfig").visible);
+  EXPECT_FALSE(s.Menu("Mode1").visible);
+  EXPECT_FALSE(s.Menu("Anemcomms").visible);
+  EXPECT_FALSE(s.Menu("DataDisplay").visible);
+  EXPECT_FALSE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_TRUE(s.prompts.Messages().empty());
+}
+
+TEST(DiscoveryScenario, ATwoAxisAnemometerFoundAfterAThreeAxisOneIsIdentifiedAndLeftWithQ) {
+  SimSession s;
+  s.StartAndSearch(QStringLiteral("sim:mz"));
+  ASSERT_EQ(s.session.state.Family, AnemFamily::kThreeAxis);
+
+  s.session.port.SetName(kHeated);
+  const auto from = s.rt.NowMs();
+  s.session.discovery.Resynchronise();
+  ASSERT_TRUE(s.session.discovery.Found());
+  EXPECT_EQ(s.session.state.Family, AnemFamily::kTwoAxis);
+  EXPECT_EQ(s.session.state.TypeCode, "F");
+  const std::string sent = s.tap.SentSince(from);
+  EXPECT_NE(sent.find("D3\r"), std::string::npos);
+  EXPECT_EQ(sent.find("SN\r"), std::string::npos);
+  EXPECT_EQ(sent.substr(sent.size() - 2), "Q\r");
+  EXPECT_TRUE(s.Menu("DataDisplay").visible);
+  EXPECT_FALSE(s.Menu("Tabular").visible);
+}
+
+TEST(DiscoveryScenario, TheGraphEntryHiddenForABinaryThreeAxisListingReturnsForTwoAxis) {
+  SimSession s;
+  s.StartAndSearch(QStringLiteral("sim:t7-50"));
+  EXPECT_TRUE(s.session.triAxisConfig.InstantaneousAvailable);
+  CommandChannel& channel = s.session.channel;
+  channel.Command("IM");
+  channel.Delay(1000);
+  channel.Command("STRFMT BINARY");
+  channel.Delay(1000);
+  channel.Command("EXIT");
+  s.session.discovery.Resynchronise();
+  ASSERT_TRUE(s.session.triAxisConfig.IsBinary());
+  EXPECT_FALSE(s.Menu("Graph1").visible);
+  EXPECT_FALSE(s.Menu("Windsock1").visible);
+
+  s.session.port.SetName(kHeated);
+  s.session.discovery.Resynchronise();
+  ASSERT_EQ(s.session.state.Family, AnemFamily::kTwoAxis);
+  EXPECT_TRUE(s.Menu("Graph1").visible);
+  EXPECT_FALSE(s.session.triAxisConfig.InstantaneousAvailable);
+}
+
+TEST(DiscoveryScenario, ASearchThatFindsNothingAfterAThreeAxisAnemometerIdentifiesNothing) {
+  SimSession s;
+  s.StartAndSearch(QStringLiteral("sim:t7"));
+  s.session.port.SetName(QStringLiteral("/dev/ttyNothing"));
+  const auto from = s.rt.NowMs();
+  s.session.discovery.Resynchronise();
+  EXPECT_FALSE(s.session.discovery.Found());
+  const std::string sent = s.tap.SentSince(from);
+  EXPECT_EQ(sent.find("SN\r"), std::string::npos);
+  EXPECT_EQ(sent.find("CONFIG\r"), std::string::npos);
+}
+
+TEST(DiscoveryScenario, ResynchroniseWhenIdleSearchesAtOnce) {
+  SimSession s;
+  s.StartAndSearch(kHeated);
+  ASSERT_FALSE(s.session.state.SearchRequested);
+  const auto writes = s.tap.Writes().size();
+  s.session.discovery.OnActivate();  // a plain activation does not search again
+  EXPECT_EQ(s.tap.Writes().size(), writes);
+  s.session.discovery.Resynchronise();
+  EXPECT_GT(s.tap.Writes().size(), writes);
+  EXPECT_TRUE(s.session.discovery.Found());
+}
+
+TEST(DiscoveryScenario, PrivilegedModeStartsWithoutSearching) {
+  SimSession s;
+  s.StoreSettings(kHeated, 9600);
+  {
+    QSettings store(s.dir.filePath("settings.ini"), QSettings::IniFormat);
+    store.setValue("PrivPword", "plinkster");
+  }
+  s.StartAndSearch(kHeated);
+  EXPECT_TRUE(s.tap.Writes().empty());
+  EXPECT_TRUE(s.Menu("Terminal1").visible);
+  EXPECT_TRUE(s.Menu("Test1").visible);
+  s.session.discovery.Resynchronise();
+  EXPECT_TRUE(s.session.discovery.Found());
+}
+
+TEST(DiscoveryScenario, AMissingD1ReplyIsReportedAfter8sAndDataAreArmedAnyway) {
+  SimSession s;
+  s.StoreSettings(QStringLiteral("/dev/ttyMute"), 9600);
+  // Answers the banner but nothing else.
+  s.silentLine.SetResponder([](testing::ScriptedLine& l, std::uint8_t byte) {
+    if (byte == '*') l.DeliverIn(10, "\r\nCONFIGURATION MODE\r\n");
+  });
+  s.Start(QStringLiteral("/dev/ttyMute"));
+  const auto start = s.rt.NowMs();
+  std::int64_t d1ReportedAt = -1;
+  s.prompts.onMessage = [&](const auto& shown) {
+    if (shown.text == LoadStr(kStrNoResponseD1)) d1ReportedAt = shown.atMs;
+  };
+  s.session.discovery.OnActivate();
+  EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD1)), 1);
+  EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD2)), 1);
+  EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD3)), 1);
+  EXPECT_GT(d1ReportedAt - start, 8000);
+  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
+}
+
+TEST(DiscoveryScenario, ThePortsDialogSetsTheChosenPortAndAsksToResynchronise) {
+  SimSession s;
+  s.StartAndSearch(kHeated);
+  PortsDialog& dialog = s.session.portsDialog;
+  dialog.Show({"COM1", "COM12", "sim:t7"});
+  EXPECT_FALSE(dialog.model.setEnabled);
+  dialog.LbPortsClick(1);
+  EXPECT_TRUE(dialog.model.setEnabled);
+  dialog.BtnSetPortClick();
+  EXPECT_EQ(s.session.port.ComNumber(), 12);
+  EXPECT_EQ(s.session.port.Name(), "COM12");
+  EXPECT_FALSE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_EQ(s.prompts.Count("Please Resynchronise."), 1);
+  EXPECT_FALSE(dialog.model.visible);
+
+  dialog.Show({"sim:t7"});
+  dialog.LbPortsClick(0);
+  dialog.BtnSetPortClick();
+  EXPECT_EQ(s.session.port.Name(), "sim:t7");
+  s.session.discovery.Resynchronise();
+  EXPECT_EQ(s.session.state.Family, AnemFamily::kThreeAxis);
+}
+
+TEST(DiscoveryScenario, APortThatCannotBeSetIsReported) {
+  SimSession s;
+  s.Start(kHeated);
+  s.silentLine.FailOpen(true);
+  PortsDialog& dialog = s.session.portsDialog;
+  dialog.Show({"COM3"});
+  dialog.LbPortsClick(0);
+  dialog.BtnSetPortClick();
+  EXPECT_EQ(s.prompts.Count("Failed to set new comport."), 1);
+  EXPECT_TRUE(dialog.model.setEnabled);
+  EXPECT_FALSE(s.session.window.busyCursor);
+}
+
+}  // namespace
+}  // namespace ventari

@@ -1,0 +1,84 @@
+#include "sim/sim_serial_port.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/instrument.h"
+#include "sim/two_axis_device.h"
+#include "sim_line_fixture.h"
+
+namespace ventari::sim {
+namespace {
+
+TEST(SimulatedPortsTest, NamesTheSevenModels) {
+  EXPECT_EQ(SimulatedPorts::Names(),
+            QStringList({"sim:kestrix2", "sim:kestrix2-heated", "sim:larkvane", "sim:t7",
+                         "sim:mz", "sim:t7-50", "sim:mz-50"}));
+}
+
+TEST(SimulatedPortsTest, OtherNamesGoToTheFallback) {
+  VirtualRuntime runtime;
+  QString askedFor;
+  SimulatedPorts ports(runtime, [&askedFor](const QString& name) {
+    askedFor = name;
+    return std::unique_ptr<SerialBackend>();
+  });
+  const auto factory = ports.Factory();
+  EXPECT_NE(factory(QStringLiteral("sim:mz")), nullptr);
+  EXPECT_TRUE(askedFor.isEmpty());
+  EXPECT_EQ(factory(QStringLiteral("/dev/ttyUSB0")), nullptr);
+  EXPECT_EQ(askedFor, QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(factory(QStringLiteral("sim:nothing")), nullptr);
+  EXPECT_EQ(ports.InstrumentFor(QStringLiteral("COM1")), nullptr);
+}
+
+TEST(InstrumentTest, RefusesIdentitiesAndRatesTheModelCannotHave) {
+  VirtualRuntime runtime;
+  InstrumentOptions options;
+  options.baud = 115200;
+  EXPECT_THROW(Instrument(runtime, SimModel::kKestrix2, options), std::invalid_argument);
+  options.baud = 1200;
+  EXPECT_THROW(Instrument(runtime, SimModel::kLarkvane, options), std::invalid_argument);
+  EXPECT_NO_THROW(Instrument(runtime, SimModel::kKestrix2Heated, options));
+  options = {};
+  options.serialNumber = "12345";
+  EXPECT_THROW(Instrument(runtime, SimModel::kT7, options), std::invalid_argument);
+  options = {};
+  options.softwareVersion = "305";
+  EXPECT_THROW(Instrument(runtime, SimModel::kMz, options), std::invalid_argument);
+}
+
+class SimulatedPortLifeTest : public SimLineTest {};
+
+TEST_F(SimulatedPortLifeTest, SettingsSurviveClosingAndReopeningThePort) {
+  Open("kestrix2", 9600);
+  EnterConfig();
+  Command("U3");
+  Command("Q");
+  port.SetOpen(false);
+  runtime.RunFor(5000);
+  port.SetOpen(true);
+  EnterConfig();
+  Command("D3");
+  EXPECT_NE(Take().find("U3"), std::string::npos);
+}
+
+TEST_F(SimulatedPortLifeTest, AVanishingDeviceClosesThePortAndCannotBeOpenedAgain) {
+  Open("larkvane", 9600);
+  Device().Line().Vanish();
+  runtime.RunFor(10);
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(port.LostReason().isEmpty());
+  EXPECT_THROW(port.SetOpen(true), PortError);
+}
+
+TEST_F(SimulatedPortLifeTest, TheControlLinesReachTheLine) {
+  Open("kestrix2", 9600);
+  EXPECT_TRUE(Device().Line().Dtr());
+  port.SetDtr(false);
+  port.SetRts(false);
+  EXPECT_FALSE(Device().Line().Dtr());
+  EXPECT_FALSE(Device().Line().Rts());
+}
+
+}  // namespace
+}  // namespace ventari::sim

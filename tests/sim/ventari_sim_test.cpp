@@ -1,0 +1,93 @@
+// ventari-sim in real time on a pseudo-terminal, opened by the system's own port on QSerialPort:
+// silence and garbage at a wrong rate, the banner and the replies at the right one.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "app/qt_runtime.h"
+#include "link/qt_serial_port.h"
+#include "link/serial_port.h"
+
+namespace ventari::sim {
+namespace {
+
+class VentariSimTest : public ::testing::Test {
+ protected:
+  ~VentariSimTest() override {
+    port.SetOpen(false);
+    simulator.kill();
+    simulator.waitForFinished(2000);
+  }
+
+  // Starts ventari-sim and returns the path it printed.
+  QString Start(const QStringList& arguments) {
+    simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), arguments);
+    if (!simulator.waitForStarted(5000)) return {};
+    for (int i = 0; i < 50 && !simulator.canReadLine(); ++i) simulator.waitForReadyRead(100);
+    return QString::fromLocal8Bit(simulator.readLine()).trimmed();
+  }
+
+  // Runs the event loop for `ms` milliseconds of real time.
+  void RunFor(int ms) {
+    bool done = false;
+    runtime.Schedule(ms, [&done] { done = true; });
+    runtime.WaitUntil([&done] { return done; });
+  }
+
+  // Runs until `text` has been received or `ms` passed.
+  bool WaitFor(const std::string& text, int ms) {
+    bool late = false;
+    const auto id = runtime.Schedule(ms, [&late] { late = true; });
+    runtime.WaitUntil([&] { return late || received.find(text) != std::string::npos; });
+    runtime.Cancel(id);
+    return received.find(text) != std::string::npos;
+  }
+
+  void Type(const std::string& command) {
+    for (const char c : command) {
+      port.PutChar(static_cast<std::uint8_t>(c));
+      RunFor(kTimerTickMs);
+    }
+    RunFor(50);
+    port.PutChar('\r');
+  }
+
+  QtRuntime runtime;
+  QProcess simulator;
+  SerialPort port{runtime, [](const QString&) { return std::make_unique<QtSerialPort>(); }};
+  std::string received;
+  int consumer = port.AddReceiveConsumer([this](std::span<const std::uint8_t> bytes) {
+    received.append(bytes.begin(), bytes.end());
+  });
+};
+
+TEST_F(VentariSimTest, APseudoTerminalClientFindsTheDeviceOnlyAtItsRate) {
+  const QString path = Start({QStringLiteral("--model"), QStringLiteral("kestrix2"),
+                              QStringLiteral("--baud"), QStringLiteral("9600"),
+                              QStringLiteral("--rate"), QStringLiteral("10")});
+  ASSERT_TRUE(path.startsWith(QStringLiteral("/dev/"))) << path.toStdString();
+  port.SetName(path);
+  port.SetBaud(19200);
+  port.SetOpen(true);
+
+  port.PutChar('*');
+  RunFor(600);
+  ASSERT_FALSE(received.empty()) << "the stream arrives, as garbage";
+  EXPECT_TRUE(std::all_of(received.begin(), received.end(),
+                          [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+
+  port.SetBaud(9600);
+  RunFor(300);
+  received.clear();
+  port.PutChar('*');
+  ASSERT_TRUE(WaitFor("CONFIGURATION MODE\r\n", 2000)) << received;
+  received.clear();
+  Type("D1");
+  EXPECT_TRUE(WaitFor("D1\r\nE100234\r\n", 1000)) << received;
+}
+
+}  // namespace
+}  // namespace ventari::sim

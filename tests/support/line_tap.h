@@ -1,0 +1,40 @@
+// Records what the system sends through any serial back end, with the virtual send times, and
+// the rate the line was set to at each write.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/runtime.h"
+#include "link/serial_backend.h"
+
+namespace ventari::testing {
+
+class LineTap {
+ public:
+  struct Write {
+    std::int64_t atMs;
+    std::int32_t baud;
+    std::string bytes;
+  };
+
+  explicit LineTap(Runtime& runtime) : runtime_(runtime) {}
+
+  // Wraps `inner`: every back end it makes reports its writes here.
+  SerialBackendFactory Wrap(SerialBackendFactory inner);
+
+  const std::vector<Write>& Writes() const { return writes_; }
+  // Everything sent since `fromMs`, as text.
+  std::string SentSince(std::int64_t fromMs = 0) const;
+  // The rates at which something was sent, in order, each once per run of writes.
+  std::vector<std::int32_t> RatesUsed() const;
+
+ private:
+  class Backend;
+  Runtime& runtime_;
+  std::vector<Write> writes_;
+};
+
+}  // namespace ventari::testing

@@ -1,0 +1,37 @@
+#include "support/sim_session.h"
+
+#include <QSettings>
+
+namespace ventari::testing {
+
+SimSession::SimSession(sim::InstrumentOptions options)
+    : ports(rt, silentLine.Factory(), std::move(options)),
+      session(rt, prompts, tap.Wrap(ports.Factory()), dir.filePath("settings.ini")) {
+  session.availablePorts = [] { return sim::SimulatedPorts::Names(); };
+  // A search that cannot end fails the test instead of running for ever.
+  rt.SetDeadline(24LL * 3600 * 1000);
+}
+
+void SimSession::StoreSettings(const QString& portName, int baud) {
+  QSettings store(dir.filePath("settings.ini"), QSettings::IniFormat);
+  store.setValue("Comport", 1);
+  store.setValue("PortName", portName);
+  store.setValue("Databits", 8);
+  store.setValue("Parity", 0);
+  store.setValue("Baudrate", baud);
+  store.setValue("Averaging", 0);
+  store.setValue("Units", 0);
+  store.setValue("Gust", 0);
+}
+
+void SimSession::Start(const QString& portName) {
+  session.portOverride = portName;
+  session.OnFirstShow(session.AvailablePorts());
+}
+
+void SimSession::StartAndSearch(const QString& portName) {
+  Start(portName);
+  session.discovery.OnActivate();
+}
+
+}  // namespace ventari::testing

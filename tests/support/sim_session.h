@@ -1,0 +1,41 @@
+// The whole core on virtual time against simulated anemometers: a Session whose "sim:" ports
+// open in-process instruments, with scripted prompts, a settings file of its own and a tap on
+// the line.
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/session.h"
+#include "app/virtual_runtime.h"
+#include "sim/sim_serial_port.h"
+#include "support/line_tap.h"
+#include "support/scripted_line.h"
+#include "support/scripted_prompts.h"
+
+namespace ventari::testing {
+
+class SimSession {
+ public:
+  explicit SimSession(sim::InstrumentOptions options = {});
+
+  // Stores the settings of a previous run: the port and its rate.
+  void StoreSettings(const QString& portName, int baud);
+  // The main window's first show with `portName` as the port for this run.
+  void Start(const QString& portName);
+  // The main window's first show and activation.
+  void StartAndSearch(const QString& portName);
+
+  sim::Instrument& InstrumentOn(const QString& portName) { return *ports.InstrumentFor(portName); }
+  const MenuEntry& Menu(const char* name) const { return session.window.menu.Entry(name); }
+
+  QTemporaryDir dir;
+  VirtualRuntime rt;
+  ScriptedLine silentLine{rt};  // what every name that is not simulated opens
+  ScriptedPrompts prompts{[this] { return rt.NowMs(); }};
+  sim::SimulatedPorts ports;
+  LineTap tap{rt};
+  Session session;
+};
+
+}  // namespace ventari::testing
