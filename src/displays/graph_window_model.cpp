@@ -18,9 +18,8 @@ struct ScaleRow {
 
 // In every row gain * n = scale: n in the display unit is full scale.
 constexpr ScaleRow kScales[] = {
-    {10, 10, 100},    {20, 10, 200},      {40, 5, 200},       {80, 2.5, 200},
-    {160, 2.5, 400},  {320, 1.25, 400},   {2000, 0.2, 400},   {4000, 0.1, 400},
-    {8000, 0.05, 400}, {16000, 0.025, 400},
+    {10, 10, 100},    {20, 10, 200},    {40, 5, 200},     {80, 2.5, 200},    {160, 2.5, 400},
+    {320, 1.25, 400}, {2000, 0.2, 400}, {4000, 0.1, 400}, {8000, 0.05, 400}, {16000, 0.025, 400},
 };
 
 struct UnitScales {
@@ -30,9 +29,8 @@ struct UnitScales {
 
 // By OutputUnits: m/s, knots, mph, kph, fpm.
 constexpr UnitScales kUnitScales[] = {
-    {"m/s", {10, 20, 40, 80}},     {"Knots", {20, 40, 80, 160}},
-    {"mph", {40, 80, 160, 320}},   {"kph", {40, 80, 160, 320}},
-    {"fpm", {2000, 4000, 8000, 16000}},
+    {"m/s", {10, 20, 40, 80}},   {"Knots", {20, 40, 80, 160}},       {"mph", {40, 80, 160, 320}},
+    {"kph", {40, 80, 160, 320}}, {"fpm", {2000, 4000, 8000, 16000}},
 };
 
 std::array<ScaleMenuItem, 4> ItemsFor(const UnitScales& unit) {
@@ -98,8 +96,8 @@ void GraphWindowModel::SetPresentation(bool uv) {
   view_.key3.visible = uv;
   chart_.SetAxisCentre(uv);
   view_.yAxisCentre.visible = uv;
-  for (GraphLabel* label : {&view_.directionScaleMax, &view_.directionScaleMin, &view_.dirLabel1,
-                            &view_.dirLabel2}) {
+  for (GraphLabel* label :
+       {&view_.directionScaleMax, &view_.directionScaleMin, &view_.dirLabel1, &view_.dirLabel2}) {
     label->visible = !uv;
   }
   chart_.SetRightYAxisColor(uv ? kClBtnFace : kClBlack);

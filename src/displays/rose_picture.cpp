@@ -42,9 +42,7 @@ class RosePainter {
     painter_.setPen(QPen(QColor::fromRgb(colour), std::max(1.5, width * scale_)));
     painter_.setBrush(Qt::NoBrush);
   }
-  void Circle(double radius) {
-    painter_.drawEllipse(At(0, 0), radius * scale_, radius * scale_);
-  }
+  void Circle(double radius) { painter_.drawEllipse(At(0, 0), radius * scale_, radius * scale_); }
   void Disc(QRgb colour, double radius) {
     painter_.setPen(Qt::NoPen);
     painter_.setBrush(QColor::fromRgb(colour));
@@ -61,8 +59,8 @@ class RosePainter {
     painter_.setFont(font);
     painter_.setPen(QColor::fromRgb(colour));
     const double box = 4 * size * scale_;
-    painter_.drawText(QRectF(centre.x() - box, centre.y() - box, 2 * box, 2 * box),
-                      Qt::AlignCenter, text);
+    painter_.drawText(QRectF(centre.x() - box, centre.y() - box, 2 * box, 2 * box), Qt::AlignCenter,
+                      text);
   }
 
  private:

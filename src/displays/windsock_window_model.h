@@ -22,7 +22,7 @@ struct WindsockUnit {
 
 // "m/&s", "&kmh", "k&ts", "m&ph", "&fpm".
 inline constexpr WindsockUnit kWindsockUnits[] = {
-    {"m/s", 1.0, 4, 2}, {"kmh", 3.599, 4, 1}, {"kts", 1.946, 4, 1},
+    {"m/s", 1.0, 4, 2},   {"kmh", 3.599, 4, 1},   {"kts", 1.946, 4, 1},
     {"mph", 2.237, 4, 1}, {"fpm", 196.913, 5, 0},
 };
 
@@ -30,7 +30,7 @@ inline constexpr WindsockUnit kWindsockUnits[] = {
 struct WindsockWindowView {
   bool gustGroupEnabled = false;
   bool gustLabelVisible = false;
-  QString gustText = QStringLiteral("10.0");       // lblGust
+  QString gustText = QStringLiteral("10.0");        // lblGust
   QString windSpeedText = QStringLiteral("00.00");  // Label3
   QString wAxisText = QStringLiteral("00.0");       // Wc3Label
   bool wAxisVisible = true;                         // GroupBox1 "W axis"

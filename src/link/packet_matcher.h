@@ -113,7 +113,7 @@ class TApdDataPacket {
     // The count of pattern bytes matched after `byte`, given `matched` before it.
     std::size_t Step(std::size_t matched, std::uint8_t byte) const {
       if (foldLetters_) byte = FoldLetter(byte);
-      while (matched > 0 && bytes_.at(matched) != byte) matched = fallback_.at(matched - 1);
+      if (bytes_.at(matched) != byte) matched = 0;
       return bytes_.at(matched) == byte ? matched + 1 : 0;
     }
     // The count of leading `bytes` that cannot begin a match.
@@ -121,7 +121,7 @@ class TApdDataPacket {
 
    private:
     static std::uint8_t FoldLetter(std::uint8_t byte) {
-      return static_cast<std::uint8_t>(byte & ~0x20);
+      return byte >= 'a' && byte <= 'z' ? static_cast<std::uint8_t>(byte - ('a' - 'A')) : byte;
     }
 
     std::vector<std::uint8_t> bytes_;

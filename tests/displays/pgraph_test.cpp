@@ -94,7 +94,7 @@ TEST_F(ChartTest, OnceFullEveryRecordScrollsThePictureLeftByOneStep) {
 TEST_F(ChartTest, MapsValuesAroundTheCentreOrUpFromTheBottomWithoutClipping) {
   // UV: 615 by 449, zero line at y = 225; +Scale is the top, -Scale the bottom.
   EXPECT_EQ(chart.ValueY(0), 225);
-  EXPECT_EQ(chart.ValueY(50), 113);  // a quarter of the height above the centre
+  EXPECT_EQ(chart.ValueY(50), 113);    // a quarter of the height above the centre
   EXPECT_EQ(chart.ValueY(-120), 494);  // beyond the bottom edge
   EXPECT_EQ(Pixel(10, 225), kAxis);
   // Values far off the chart still draw, off the edge, without overflowing the mapping.
@@ -114,7 +114,6 @@ TEST_F(ChartTest, MapsValuesAroundTheCentreOrUpFromTheBottomWithoutClipping) {
   EXPECT_EQ(chart.ValueY(0), 448);
   EXPECT_EQ(chart.ValueY(100), 224);  // half-way up
   EXPECT_EQ(Pixel(10, 448), kAxis);
-
 }
 
 TEST_F(ChartTest, ATraceStartsFromItsValueInThePreviousColumnOrFromZero) {

@@ -1,0 +1,142 @@
+// The windows mirror their models and forward what the user does to them.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "support/sim_session.h"
+#include "ui/frm_anem_type.h"
+#include "ui/frm_main.h"
+#include "ui/frm_ports.h"
+#include "ui/frm_user_name.h"
+#include "ui/help_window.h"
+
+namespace ventari {
+namespace {
+
+using testing::SimSession;
+
+// Saves what a window looks like when VENTARI_SCREENSHOTS names a folder.
+void Keep(QWidget& widget, const char* name) {
+  const QString folder = qEnvironmentVariable("VENTARI_SCREENSHOTS");
+  if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
+}
+
+QAction* ActionNamed(TFrmMain& window, const char* name) {
+  return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+TEST(Windows, TheMainWindowMirrorsTheMenuModelAndLabels) {
+  SimSession s;
+  TFrmMain window(s.session);
+  EXPECT_EQ(window.windowTitle(), "Ventari");
+  EXPECT_FALSE(ActionNamed(window, "DataDisplay")->isVisible());
+  EXPECT_FALSE(ActionNamed(window, "Test1")->isEnabled());
+
+  s.session.window.menu.Show("DataDisplay");
+  s.session.window.menu.Check("Polarcontinuous");
+  s.session.window.menu.Entry("Resynchronise").caption = "&Stop resync";
+  s.session.window.searchingLabelVisible = true;
+  window.SyncFromModel();
+  EXPECT_TRUE(ActionNamed(window, "DataDisplay")->isVisible());
+  EXPECT_TRUE(ActionNamed(window, "Polarcontinuous")->isChecked());
+  EXPECT_EQ(ActionNamed(window, "Resynchronise")->text(), "&Stop resync");
+  bool labelShown = false;
+  for (auto* label : window.findChildren<QLabel*>()) {
+    if (label->text() == "Please wait, searching...") labelShown = !label->isHidden();
+  }
+  EXPECT_TRUE(labelShown);
+  s.session.window.searchingLabelVisible = false;
+  window.SyncFromModel();
+}
+
+TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
+  SimSession s;
+  TFrmMain window(s.session);
+  int ran = 0;
+  window.SetCommand("Graph1", [&] { ++ran; });
+  ActionNamed(window, "Graph1")->trigger();
+  EXPECT_EQ(ran, 1);
+}
+
+TEST(Windows, ThePortsDialogEnablesSetOnlyAfterAClickAndSetsThePort) {
+  SimSession s;
+  s.Start("sim:kestrix2-heated");
+  TFrmMain main(s.session);
+  TFrmPorts dialog(s.session.portsDialog, main);
+  s.session.portsDialog.Show({"COM1", "sim:t7"});
+  auto* list = dialog.findChild<QListWidget*>("LbPorts");
+  auto* set = dialog.findChild<QPushButton*>("BtnSetPort");
+  ASSERT_TRUE(list && set);
+  list->addItems(s.session.portsDialog.model.ports);
+  dialog.show();
+  Keep(dialog, "ports");
+  EXPECT_EQ(dialog.windowTitle(), "Ports");
+  emit list->itemClicked(list->item(1));
+  EXPECT_TRUE(set->isEnabled());
+  set->click();
+  EXPECT_EQ(s.session.port.Name(), "sim:t7");
+  EXPECT_EQ(s.prompts.Count("Please Resynchronise."), 1);
+}
+
+TEST(Windows, TheAnemometerTypeScreenShowsPlaceholdersThenTheIdentity) {
+  SimSession s;
+  TFrmAnemType screen(s.session.state, nullptr);
+  screen.Sync();
+  EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(), "x.xx");
+  EXPECT_EQ(screen.findChild<QLabel*>("SerialNumberLabel")->text(), " xxxxxx");
+  EXPECT_EQ(screen.findChild<QLabel*>("LaAnemType")->text(), "xxxxxxxxxxxxxxxxxxxxxxxx");
+  s.StartAndSearch("sim:kestrix2-heated");
+  screen.Sync();
+  screen.show();
+  Keep(screen, "anemometer_type");
+  EXPECT_EQ(screen.findChild<QLabel*>("LaAnemType")->text(), "Heated Kestrix 2");
+  EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(), s.session.state.SoftwareVersion);
+  EXPECT_FALSE(screen.findChild<QLabel*>("Image1")->pixmap().isNull());
+}
+
+TEST(Windows, TheUserNameScreenInsistsOnAName) {
+  SimSession s;
+  QString accepted;
+  TFrmUserName screen(
+      s.prompts, [&](const QString& name) { accepted = name; }, nullptr);
+  screen.show();
+  EXPECT_EQ(screen.UserNameEdit()->maxLength(), 30);
+  screen.OkClick();
+  EXPECT_EQ(s.prompts.Count("You MUST enter a user name!"), 1);
+  EXPECT_EQ(s.prompts.Messages().back().caption, "ERROR");
+  EXPECT_TRUE(accepted.isEmpty());
+  screen.UserNameEdit()->setText("J. Tester");
+  screen.OkClick();
+  EXPECT_EQ(accepted, "J. Tester");
+  screen.UserNameEdit()->setText("stale");
+  screen.hide();
+  screen.show();  // emptied each time it comes up
+  EXPECT_TRUE(screen.UserNameEdit()->text().isEmpty());
+}
+
+TEST(Windows, TheHelpTellsHowToConnectAndFindTheAnemometer) {
+  HelpWindow help(nullptr);
+  help.ShowTopic("Contents");
+  Keep(help, "help");
+  const QString html = help.Html();
+  EXPECT_TRUE(html.contains("Connecting an anemometer"));
+  EXPECT_TRUE(html.contains("Resynchronise"));
+}
+
+TEST(Windows, ScreenshotOfTheMainWindowAfterIdentification) {
+  SimSession s;
+  s.StartAndSearch("sim:kestrix2-heated");
+  TFrmMain window(s.session);
+  window.show();
+  Keep(window, "main_identified");
+  EXPECT_TRUE(ActionNamed(window, "DataDisplay")->isVisible());
+  EXPECT_TRUE(ActionNamed(window, "Heating")->isVisible());
+}
+
+}  // namespace
+}  // namespace ventari
