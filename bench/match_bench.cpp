@@ -27,8 +27,9 @@ std::string DataStream() {
   while (stream.size() < kStreamBytes) {
     const auto direction = static_cast<int>(random() % 360);
     const double speed = static_cast<double>(random() % 6000) / 100.0;
-    std::snprintf(message, sizeof message, "\x02Q,%03d,%06.2f,M,00,\x03\r\n", direction, speed);
-    stream += message;
+    const int length =
+        std::snprintf(message, sizeof message, "\x02Q,%03d,%06.2f,M,00,\x03\r\n", direction, speed);
+    stream.append(message, static_cast<std::size_t>(length));
   }
   return stream;
 }

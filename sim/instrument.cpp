@@ -88,7 +88,8 @@ std::unique_ptr<SimDevice> MakeThreeAxis(Runtime& runtime, SimModel model,
   const int sampleHz = Is50Hz(family) ? ThreeAxisDevice::kSampleHz50 : ThreeAxisDevice::kSampleHz;
   settings.average = sampleHz;  // one record per second
   if (options.rateHz) {
-    settings.average = std::clamp(static_cast<int>(std::lround(sampleHz / *options.rateHz)), 1, 250);
+    settings.average =
+        std::clamp(static_cast<int>(std::lround(sampleHz / *options.rateHz)), 1, 250);
   }
   return std::make_unique<ThreeAxisDevice>(runtime, family, std::move(serial), std::move(version),
                                            settings, options.seed);
@@ -113,7 +114,7 @@ const std::vector<std::string>& ModelNames() {
 }
 
 Instrument::Instrument(Runtime& runtime, SimModel model, const InstrumentOptions& options)
-    : runtime_(runtime), model_(model) {
+    : runtime_(runtime) {
   const ModelFacts& facts = FactsOf(model);
   std::string serial = options.serialNumber.empty() ? facts.serialNumber : options.serialNumber;
   std::string version =
@@ -122,10 +123,10 @@ Instrument::Instrument(Runtime& runtime, SimModel model, const InstrumentOptions
   Require(IsVersion(version), "a software version reads like 3.05: " + version);
   Require(!options.rateHz || *options.rateHz > 0, "the output rate must be above 0");
   const std::int32_t baud = options.baud.value_or(facts.baud);
-  device_ = IsTwoAxis(model)
-                ? MakeTwoAxis(runtime, model, options, std::move(serial), std::move(version), baud)
-                : MakeThreeAxis(runtime, model, options, std::move(serial), std::move(version),
-                                baud);
+  device_ =
+      IsTwoAxis(model)
+          ? MakeTwoAxis(runtime, model, options, std::move(serial), std::move(version), baud)
+          : MakeThreeAxis(runtime, model, options, std::move(serial), std::move(version), baud);
   device_->SetProcessingMs(options.processingMs);
   device_->SetFaults(options.faults);
   line_ = std::make_unique<LineModel>(runtime, *device_, options.seed + 2);

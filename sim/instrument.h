@@ -45,7 +45,6 @@ class Instrument {
   Instrument(const Instrument&) = delete;
   Instrument& operator=(const Instrument&) = delete;
 
-  SimModel Model() const { return model_; }
   SimDevice& Device() { return *device_; }
   LineModel& Line() { return *line_; }
   // The device as its family, or nullptr for the other family.
@@ -54,7 +53,6 @@ class Instrument {
 
  private:
   Runtime& runtime_;
-  SimModel model_;
   std::unique_ptr<SimDevice> device_;
   std::unique_ptr<LineModel> line_;
   Runtime::EventId vanishEvent_ = 0;

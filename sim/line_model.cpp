@@ -27,8 +27,7 @@ bool LineModel::Understands(const LineSettings& receiver, const LineSettings& se
          receiver.parity == sender.parity;
 }
 
-void LineModel::SendFromPort(const std::uint8_t* data, std::size_t size,
-                             const LineSettings& line) {
+void LineModel::SendFromPort(const std::uint8_t* data, std::size_t size, const LineSettings& line) {
   const double byteMs = ByteMs(line);
   for (std::size_t i = 0; i < size; ++i) {
     portFreeAtMs_ = std::max(portFreeAtMs_, NowMs()) + byteMs;
@@ -124,4 +123,3 @@ std::uint8_t LineModel::GarbageByte() {
 }
 
 }  // namespace ventari::sim
-

@@ -1,14 +1,15 @@
 #include "sim/pty_port.h"
 
-#include <QSocketNotifier>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <stdexcept>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
 
 namespace ventari::sim {
 namespace {
@@ -19,10 +20,10 @@ struct Speed {
 };
 
 constexpr Speed kSpeeds[] = {
-    {B50, 50},         {B75, 75},         {B110, 110},       {B134, 134},     {B150, 150},
-    {B200, 200},       {B300, 300},       {B600, 600},       {B1200, 1200},   {B1800, 1800},
-    {B2400, 2400},     {B4800, 4800},     {B9600, 9600},     {B19200, 19200}, {B38400, 38400},
-    {B57600, 57600},   {B115200, 115200}, {B230400, 230400}, {B460800, 460800},
+    {B50, 50},       {B75, 75},         {B110, 110},       {B134, 134},       {B150, 150},
+    {B200, 200},     {B300, 300},       {B600, 600},       {B1200, 1200},     {B1800, 1800},
+    {B2400, 2400},   {B4800, 4800},     {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
+    {B57600, 57600}, {B115200, 115200}, {B230400, 230400}, {B460800, 460800},
 };
 
 std::int32_t BaudOf(speed_t code) {

@@ -51,12 +51,12 @@ void SimDevice::Reply(std::string text, std::function<void()> then) {
   const std::int64_t at = std::max(runtime_.NowMs() + processingMs_, lastReplyAtMs_);
   lastReplyAtMs_ = at;
   auto id = std::make_shared<Runtime::EventId>(0);
-  *id = runtime_.Schedule(at - runtime_.NowMs(), [this, id, text = std::move(text),
-                                                    then = std::move(then)] {
-    std::erase(replyEvents_, *id);
-    Transmit(text);
-    if (then && answering_) then();
-  });
+  *id = runtime_.Schedule(at - runtime_.NowMs(),
+                          [this, id, text = std::move(text), then = std::move(then)] {
+                            std::erase(replyEvents_, *id);
+                            Transmit(text);
+                            if (then && answering_) then();
+                          });
   replyEvents_.push_back(*id);
 }
 
@@ -142,8 +142,8 @@ void SimDevice::SendWithFaults(std::string message, std::size_t endMarker) {
   if (Chance(faults_.drop)) return;
   if (Chance(faults_.truncate)) {
     const std::size_t end = std::min(endMarker, message.size() - 1);
-    message.resize(std::uniform_int_distribution<std::size_t>(1, std::max<std::size_t>(end, 1))(
-        random_));
+    message.resize(
+        std::uniform_int_distribution<std::size_t>(1, std::max<std::size_t>(end, 1))(random_));
   }
   Transmit(message);
 }

@@ -87,7 +87,6 @@ class SimDevice {
   // line still busy with the previous ones is skipped, as the instruments do.
   void StartOutput(int intervalMs);
   void StopOutput();
-  bool Outputting() const { return outputEvent_ != 0; }
   // Sends one message now, with the message faults applied.
   void SendDataMessage();
 

@@ -28,7 +28,6 @@ class ThreeAxisDevice : public SimDevice {
   ~ThreeAxisDevice() override;
 
   bool InConfigMode() const override { return configMode_; }
-  ThreeAxisModel Model() const { return model_; }
   const ThreeAxisSettings& Settings() const { return settings_; }
   // "O" for the T7 family, "H" for the MZ family.
   char SerialLetter() const;

@@ -32,8 +32,9 @@ Values WindValues(const ThreeAxisSettings& settings, const WindSample& sample) {
     double* out[] = {&axes.first, &axes.second, &axes.third};
     for (int k = 0; k < 3; ++k) {
       const double azimuth = k * 2 * std::numbers::pi / 3;
-      *out[k] = (sample.U() * std::sin(azimuth) + sample.V() * std::cos(azimuth) + sample.vertical) *
-                std::numbers::sqrt2 / 2;
+      *out[k] =
+          (sample.U() * std::sin(azimuth) + sample.V() * std::cos(azimuth) + sample.vertical) *
+          std::numbers::sqrt2 / 2;
     }
     return axes;
   }
@@ -134,7 +135,8 @@ std::string BinaryRecord(const ThreeAxisSettings& settings, const WindSample& sa
   }
   for (int channel = 1; channel <= 6; ++channel) {
     if (!settings.aip[channel - 1]) continue;
-    AppendWord(fields, static_cast<int>(std::lround(AnalogueInput(channel, count) / kVoltsPerCount)));
+    AppendWord(fields,
+               static_cast<int>(std::lround(AnalogueInput(channel, count) / kVoltsPerCount)));
   }
   char check = 0;
   for (const char byte : fields) check ^= byte;

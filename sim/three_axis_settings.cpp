@@ -15,7 +15,8 @@ struct Choice {
 
 const std::vector<Choice>& Choices() {
   static const std::vector<Choice> kChoices = {
-      {"WINDREP", &ThreeAxisSettings::windRep,
+      {"WINDREP",
+       &ThreeAxisSettings::windRep,
        {"UVW CAL", "UVW UNCAL", "POLAR CAL", "POLAR UNCAL", "AXIS"}},
       {"SOSREP", &ThreeAxisSettings::sosRep, {"OFF", "SPEED", "SONICTEMP K", "SONICTEMP C"}},
       {"ABSTEMP", &ThreeAxisSettings::absTemp, {"OFF", "ON K", "ON C"}},

@@ -18,21 +18,21 @@ inline bool Is50Hz(ThreeAxisModel model) {
 // Every choice is an index into the value list of its keyword, in the order the setup screen
 // lists them.
 struct ThreeAxisSettings {
-  int windRep = 2;        // WINDREP: UVW CAL, UVW UNCAL, POLAR CAL, POLAR UNCAL, AXIS
-  int sosRep = 0;         // SOSREP: OFF, SPEED, SONICTEMP K, SONICTEMP C
-  int absTemp = 0;        // ABSTEMP: OFF, ON K, ON C
-  int strFmt = 1;         // STRFMT: BINARY, ASCII PAD, ASCII UNPAD
-  int ascTerm = 1;        // ASCTERM: CR, CRLF
-  int echo = 0;           // ECHO: ON, OFF
-  int msgMode = 0;        // MSGMODE: CONT, POLL
-  int average = 10;       // AVERAGE: samples per record, 1 to 250
+  int windRep = 2;            // WINDREP: UVW CAL, UVW UNCAL, POLAR CAL, POLAR UNCAL, AXIS
+  int sosRep = 0;             // SOSREP: OFF, SPEED, SONICTEMP K, SONICTEMP C
+  int absTemp = 0;            // ABSTEMP: OFF, ON K, ON C
+  int strFmt = 1;             // STRFMT: BINARY, ASCII PAD, ASCII UNPAD
+  int ascTerm = 1;            // ASCTERM: CR, CRLF
+  int echo = 0;               // ECHO: ON, OFF
+  int msgMode = 0;            // MSGMODE: CONT, POLL
+  int average = 10;           // AVERAGE: samples per record, 1 to 250
   std::int32_t baud = 19200;  // BAUD
-  int inst = 1;           // INST: ON, OFF (50 Hz models only)
+  int inst = 1;               // INST: ON, OFF (50 Hz models only)
   std::array<bool, 6> aip{};  // ANAIP n E / D
-  int fsd = 0;            // AOPFSD: 10, 20, 30, 60
-  int polarWrap = 0;      // POLARWRAP: 360, 540
-  int ctone = 0;          // CTONE: DISABLE, ON, OFF
-  int align = 0;          // ALIGNUVW: AXIS, SPAR
+  int fsd = 0;                // AOPFSD: 10, 20, 30, 60
+  int polarWrap = 0;          // POLARWRAP: 360, 540
+  int ctone = 0;              // CTONE: DISABLE, ON, OFF
+  int align = 0;              // ALIGNUVW: AXIS, SPAR
 
   bool Polar() const { return windRep == 2 || windRep == 3; }
   bool Axis() const { return windRep == 4; }

@@ -1,10 +1,10 @@
 #include "sim/two_axis_device.h"
 
-#include "sim/two_axis_message.h"
-
 #include <QString>
 #include <algorithm>
 #include <cctype>
+
+#include "sim/two_axis_message.h"
 
 namespace ventari::sim {
 namespace {
@@ -30,11 +30,11 @@ constexpr SettingCommand kKestrixCommands[] = {
 };
 
 constexpr SettingCommand kLarkvaneCommands[] = {
-    {'M', &TwoAxisSettings::messageMode, 1, 2},   {'O', &TwoAxisSettings::fieldFormat, 1, 2},
-    {'F', &TwoAxisSettings::format, 1, 3},        {'B', &TwoAxisSettings::baud, 1, 5},
-    {'L', &TwoAxisSettings::terminator, 1, 2},    {'P', &TwoAxisSettings::rate, 1, 3},
-    {'U', &TwoAxisSettings::units, 1, 5},         {'C', &TwoAxisSettings::wrap, 1, 2},
-    {'T', &TwoAxisSettings::analogueType, 1, 2},  {'S', &TwoAxisSettings::analogueRange, 3, 9},
+    {'M', &TwoAxisSettings::messageMode, 1, 2},  {'O', &TwoAxisSettings::fieldFormat, 1, 2},
+    {'F', &TwoAxisSettings::format, 1, 3},       {'B', &TwoAxisSettings::baud, 1, 5},
+    {'L', &TwoAxisSettings::terminator, 1, 2},   {'P', &TwoAxisSettings::rate, 1, 3},
+    {'U', &TwoAxisSettings::units, 1, 5},        {'C', &TwoAxisSettings::wrap, 1, 2},
+    {'T', &TwoAxisSettings::analogueType, 1, 2}, {'S', &TwoAxisSettings::analogueRange, 3, 9},
 };
 
 constexpr int kLongestAveragingS = 3600;

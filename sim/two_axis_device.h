@@ -22,7 +22,6 @@ class TwoAxisDevice : public SimDevice {
   ~TwoAxisDevice() override;
 
   bool InConfigMode() const override { return configMode_; }
-  TwoAxisModel Model() const { return model_; }
   const TwoAxisSettings& Settings() const { return settings_; }
   // "E", "F" or "Y": the first character of the D1 reply.
   char TypeCode() const;

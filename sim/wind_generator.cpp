@@ -7,6 +7,7 @@
 namespace ventari::sim {
 namespace {
 
+constexpr double kMeanSpeed = 6;  // m/s
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 // How fast the speed returns to its mean, per second, and how strongly it wanders.
 constexpr double kSpeedReversion = 0.05;
@@ -32,7 +33,7 @@ double WindSample::SpeedOfSound() const { return 331.3 * std::sqrt(1.0 + tempera
 WindGenerator::WindGenerator(std::uint32_t seed) : random_(seed) {
   std::uniform_real_distribution<double> start(0.0, 360.0);
   direction_ = start(random_);
-  speed_ = meanSpeed_;
+  speed_ = kMeanSpeed;
 }
 
 void WindGenerator::SetSequence(std::vector<WindSample> samples) {
@@ -58,11 +59,13 @@ WindSample WindGenerator::Next(double seconds) {
 WindSample WindGenerator::Walk(double seconds) {
   std::normal_distribution<double> normal(0.0, 1.0);
   const double root = std::sqrt(std::max(seconds, 0.0));
-  speed_ += kSpeedReversion * (meanSpeed_ - speed_) * seconds + kSpeedWander * root * normal(random_);
+  speed_ +=
+      kSpeedReversion * (kMeanSpeed - speed_) * seconds + kSpeedWander * root * normal(random_);
   speed_ = std::max(speed_, 0.0);
   gust_ *= std::exp(-kGustDecayPerSecond * seconds);
   std::bernoulli_distribution gustStarts(std::min(kGustsPerSecond * seconds, 1.0));
-  if (gustStarts(random_)) gust_ += meanSpeed_ * std::uniform_real_distribution<double>(0.3, 0.9)(random_);
+  if (gustStarts(random_))
+    gust_ += kMeanSpeed * std::uniform_real_distribution<double>(0.3, 0.9)(random_);
   direction_ = WrapDegrees(direction_ + kDirectionWander * root * normal(random_));
   temperature_ += 0.01 * root * normal(random_);
 

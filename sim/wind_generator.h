@@ -10,11 +10,11 @@
 namespace ventari::sim {
 
 struct WindSample {
-  double speed = 0;      // m/s, never negative
-  double direction = 0;  // degrees the wind comes from, 0 <= direction < 360
-  double vertical = 0;   // m/s, positive upwards
+  double speed = 0;         // m/s, never negative
+  double direction = 0;     // degrees the wind comes from, 0 <= direction < 360
+  double vertical = 0;      // m/s, positive upwards
   double temperature = 15;  // air temperature, degrees C
-  bool blocked = false;  // a transducer path was blocked: no valid wind for this sample
+  bool blocked = false;     // a transducer path was blocked: no valid wind for this sample
 
   // Components of the horizontal wind vector: where the air goes, east and north.
   double U() const;
@@ -31,7 +31,6 @@ class WindGenerator {
   void SetSequence(std::vector<WindSample> samples);
   // Each sample is blocked with this probability (0 to 1), in either mode.
   void SetBlockedProbability(double probability) { blockedProbability_ = probability; }
-  void SetMeanSpeed(double metresPerSecond) { meanSpeed_ = metresPerSecond; }
 
   // The next sample, `seconds` after the previous one.
   WindSample Next(double seconds);
@@ -43,7 +42,6 @@ class WindGenerator {
   std::vector<WindSample> sequence_;
   std::size_t nextInSequence_ = 0;
   double blockedProbability_ = 0;
-  double meanSpeed_ = 6;
   double speed_;
   double direction_;
   double gust_ = 0;

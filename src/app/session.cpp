@@ -8,7 +8,7 @@ constexpr int kCloseGraceMs = 2000;
 }  // namespace
 
 Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFactory,
-                 QString settingsFile)
+                 QString settingsFile, WallClock clock)
     : runtime(rt),
       prompts(userPrompts),
       port(rt, std::move(portFactory)),
@@ -21,12 +21,27 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       triAxisListing(matchers.TriAxisPkt, state, window.menu, triAxisConfig, triAxisIdentity),
       discovery({channel, port, state, window, matchers, userPrompts, dialogLayout, liveWindows,
                  triAxisListing, triAxisConfig}),
-      portsDialog(port, matchers, channel, userPrompts, window) {
+      portsDialog(port, matchers, channel, userPrompts, window),
+      dataDisplay(rt, userPrompts, state, window.menu, std::move(clock)),
+      graph({state, twoAxisConfig, [this] { return triAxisConfig.ReportMode; },
+             [this] {
+               if (port.IsOpen()) port.FlushInBuffer();
+             }}),
+      dataDecoder(
+          {matchers.DataPacket, port, window.menu, dataDisplay, graph, windsockWindow, {}}) {
   matcherGroup.ConnectTo(port);
+  liveWindows.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
+  liveWindows.applyUnitScales = [this] { graph.ApplyUnitScales(); };
+  liveWindows.showGraphThirdKey = [this](bool visible) { graph.ShowThirdKey(visible); };
+  liveWindows.samplesPerSecondChanged = [this](int sps) {
+    windsockWindow.SetSamplesPerSecond(sps);
+  };
+  liveWindows.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
 }
 
 void Session::OnFirstShow(const QStringList& availablePorts) {
   settings.LoadSettings(SettingsTargets(), availablePorts);
+  windsockWindow.ApplySelections();
   if (!portOverride.isEmpty()) {
     // Raises PortError when the port given cannot be opened.
     port.SetName(portOverride);

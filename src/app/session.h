@@ -19,7 +19,10 @@
 #include "app/prompts.h"
 #include "app/runtime.h"
 #include "app/settings.h"
-#include "displays/windsock_selections.h"
+#include "displays/data_display.h"
+#include "displays/graph_window_model.h"
+#include "displays/log_time.h"
+#include "displays/windsock_window_model.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -27,6 +30,7 @@
 #include "threeaxis/tri_axis_identity.h"
 #include "threeaxis/tri_axis_listing.h"
 #include "twoaxis/two_axis_config.h"
+#include "twoaxis/two_axis_data.h"
 #include "twoaxis/two_axis_replies.h"
 #include "twoaxisconfig/dialog_layout.h"
 
@@ -35,8 +39,9 @@ namespace ventari {
 class Session {
  public:
   // `settingsFile` empty: the user's settings store; otherwise that INI file.
+  // `clock` dates the logs.
   Session(Runtime& runtime, Prompts& prompts, SerialBackendFactory portFactory,
-          QString settingsFile = {});
+          QString settingsFile = {}, WallClock clock = SystemClock());
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -49,7 +54,7 @@ class Session {
   // Run when the main window closes, before the settings are saved (closing the live windows).
   void AddCloseHook(std::function<void()> hook) { closeHooks_.push_back(std::move(hook)); }
 
-  Settings::Targets SettingsTargets() { return {port, windsock, window, state}; }
+  Settings::Targets SettingsTargets() { return {port, windsockWindow.Selections(), window, state}; }
 
   // The ports the ports dialog lists: this machine's and the simulated ones.
   QStringList AvailablePorts() const { return availablePorts ? availablePorts() : QStringList{}; }
@@ -66,7 +71,6 @@ class Session {
   PacketMatcherGroup matcherGroup;
   SystemMatchers matchers;
   CommandChannel channel;
-  WindsockSelections windsock;
   Settings settings;
   TwoAxisConfig twoAxisConfig;
   TwoAxisDialogLayout dialogLayout;
@@ -79,6 +83,11 @@ class Session {
   TriAxisListing triAxisListing;
   Discovery discovery;
   PortsDialog portsDialog;
+  // The live windows' models.
+  DataDisplay dataDisplay;
+  GraphWindowModel graph;
+  WindsockWindowModel windsockWindow;
+  TwoAxisDataDecoder dataDecoder;
 
  private:
   std::vector<std::function<void()>> closeHooks_;

@@ -1,5 +1,6 @@
 #include "app/virtual_runtime.h"
 
+#include <algorithm>
 #include <string>
 
 namespace ventari {
@@ -37,7 +38,7 @@ void VirtualRuntime::Cancel(EventId id) {
 void VirtualRuntime::RunFor(std::int64_t ms) {
   const std::int64_t end = nowMs_ + ms;
   while (!queue_.empty() && queue_.begin()->first.first <= end) ProcessEvents();
-  nowMs_ = end;
+  nowMs_ = std::max(nowMs_, end);
 }
 
 }  // namespace ventari

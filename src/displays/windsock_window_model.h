@@ -84,7 +84,7 @@ class WindsockWindowModel {
 
  private:
   TCalvarnWindsock windsock_;
-  WindsockSelections selections_{kContinuous, 0, kGustCont};
+  WindsockSelections selections_;
   int samplesPerSecond_ = 1;
   WindsockWindowView view_;
 };

@@ -113,7 +113,7 @@ class TApdDataPacket {
     // The count of pattern bytes matched after `byte`, given `matched` before it.
     std::size_t Step(std::size_t matched, std::uint8_t byte) const {
       if (foldLetters_) byte = FoldLetter(byte);
-      if (bytes_.at(matched) != byte) matched = 0;
+      while (matched > 0 && bytes_.at(matched) != byte) matched = fallback_.at(matched - 1);
       return bytes_.at(matched) == byte ? matched + 1 : 0;
     }
     // The count of leading `bytes` that cannot begin a match.

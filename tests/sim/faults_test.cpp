@@ -77,6 +77,7 @@ TEST_F(FaultsTest, ASilentDeviceNeitherStreamsNorAnswers) {
   EXPECT_EQ(Take(), "");
   Command("IM");
   EXPECT_EQ(Take(), "");
+  EXPECT_FALSE(Device().Device().Answering());
 }
 
 }  // namespace

@@ -102,8 +102,8 @@ class IdentificationTest : public ::testing::Test {
 };
 
 TEST_F(IdentificationTest, KestrixModelsAreIdentifiedAndSwitchedToPolarDuringD3) {
-  for (const auto& [model, d1] : {std::pair{"kestrix2", "\r\nE100234\r"},
-                                  std::pair{"kestrix2-heated", "\r\nF100235\r"}}) {
+  for (const auto& [model, d1] :
+       {std::pair{"kestrix2", "\r\nE100234\r"}, std::pair{"kestrix2-heated", "\r\nF100235\r"}}) {
     SCOPED_TRACE(model);
     port.SetOpen(false);
     Open(model, 9600);
@@ -246,6 +246,38 @@ TEST_F(IdentificationTest, ThreeAxisSettingsAreAcknowledgedAsTheSetupScreenWaits
   EXPECT_TRUE(listing.contains("\r\nBAUD 115200\r\n"));
   EXPECT_TRUE(listing.contains("\r\nAVERAGE 25\r\n"));
   EXPECT_TRUE(listing.contains("\r\nINST ON\r\n"));
+}
+
+TEST_F(IdentificationTest, PolledOutputIsSwitchedToContinuousAndBackAsTheLiveWindowsDo) {
+  Open("mz", 19200);
+  channel.EnterConfigMode();
+  ASSERT_EQ(state.Family, AnemFamily::kThreeAxis);
+  channel.Command("MSGMODE POLL");
+  channel.Delay(500);
+  channel.LeaveConfigMode();
+
+  // Opening a live window: into configuration mode, the listing, continuous output, out.
+  channel.Command("IM");
+  channel.Delay(100);
+  EXPECT_TRUE(Collect("CONFIG").contains("\r\nMSGMODE POLL\r\n"));
+  port.PutString("MSGMODE CONT");
+  channel.SendReturn();
+  channel.Delay(100);
+  channel.LeaveConfigMode();
+  EXPECT_EQ(NextRecord(matchers.TriAxisAsciiPkt).count(','), 5);
+
+  // Closing the last one: "MSGMODE POLL" typed bare, then its line end.
+  matchers.TriAxisAsciiPkt.SetEnabled(false);
+  channel.Command("IM");
+  channel.Delay(500);
+  port.PutString("MSGMODE POLL");
+  channel.SendReturn();
+  channel.Delay(100);
+  channel.LeaveConfigMode();
+  matchers.TriAxisAsciiPkt.Tag = 0;
+  matchers.TriAxisAsciiPkt.SetEnabled(true);
+  channel.Delay(3000);
+  EXPECT_EQ(matchers.TriAxisAsciiPkt.Tag, 0) << "no more records";
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-#include "sim/sim_serial_port.h"
-
 #include <gtest/gtest.h>
 
 #include "sim/instrument.h"
+#include "sim/sim_serial_port.h"
 #include "sim/two_axis_device.h"
 #include "sim_line_fixture.h"
 
@@ -11,8 +10,8 @@ namespace {
 
 TEST(SimulatedPortsTest, NamesTheSevenModels) {
   EXPECT_EQ(SimulatedPorts::Names(),
-            QStringList({"sim:kestrix2", "sim:kestrix2-heated", "sim:larkvane", "sim:t7",
-                         "sim:mz", "sim:t7-50", "sim:mz-50"}));
+            QStringList({"sim:kestrix2", "sim:kestrix2-heated", "sim:larkvane", "sim:t7", "sim:mz",
+                         "sim:t7-50", "sim:mz-50"}));
 }
 
 TEST(SimulatedPortsTest, OtherNamesGoToTheFallback) {
@@ -45,6 +44,33 @@ TEST(InstrumentTest, RefusesIdentitiesAndRatesTheModelCannotHave) {
   options = {};
   options.softwareVersion = "305";
   EXPECT_THROW(Instrument(runtime, SimModel::kMz, options), std::invalid_argument);
+}
+
+TEST(SimulatedPortFactoryTest, ItsDevicesLiveAsLongAsTheFactory) {
+  VirtualRuntime runtime;
+  SerialPort port(runtime, MakeSimulatedPortFactory(runtime, nullptr));
+  std::string received;
+  port.AddReceiveConsumer([&received](std::span<const std::uint8_t> bytes) {
+    received.append(bytes.begin(), bytes.end());
+  });
+  port.SetName(QStringLiteral("sim:larkvane"));
+  const auto command = [&](const std::string& text) {
+    port.PutString(text + "\r\n");
+    runtime.RunFor(500);
+  };
+  port.SetOpen(true);
+  port.PutChar('*');
+  runtime.RunFor(500);
+  command("U4");
+  command("Q");
+  port.SetOpen(false);
+  runtime.RunFor(2000);
+  port.SetOpen(true);
+  port.PutChar('*');
+  runtime.RunFor(500);
+  received.clear();
+  command("D3");
+  EXPECT_NE(received.find(",U4,"), std::string::npos) << received;
 }
 
 class SimulatedPortLifeTest : public SimLineTest {};

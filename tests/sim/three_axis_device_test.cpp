@@ -1,3 +1,5 @@
+#include "sim/three_axis_device.h"
+
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -5,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/three_axis_device.h"
 #include "sim/three_axis_record.h"
 #include "sim_line_fixture.h"
 
@@ -213,7 +214,8 @@ TEST_F(ThreeAxisDeviceTest, AsciiRecordsHoldTheAnnouncedFieldsAtTheirPositions) 
   const auto uvw = AsciiRecords();
   ASSERT_GE(uvw.size(), 8u) << "AVERAGE 1: every measurement";
   const std::regex kUvw(
-      "[0-9]{2},[0-9A-F]{2},([+-][0-9]{2}\\.[0-9]{2},){3}[0-9]{3}\\.[0-9]{2},[+-][0-9]{2}\\.[0-9]{2},"
+      "[0-9]{2},[0-9A-F]{2},([+-][0-9]{2}\\.[0-9]{2},){3}[0-9]{3}\\.[0-9]{2},[+-][0-9]{2}\\.[0-9]{"
+      "2},"
       "([+-][0-9]\\.[0-9]{4},){2}");
   for (const std::string& record : uvw) EXPECT_TRUE(std::regex_match(record, kUvw)) << record;
 
@@ -226,7 +228,8 @@ TEST_F(ThreeAxisDeviceTest, AsciiRecordsHoldTheAnnouncedFieldsAtTheirPositions) 
   Command("EXIT");
   Take();
   runtime.RunFor(1000);
-  const std::regex kPolar("[0-9]{2},[0-9A-F]{2},[0-9]{3},[0-9]{2}\\.[0-9]{2},[+-][0-9]{2}\\.[0-9]{2},");
+  const std::regex kPolar(
+      "[0-9]{2},[0-9A-F]{2},[0-9]{3},[0-9]{2}\\.[0-9]{2},[+-][0-9]{2}\\.[0-9]{2},");
   for (const std::string& record : AsciiRecords()) {
     EXPECT_TRUE(std::regex_match(record, kPolar)) << record;
   }
@@ -234,6 +237,27 @@ TEST_F(ThreeAxisDeviceTest, AsciiRecordsHoldTheAnnouncedFieldsAtTheirPositions) 
   Device().Device().Wind().SetBlockedProbability(1);
   runtime.RunFor(500);
   for (const std::string& record : AsciiRecords()) EXPECT_EQ(record.substr(6, 3), "999");
+}
+
+TEST_F(ThreeAxisDeviceTest, PaddedAndUnpaddedRecordsDifferOnlyInLeadingZeros) {
+  Open("t7", 19200);
+  WindSample sample;
+  sample.direction = 5;
+  sample.speed = 4.56;
+  sample.vertical = 0.12;
+  Device().Device().Wind().SetSequence({sample});
+  runtime.RunFor(1500);
+  auto records = AsciiRecords();
+  ASSERT_FALSE(records.empty());
+  EXPECT_EQ(records.back().substr(6), "005,04.56,+00.12,");
+  EnterConfig();
+  Command("STRFMT ASCII UNPAD");
+  Command("EXIT");
+  Take();
+  runtime.RunFor(1500);
+  records = AsciiRecords();
+  ASSERT_FALSE(records.empty());
+  EXPECT_EQ(records.back().substr(6), "5,4.56,+0.12,");
 }
 
 TEST_F(ThreeAxisDeviceTest, StatusAddressesCycleWithValuesThatAgreeWithTheConfiguration) {
@@ -263,8 +287,8 @@ TEST_F(ThreeAxisDeviceTest, StatusAddressesCycleWithValuesThatAgreeWithTheConfig
 TEST_F(ThreeAxisDeviceTest, BinaryRecordsAreBigEndianWithACheckByte) {
   Open("t7", 19200);
   EnterConfig();
-  for (const char* command : {"STRFMT BINARY", "SOSREP SPEED", "ANAIP 2 E", "ANAIP 5 E",
-                              "AVERAGE 1", "EXIT"}) {
+  for (const char* command :
+       {"STRFMT BINARY", "SOSREP SPEED", "ANAIP 2 E", "ANAIP 5 E", "AVERAGE 1", "EXIT"}) {
     Command(command);
   }
   Take();
@@ -276,11 +300,11 @@ TEST_F(ThreeAxisDeviceTest, BinaryRecordsAreBigEndianWithACheckByte) {
     char check = 0;
     for (std::size_t i = 2; i + 1 < size; ++i) check ^= record[i];
     EXPECT_EQ(record.back(), check);
-    const int direction = (static_cast<unsigned char>(record[4]) << 8) |
-                          static_cast<unsigned char>(record[5]);
+    const int direction =
+        (static_cast<unsigned char>(record[4]) << 8) | static_cast<unsigned char>(record[5]);
     EXPECT_LT(direction, 360);
-    const int speedOfSound = (static_cast<unsigned char>(record[10]) << 8) |
-                             static_cast<unsigned char>(record[11]);
+    const int speedOfSound =
+        (static_cast<unsigned char>(record[10]) << 8) | static_cast<unsigned char>(record[11]);
     EXPECT_NEAR(speedOfSound / 100.0, 340, 15);
   }
   Device().Device().Wind().SetBlockedProbability(1);

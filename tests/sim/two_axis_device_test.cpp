@@ -1,3 +1,5 @@
+#include "sim/two_axis_device.h"
+
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/two_axis_device.h"
 #include "sim/two_axis_message.h"
 #include "sim_line_fixture.h"
 
@@ -155,8 +156,8 @@ TEST_F(TwoAxisSettingsTest, TheLarkvaneTakesOnlyItsOwnCommands) {
   }
   Command("D3");
   const std::string before = Take();
-  for (const std::string refused : {"V2", "A1", "K2", "Z3", "Y2", "J1", "X2", "H2", "G0600", "P4",
-                                    "F4", "B6", "S4", "T3"}) {
+  for (const std::string refused :
+       {"V2", "A1", "K2", "Z3", "Y2", "J1", "X2", "H2", "G0600", "P4", "F4", "B6", "S4", "T3"}) {
     SCOPED_TRACE(refused);
     Command(refused);
     EXPECT_EQ(Take(), refused + "\r\n?\r\n");

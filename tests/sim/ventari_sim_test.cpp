@@ -59,15 +59,14 @@ class VentariSimTest : public ::testing::Test {
   QProcess simulator;
   SerialPort port{runtime, [](const QString&) { return std::make_unique<QtSerialPort>(); }};
   std::string received;
-  int consumer = port.AddReceiveConsumer([this](std::span<const std::uint8_t> bytes) {
-    received.append(bytes.begin(), bytes.end());
-  });
+  int consumer = port.AddReceiveConsumer(
+      [this](std::span<const std::uint8_t> bytes) { received.append(bytes.begin(), bytes.end()); });
 };
 
 TEST_F(VentariSimTest, APseudoTerminalClientFindsTheDeviceOnlyAtItsRate) {
-  const QString path = Start({QStringLiteral("--model"), QStringLiteral("kestrix2"),
-                              QStringLiteral("--baud"), QStringLiteral("9600"),
-                              QStringLiteral("--rate"), QStringLiteral("10")});
+  const QString path =
+      Start({QStringLiteral("--model"), QStringLiteral("kestrix2"), QStringLiteral("--baud"),
+             QStringLiteral("9600"), QStringLiteral("--rate"), QStringLiteral("10")});
   ASSERT_TRUE(path.startsWith(QStringLiteral("/dev/"))) << path.toStdString();
   port.SetName(path);
   port.SetBaud(19200);

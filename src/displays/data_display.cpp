@@ -1,0 +1,135 @@
+#include "displays/data_display.h"
+
+#include <algorithm>
+
+namespace ventari {
+
+DataDisplay::DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state,
+                         const MainMenu& menu, WallClock clock)
+    : prompts_(prompts),
+      state_(state),
+      menu_(menu),
+      clock_(std::move(clock)),
+      segInterval_(runtime),
+      writer_([this](const QString& message) {
+        prompts_.ShowMessage(message, QStringLiteral("File Error"));
+      }) {
+  segInterval_.SetHandler([this] { SegIntervalTimer(); });
+}
+
+QString DataDisplay::Trim(const QByteArray& text) {
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+  return QString::fromLatin1(text.mid(begin, end - begin));
+}
+
+void DataDisplay::ShowRecord(const QByteArray& text) {
+  const QString line = Trim(text);
+  screen_.push_back(line);
+  if (screen_.size() > kMaxScreenLines) screen_.pop_front();
+  ++linesShown_;
+  if (!logging_ && !choosingFile_) return;
+  QString logLine = line;
+  if (timestamp_) {
+    const QDateTime now = clock_();
+    logLine += LogDate(now) + QLatin1Char(',') + LogTime(now);
+  }
+  if (choosingFile_) {
+    heldWhileChoosing_.append(logLine);
+  } else {
+    Log(logLine);
+  }
+}
+
+QString DataDisplay::BtnLogCaption() const {
+  return logging_ ? QStringLiteral("&Stop logging") : QStringLiteral("&Start logging");
+}
+
+void DataDisplay::BtnLogClick() {
+  if (logging_) {
+    StopLogging();
+    return;
+  }
+  choosingFile_ = true;
+  heldWhileChoosing_.clear();
+  const QString chosen =
+      prompts_.ChooseSaveFile(QStringLiteral("Save log"), {}, QStringLiteral("Log files (*.log)"));
+  choosingFile_ = false;
+  if (chosen.isEmpty()) {
+    heldWhileChoosing_.clear();
+    return;
+  }
+  StartLogging(chosen);
+}
+
+void DataDisplay::StartLogging(const QString& fileName) {
+  if (logging_) return;
+  fileName_ = fileName;
+  segCounter_ = 0;
+  writer_.Start(CurrentFile());
+  WriteHeader();
+  // Records that came while the file was being chosen are logged, not lost.
+  for (const QString& line : heldWhileChoosing_) Log(line);
+  heldWhileChoosing_.clear();
+  logging_ = true;
+  if (segmented_) {
+    segInterval_.SetInterval(segMinutes_ * 60000);
+    segInterval_.Start();
+  }
+}
+
+void DataDisplay::StopLogging() {
+  if (!logging_) return;
+  segInterval_.Stop();
+  logging_ = false;
+  writer_.Finish();
+}
+
+void DataDisplay::SegIntervalTimer() {
+  segInterval_.Stop();
+  writer_.Finish();
+  ++segCounter_;
+  writer_.Start(CurrentFile());
+  WriteHeader();
+  segInterval_.Start();
+}
+
+QString DataDisplay::SegmentFile(int counter) const {
+  return fileName_.left(std::max<qsizetype>(0, fileName_.size() - 4)) +
+         QStringLiteral("_%1_%2.log").arg(segMinutes_).arg(counter);
+}
+
+QString DataDisplay::CurrentFile() const {
+  return segmented_ ? SegmentFile(segCounter_) : fileName_;
+}
+
+void DataDisplay::WriteHeader() {
+  const QDateTime now = clock_();
+  Log(LogDate(now) + QStringLiteral("   ") + LogTime(now));
+  Log(QString());
+  Log(QStringLiteral("Serial no.: ") + state_.SerialNumber);
+  Log(QString());
+  Log(menu_.Entry(QStringLiteral("UVcontinuous")).checked ? QStringLiteral("UV data")
+                                                          : QStringLiteral("Polar data"));
+  Log(QString());
+}
+
+void DataDisplay::Log(const QString& line) { writer_.Append(line); }
+
+void DataDisplay::CbSegClick(bool checked) {
+  if (!logging_) segmented_ = checked;
+}
+
+void DataDisplay::SetSegInterval(int minutes) {
+  if (!logging_) segMinutes_ = std::clamp(minutes, 1, 360);
+}
+
+bool DataDisplay::FormCloseQuery() {
+  if (!logging_) return true;
+  prompts_.ShowMessage(QStringLiteral("Please stop logging first."), QStringLiteral("Info"));
+  return false;
+}
+
+}  // namespace ventari
