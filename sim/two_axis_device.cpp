@@ -167,7 +167,6 @@ bool TwoAxisDevice::ApplySetting(char letter, const std::string& digits) {
     return true;
   }
   settings_.*(command->field) = digit;
-  if (letter == 'P') StartStreaming();  // only restarts the clock while streaming
   return true;
 }
 

@@ -6,7 +6,9 @@
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <memory>
 #include <optional>
 
 #include "app/qt_runtime.h"

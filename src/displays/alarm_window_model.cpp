@@ -46,9 +46,10 @@ void AlarmWindowModel::FormActivate() {
 }
 
 bool AlarmWindowModel::FormCloseQuery() {
-  return links_.prompts.Ask(QStringLiteral("Closing this window will disable the alarm feature. Ok?"),
-                            QStringLiteral("Warning"),
-                            {PromptButton::kOk, PromptButton::kCancel}) == PromptButton::kOk;
+  return links_.prompts.Ask(
+             QStringLiteral("Closing this window will disable the alarm feature. Ok?"),
+             QStringLiteral("Warning"),
+             {PromptButton::kOk, PromptButton::kCancel}) == PromptButton::kOk;
 }
 
 void AlarmWindowModel::FormClose() {
@@ -146,9 +147,8 @@ void AlarmWindowModel::CbExternalClick(bool checked) {
   view_.selectedPort = -1;
   if (checked) {
     QStringList ports = links_.availablePorts ? links_.availablePorts() : QStringList{};
-    ports.removeIf([this](const QString& name) {
-      return SamePort(name, links_.anemometerPort.Name());
-    });
+    ports.removeIf(
+        [this](const QString& name) { return SamePort(name, links_.anemometerPort.Name()); });
     view_.ports = ports;
     apdComPort2_.SetDtr(false);
   } else {

@@ -24,13 +24,13 @@ namespace ventari {
 
 // Everything the window shows.
 struct AlarmWindowView {
-  ThresholdTexts thresholdTexts;  // EdMagThresh, EdDirThresh1, EdDirThresh2
+  ThresholdTexts thresholdTexts;              // EdMagThresh, EdDirThresh1, EdDirThresh2
   QString speedUnit = QStringLiteral("m/s");  // LaSpeedType
-  AlarmConditions conditions;  // CbWindspeed, CbDirection, RgAboveBelow
-  bool audio = true;           // CbAudio
-  bool visual = true;          // CbVisual
-  bool external = false;       // CbExternal
-  QStringList ports;           // LbComAvail; shows "Select Port" while none is chosen
+  AlarmConditions conditions;                 // CbWindspeed, CbDirection, RgAboveBelow
+  bool audio = true;                          // CbAudio
+  bool visual = true;                         // CbVisual
+  bool external = false;                      // CbExternal
+  QStringList ports;  // LbComAvail; shows "Select Port" while none is chosen
   int selectedPort = -1;
   bool portListEnabled = false;
   bool alertRaised = false;  // VisualAlert red with Warn shown, else button face and Warn hidden

@@ -25,7 +25,8 @@ TEST(AlarmSoundFile, IsFoundBesideTheExecutableBeforeTheInstalledDataFolder) {
   EXPECT_TRUE(AlarmSoundFile(bin).isEmpty());
 
   Touch(dir.filePath("share/ventari/two_tone.wav"));
-  EXPECT_EQ(AlarmSoundFile(bin), QFileInfo(dir.filePath("share/ventari/two_tone.wav")).canonicalFilePath());
+  EXPECT_EQ(AlarmSoundFile(bin),
+            QFileInfo(dir.filePath("share/ventari/two_tone.wav")).canonicalFilePath());
 
   Touch(dir.filePath("bin/two_tone.wav"));
   EXPECT_EQ(AlarmSoundFile(bin), QFileInfo(dir.filePath("bin/two_tone.wav")).canonicalFilePath());

@@ -317,8 +317,8 @@ TEST_F(AlarmWindowModelTest, AnAlarmPortThatDoesNotOpenLeavesExternalModeInert) 
 TEST_F(AlarmWindowModelTest, TheSpeedUnitFollowsATwoAxisAnemometersOutput) {
   alarm.FormActivate();
   EXPECT_EQ(alarm.View().speedUnit, "m/s");  // output unit not yet read
-  for (const auto& [units, text] : {std::pair{1, "Kts"}, std::pair{2, "Mph"},
-                                    std::pair{3, "Kph"}, std::pair{4, "Fpm"}}) {
+  for (const auto& [units, text] :
+       {std::pair{1, "Kts"}, std::pair{2, "Mph"}, std::pair{3, "Kph"}, std::pair{4, "Fpm"}}) {
     twoAxisConfig.OutputUnits = units;
     alarm.FormActivate();
     EXPECT_EQ(alarm.View().speedUnit, text);

@@ -73,6 +73,29 @@ TEST(SimulatedPortFactoryTest, ItsDevicesLiveAsLongAsTheFactory) {
   EXPECT_NE(received.find(",U4,"), std::string::npos) << received;
 }
 
+TEST(SimulatedPortsTest, InvertedAlignmentsCameWithVersionThree) {
+  VirtualRuntime runtime;
+  InstrumentOptions options;
+  options.softwareVersion = "2.40";
+  SimulatedPorts ports(runtime, nullptr, options);
+  SerialPort port(runtime, ports.Factory());
+  std::string received;
+  port.AddReceiveConsumer([&received](std::span<const std::uint8_t> bytes) {
+    received.append(bytes.begin(), bytes.end());
+  });
+  port.SetName(QStringLiteral("sim:kestrix2"));
+  port.SetOpen(true);
+  port.PutChar('*');
+  runtime.RunFor(500);
+  received.clear();
+  for (const char* command : {"X3\r\n", "X2\r\n", "D3\r\n"}) {
+    port.PutString(command);
+    runtime.RunFor(500);
+  }
+  EXPECT_EQ(received.substr(0, 12), "X3\r\n\n?\r\nX2\r\n");
+  EXPECT_NE(received.find(" X2 "), std::string::npos) << received;
+}
+
 class SimulatedPortLifeTest : public SimLineTest {};
 
 TEST_F(SimulatedPortLifeTest, SettingsSurviveClosingAndReopeningThePort) {

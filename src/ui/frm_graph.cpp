@@ -1,0 +1,210 @@
+#include "ui/frm_graph.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "displays/graph_window_model.h"
+
+namespace ventari {
+namespace {
+
+constexpr QSize kClientSize(738, 465);
+constexpr QRect kChartRect(64, 8, 615, 449);
+constexpr int kSyncIntervalMs = 100;
+
+// pgraph1 on the screen: a copy of the chart's off-screen picture.
+class ChartControl : public QWidget {
+ public:
+  ChartControl(Tpgraph& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+    setObjectName(QStringLiteral("pgraph1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    chart_.SetRepaintHandler([this] { update(); });
+  }
+  ~ChartControl() override { chart_.SetRepaintHandler({}); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    chart_.Paint(painter);
+  }
+  void resizeEvent(QResizeEvent*) override { chart_.SetSize(size()); }
+
+ private:
+  Tpgraph& chart_;
+};
+
+QLabel* Key(const char* name, QColor color, int row, QWidget* chart) {
+  auto* key = new QLabel(chart);
+  key->setObjectName(QString::fromLatin1(name));
+  key->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(color.name()));
+  key->setGeometry(6, 4 + row * 17, 120, 17);
+  return key;
+}
+
+}  // namespace
+
+TFrmGraph::TFrmGraph(GraphWindowModel& model, QWidget* parent)
+    : QMainWindow(parent), model_(model) {
+  setObjectName(QStringLiteral("TFrmGraph"));
+  setWindowTitle(QStringLiteral("Graph"));
+  auto* client = new QWidget(this);
+  client->setFixedSize(kClientSize);
+  setCentralWidget(client);
+  chart_ = new ChartControl(model_.pgraph1(), client);
+  chart_->setGeometry(kChartRect);
+  BuildLabels(client);
+  BuildMenus();
+  setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+
+  sync_ = new QTimer(this);
+  connect(sync_, &QTimer::timeout, this, &TFrmGraph::Sync);
+  Sync();
+}
+
+TFrmGraph::~TFrmGraph() = default;
+
+QLabel* TFrmGraph::AddLabel(const char* name, QRect geometry, Qt::Alignment alignment,
+                            QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  return label;
+}
+
+void TFrmGraph::BuildLabels(QWidget* client) {
+  const int top = kChartRect.top();
+  const int bottom = kChartRect.bottom() + 1;
+  const int middle = kChartRect.center().y();
+  const int leftWidth = kChartRect.left() - 6;
+  const int right = kChartRect.right() + 4;
+  const int rightWidth = kClientSize.width() - right - 2;
+  scaleMax_ = AddLabel("ScaleMax", QRect(0, top - 8, leftWidth, 16), Qt::AlignRight, client);
+  scaleMin_ = AddLabel("ScaleMin", QRect(0, bottom - 8, leftWidth, 16), Qt::AlignRight, client);
+  yAxisCentre_ =
+      AddLabel("YaxisCentre", QRect(0, middle - 8, leftWidth, 16), Qt::AlignRight, client);
+  label6_ = AddLabel("Label6", QRect(0, middle - 18, leftWidth + 4, 16), Qt::AlignHCenter, client);
+  unitsLabel_ =
+      AddLabel("UnitsLabel", QRect(0, middle, leftWidth + 4, 16), Qt::AlignHCenter, client);
+  directionScaleMax_ =
+      AddLabel("DirectionScaleMax", QRect(right, top - 8, rightWidth, 16), Qt::AlignLeft, client);
+  dirLabel1_ = AddLabel("DirLabel1", QRect(right - 2, middle - 18, rightWidth + 2, 16),
+                        Qt::AlignHCenter, client);
+  dirLabel2_ =
+      AddLabel("DirLabel2", QRect(right - 2, middle, rightWidth + 2, 16), Qt::AlignHCenter, client);
+  directionScaleMin_ = AddLabel("DirectionScaleMin", QRect(right, bottom - 8, rightWidth, 16),
+                                Qt::AlignLeft, client);
+  key2_ = Key("Key2", Qt::red, 0, chart_);
+  key1_ = Key("Key1", Qt::blue, 1, chart_);
+  key3_ = Key("Key3", QColor(0, 128, 0), 2, chart_);
+
+  btnClrGraph_ = new QPushButton(QStringLiteral("&Clear"), client);
+  btnClrGraph_->setObjectName(QStringLiteral("BtnClrGraph"));
+  btnClrGraph_->setGeometry(right - 1, bottom - 92, rightWidth + 2, 26);
+  pause1_ = new QPushButton(client);
+  pause1_->setObjectName(QStringLiteral("Pause1"));
+  pause1_->setGeometry(right - 1, bottom - 60, rightWidth + 2, 26);
+  connect(btnClrGraph_, &QPushButton::clicked, this, [this] {
+    model_.ClearClick();
+    Sync();
+  });
+  connect(pause1_, &QPushButton::clicked, this, [this] {
+    model_.PauseClick();
+    Sync();
+  });
+}
+
+void TFrmGraph::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* exit = file->addAction(QStringLiteral("&Exit"));
+  exit->setObjectName(QStringLiteral("Exit1"));
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* scale = menuBar()->addMenu(QStringLiteral("&Scale"));
+  auto* scaleGroup = new QActionGroup(this);
+  for (int i = 0; i < 4; ++i) {
+    QAction* item = scale->addAction(QString());
+    item->setObjectName(QStringLiteral("ScaleMenu%1").arg(i + 1));
+    item->setCheckable(true);
+    scaleGroup->addAction(item);
+    connect(item, &QAction::triggered, this, [this, i] {
+      model_.ScaleMenuClick(i);
+      Sync();
+    });
+    scaleItems_[i] = item;
+  }
+
+  QMenu* grid = menuBar()->addMenu(QStringLiteral("&Gridlines"));
+  auto* gridGroup = new QActionGroup(this);
+  gridOn_ = grid->addAction(QStringLiteral("&On"));
+  gridOff_ = grid->addAction(QStringLiteral("O&ff"));
+  for (QAction* item : {gridOn_, gridOff_}) {
+    item->setCheckable(true);
+    gridGroup->addAction(item);
+    connect(item, &QAction::triggered, this, [this, item] {
+      model_.GridlinesClick(item == gridOn_);
+      Sync();
+    });
+  }
+}
+
+void TFrmGraph::Mirror(QLabel* label, const GraphLabel& model) {
+  if (label->text() != model.text) label->setText(model.text);
+  label->setHidden(!model.visible);
+}
+
+void TFrmGraph::Sync() {
+  const GraphWindowView& view = model_.View();
+  Mirror(scaleMax_, view.scaleMax);
+  Mirror(scaleMin_, view.scaleMin);
+  Mirror(yAxisCentre_, view.yAxisCentre);
+  Mirror(label6_, view.label6);
+  Mirror(unitsLabel_, view.unitsLabel);
+  Mirror(directionScaleMax_, view.directionScaleMax);
+  Mirror(dirLabel1_, view.dirLabel1);
+  Mirror(dirLabel2_, view.dirLabel2);
+  Mirror(directionScaleMin_, view.directionScaleMin);
+  Mirror(key1_, view.key1);
+  Mirror(key2_, view.key2);
+  Mirror(key3_, view.key3);
+  for (int i = 0; i < 4; ++i) {
+    scaleItems_[i]->setText(view.scaleItems[i].caption);
+    scaleItems_[i]->setChecked(i == view.checkedScaleItem);
+  }
+  gridOn_->setChecked(view.gridlinesOn);
+  gridOff_->setChecked(!view.gridlinesOn);
+  btnClrGraph_->setEnabled(view.clearEnabled);
+  pause1_->setText(view.pauseCaption);
+}
+
+void TFrmGraph::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    placed_ = true;
+    if (const QScreen* where = screen()) {
+      move(where->availableGeometry().center() - frameGeometry().center() + pos());
+    }
+  }
+  Sync();
+  sync_->start(kSyncIntervalMs);
+  QMainWindow::showEvent(event);
+}
+
+void TFrmGraph::hideEvent(QHideEvent* event) {
+  sync_->stop();
+  QMainWindow::hideEvent(event);
+}
+
+void TFrmGraph::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  emit Closed();
+}
+
+}  // namespace ventari
