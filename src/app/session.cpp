@@ -28,7 +28,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
                if (port.IsOpen()) port.FlushInBuffer();
              }}),
       dataDecoder(
-          {matchers.DataPacket, port, window.menu, dataDisplay, graph, windsockWindow, {}}) {
+          {matchers.DataPacket, port, window.menu, dataDisplay, graph, windsockWindow}) {
   matcherGroup.ConnectTo(port);
   liveWindows.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
   liveWindows.applyUnitScales = [this] { graph.ApplyUnitScales(); };

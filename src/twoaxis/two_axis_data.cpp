@@ -56,15 +56,18 @@ void TwoAxisDataDecoder::OnDataPacket(const QByteArray& text) {
     }
     blue = *second * graph.GraphGain();
     lastBlue_ = blue;
-    if (links_.checkSample) {
-      links_.checkSample(sample.uv ? *first : sample.direction, *second);
+    if (checkSample && alarmVisible && alarmVisible()) {
+      checkSample(sample.uv ? *first : sample.direction, *second);
     }
   }
 
   if (!graph.Paused()) {
     Tpgraph& chart = graph.pgraph1();
-    chart.DataPoint(kClRed, sample.readable ? Truncated(red) : 0);
-    chart.DataPoint(kClBlue, Truncated(sample.readable ? blue : lastBlue_));
+    sample.plotted = true;
+    sample.red = sample.readable ? Truncated(red) : 0;
+    sample.blue = Truncated(sample.readable ? blue : lastBlue_);
+    chart.DataPoint(kClRed, sample.red);
+    chart.DataPoint(kClBlue, sample.blue);
     chart.Update();
     if (sample.readable && !sample.uv) {
       links_.windsock.ShowSample(sample.direction, sample.second);

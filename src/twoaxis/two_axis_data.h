@@ -21,9 +21,12 @@ class WindsockWindowModel;
 struct TwoAxisSample {
   bool readable = false;
   bool uv = false;
-  double first = 0;   // U, or the direction in degrees as sent
-  double second = 0;  // V, or the speed in the output unit
-  int direction = 0;  // polar: the direction truncated to whole degrees
+  double first = 0;      // U, or the direction in degrees as sent
+  double second = 0;     // V, or the speed in the output unit
+  int direction = 0;     // polar: the direction truncated to whole degrees
+  bool plotted = false;  // the graph was not paused
+  std::int64_t red = 0;  // the values plotted
+  std::int64_t blue = 0;
   bool fedWindsock = false;
 };
 
@@ -36,14 +39,16 @@ class TwoAxisDataDecoder {
     DataDisplay& dataDisplay;
     GraphWindowModel& graph;
     WindsockWindowModel& windsock;
-    // The alarm's check of one sample, set while its window is shown.
-    std::function<void(double first, double second)> checkSample;
   };
 
   // Installs the handler of the data matcher.
   explicit TwoAxisDataDecoder(Links links);
 
   void OnDataPacket(const QByteArray& text);
+
+  // The alarm's check of one readable sample; called only while the alarm window is shown.
+  std::function<bool()> alarmVisible;
+  std::function<void(double first, double second)> checkSample;
 
   // Told after every message, once every window had it (the command line's stream).
   std::function<void(const QByteArray& text, const TwoAxisSample& sample)> onSample;

@@ -127,7 +127,7 @@ TFrmWindsock::~TFrmWindsock() = default;
 
 QGroupBox* TFrmWindsock::RadioGroup(const char* name, const QString& title,
                                     const QStringList& items, QButtonGroup*& buttons,
-                                    void (WindsockWindowModel::*select)(int)) {
+                                    std::function<void(int)> choose) {
   auto* box = new QGroupBox(title);
   box->setObjectName(QString::fromLatin1(name));
   buttons = new QButtonGroup(box);
@@ -139,8 +139,8 @@ QGroupBox* TFrmWindsock::RadioGroup(const char* name, const QString& title,
     buttons->addButton(radio, i);
     layout->addWidget(radio);
   }
-  connect(buttons, &QButtonGroup::idClicked, this, [this, select](int id) {
-    (model_.*select)(id);
+  connect(buttons, &QButtonGroup::idClicked, this, [this, choose = std::move(choose)](int id) {
+    choose(id);
     Sync();
   });
   return box;
@@ -156,12 +156,12 @@ QWidget* TFrmWindsock::BuildControls() {
   grid->addWidget(
       RadioGroup("RgRoseType", QStringLiteral("Rose type"),
                  {QStringLiteral("Angular"), QStringLiteral("NSEW"), QStringLiteral("Maritime")},
-                 roseType_, &WindsockWindowModel::SelectRose),
+                 roseType_, [this](int item) { model_.SelectRose(item); }),
       0, 0);
   grid->addWidget(
       RadioGroup("Averaging", QStringLiteral("Averaging"),
                  {QStringLiteral("&2 min"), QStringLiteral("&10min"), QStringLiteral("c&ont")},
-                 averaging_, &WindsockWindowModel::SelectAveraging),
+                 averaging_, [this](int item) { model_.SelectAveraging(item); }),
       0, 1);
 
   auto* gustPanel = new QWidget(panel);
@@ -170,7 +170,7 @@ QWidget* TFrmWindsock::BuildControls() {
   gustLayout->setContentsMargins(0, 0, 0, 0);
   gustGroup_ = RadioGroup("GustGroup", QStringLiteral("Gust"),
                           {QStringLiteral("&max"), QStringLiteral("mi&n"), QStringLiteral("&cont")},
-                          gust_, &WindsockWindowModel::SelectGust);
+                          gust_, [this](int item) { model_.SelectGust(item); });
   lblGust_ = ReadOut("lblGust", 24, false, gustPanel);
   gustLayout->addWidget(gustGroup_);
   gustLayout->addWidget(lblGust_);
@@ -180,7 +180,7 @@ QWidget* TFrmWindsock::BuildControls() {
       RadioGroup("UnitsGroup", QStringLiteral("Units"),
                  {QStringLiteral("m/&s"), QStringLiteral("&kmh"), QStringLiteral("k&ts"),
                   QStringLiteral("m&ph"), QStringLiteral("&fpm")},
-                 units_, &WindsockWindowModel::SelectUnits),
+                 units_, [this](int item) { model_.SelectUnits(item); }),
       1, 1);
 
   auto* speedBox = new QGroupBox(QStringLiteral("Wind Speed"), panel);

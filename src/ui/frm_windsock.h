@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -36,7 +37,7 @@ class TFrmWindsock : public QWidget {
  private:
   QWidget* BuildControls();
   QGroupBox* RadioGroup(const char* name, const QString& title, const QStringList& items,
-                        QButtonGroup*& buttons, void (WindsockWindowModel::*select)(int));
+                        QButtonGroup*& buttons, std::function<void(int)> choose);
 
   WindsockWindowModel& model_;
   QWidget* rose_;

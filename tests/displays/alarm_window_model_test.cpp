@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/virtual_runtime.h"
+#include "link/qt_serial_port.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
 
@@ -279,6 +280,13 @@ TEST_F(AlarmWindowModelTest, TheAlarmPortIsAnyOtherPortOfTheMachineByItsFullName
   alarm.CbExternalClick(false);
   EXPECT_FALSE(alarm.View().portListEnabled);
   EXPECT_FALSE(alarm.ApdComPort2().IsOpen());
+}
+
+TEST_F(AlarmWindowModelTest, TheAnemometersPortIsNotOfferedUnderAnyOfItsNames) {
+  anemometerPort.SetName(QStringLiteral("COM1"));
+  machinePorts = {QtSerialPort::DeviceFor("COM1"), "COM12"};
+  alarm.CbExternalClick(true);
+  EXPECT_EQ(alarm.View().ports, QStringList{"COM12"});
 }
 
 TEST_F(AlarmWindowModelTest, DtrFollowsEveryRecordInExternalMode) {
