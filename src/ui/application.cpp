@@ -7,6 +7,7 @@
 #include "sim/sim_serial_port.h"
 #include "ui/frm_about.h"
 #include "ui/frm_anem_type.h"
+#include "ui/frm_data_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_ports.h"
 #include "ui/frm_user_name.h"
@@ -39,6 +40,7 @@ void Application::CreateWindows() {
       frmMain_.get());
   frmAnemType_ = new TFrmAnemType(session_->state, frmMain_.get());
   frmPorts_ = new TFrmPorts(session_->portsDialog, *frmMain_);
+  frmDataDisplay_ = new TFrmDataDisplay(session_->dataDisplay, frmMain_.get());
   help_ = new HelpWindow(frmMain_.get());
 }
 
@@ -51,6 +53,10 @@ void Application::ConnectMenu() {
   main.SetCommand(QStringLiteral("Polarcontinuous"), [&s] { s.modes.PolarCommand(); });
   main.SetCommand(QStringLiteral("Anemometertype1"), [this] { frmAnemType_->Execute(); });
   main.SetCommand(QStringLiteral("Ports"), [this] { frmPorts_->Execute(AvailablePorts()); });
+  main.SetCommand(QStringLiteral("DataDisplay"), [this] {
+    frmDataDisplay_->show();
+    frmDataDisplay_->raise();
+  });
   main.SetCommand(QStringLiteral("Test1"), [this] { frmUserName_->show(); });
   main.SetCommand(QStringLiteral("About1"), [this] { frmAbout_->exec(); });
   main.SetCommand(QStringLiteral("Terminalcommandlist1"),

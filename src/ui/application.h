@@ -14,6 +14,7 @@ namespace ventari {
 class HelpWindow;
 class TFrmAbout;
 class TFrmAnemType;
+class TFrmDataDisplay;
 class TFrmMain;
 class TFrmPorts;
 class TFrmUserName;
@@ -50,6 +51,7 @@ class Application {
   TFrmUserName* frmUserName_ = nullptr;
   TFrmAnemType* frmAnemType_ = nullptr;
   TFrmPorts* frmPorts_ = nullptr;
+  TFrmDataDisplay* frmDataDisplay_ = nullptr;
   HelpWindow* help_ = nullptr;
 };
 

@@ -24,7 +24,8 @@ namespace ventari {
 namespace {
 
 constexpr QSize kClientSize(297, 369);
-constexpr int kThresholdEditWidth = 48;
+constexpr int kThresholdEditWidth = 40;
+constexpr int kFontPointSize = 8;
 
 QLineEdit* ThresholdEdit(const char* name, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
@@ -54,6 +55,11 @@ TFrmAlarm::TFrmAlarm(AlarmWindowModel& model, QWidget* parent)
   setObjectName(QStringLiteral("TFrmAlarm"));
   setWindowTitle(QStringLiteral("Alarm configuration"));
   setFixedSize(kClientSize);
+  // The fixed layout is measured for a compact, slightly narrow dialog font.
+  QFont compact = font();
+  compact.setPointSize(kFontPointSize);
+  compact.setStretch(QFont::SemiCondensed);
+  setFont(compact);
 
   // The controls above, the alert strip across the whole bottom edge.
   auto* outer = new QVBoxLayout(this);

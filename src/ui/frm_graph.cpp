@@ -19,6 +19,7 @@ namespace {
 constexpr QSize kClientSize(738, 465);
 constexpr QRect kChartRect(64, 8, 615, 449);
 constexpr int kSyncIntervalMs = 100;
+constexpr int kFontPointSize = 8;
 
 // pgraph1 on the screen: a copy of the chart's off-screen picture.
 class ChartControl : public QWidget {
@@ -57,6 +58,10 @@ TFrmGraph::TFrmGraph(GraphWindowModel& model, QWidget* parent)
   setWindowTitle(QStringLiteral("Graph"));
   auto* client = new QWidget(this);
   client->setFixedSize(kClientSize);
+  // The labels beside the chart are measured for a compact dialog font.
+  QFont compact = client->font();
+  compact.setPointSize(kFontPointSize);
+  client->setFont(compact);
   setCentralWidget(client);
   chart_ = new ChartControl(model_.pgraph1(), client);
   chart_->setGeometry(kChartRect);

@@ -22,6 +22,7 @@ constexpr QSize kClientSize(792, 603);
 constexpr int kRoseSide = 600;
 constexpr QSize kLogoSize(100, 107);
 constexpr int kSyncIntervalMs = 100;
+constexpr int kFontPointSize = 8;
 
 // CalvarnWindsock1 on the screen: the rose, the needle and the warm-up text, painted in one pass.
 class WindsockControl : public QWidget {
@@ -116,6 +117,10 @@ TFrmWindsock::TFrmWindsock(WindsockWindowModel& model, QWidget* parent)
   rose_ = new WindsockControl(model_.CalvarnWindsock1(), this);
   rose_->setGeometry(0, 0, kRoseSide, kRoseSide);
   QWidget* controls = BuildControls();
+  // The column beside the rose is measured for a compact dialog font.
+  QFont compact = controls->font();
+  compact.setPointSize(kFontPointSize);
+  controls->setFont(compact);
   controls->setGeometry(kRoseSide, 0, kClientSize.width() - kRoseSide, kClientSize.height());
 
   sync_ = new QTimer(this);

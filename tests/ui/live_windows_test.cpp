@@ -56,7 +56,8 @@ struct Wind {
 };
 Wind WindAt(int record) {
   const double t = record * 0.1;
-  const int direction = static_cast<int>(std::lround(330 + 60 * std::sin(t / 9) + 8 * std::sin(t)));
+  const int direction =
+      static_cast<int>(std::lround(300 + 100 * std::sin(t / 6) + 8 * std::sin(t)));
   return {(direction % 360 + 360) % 360, 6.5 + 2.5 * std::sin(t / 4) + 1.2 * std::sin(t * 1.7)};
 }
 
@@ -108,11 +109,13 @@ TEST_F(GraphWindowTest, MirrorsThePresentationAndTheScaleMenu) {
   EXPECT_EQ(Child<QAction>(window, "ScaleMenu3")->text(), "&3 40 m/s");
   EXPECT_EQ(Child<QLabel>(window, "ScaleMax")->text(), "40");
 
-  s.session.window.menu.Check(QStringLiteral("UVcontinuous"));
+  s.session.twoAxisConfig.MessageMode = MessageModeMark::kUv;
   model.SetPresentation(true);
   window.Sync();
   EXPECT_FALSE(Child<QLabel>(window, "YaxisCentre")->isHidden());
   EXPECT_TRUE(Child<QLabel>(window, "DirLabel1")->isHidden());
+  EXPECT_TRUE(Child<QLabel>(window, "Label6")->isHidden());
+  EXPECT_EQ(Child<QLabel>(window, "ScaleMin")->text(), "-10");  // the first item applies
   EXPECT_EQ(Child<QLabel>(window, "Key2")->text(), model.View().key2.text);
 }
 
@@ -154,7 +157,7 @@ TEST_F(GraphWindowTest, TheChartOnScreenIsTheChartsPicture) {
             model.pgraph1().Picture().convertToFormat(QImage::Format_RGB32).copy(traces));
   Keep(window, "graph_polar");
 
-  s.session.window.menu.Check(QStringLiteral("UVcontinuous"));
+  s.session.twoAxisConfig.MessageMode = MessageModeMark::kUv;
   model.SetPresentation(true);
   for (int record = 0; record < 180; ++record) PlotUv(WindAt(record));
   window.Sync();

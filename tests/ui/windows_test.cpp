@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +12,7 @@
 
 #include "support/sim_session.h"
 #include "ui/frm_anem_type.h"
+#include "ui/frm_data_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_ports.h"
 #include "ui/frm_user_name.h"
@@ -136,6 +139,25 @@ TEST(Windows, ScreenshotOfTheMainWindowAfterIdentification) {
   Keep(window, "main_identified");
   EXPECT_TRUE(ActionNamed(window, "DataDisplay")->isVisible());
   EXPECT_TRUE(ActionNamed(window, "Heating")->isVisible());
+}
+
+TEST(Windows, TheDataDisplayShowsStreamingRecordsAndMirrorsItsLogControls) {
+  SimSession s;
+  s.StartAndSearch("sim:kestrix2-heated");
+  TFrmDataDisplay window(s.session.dataDisplay, nullptr);
+  s.rt.RunFor(6000);
+  window.Sync();
+  window.show();
+  Keep(window, "data_display");
+  auto* text = window.findChild<QPlainTextEdit*>("ReTerminal");
+  EXPECT_GE(text->blockCount(), 5);
+  EXPECT_TRUE(text->toPlainText().contains("Q,"));
+  EXPECT_EQ(window.findChild<QPushButton*>("BtnLog")->text(), "&Start logging");
+  EXPECT_TRUE(window.findChild<QCheckBox*>("CbTsd")->isChecked());
+  EXPECT_TRUE(window.findChild<QWidget*>("Segment")->isHidden());
+  window.findChild<QCheckBox*>("CbSeg")->click();
+  EXPECT_TRUE(s.session.dataDisplay.Segmented());
+  EXPECT_FALSE(window.findChild<QWidget*>("Segment")->isHidden());
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+// One headless run: the session on the Qt event loop with messages on standard error, the port
+// given on the command line, and the search as the main window's first activation runs it.
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <csignal>
+#include <optional>
+
+#include "app/qt_runtime.h"
+#include "app/session.h"
+#include "cli/stderr_prompts.h"
+
+namespace ventari {
+
+inline constexpr int kExitFound = 0;
+inline constexpr int kExitNotFound = 1;
+inline constexpr int kExitUsage = 2;
+
+// Prints "ventari-cli: message" on standard error and gives the usage exit status.
+int CliFail(const QString& message);
+void CliPrint(const QString& text);
+// Every port the ports dialog would list.
+QStringList CliAvailablePorts();
+
+class CliSession {
+ public:
+  CliSession();
+
+  // Opens --port, searches from --baud (or the stored rate) and identifies. Returns the exit
+  // status when the run cannot go on (a usage or port error), nothing otherwise.
+  std::optional<int> Identify(const QCommandLineParser& parser);
+
+  // Keeps the event loop running for --seconds (for ever when absent) or until interrupted.
+  // Returns false with a message when --seconds is not a number.
+  bool RunFor(const QCommandLineParser& parser);
+
+  Session& session() { return *session_; }
+
+ private:
+  QtRuntime runtime_;
+  StderrPrompts prompts_;
+  std::unique_ptr<Session> session_;
+};
+
+}  // namespace ventari

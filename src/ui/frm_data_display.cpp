@@ -1,0 +1,120 @@
+#include "ui/frm_data_display.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <algorithm>
+
+#include "displays/data_display.h"
+
+namespace ventari {
+
+TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
+  setObjectName(QStringLiteral("TFrmDataDisplay"));
+  setWindowTitle(QStringLiteral("Data Display"));
+  setFixedSize(546, 378);
+
+  reTerminal_ = new QPlainTextEdit(this);
+  reTerminal_->setObjectName(QStringLiteral("ReTerminal"));
+  reTerminal_->setReadOnly(true);
+  reTerminal_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  reTerminal_->setMaximumBlockCount(static_cast<int>(DataDisplay::kMaxScreenLines));
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::Monospace);
+  font.setPixelSize(19);
+  font.setBold(true);
+  reTerminal_->setFont(font);
+  reTerminal_->setFixedHeight(297);
+
+  btnLog_ = new QPushButton(this);
+  btnLog_->setObjectName(QStringLiteral("BtnLog"));
+  cbSeg_ = new QCheckBox(QStringLiteral("Segmented logging"), this);
+  cbSeg_->setObjectName(QStringLiteral("CbSeg"));
+  cbTsd_ = new QCheckBox(QStringLiteral("Timestamp data"), this);
+  cbTsd_->setObjectName(QStringLiteral("CbTsd"));
+  segment_ = new QWidget(this);
+  segment_->setObjectName(QStringLiteral("Segment"));
+  udSegInterval_ = new QSpinBox(segment_);
+  udSegInterval_->setObjectName(QStringLiteral("UdSegInterval"));
+  udSegInterval_->setRange(1, 360);
+  udSegInterval_->setWrapping(false);
+  auto* segmentLayout = new QHBoxLayout(segment_);
+  segmentLayout->setContentsMargins(0, 0, 0, 0);
+  segmentLayout->addWidget(new QLabel(QStringLiteral("Segment every:"), segment_));
+  segmentLayout->addWidget(udSegInterval_);
+  segmentLayout->addWidget(new QLabel(QStringLiteral("minutes"), segment_));
+  auto* btnClose = new QPushButton(QStringLiteral("&Close"), this);
+  btnClose->setObjectName(QStringLiteral("BtnClose"));
+
+  auto* checks = new QVBoxLayout;
+  checks->addWidget(cbSeg_);
+  checks->addWidget(cbTsd_);
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(btnLog_);
+  controls->addLayout(checks);
+  controls->addWidget(segment_);
+  controls->addStretch();
+  controls->addWidget(btnClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(reTerminal_);
+  layout->addLayout(controls);
+
+  connect(btnLog_, &QPushButton::clicked, this, [this] {
+    model_.BtnLogClick();
+    Sync();
+  });
+  connect(cbSeg_, &QCheckBox::clicked, this, [this](bool on) {
+    model_.CbSegClick(on);
+    Sync();
+  });
+  connect(cbTsd_, &QCheckBox::clicked, this, [this](bool on) { model_.CbTsdClick(on); });
+  connect(udSegInterval_, &QSpinBox::valueChanged, this,
+          [this](int minutes) { model_.SetSegInterval(minutes); });
+  connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
+
+  auto* refresh = new QTimer(this);
+  connect(refresh, &QTimer::timeout, this, &TFrmDataDisplay::Sync);
+  refresh->start(100);
+  Sync();
+}
+
+void TFrmDataDisplay::Sync() {
+  const auto& lines = model_.ScreenLines();
+  const std::uint64_t fresh =
+      std::min<std::uint64_t>(model_.LinesShown() - linesAppended_, lines.size());
+  for (auto it = lines.end() - static_cast<std::ptrdiff_t>(fresh); it != lines.end(); ++it) {
+    reTerminal_->appendPlainText(*it);
+  }
+  linesAppended_ = model_.LinesShown();
+  btnLog_->setText(model_.BtnLogCaption());
+  cbSeg_->setChecked(model_.Segmented());
+  cbTsd_->setChecked(model_.Timestamped());
+  for (QWidget* w : {static_cast<QWidget*>(cbSeg_), static_cast<QWidget*>(cbTsd_),
+                     static_cast<QWidget*>(udSegInterval_)}) {
+    w->setEnabled(model_.SettingsEnabled());
+  }
+  segment_->setVisible(model_.Segmented());
+  if (udSegInterval_->value() != model_.SegInterval()) {
+    udSegInterval_->setValue(model_.SegInterval());
+  }
+}
+
+void TFrmDataDisplay::closeEvent(QCloseEvent* event) {
+  if (model_.FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TFrmDataDisplay::reject() {
+  if (model_.FormCloseQuery()) QDialog::reject();
+}
+
+}  // namespace ventari

@@ -1,0 +1,42 @@
+// The data display window: the records as text and the controls of their log. A view over the
+// session's data display.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace ventari {
+
+class DataDisplay;
+
+class TFrmDataDisplay : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFrmDataDisplay(DataDisplay& model, QWidget* parent);
+
+  // Appends the records that came since the last call and mirrors the controls.
+  void Sync();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  DataDisplay& model_;
+  QPlainTextEdit* reTerminal_;
+  QPushButton* btnLog_;
+  QCheckBox* cbSeg_;
+  QCheckBox* cbTsd_;
+  QWidget* segment_;
+  QSpinBox* udSegInterval_;
+  std::uint64_t linesAppended_ = 0;
+};
+
+}  // namespace ventari
