@@ -83,6 +83,8 @@ void CommandChannel::Command(std::string_view text) {
   SendReturn();
 }
 
+void CommandChannel::SendBare(std::string_view text) { port_.PutString(text); }
+
 void CommandChannel::SendLine(std::string_view text) {
   std::string line(text);
   line += "\r\n";

@@ -30,6 +30,8 @@ class CommandChannel {
   void SendReturn();
   // SendCommand(text) then SendReturn(): what "the command X" means.
   void Command(std::string_view text);
+  // The text in one unpaced write, with no line end.
+  void SendBare(std::string_view text);
   // The text and "\r\n" in one unpaced write, then SlowWait().
   void SendLine(std::string_view text);
   // Waits the slow tick: 500 ms until the tick timer first fired, 1000 ms after.

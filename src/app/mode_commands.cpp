@@ -2,7 +2,7 @@
 
 namespace ventari {
 
-ModeCommands::ModeCommands(CommandChannel& channel, const AnemState& state, MainMenu& menu,
+ModeCommands::ModeCommands(CommandChannel& channel, AnemState& state, MainMenu& menu,
                            TwoAxisConfig& config, const LiveWindows& windows)
     : channel_(channel), state_(state), menu_(menu), config_(config), windows_(windows) {}
 
@@ -23,6 +23,17 @@ void ModeCommands::PolarCommand() {
   if (state_.TypeCode == QLatin1String("Y")) channel_.ConfigCommand("O2");
   Mark(MessageModeMark::kPolar);
   PolarLayout();
+}
+
+void ModeCommands::StopContinuousOutput() {
+  if (!state_.ContinuousStarted) return;
+  channel_.Command("IM");
+  channel_.Delay(500);
+  channel_.SendBare("MSGMODE POLL");
+  channel_.SendReturn();
+  channel_.Delay(100);
+  channel_.LeaveConfigMode();
+  state_.ContinuousStarted = false;
 }
 
 void ModeCommands::UvLayout() {

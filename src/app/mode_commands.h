@@ -12,8 +12,8 @@ namespace ventari {
 
 class ModeCommands {
  public:
-  ModeCommands(CommandChannel& channel, const AnemState& state, MainMenu& menu,
-               TwoAxisConfig& config, const LiveWindows& windows);
+  ModeCommands(CommandChannel& channel, AnemState& state, MainMenu& menu, TwoAxisConfig& config,
+               const LiveWindows& windows);
 
   // "&UV continuous": M1, the UV check mark, the UV layout.
   void UvCommand();
@@ -23,11 +23,15 @@ class ModeCommands {
   void UvLayout();
   void PolarLayout();
 
+  // Switches a three-axis anemometer that was put into continuous output back to polled
+  // output; does nothing otherwise.
+  void StopContinuousOutput();
+
  private:
   void Mark(MessageModeMark mode);
 
   CommandChannel& channel_;
-  const AnemState& state_;
+  AnemState& state_;
   MainMenu& menu_;
   TwoAxisConfig& config_;
   const LiveWindows& windows_;

@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include "link/qt_serial_port.h"
+
 namespace ventari {
 namespace {
 
@@ -11,7 +13,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
                  QString settingsFile, WallClock clock)
     : runtime(rt),
       prompts(userPrompts),
-      port(rt, std::move(portFactory)),
+      port(rt, portFactory),
       matcherGroup(rt),
       matchers(matcherGroup),
       channel(rt, port, state, matchers.IMPacket, userPrompts, window),
@@ -27,14 +29,19 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
              [this] {
                if (port.IsOpen()) port.FlushInBuffer();
              }}),
-      dataDecoder(
-          {matchers.DataPacket, port, window.menu, dataDisplay, graph, windsockWindow}) {
+      dataDecoder({matchers.DataPacket, port, window.menu, dataDisplay, graph, windsockWindow}),
+      alarm({rt, userPrompts, state, twoAxisConfig, triAxisConfig, window.menu, port, portFactory,
+             [] { return QtSerialPort::AvailablePortNames(); }, [this] { LiveWindowClosed(); }}) {
   matcherGroup.ConnectTo(port);
   liveWindows.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
   liveWindows.applyUnitScales = [this] { graph.ApplyUnitScales(); };
   liveWindows.showGraphThirdKey = [this](bool visible) { graph.ShowThirdKey(visible); };
   liveWindows.samplesPerSecondChanged = [this](int sps) {
     windsockWindow.SetSamplesPerSecond(sps);
+  };
+  dataDecoder.alarmVisible = [this] { return alarm.View().visible; };
+  dataDecoder.checkSample = [this](double first, double second) {
+    alarm.CheckSample(first, second);
   };
   liveWindows.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
 }
@@ -48,6 +55,13 @@ void Session::OnFirstShow(const QStringList& availablePorts) {
     port.SetOpen(true);
   }
   discovery.SetStartBaud(port.Line().baud);
+}
+
+void Session::LiveWindowClosed() {
+  if (!liveShown.graph && !liveShown.windsock && !liveShown.tabular && !alarm.View().visible) {
+    matchers.TriAxisAsciiPkt.SetEnabled(false);
+  }
+  modes.StopContinuousOutput();
 }
 
 void Session::Close() {

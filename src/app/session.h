@@ -19,6 +19,7 @@
 #include "app/prompts.h"
 #include "app/runtime.h"
 #include "app/settings.h"
+#include "displays/alarm_window_model.h"
 #include "displays/data_display.h"
 #include "displays/graph_window_model.h"
 #include "displays/log_time.h"
@@ -50,6 +51,16 @@ class Session {
   void OnFirstShow(const QStringList& availablePorts);
   // The main window closes: stop what runs, save the settings, let queued work finish.
   void Close();
+
+  // A live window (graph, windsock, alarm, tabular display) closed: when none is left, the
+  // three-axis record matcher is disarmed; a three-axis anemometer goes back to polled output.
+  void LiveWindowClosed();
+  // Which live windows are shown; the alarm's own model knows its window.
+  struct LiveWindowsShown {
+    bool graph = false;
+    bool windsock = false;
+    bool tabular = false;
+  } liveShown;
 
   // Run when the main window closes, before the settings are saved (closing the live windows).
   void AddCloseHook(std::function<void()> hook) { closeHooks_.push_back(std::move(hook)); }
@@ -88,6 +99,7 @@ class Session {
   GraphWindowModel graph;
   WindsockWindowModel windsockWindow;
   TwoAxisDataDecoder dataDecoder;
+  AlarmWindowModel alarm;
 
  private:
   std::vector<std::function<void()>> closeHooks_;

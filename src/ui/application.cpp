@@ -6,11 +6,14 @@
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 #include "ui/frm_about.h"
+#include "ui/frm_alarm.h"
 #include "ui/frm_anem_type.h"
 #include "ui/frm_data_display.h"
+#include "ui/frm_graph.h"
 #include "ui/frm_main.h"
 #include "ui/frm_ports.h"
 #include "ui/frm_user_name.h"
+#include "ui/frm_windsock.h"
 #include "ui/help_window.h"
 
 namespace ventari {
@@ -38,9 +41,28 @@ void Application::CreateWindows() {
   frmUserName_ = new TFrmUserName(
       prompts_, [this](const QString& name) { session_->settings.UserName = name; },
       frmMain_.get());
+  frmGraph_ = new TFrmGraph(session_->graph, frmMain_.get());
   frmAnemType_ = new TFrmAnemType(session_->state, frmMain_.get());
+  frmWindsock_ = new TFrmWindsock(session_->windsockWindow, frmMain_.get());
   frmPorts_ = new TFrmPorts(session_->portsDialog, *frmMain_);
   frmDataDisplay_ = new TFrmDataDisplay(session_->dataDisplay, frmMain_.get());
+  frmAlarm_ = new TFrmAlarm(session_->alarm, frmMain_.get());
+
+  Session& s = *session_;
+  QObject::connect(frmGraph_, &TFrmGraph::Closed, frmGraph_, [&s] {
+    s.liveShown.graph = false;
+    s.LiveWindowClosed();
+  });
+  QObject::connect(frmWindsock_, &TFrmWindsock::Closed, frmWindsock_, [&s] {
+    s.liveShown.windsock = false;
+    s.LiveWindowClosed();
+  });
+  // Closing the main window closes the live windows first.
+  s.AddCloseHook([this] {
+    frmGraph_->close();
+    frmWindsock_->close();
+    if (session_->alarm.View().visible) session_->alarm.FormClose();
+  });
   help_ = new HelpWindow(frmMain_.get());
 }
 
@@ -57,10 +79,31 @@ void Application::ConnectMenu() {
     frmDataDisplay_->show();
     frmDataDisplay_->raise();
   });
+  main.SetCommand(QStringLiteral("Graph1"), [this] { ShowGraph(); });
+  main.SetCommand(QStringLiteral("Windsock1"), [this] { ShowWindsock(); });
+  main.SetCommand(QStringLiteral("Alarm"), [&s] { s.alarm.Show(); });
   main.SetCommand(QStringLiteral("Test1"), [this] { frmUserName_->show(); });
   main.SetCommand(QStringLiteral("About1"), [this] { frmAbout_->exec(); });
   main.SetCommand(QStringLiteral("Terminalcommandlist1"),
                   [this] { help_->ShowTopic(QStringLiteral("Contents")); });
+}
+
+void Application::ShowGraph() {
+  Session& s = *session_;
+  if (s.window.menu.Entry(QStringLiteral("UVcontinuous")).checked) {
+    s.modes.UvLayout();
+  } else {
+    s.modes.PolarLayout();
+  }
+  s.liveShown.graph = true;
+  frmGraph_->show();
+  frmGraph_->raise();
+}
+
+void Application::ShowWindsock() {
+  session_->liveShown.windsock = true;
+  frmWindsock_->showNormal();
+  frmWindsock_->raise();
 }
 
 int Application::Start() {

@@ -13,11 +13,14 @@ namespace ventari {
 
 class HelpWindow;
 class TFrmAbout;
+class TFrmAlarm;
 class TFrmAnemType;
 class TFrmDataDisplay;
+class TFrmGraph;
 class TFrmMain;
 class TFrmPorts;
 class TFrmUserName;
+class TFrmWindsock;
 
 class Application {
  public:
@@ -41,6 +44,8 @@ class Application {
  private:
   void CreateWindows();
   void ConnectMenu();
+  void ShowGraph();
+  void ShowWindsock();
 
   Options options_;
   QtRuntime runtime_;
@@ -52,6 +57,9 @@ class Application {
   TFrmAnemType* frmAnemType_ = nullptr;
   TFrmPorts* frmPorts_ = nullptr;
   TFrmDataDisplay* frmDataDisplay_ = nullptr;
+  TFrmGraph* frmGraph_ = nullptr;
+  TFrmWindsock* frmWindsock_ = nullptr;
+  TFrmAlarm* frmAlarm_ = nullptr;
   HelpWindow* help_ = nullptr;
 };
 
