@@ -14,6 +14,8 @@ its wind data, and changes its settings.</p>
 <li><a href="#Connecting">Connecting an anemometer</a></li>
 <li><a href="#Finding">Finding the anemometer</a></li>
 <li><a href="#Menus">The menus</a></li>
+<li><a href="#DataDisplay">The data display and its log</a></li>
+<li><a href="#Alarm">The alarm</a></li>
 <li><a href="#Simulator">Trying Ventari without an anemometer</a></li>
 </ul>
 
@@ -55,6 +57,32 @@ and its output mode are shown.</dd>
 <dt><b>Help</b></dt><dd><b>About</b> shows the version and how to reach us;
 <b>Contents</b> shows this help.</dd>
 </dl>
+
+<h2><a name="DataDisplay"></a>The data display and its log</h2>
+<p><b>Data Display</b> shows every data message of a two-axis anemometer as a line of text,
+also while its window is closed. It keeps the newest 10,000 lines on screen; older lines
+leave the screen but never the log.</p>
+<p><b>Start logging</b> asks for a file name and logs every message from then on, with the
+date and time after it when <b>Timestamp data</b> is checked. The file starts with the date
+and time, the anemometer's serial number and whether the data are UV or polar. Dates are
+always written as day/month/year (09/12/2026) and times on a 24-hour clock (19:05:42),
+whatever the language settings of the PC.</p>
+<p>The log file is created as soon as logging starts, and every line is written to the disk
+as its message arrives, so a crash or a power cut loses at most the last line. Messages that
+arrive while the file name is being chosen are logged too. With <b>Segmented logging</b> a
+new file is started every so many minutes: a log named <i>wind.log</i> with 60-minute
+segments gives <i>wind_60_0.log</i>, <i>wind_60_1.log</i>, ...; each segment file appears
+when its segment begins, and <i>wind.log</i> itself is not written. A file of that name is
+replaced. If a file cannot be written (a full disk, a removed drive), Ventari says so once,
+keeps the lines and writes them as soon as the file can be written again. The window cannot
+be closed while logging: stop logging first.</p>
+
+<h2><a name="Alarm"></a>The alarm</h2>
+<p><b>Alarm</b> watches every data message against a wind-speed threshold and a direction
+sector, and signals on screen, with a sound, or by raising the DTR line of a second serial
+port, chosen by its full name (COM10, /dev/ttyUSB0, ...). In UV mode the alarm takes the
+direction of a message whose U component is negative as 359 degrees, so a direction alarm
+does not work on such messages; use polar mode for direction alarms.</p>
 
 <h2><a name="Simulator"></a>Trying Ventari without an anemometer</h2>
 <p>Every model can be simulated: choose a <i>sim:...</i> port (for example

@@ -1,0 +1,80 @@
+// The whole path of two-axis data: bytes from the line through the matchers, the decoder and
+// every live window's model (data display with its log, graph, windsock), in messages per
+// second.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "app/virtual_runtime.h"
+
+namespace ventari {
+namespace {
+
+class SilentPrompts : public Prompts {
+ public:
+  void ShowMessage(const QString&, const QString&) override {}
+  PromptButton Ask(const QString&, const QString&,
+                   const std::vector<PromptButton>& buttons) override {
+    return buttons.front();
+  }
+  std::optional<QString> InputText(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+  QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+void EnsureGuiApplication() {
+  static int argc = 1;
+  static char name[] = "data_path_bench";
+  static char* argv[] = {name, nullptr};
+  if (QGuiApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+}
+
+// Polar fixed-field messages with varying direction and speed, as a Kestrix II sends them.
+std::vector<std::string> Messages() {
+  std::vector<std::string> messages;
+  for (int i = 0; i < 1000; ++i) {
+    char text[64];
+    std::snprintf(text, sizeof text, "\x02Q,%03d,%06.2f,M,00,\x03%02X\r\n", (i * 7) % 360,
+                  (i % 400) / 10.0, i % 256);
+    messages.emplace_back(text);
+  }
+  return messages;
+}
+
+void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
+  EnsureGuiApplication();
+  QTemporaryDir dir;
+  VirtualRuntime runtime;
+  SilentPrompts prompts;
+  Session session(
+      runtime, prompts, [](const QString&) { return nullptr; }, dir.filePath("settings.ini"));
+  session.windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
+  session.windsockWindow.SetSamplesPerSecond(10);
+  session.graph.pgraph1().SetSize(QSize(615, 449));
+  if (state.range(0) != 0) session.dataDisplay.StartLogging(dir.filePath("bench.log"));
+  session.matchers.DataPacket.SetEnabled(true);
+
+  const auto messages = Messages();
+  std::size_t i = 0;
+  std::int64_t bytes = 0;
+  for (auto _ : state) {
+    const std::string& m = messages[i++ % messages.size()];
+    session.matcherGroup.Receive(reinterpret_cast<const std::uint8_t*>(m.data()), m.size());
+    bytes += static_cast<std::int64_t>(m.size());
+  }
+  session.dataDisplay.StopLogging();
+  state.SetItemsProcessed(state.iterations());
+  state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_TwoAxisMessagesToEveryModel)->Arg(0)->ArgName("logging")->Arg(1);
+
+}  // namespace
+}  // namespace ventari
