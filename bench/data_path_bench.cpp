@@ -28,6 +28,19 @@ class SilentPrompts : public Prompts {
   QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
 };
 
+// A line that takes every write and never answers.
+class QuietLine : public SerialBackend {
+ public:
+  void Open(const QString&, const LineSettings&, Sink&) override {}
+  void Close() override {}
+  void ApplyLine(const LineSettings&) override {}
+  void SetDtr(bool) override {}
+  void SetRts(bool) override {}
+  void Write(const std::uint8_t*, std::size_t) override {}
+  void FlushOut() override {}
+  void FlushIn() override {}
+};
+
 void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "data_path_bench";
@@ -55,7 +68,9 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
   VirtualRuntime runtime;
   SilentPrompts prompts;
   Session session(
-      runtime, prompts, [](const QString&) { return nullptr; }, dir.filePath("settings.ini"));
+      runtime, prompts, [](const QString&) { return std::make_unique<QuietLine>(); },
+      dir.filePath("settings.ini"));
+  session.port.SetOpen(true);
   session.windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
   session.windsockWindow.SetSamplesPerSecond(10);
   session.graph.pgraph1().SetSize(QSize(615, 449));
@@ -65,12 +80,16 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
   const auto messages = Messages();
   std::size_t i = 0;
   std::int64_t bytes = 0;
+  const std::uint64_t shownBefore = session.dataDisplay.LinesShown();
   for (auto _ : state) {
     const std::string& m = messages[i++ % messages.size()];
     session.matcherGroup.Receive(reinterpret_cast<const std::uint8_t*>(m.data()), m.size());
     bytes += static_cast<std::int64_t>(m.size());
   }
   session.dataDisplay.StopLogging();
+  if (session.dataDisplay.LinesShown() - shownBefore != state.iterations()) {
+    state.SkipWithError("messages were lost on the way");
+  }
   state.SetItemsProcessed(state.iterations());
   state.SetBytesProcessed(bytes);
 }

@@ -1,0 +1,84 @@
+// Two-axis replies and data messages of any content: the D1, D2, D3 and Larkvane readers and
+// the data decoder with every live window's model behind it must survive them. The first byte
+// picks the reader, the rest is the text.
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+
+#include "app/session.h"
+#include "app/virtual_runtime.h"
+
+namespace {
+
+class SilentPrompts : public ventari::Prompts {
+ public:
+  void ShowMessage(const QString&, const QString&) override {}
+  ventari::PromptButton Ask(const QString&, const QString&,
+                            const std::vector<ventari::PromptButton>& buttons) override {
+    return buttons.front();
+  }
+  std::optional<QString> InputText(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+  QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+struct World {
+  World()
+      : session(
+            runtime, prompts, [](const QString&) { return nullptr; },
+            dir.filePath("settings.ini")) {
+    session.graph.pgraph1().SetSize(QSize(200, 100));
+  }
+  QTemporaryDir dir;
+  ventari::VirtualRuntime runtime;
+  SilentPrompts prompts;
+  ventari::Session session;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static int argc = 1;
+  static char name[] = "twoaxis_fuzz";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+  static World world;
+  if (size == 0) return 0;
+  const QByteArray text(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+  ventari::Session& s = world.session;
+  try {
+    switch (data[0] % 7) {
+      case 0:
+        s.twoAxisReplies.OnD1Packet(text);
+        break;
+      case 1:
+        s.twoAxisReplies.OnD2Packet(text);
+        break;
+      case 2:
+        s.twoAxisReplies.OnD3Packet(text);
+        break;
+      case 3:
+        s.twoAxisReplies.OnLarkvaneD2Packet(text);
+        break;
+      case 4:
+        s.twoAxisReplies.OnLarkvaneD3Packet(text);
+        break;
+      case 5:
+        s.window.menu.Check(QStringLiteral("UVcontinuous"), data[0] & 0x80);
+        s.dataDecoder.OnDataPacket(text);
+        break;
+      default:
+        s.matchers.DataPacket.SetEnabled(true);
+        s.matcherGroup.Receive(data + 1, size - 1);
+        break;
+    }
+  } catch (const std::exception&) {
+    // Replies that are not numbers raise, as they should; the port is never open here.
+  }
+  return 0;
+}
