@@ -1,0 +1,123 @@
+// A two-axis anemometer's data flowing into the live windows, end to end on virtual time.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "sim/sim_device.h"
+#include "support/sim_session.h"
+
+namespace ventari {
+namespace {
+
+using testing::SimSession;
+
+const QString kPort = QStringLiteral("sim:kestrix2");
+
+sim::WindSample Wind(double direction, double speed) {
+  sim::WindSample s;
+  s.direction = direction;
+  s.speed = speed;
+  return s;
+}
+
+class LiveDataScenario : public ::testing::Test {
+ protected:
+  void Start(std::vector<sim::WindSample> wind, sim::Faults faults = {}) {
+    s.Start(kPort);
+    auto& device = s.InstrumentOn(kPort).Device();
+    device.Wind().SetSequence(std::move(wind));
+    device.SetFaults(faults);
+    s.session.discovery.OnActivate();
+    ASSERT_TRUE(s.session.discovery.Found());
+    s.session.dataDecoder.onSample = [this](const QByteArray&, const TwoAxisSample& sample) {
+      samples.push_back(sample);
+      alarmAfter.push_back(s.session.alarm.AlarmFlag());
+    };
+  }
+
+  SimSession s;
+  std::vector<TwoAxisSample> samples;
+  std::vector<bool> alarmAfter;
+};
+
+TEST_F(LiveDataScenario, PolarDataReachTheWindsockGraphAndAlarmThatRisesAndClearsPerRecord) {
+  Start({Wind(350, 2), Wind(10, 12), Wind(20, 3), Wind(355, 15)});
+  ASSERT_TRUE(s.Menu("Polarcontinuous").checked);
+  EXPECT_TRUE(s.Menu("Windsock1").visible);
+  EXPECT_TRUE(s.Menu("Alarm").visible);
+  AlarmWindowModel& alarm = s.session.alarm;
+  alarm.Show();
+  alarm.CbWindspeedClick(true);
+  alarm.CbVisualClick(true);
+  alarm.EdMagThreshChange("10");
+  alarm.BtnSetClick();
+  ASSERT_FALSE(alarm.ThresholdsInvalid());
+
+  s.rt.RunFor(8500);
+  ASSERT_GE(samples.size(), 8u);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    ASSERT_TRUE(samples[i].readable);
+    EXPECT_FALSE(samples[i].uv);
+    EXPECT_TRUE(samples[i].fedWindsock);
+    EXPECT_TRUE(samples[i].plotted);
+    // Above 10 m/s the alarm is up for exactly that record.
+    EXPECT_EQ(alarmAfter[i], samples[i].second > 10) << i;
+  }
+  // The sequence goes round through north, in order.
+  const std::vector<int> cycle = {350, 10, 20, 355};
+  auto at = std::find(cycle.begin(), cycle.end(), samples[0].direction);
+  ASSERT_NE(at, cycle.end());
+  for (const auto& sample : samples) {
+    EXPECT_EQ(sample.direction, *at);
+    if (++at == cycle.end()) at = cycle.begin();
+  }
+  EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(),
+            static_cast<int>(samples.size()));
+}
+
+TEST_F(LiveDataScenario, UvDataAfterTheUvCommandPlotButLeaveTheWindsockAlone) {
+  Start({Wind(90, 5)});
+  s.session.modes.UvCommand();
+  EXPECT_TRUE(s.Menu("UVcontinuous").checked);
+  EXPECT_FALSE(s.Menu("Windsock1").visible);
+  samples.clear();
+  s.rt.RunFor(5000);
+  ASSERT_GE(samples.size(), 3u);
+  for (const auto& sample : samples) {
+    EXPECT_TRUE(sample.uv);
+    EXPECT_TRUE(sample.readable);
+    EXPECT_FALSE(sample.fedWindsock);
+    EXPECT_TRUE(sample.plotted);
+  }
+  // Wind from the east blows west: U is negative.
+  EXPECT_LT(samples.back().first, 0);
+}
+
+TEST_F(LiveDataScenario, APausedGraphAlsoStopsTheWindsockWhileTheDataDisplayGoesOn) {
+  Start({Wind(180, 4)});
+  s.rt.RunFor(3000);
+  s.session.graph.PauseClick();
+  const int fed = s.session.windsockWindow.CalvarnWindsock1().GetSampleCount();
+  const auto shown = s.session.dataDisplay.LinesShown();
+  s.rt.RunFor(3000);
+  EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(), fed);
+  EXPECT_GT(s.session.dataDisplay.LinesShown(), shown);
+  EXPECT_FALSE(samples.back().plotted);
+}
+
+TEST_F(LiveDataScenario, NoiseAndTruncatedMessagesNeitherStopTheStreamNorReachTheWindsock) {
+  sim::Faults faults;
+  faults.noise = 0.3;
+  faults.truncate = 0.2;
+  Start({Wind(45, 6)}, faults);
+  s.rt.RunFor(60'000);
+  int readable = 0;
+  for (const auto& sample : samples) readable += sample.readable ? 1 : 0;
+  EXPECT_GT(readable, 20);
+  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(), readable);
+}
+
+}  // namespace
+}  // namespace ventari
