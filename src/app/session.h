@@ -12,6 +12,7 @@
 #include "app/anem_state.h"
 #include "app/command_channel.h"
 #include "app/discovery.h"
+#include "app/live_window_commands.h"
 #include "app/live_windows.h"
 #include "app/main_window_model.h"
 #include "app/mode_commands.h"
@@ -100,6 +101,7 @@ class Session {
   WindsockWindowModel windsockWindow;
   TwoAxisDataDecoder dataDecoder;
   AlarmWindowModel alarm;
+  LiveWindowCommands liveCommands{*this};
 
  private:
   std::vector<std::function<void()>> closeHooks_;

@@ -81,7 +81,11 @@ void Application::ConnectMenu() {
   });
   main.SetCommand(QStringLiteral("Graph1"), [this] { ShowGraph(); });
   main.SetCommand(QStringLiteral("Windsock1"), [this] { ShowWindsock(); });
-  main.SetCommand(QStringLiteral("Alarm"), [&s] { s.alarm.Show(); });
+  main.SetCommand(QStringLiteral("Alarm"), [&s] {
+    const auto outcome = s.liveCommands.Alarm();
+    if (outcome.show) s.alarm.Show();
+    if (outcome.startContinuous) s.liveCommands.StartContinuous();
+  });
   main.SetCommand(QStringLiteral("Test1"), [this] { frmUserName_->show(); });
   main.SetCommand(QStringLiteral("About1"), [this] { frmAbout_->exec(); });
   main.SetCommand(QStringLiteral("Terminalcommandlist1"),
@@ -90,20 +94,21 @@ void Application::ConnectMenu() {
 
 void Application::ShowGraph() {
   Session& s = *session_;
-  if (s.window.menu.Entry(QStringLiteral("UVcontinuous")).checked) {
-    s.modes.UvLayout();
-  } else {
-    s.modes.PolarLayout();
-  }
+  const auto outcome = s.liveCommands.Graph();
+  if (!outcome.show) return;
   s.liveShown.graph = true;
   frmGraph_->show();
   frmGraph_->raise();
+  if (outcome.startContinuous) s.liveCommands.StartContinuous();
 }
 
 void Application::ShowWindsock() {
+  const auto outcome = session_->liveCommands.Windsock();
+  if (!outcome.show) return;
   session_->liveShown.windsock = true;
   frmWindsock_->showNormal();
   frmWindsock_->raise();
+  if (outcome.startContinuous) session_->liveCommands.StartContinuous();
 }
 
 int Application::Start() {

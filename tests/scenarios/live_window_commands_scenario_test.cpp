@@ -1,0 +1,110 @@
+// Opening live windows for a three-axis anemometer: the one-window rule at high rates, the
+// modes a window cannot show, and switching the anemometer's continuous output on and off.
+#include <gtest/gtest.h>
+
+#include "support/sim_session.h"
+
+namespace ventari {
+namespace {
+
+using testing::SimSession;
+
+const QString kT7 = QStringLiteral("sim:t7");
+const QString kMultiWindow =
+    QStringLiteral("Anemometer baudrate must be below 38400 to display multiple windows");
+
+// Settings the setup dialog would send, typed straight into configuration mode.
+void Configure(SimSession& s, std::initializer_list<const char*> settings) {
+  CommandChannel& channel = s.session.channel;
+  channel.Command("IM");
+  channel.Delay(500);
+  for (const char* setting : settings) {
+    channel.Command(setting);
+    channel.Delay(500);
+  }
+  channel.Command("EXIT");
+  channel.Delay(500);
+  s.session.discovery.Resynchronise();
+}
+
+sim::InstrumentOptions AtBaud(int baud) {
+  sim::InstrumentOptions options;
+  options.baud = baud;
+  return options;
+}
+
+TEST(LiveWindowCommandsScenario, At57600TheGraphIsRefusedWhileTheTabularDisplayIsOpen) {
+  SimSession s(AtBaud(57600));
+  s.StoreSettings(kT7, 57600);
+  s.StartAndSearch(kT7);
+  ASSERT_EQ(s.session.triAxisConfig.Baud, 5);
+  s.session.liveShown.tabular = true;
+  const auto outcome = s.session.liveCommands.Graph();
+  EXPECT_FALSE(outcome.show);
+  EXPECT_EQ(s.prompts.Count(kMultiWindow), 1);
+  EXPECT_EQ(s.prompts.Messages().back().caption, "Information");
+}
+
+TEST(LiveWindowCommandsScenario, At38400TheTabularDisplayIgnoresAnOpenAlarm) {
+  SimSession s(AtBaud(38400));
+  s.StoreSettings(kT7, 38400);
+  s.StartAndSearch(kT7);
+  ASSERT_EQ(s.session.triAxisConfig.Baud, 4);
+  s.session.alarm.Show();
+  EXPECT_TRUE(s.session.liveCommands.Tabular().show);
+  EXPECT_FALSE(s.session.liveCommands.Windsock().show);
+  EXPECT_EQ(s.prompts.Count(kMultiWindow), 1);
+}
+
+TEST(LiveWindowCommandsScenario, AxisModeHasNoGraphAndNoAlarm) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  Configure(s, {"WINDREP AXIS"});
+  ASSERT_TRUE(s.session.triAxisConfig.ReportsAxis());
+  EXPECT_FALSE(s.session.liveCommands.Graph().show);
+  EXPECT_EQ(s.prompts.Count("Graph not available in 'Axis' mode."), 1);
+  EXPECT_FALSE(s.session.liveCommands.Alarm().show);
+  EXPECT_EQ(s.prompts.Count("Alarm not available in 'Axis' mode."), 1);
+}
+
+TEST(LiveWindowCommandsScenario, TheUvwAlarmNeedsPaddedOutput) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  Configure(s, {"WINDREP UVW CAL", "STRFMT ASCII UNPAD"});
+  EXPECT_FALSE(s.session.liveCommands.Alarm().show);
+  EXPECT_EQ(
+      s.prompts.Count("Anemometer must be set to 'padded output' when using alarm in UVW mode"), 1);
+}
+
+TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwitchedOnAndOff) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  Configure(s, {"STRFMT BINARY", "SOSREP SPEED", "ABSTEMP OFF", "ANAIP 1 E", "ANAIP 3 E",
+                "MSGMODE POLL"});
+  ASSERT_TRUE(s.session.triAxisConfig.IsBinary());
+  const auto outcome = s.session.liveCommands.Windsock();
+  ASSERT_TRUE(outcome.show && outcome.startContinuous);
+  const auto writes = s.tap.Writes().size();
+  s.session.liveCommands.StartContinuous();
+  EXPECT_EQ(s.session.matchers.TriAxisBinaryPkt.PacketSize(), 17);
+  EXPECT_TRUE(s.session.matchers.TriAxisBinaryPkt.Enabled());
+  EXPECT_TRUE(s.session.state.ContinuousStarted);
+  std::string sent;
+  for (std::size_t i = writes; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
+  EXPECT_NE(sent.find("CONFIG\r"), std::string::npos);
+  EXPECT_NE(sent.find("MSGMODE CONT\r"), std::string::npos);
+  EXPECT_EQ(sent.substr(sent.size() - 5), "EXIT\r");
+
+  // The last live window closing puts the anemometer back to polled output.
+  s.session.liveShown.windsock = false;
+  const auto before = s.tap.Writes().size();
+  s.session.LiveWindowClosed();
+  sent.clear();
+  for (std::size_t i = before; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
+  EXPECT_EQ(sent, "IM\rMSGMODE POLL\rEXIT\r");
+  EXPECT_FALSE(s.session.state.ContinuousStarted);
+  EXPECT_FALSE(s.session.matchers.TriAxisAsciiPkt.Enabled());
+}
+
+}  // namespace
+}  // namespace ventari
