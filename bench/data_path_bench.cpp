@@ -3,52 +3,18 @@
 // second.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
+#include "app/default_answer_prompts.h"
 #include "app/session.h"
 #include "app/virtual_runtime.h"
+#include "gui_application.h"
+#include "link/null_serial_backend.h"
 
 namespace ventari {
 namespace {
-
-class SilentPrompts : public Prompts {
- public:
-  void ShowMessage(const QString&, const QString&) override {}
-  PromptButton Ask(const QString&, const QString&,
-                   const std::vector<PromptButton>& buttons) override {
-    return buttons.front();
-  }
-  std::optional<QString> InputText(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
-  QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-};
-
-// A line that takes every write and never answers.
-class QuietLine : public SerialBackend {
- public:
-  void Open(const QString&, const LineSettings&, Sink&) override {}
-  void Close() override {}
-  void ApplyLine(const LineSettings&) override {}
-  void SetDtr(bool) override {}
-  void SetRts(bool) override {}
-  void Write(const std::uint8_t*, std::size_t) override {}
-  void FlushOut() override {}
-  void FlushIn() override {}
-};
-
-void EnsureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "data_path_bench";
-  static char* argv[] = {name, nullptr};
-  if (QGuiApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-}
 
 // Polar fixed-field messages with varying direction and speed, as a Kestrix II sends them.
 std::vector<std::string> Messages() {
@@ -66,9 +32,9 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
   EnsureGuiApplication();
   QTemporaryDir dir;
   VirtualRuntime runtime;
-  SilentPrompts prompts;
+  DefaultAnswerPrompts prompts;
   Session session(
-      runtime, prompts, [](const QString&) { return std::make_unique<QuietLine>(); },
+      runtime, prompts, [](const QString&) { return std::make_unique<NullSerialBackend>(); },
       dir.filePath("settings.ini"));
   session.port.SetOpen(true);
   session.windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);

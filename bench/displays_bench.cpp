@@ -2,26 +2,16 @@
 // windsock repaint.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include "displays/calvarn_windsock.h"
 #include "displays/pgraph.h"
 #include "displays/windsock_window_model.h"
+#include "gui_application.h"
 
 namespace ventari {
 namespace {
-
-// Painting text needs a GUI application; one for the whole run, with no display.
-void EnsureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "displays_bench";
-  static char* argv[] = {name, nullptr};
-  if (QGuiApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-}
 
 // One sample into a full ten-minute window at 10 samples per second (N = 6000).
 void BM_WindsockSetDataSample6000(benchmark::State& state) {

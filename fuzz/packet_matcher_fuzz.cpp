@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/virtual_runtime.h"
+#include "link/null_serial_backend.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -35,19 +36,6 @@ class Program {
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t at_ = 0;
-};
-
-// A port that opens and closes and carries nothing itself: bytes come through the group.
-class SilentBackend : public SerialBackend {
- public:
-  void Open(const QString&, const LineSettings&, Sink&) override {}
-  void Close() override {}
-  void ApplyLine(const LineSettings&) override {}
-  void SetDtr(bool) override {}
-  void SetRts(bool) override {}
-  void Write(const std::uint8_t*, std::size_t) override {}
-  void FlushOut() override {}
-  void FlushIn() override {}
 };
 
 // An error a handler raises on purpose.
@@ -222,7 +210,7 @@ class Session {
 
   Program& program_;
   VirtualRuntime runtime_;
-  SerialPort port_{runtime_, [](const QString&) { return std::make_unique<SilentBackend>(); }};
+  SerialPort port_{runtime_, [](const QString&) { return std::make_unique<NullSerialBackend>(); }};
   PacketMatcherGroup group_{runtime_};
   SystemMatchers matchers_{group_};
   bool connected_ = true;

@@ -7,35 +7,25 @@
 #include <cstdint>
 #include <exception>
 
+#include "app/default_answer_prompts.h"
 #include "app/session.h"
 #include "app/virtual_runtime.h"
+#include "link/null_serial_backend.h"
 
 namespace {
-
-class SilentPrompts : public ventari::Prompts {
- public:
-  void ShowMessage(const QString&, const QString&) override {}
-  ventari::PromptButton Ask(const QString&, const QString&,
-                            const std::vector<ventari::PromptButton>& buttons) override {
-    return buttons.front();
-  }
-  std::optional<QString> InputText(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
-  QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 struct World {
   World()
       : session(
-            runtime, prompts, [](const QString&) { return nullptr; },
+            runtime, prompts,
+            [](const QString&) { return std::make_unique<ventari::NullSerialBackend>(); },
             dir.filePath("settings.ini")) {
+    session.port.SetOpen(true);
     session.graph.pgraph1().SetSize(QSize(200, 100));
   }
   QTemporaryDir dir;
   ventari::VirtualRuntime runtime;
-  SilentPrompts prompts;
+  ventari::DefaultAnswerPrompts prompts;
   ventari::Session session;
 };
 
@@ -78,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
   } catch (const std::exception&) {
-    // Replies that are not numbers raise, as they should; the port is never open here.
+    // Replies that are not numbers raise, as they should.
   }
   return 0;
 }

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/timer.h"
 #include "app/command_line.h"
+#include "app/timer.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 

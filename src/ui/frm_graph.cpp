@@ -8,10 +8,10 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "displays/graph_window_model.h"
+#include "ui/window_placement.h"
 
 namespace ventari {
 namespace {
@@ -193,9 +193,7 @@ void TFrmGraph::Sync() {
 void TFrmGraph::showEvent(QShowEvent* event) {
   if (!placed_) {
     placed_ = true;
-    if (const QScreen* where = screen()) {
-      move(where->availableGeometry().center() - frameGeometry().center() + pos());
-    }
+    CentreOnScreen(*this);
   }
   Sync();
   sync_->start(kSyncIntervalMs);

@@ -9,11 +9,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "displays/windsock_window_model.h"
+#include "ui/window_placement.h"
 
 namespace ventari {
 namespace {
@@ -236,9 +236,7 @@ void TFrmWindsock::Sync() {
 void TFrmWindsock::showEvent(QShowEvent* event) {
   if (!placed_) {
     placed_ = true;
-    if (const QScreen* where = screen()) {
-      move(where->availableGeometry().center() - frameGeometry().center() + pos());
-    }
+    CentreOnScreen(*this);
   }
   Sync();
   sync_->start(kSyncIntervalMs);

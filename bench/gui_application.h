@@ -1,0 +1,17 @@
+// Painting text needs a GUI application: one for the whole benchmark run, with no display.
+#pragma once
+
+#include <QGuiApplication>
+
+namespace ventari {
+
+inline void EnsureGuiApplication() {
+  static int argc = 1;
+  static char name[] = "ventari_bench";
+  static char* argv[] = {name, nullptr};
+  if (QGuiApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+}
+
+}  // namespace ventari
