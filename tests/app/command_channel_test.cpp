@@ -5,11 +5,7 @@
 #include <string>
 
 #include "app/string_table.h"
-#include "link/packet_matcher_group.h"
-#include "link/serial_port.h"
-#include "link/system_matchers.h"
-#include "support/scripted_line.h"
-#include "support/scripted_prompts.h"
+#include "support/channel_on_line.h"
 
 namespace ventari {
 namespace {
@@ -17,7 +13,7 @@ namespace {
 using testing::ScriptedLine;
 using testing::ScriptedPrompts;
 
-enum class Device { kSilent, kTwoAxis, kThreeAxis };
+enum class Device { kTwoAxis, kThreeAxis };
 
 // Just enough of an anemometer to answer the configuration-mode entry: a two-axis one answers
 // "*" with its banner, a three-axis one answers the line "IM" with its prompt.
@@ -33,32 +29,7 @@ void Attach(ScriptedLine& line, Device device) {
   });
 }
 
-class CommandChannelTest : public ::testing::Test {
- protected:
-  CommandChannelTest() {
-    port.SetOpen(true);
-    group.ConnectTo(port);
-  }
-
-  // Text sent in [fromMs, toMs).
-  std::string SentBetween(std::int64_t fromMs, std::int64_t toMs) const {
-    std::string text;
-    for (const auto& s : line.Sent()) {
-      if (s.atMs >= fromMs && s.atMs < toMs) text.push_back(static_cast<char>(s.byte));
-    }
-    return text;
-  }
-
-  VirtualRuntime rt;
-  ScriptedLine line{rt};
-  SerialPort port{rt, line.Factory()};
-  PacketMatcherGroup group{rt};
-  SystemMatchers matchers{group};
-  AnemState state;
-  MainWindowModel window;
-  ScriptedPrompts prompts{[this] { return rt.NowMs(); }};
-  CommandChannel channel{rt, port, state, matchers.IMPacket, prompts, window};
-};
+class CommandChannelTest : public ::testing::Test, protected testing::ChannelOnLine {};
 
 TEST_F(CommandChannelTest, ACommandIsPacedOneTickPerCharacterAndEndedBy50msThenCR) {
   channel.SendCommand("D1");

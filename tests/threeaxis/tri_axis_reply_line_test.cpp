@@ -5,15 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/anem_state.h"
-#include "app/command_channel.h"
-#include "app/main_window_model.h"
-#include "app/virtual_runtime.h"
-#include "link/packet_matcher_group.h"
-#include "link/serial_port.h"
-#include "link/system_matchers.h"
-#include "support/scripted_line.h"
-#include "support/scripted_prompts.h"
+#include "support/channel_on_line.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
 #include "threeaxis/tri_axis_listing.h"
@@ -22,13 +14,9 @@
 namespace ventari::testing {
 namespace {
 
-class TriAxisReplyLineTest : public ::testing::Test {
+class TriAxisReplyLineTest : public ::testing::Test, protected ChannelOnLine {
  protected:
-  TriAxisReplyLineTest() {
-    port.SetOpen(true);
-    group.ConnectTo(port);
-    channel.Timeout.SetInterval(3000);
-  }
+  TriAxisReplyLineTest() { channel.Timeout.SetInterval(3000); }
 
   // An anemometer in configuration mode: each command line is answered 20 ms after its CR, in
   // pieces 5 ms apart, followed by `prompt`.
@@ -62,15 +50,6 @@ class TriAxisReplyLineTest : public ::testing::Test {
     return received;
   }
 
-  VirtualRuntime rt;
-  ScriptedLine line{rt};
-  SerialPort port{rt, line.Factory()};
-  PacketMatcherGroup group{rt};
-  SystemMatchers matchers{group};
-  AnemState state;
-  MainWindowModel window;
-  ScriptedPrompts prompts{[this] { return rt.NowMs(); }};
-  CommandChannel channel{rt, port, state, matchers.IMPacket, prompts, window};
   TriAxisConfig config;
   TriAxisIdentity identity;
   TriAxisListing listing{matchers.TriAxisPkt, state, window.menu, config, identity};

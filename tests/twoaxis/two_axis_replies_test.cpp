@@ -7,35 +7,21 @@
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
-#include "support/scripted_line.h"
-#include "support/scripted_prompts.h"
+#include "support/channel_on_line.h"
 
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
-using testing::ScriptedPrompts;
-
-class TwoAxisRepliesTest : public ::testing::Test {
+class TwoAxisRepliesTest : public ::testing::Test, protected testing::ChannelOnLine {
  protected:
   TwoAxisRepliesTest() {
-    port.SetOpen(true);
-    group.ConnectTo(port);
     windows.samplesPerSecondChanged = [this](int sps) { lastSamplesPerSecond = sps; };
     windows.applyUnitScales = [this] { ++unitScaleChanges; };
   }
 
   const MenuEntry& Menu(const char* name) { return window.menu.Entry(name); }
 
-  VirtualRuntime rt;
-  ScriptedLine line{rt};
-  SerialPort port{rt, line.Factory()};
-  PacketMatcherGroup group{rt};
-  SystemMatchers m{group};
-  AnemState state;
-  MainWindowModel window;
-  ScriptedPrompts prompts;
-  CommandChannel channel{rt, port, state, m.IMPacket, prompts, window};
+  SystemMatchers& m = matchers;
   TwoAxisConfig config;
   TwoAxisDialogLayout layout;
   LiveWindows windows;

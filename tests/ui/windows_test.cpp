@@ -3,11 +3,11 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "support/sim_session.h"

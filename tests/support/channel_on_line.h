@@ -1,0 +1,34 @@
+// The command channel and the system's matchers on a scripted line, on virtual time: what a
+// test of one exchange with an anemometer stands on.
+#pragma once
+
+#include "app/anem_state.h"
+#include "app/command_channel.h"
+#include "app/main_window_model.h"
+#include "app/virtual_runtime.h"
+#include "link/packet_matcher_group.h"
+#include "link/serial_port.h"
+#include "link/system_matchers.h"
+#include "support/scripted_line.h"
+#include "support/scripted_prompts.h"
+
+namespace ventari::testing {
+
+struct ChannelOnLine {
+  ChannelOnLine() {
+    port.SetOpen(true);
+    group.ConnectTo(port);
+  }
+
+  VirtualRuntime rt;
+  ScriptedLine line{rt};
+  SerialPort port{rt, line.Factory()};
+  PacketMatcherGroup group{rt};
+  SystemMatchers matchers{group};
+  AnemState state;
+  MainWindowModel window;
+  ScriptedPrompts prompts{[this] { return rt.NowMs(); }};
+  CommandChannel channel{rt, port, state, matchers.IMPacket, prompts, window};
+};
+
+}  // namespace ventari::testing
