@@ -20,6 +20,14 @@ double SoakHours() {
   return ok && hours > 0 ? hours : 1.0;
 }
 
+// The resident memory of this process in MiB (0 where the system does not tell).
+long ResidentMiB() {
+  QFile statm("/proc/self/statm");
+  if (!statm.open(QIODevice::ReadOnly)) return 0;
+  const QList<QByteArray> fields = statm.readAll().split(' ');
+  return fields.size() > 1 ? fields[1].toLong() * 4096 / (1024 * 1024) : 0;
+}
+
 int CountLines(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return -1;
@@ -43,12 +51,17 @@ TEST(SoakScenario, DaysOfDataKeepMemoryBoundedAndLoseNoLogLine) {
   const std::uint64_t linesBefore = display.LinesShown();
 
   const auto hours = SoakHours();
+  s.rt.SetDeadline(s.rt.NowMs() + static_cast<std::int64_t>((hours + 1) * 3'600'000));
   const std::int64_t stepMs = 600'000;
   std::size_t maxBuffered = 0;
   for (std::int64_t t = 0; t < static_cast<std::int64_t>(hours * 3'600'000); t += stepMs) {
     s.rt.RunFor(stepMs);
     maxBuffered = std::max(maxBuffered, s.session.matcherGroup.BufferedBytes());
     ASSERT_LE(display.ScreenLines().size(), DataDisplay::kMaxScreenLines);
+    if ((t + stepMs) % 3'600'000 == 0) {
+      std::printf("[soak] hour %lld: %ld MiB resident\n",
+                  static_cast<long long>((t + stepMs) / 3'600'000), ResidentMiB());
+    }
   }
   display.StopLogging();
   const std::uint64_t logged = display.LinesShown() - linesBefore;
