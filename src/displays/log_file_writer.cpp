@@ -15,7 +15,7 @@ void LogFileWriter::Start(const QString& path) {
 
 void LogFileWriter::Append(const QString& line) {
   if (!IsOpen()) return;
-  pending_.append(line);
+  pending_ += line.toUtf8() + "\r\n";
   WritePending();
 }
 
@@ -31,8 +31,9 @@ bool LogFileWriter::Finish() {
 bool LogFileWriter::WritePending() {
   if (!file_) {
     auto file = std::make_unique<QFile>(path_);
-    const QIODevice::OpenMode mode =
-        QIODevice::WriteOnly | (truncateOnOpen_ ? QIODevice::Truncate : QIODevice::Append);
+    // Unbuffered: what write() reports written is with the system, not in a buffer of ours.
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered |
+                                     (truncateOnOpen_ ? QIODevice::Truncate : QIODevice::Append);
     if (file->open(mode)) {
       file_ = std::move(file);
       truncateOnOpen_ = false;
@@ -46,10 +47,11 @@ bool LogFileWriter::WritePending() {
     }
   }
   if (!file_) return false;
-  QByteArray bytes;
-  for (const QString& line : pending_) bytes += line.toUtf8() + "\r\n";
-  if (file_->write(bytes) != bytes.size() || !file_->flush()) {
-    // Written in part or not at all: reopen in append mode next time and keep the lines.
+  const qint64 written = file_->write(pending_);
+  // What reached the file is not written twice.
+  if (written > 0) pending_.remove(0, written);
+  if (!pending_.isEmpty()) {
+    // Written in part or not at all: reopen in append mode next time and keep the rest.
     file_.reset();
     if (!failing_ && reporter_) {
       reporter_(QStringLiteral("Cannot write the log file %1. The lines are kept and written "
@@ -59,7 +61,6 @@ bool LogFileWriter::WritePending() {
     failing_ = true;
     return false;
   }
-  pending_.clear();
   if (failing_ && reporter_) {
     reporter_(QStringLiteral("The log file %1 is written again.").arg(path_));
   }

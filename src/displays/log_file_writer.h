@@ -3,9 +3,9 @@
 // is tried again with every new line, and the failure is reported once until it recovers.
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -30,8 +30,8 @@ class LogFileWriter {
 
   const QString& Path() const { return path_; }
   bool IsOpen() const { return !path_.isEmpty(); }
-  // Lines not yet on disk.
-  int Pending() const { return static_cast<int>(pending_.size()); }
+  // Bytes not yet on disk.
+  qsizetype Pending() const { return pending_.size(); }
 
  private:
   bool WritePending();
@@ -41,7 +41,7 @@ class LogFileWriter {
   std::unique_ptr<QFile> file_;
   bool truncateOnOpen_ = true;
   bool failing_ = false;
-  QStringList pending_;
+  QByteArray pending_;
 };
 
 }  // namespace ventari
