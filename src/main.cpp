@@ -1,28 +1,42 @@
 // ventari: the desktop application.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include "app/command_line.h"
 #include "ui/application.h"
 
+namespace {
+
+void Describe() {
+  QCoreApplication::setApplicationName(QStringLiteral("Ventari"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  ventari::Application::Options options;
+  {
+    // The options are read before any window system is needed, so --help and --version work
+    // anywhere.
+    QCoreApplication parsing(argc, argv);
+    Describe();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Support application for ultrasonic anemometers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    ventari::AddSettingsOption(parser);
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("port"),
+        QStringLiteral("Use port <name> for this run (COM3, /dev/ttyUSB0, sim:t7, ...)."),
+        QStringLiteral("name")));
+    parser.process(parsing);
+    options = {ventari::SettingsFileOption(parser), parser.value(QStringLiteral("port"))};
+  }
   QApplication qtApp(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Ventari"));
-  QApplication::setApplicationVersion(QStringLiteral("5.00"));
-
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Support application for ultrasonic anemometers."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  ventari::AddSettingsOption(parser);
-  parser.addOption(QCommandLineOption(
-      QStringLiteral("port"),
-      QStringLiteral("Use port <name> for this run (COM3, /dev/ttyUSB0, sim:t7, ...)."),
-      QStringLiteral("name")));
-  parser.process(qtApp);
-
-  ventari::Application app(
-      {ventari::SettingsFileOption(parser), parser.value(QStringLiteral("port"))});
+  Describe();
+  ventari::Application app(options);
   return app.Start();
 }
