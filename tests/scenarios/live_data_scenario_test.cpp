@@ -1,6 +1,7 @@
 // A two-axis anemometer's data flowing into the live windows, end to end on virtual time.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <algorithm>
 #include <vector>
 
@@ -117,6 +118,32 @@ TEST_F(LiveDataScenario, NoiseAndTruncatedMessagesNeitherStopTheStreamNorReachTh
   EXPECT_GT(readable, 20);
   EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
   EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(), readable);
+}
+
+TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGivesThreeFiles) {
+  Start({Wind(200, 3)});
+  DataDisplay& display = s.session.dataDisplay;
+  display.CbSegClick(true);
+  display.SetSegInterval(1);
+  const QString name = s.dir.filePath("wind.log");
+  display.StartLogging(name);
+  s.rt.RunFor(150'000);
+  display.StopLogging();
+  EXPECT_FALSE(QFile::exists(name));
+  int records = 0;
+  for (const char* file : {"wind_1_0.log", "wind_1_1.log", "wind_1_2.log"}) {
+    QFile log(s.dir.filePath(file));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << file;
+    const QList<QByteArray> lines = log.readAll().split('\n');
+    ASSERT_GT(lines.size(), 6) << file;
+    EXPECT_EQ(lines[2].trimmed(), "Serial no.: " + s.session.state.SerialNumber.toLatin1());
+    EXPECT_EQ(lines[4].trimmed(), "Polar data");
+    for (int i = 6; i < lines.size(); ++i) records += lines[i].startsWith("Q,200,") ? 1 : 0;
+  }
+  EXPECT_FALSE(QFile::exists(s.dir.filePath("wind_1_3.log")));
+  // One message a second, every one of them in a file.
+  EXPECT_GE(records, 148);
+  EXPECT_LE(records, 150);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // and the identity text.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "listing_fixture.h"
 #include "tri_axis_answers.h"
 
@@ -21,6 +23,9 @@ struct ModelCase {
   const char* version;
   bool instantaneousAvailable;
 };
+
+// Test names and failure messages name the model.
+void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.name; }
 
 class EveryModelTest : public ListingFixture, public ::testing::WithParamInterface<ModelCase> {};
 
