@@ -39,11 +39,11 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
   liveWindows.samplesPerSecondChanged = [this](int sps) {
     windsockWindow.SetSamplesPerSecond(sps);
   };
+  liveWindows.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
   dataDecoder.alarmVisible = [this] { return alarm.View().visible; };
   dataDecoder.checkSample = [this](double first, double second) {
     alarm.CheckSample(first, second);
   };
-  liveWindows.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
 }
 
 void Session::OnFirstShow(const QStringList& availablePorts) {
