@@ -39,30 +39,52 @@ void Discovery::OnActivate() {
   MainWindowModel& window = p_.window;
   window.searchingLabelVisible = true;
   window.enabled = false;
-  if (p_.state.SearchRequested) {
-    window.busyCursor = true;
-    ResetToTwoAxisLayout();
-    MenuEntry& resync = window.menu.Entry(QStringLiteral("Resynchronise"));
-    resync.caption = LoadStr(kStrStopResync);
-    BaudRateSearch();
-    resync.caption = LoadStr(kStrResynchronise);
-    found_ = p_.state.InConfigMode;
-
-    // Only an anemometer that answered in this search is identified, whichever family
-    // answered an earlier one.
-    if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTwoAxis) {
-      IdentifyTwoAxis();
-    } else if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kThreeAxis) {
-      IdentifyThreeAxis();
-    }
-    p_.state.SearchRequested = false;
-    window.menu.Enable(QStringLiteral("File1"));
-    window.menu.Enable(QStringLiteral("Mode1"));
-    window.menu.Enable(QStringLiteral("Configuration1"));
+  try {
+    if (p_.state.SearchRequested) SearchAndIdentify();
+  } catch (...) {
+    // A port error ends the search; the window must not stay locked behind it.
+    p_.state.Searching = false;
+    p_.state.LastTry = false;
+    window.menu.Entry(QStringLiteral("Resynchronise")).caption = LoadStr(kStrResynchronise);
+    EndSearch();
+    Unlock();
+    throw;
   }
-  window.searchingLabelVisible = false;
-  window.enabled = true;
-  window.busyCursor = false;
+  Unlock();
+}
+
+void Discovery::EndSearch() {
+  p_.state.SearchRequested = false;
+  for (const char* name : {"File1", "Mode1", "Configuration1"}) {
+    p_.window.menu.Enable(QLatin1String(name));
+  }
+}
+
+void Discovery::Unlock() {
+  p_.window.searchingLabelVisible = false;
+  p_.window.enabled = true;
+  p_.window.busyCursor = false;
+}
+
+void Discovery::SearchAndIdentify() {
+  MainWindowModel& window = p_.window;
+  found_ = false;
+  window.busyCursor = true;
+  ResetToTwoAxisLayout();
+  MenuEntry& resync = window.menu.Entry(QStringLiteral("Resynchronise"));
+  resync.caption = LoadStr(kStrStopResync);
+  BaudRateSearch();
+  resync.caption = LoadStr(kStrResynchronise);
+  found_ = p_.state.InConfigMode;
+
+  // Only an anemometer that answered in this search is identified, whichever family
+  // answered an earlier one.
+  if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTwoAxis) {
+    IdentifyTwoAxis();
+  } else if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kThreeAxis) {
+    IdentifyThreeAxis();
+  }
+  EndSearch();
 }
 
 void Discovery::ResetToTwoAxisLayout() {

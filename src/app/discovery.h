@@ -57,6 +57,11 @@ class Discovery {
   std::function<void()> refreshStatus;
 
  private:
+  void SearchAndIdentify();
+  // The search request is done: the File, Mode and Configuration menus take input again.
+  void EndSearch();
+  // The main window takes input again, without the searching label and the busy cursor.
+  void Unlock();
   void ResetToTwoAxisLayout();
   void BaudRateSearch();
   void IdentifyTwoAxis();

@@ -241,6 +241,23 @@ TEST(DiscoveryScenario, AMissingD1ReplyIsReportedAfter8sAndDataAreArmedAnyway) {
   EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
 }
 
+TEST(DiscoveryScenario, APortErrorDuringTheSearchIsRaisedWithoutLockingTheWindow) {
+  SimSession s;
+  s.Start(kHeated);
+  s.session.port.SetOpen(false);
+  EXPECT_THROW(s.session.discovery.OnActivate(), PortError);
+  EXPECT_TRUE(s.session.window.enabled);
+  EXPECT_FALSE(s.session.window.searchingLabelVisible);
+  EXPECT_FALSE(s.session.window.busyCursor);
+  EXPECT_FALSE(s.session.state.Searching);
+  EXPECT_TRUE(s.Menu("File1").enabled);
+  EXPECT_EQ(s.Menu("Resynchronise").caption, "&Resynchronise");
+  // Once the port is back, File > Resynchronise finds the anemometer.
+  s.session.port.SetOpen(true);
+  s.session.discovery.Resynchronise();
+  EXPECT_TRUE(s.session.discovery.Found());
+}
+
 TEST(DiscoveryScenario, ThePortsDialogSetsTheChosenPortAndAsksToResynchronise) {
   SimSession s;
   s.StartAndSearch(kHeated);
