@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/default_answer_prompts.h"
+#include "base/default_answer_prompts.h"
 #include "app/session.h"
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "gui_application.h"
 #include "link/null_serial_backend.h"
 

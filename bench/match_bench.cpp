@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 #include "link/system_matchers.h"
 

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/null_serial_backend.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"

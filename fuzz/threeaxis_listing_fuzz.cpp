@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/anem_state.h"
-#include "app/main_menu.h"
+#include "base/anem_state.h"
+#include "base/main_menu.h"
 #include "link/packet_matcher.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"

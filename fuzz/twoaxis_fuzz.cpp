@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <exception>
 
-#include "app/default_answer_prompts.h"
+#include "base/default_answer_prompts.h"
 #include "app/session.h"
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/null_serial_backend.h"
 
 namespace {

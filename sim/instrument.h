@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "sim/faults.h"
 #include "sim/line_model.h"
 #include "sim/sim_device.h"

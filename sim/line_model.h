@@ -10,7 +10,7 @@
 #include <random>
 #include <string_view>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "link/line_settings.h"
 #include "sim/sim_device.h"
 

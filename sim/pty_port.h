@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "sim/line_model.h"
 
 class QSocketNotifier;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "link/line_settings.h"
 #include "sim/faults.h"
 #include "sim/wind_generator.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "link/serial_backend.h"
 #include "sim/instrument.h"
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/qt_runtime.h"
+#include "base/qt_runtime.h"
 #include "sim/faults.h"
 #include "sim/instrument.h"
 #include "sim/pty_port.h"

@@ -1,6 +1,6 @@
 #include "app/discovery.h"
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "threeaxis/tri_axis_config.h"

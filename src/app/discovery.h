@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/anem_state.h"
-#include "app/command_channel.h"
-#include "app/live_windows.h"
-#include "app/main_window_model.h"
-#include "app/prompts.h"
+#include "base/anem_state.h"
+#include "link/command_channel.h"
+#include "base/live_windows.h"
+#include "base/main_window_model.h"
+#include "base/prompts.h"
 #include "twoaxisconfig/dialog_layout.h"
 
 namespace ventari {

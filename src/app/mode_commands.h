@@ -2,10 +2,10 @@
 // graph layouts that go with each mode.
 #pragma once
 
-#include "app/anem_state.h"
-#include "app/command_channel.h"
-#include "app/live_windows.h"
-#include "app/main_menu.h"
+#include "base/anem_state.h"
+#include "link/command_channel.h"
+#include "base/live_windows.h"
+#include "base/main_menu.h"
 #include "twoaxis/two_axis_config.h"
 
 namespace ventari {

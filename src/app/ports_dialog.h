@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/command_channel.h"
-#include "app/live_windows.h"
-#include "app/main_window_model.h"
-#include "app/prompts.h"
+#include "link/command_channel.h"
+#include "base/live_windows.h"
+#include "base/main_window_model.h"
+#include "base/prompts.h"
 
 namespace ventari {
 

@@ -9,16 +9,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/anem_state.h"
-#include "app/command_channel.h"
+#include "base/anem_state.h"
+#include "link/command_channel.h"
 #include "app/discovery.h"
 #include "app/live_window_commands.h"
-#include "app/live_windows.h"
-#include "app/main_window_model.h"
+#include "base/live_windows.h"
+#include "base/main_window_model.h"
 #include "app/mode_commands.h"
 #include "app/ports_dialog.h"
-#include "app/prompts.h"
-#include "app/runtime.h"
+#include "base/prompts.h"
+#include "base/runtime.h"
 #include "app/settings.h"
 #include "displays/alarm_window_model.h"
 #include "displays/data_display.h"

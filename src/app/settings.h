@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/anem_state.h"
-#include "app/main_window_model.h"
+#include "base/anem_state.h"
+#include "base/main_window_model.h"
 #include "app/service_file_names.h"
 #include "displays/windsock_selections.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "app/timer.h"
+#include "base/timer.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 

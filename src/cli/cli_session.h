@@ -7,7 +7,7 @@
 #include <csignal>
 #include <optional>
 
-#include "app/qt_runtime.h"
+#include "base/qt_runtime.h"
 #include "app/session.h"
 #include "cli/stderr_prompts.h"
 

@@ -2,7 +2,7 @@
 // questions take their default answer, inputs and file dialogs are cancelled.
 #pragma once
 
-#include "app/default_answer_prompts.h"
+#include "base/default_answer_prompts.h"
 
 namespace ventari {
 

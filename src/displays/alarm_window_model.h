@@ -8,11 +8,11 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/anem_state.h"
-#include "app/main_menu.h"
-#include "app/prompts.h"
-#include "app/runtime.h"
-#include "app/timer.h"
+#include "base/anem_state.h"
+#include "base/main_menu.h"
+#include "base/prompts.h"
+#include "base/runtime.h"
+#include "base/timer.h"
 #include "displays/alarm_check.h"
 #include "displays/alarm_sound.h"
 #include "displays/alarm_thresholds.h"

@@ -8,10 +8,10 @@
 #include <deque>
 #include <functional>
 
-#include "app/anem_state.h"
-#include "app/main_menu.h"
-#include "app/prompts.h"
-#include "app/timer.h"
+#include "base/anem_state.h"
+#include "base/main_menu.h"
+#include "base/prompts.h"
+#include "base/timer.h"
 #include "displays/log_file_writer.h"
 #include "displays/log_time.h"
 

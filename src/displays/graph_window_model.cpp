@@ -1,6 +1,6 @@
 #include "displays/graph_window_model.h"
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 
 namespace ventari {
 namespace {

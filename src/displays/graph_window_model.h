@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "app/anem_state.h"
+#include "base/anem_state.h"
 #include "displays/pgraph.h"
 #include "twoaxis/two_axis_config.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "link/packet_matcher.h"
 
 namespace ventari {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "link/line_settings.h"
 #include "link/serial_backend.h"
 

@@ -5,8 +5,8 @@
 #include <QByteArray>
 #include <string_view>
 
-#include "app/anem_state.h"
-#include "app/main_menu.h"
+#include "base/anem_state.h"
+#include "base/main_menu.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
 

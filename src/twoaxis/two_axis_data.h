@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/main_menu.h"
+#include "base/main_menu.h"
 
 namespace ventari {
 

@@ -7,9 +7,9 @@
 #include <QByteArray>
 #include <stdexcept>
 
-#include "app/anem_state.h"
-#include "app/live_windows.h"
-#include "app/main_menu.h"
+#include "base/anem_state.h"
+#include "base/live_windows.h"
+#include "base/main_menu.h"
 #include "twoaxis/two_axis_config.h"
 #include "twoaxisconfig/dialog_layout.h"
 

@@ -1,6 +1,6 @@
 #include "twoaxisconfig/dialog_layout.h"
 
-#include "app/main_menu.h"
+#include "base/main_menu.h"
 
 namespace ventari {
 

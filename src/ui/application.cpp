@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 #include "ui/frm_about.h"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/qt_runtime.h"
+#include "base/qt_runtime.h"
 #include "app/session.h"
 #include "ui/qt_prompts.h"
 

@@ -5,7 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "app/anem_state.h"
+#include "base/anem_state.h"
 #include "ui/pictures.h"
 
 namespace ventari {

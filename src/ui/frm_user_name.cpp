@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 namespace ventari {
 

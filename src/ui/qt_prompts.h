@@ -1,7 +1,7 @@
 // Prompts as the desktop shows them: modal message boxes, input boxes and file dialogs.
 #pragma once
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 class QWidget;
 

@@ -13,8 +13,8 @@
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
-using testing::ScriptedPrompts;
+using test::ScriptedLine;
+using test::ScriptedPrompts;
 
 class SessionTest : public ::testing::Test {
  protected:

@@ -12,7 +12,7 @@
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
+using test::ScriptedLine;
 
 class SettingsTest : public ::testing::Test {
  protected:

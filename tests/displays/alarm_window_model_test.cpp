@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/qt_serial_port.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
@@ -12,8 +12,8 @@
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
-using testing::ScriptedPrompts;
+using test::ScriptedLine;
+using test::ScriptedPrompts;
 
 class CountingSound : public AlarmSound {
  public:

@@ -6,13 +6,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "support/scripted_prompts.h"
 
 namespace ventari {
 namespace {
 
-using testing::ScriptedPrompts;
+using test::ScriptedPrompts;
 
 QByteArray Read(const QString& path) {
   QFile file(path);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -33,7 +33,7 @@ class PacketMatcherPortTest : public ::testing::Test {
   }
 
   VirtualRuntime runtime_;
-  testing::ScriptedLine line_{runtime_};
+  test::ScriptedLine line_{runtime_};
   SerialPort port_{runtime_, line_.Factory()};
   PacketMatcherGroup group_{runtime_};
   SystemMatchers matchers_{group_};

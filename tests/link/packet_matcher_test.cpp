@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 
 namespace ventari {

@@ -10,7 +10,7 @@
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
+using test::ScriptedLine;
 
 std::string Text(std::span<const std::uint8_t> bytes) { return {bytes.begin(), bytes.end()}; }
 

@@ -4,14 +4,14 @@
 
 #include <QSettings>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "sim/two_axis_device.h"
 #include "support/sim_session.h"
 
 namespace ventari {
 namespace {
 
-using testing::SimSession;
+using test::SimSession;
 
 const QString kHeated = QStringLiteral("sim:kestrix2-heated");
 
@@ -224,7 +224,7 @@ TEST(DiscoveryScenario, AMissingD1ReplyIsReportedAfter8sAndDataAreArmedAnyway) {
   SimSession s;
   s.StoreSettings(QStringLiteral("/dev/ttyMute"), 9600);
   // Answers the banner but nothing else.
-  s.silentLine.SetResponder([](testing::ScriptedLine& l, std::uint8_t byte) {
+  s.silentLine.SetResponder([](test::ScriptedLine& l, std::uint8_t byte) {
     if (byte == '*') l.DeliverIn(10, "\r\nCONFIGURATION MODE\r\n");
   });
   s.Start(QStringLiteral("/dev/ttyMute"));

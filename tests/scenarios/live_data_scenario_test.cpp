@@ -11,7 +11,7 @@
 namespace ventari {
 namespace {
 
-using testing::SimSession;
+using test::SimSession;
 
 const QString kPort = QStringLiteral("sim:kestrix2");
 

@@ -7,7 +7,7 @@
 namespace ventari {
 namespace {
 
-using testing::SimSession;
+using test::SimSession;
 
 const QString kT7 = QStringLiteral("sim:t7");
 const QString kMultiWindow =

@@ -11,7 +11,7 @@
 namespace ventari {
 namespace {
 
-using testing::SimSession;
+using test::SimSession;
 
 // VENTARI_SOAK_HOURS sets the length (24 for the full day); the suite runs a shorter one.
 double SoakHours() {

@@ -7,10 +7,10 @@
 #include <QString>
 #include <functional>
 
-#include "app/anem_state.h"
-#include "app/command_channel.h"
-#include "app/main_window_model.h"
-#include "app/virtual_runtime.h"
+#include "base/anem_state.h"
+#include "link/command_channel.h"
+#include "base/main_window_model.h"
+#include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -97,7 +97,7 @@ class IdentificationTest : public ::testing::Test {
   SystemMatchers matchers{group};
   AnemState state;
   MainWindowModel window;
-  testing::ScriptedPrompts prompts;
+  test::ScriptedPrompts prompts;
   CommandChannel channel{runtime, port, state, matchers.IMPacket, prompts, window};
 };
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime.h"
-#include "app/virtual_runtime.h"
+#include "base/runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/serial_port.h"
 #include "sim/instrument.h"
 #include "sim/sim_serial_port.h"

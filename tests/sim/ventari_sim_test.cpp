@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/qt_runtime.h"
+#include "base/qt_runtime.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_port.h"
 

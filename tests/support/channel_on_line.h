@@ -2,17 +2,17 @@
 // test of one exchange with an anemometer stands on.
 #pragma once
 
-#include "app/anem_state.h"
-#include "app/command_channel.h"
-#include "app/main_window_model.h"
-#include "app/virtual_runtime.h"
+#include "base/anem_state.h"
+#include "link/command_channel.h"
+#include "base/main_window_model.h"
+#include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 struct ChannelOnLine {
   ChannelOnLine() {
@@ -31,4 +31,4 @@ struct ChannelOnLine {
   CommandChannel channel{rt, port, state, matchers.IMPacket, prompts, window};
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -1,6 +1,6 @@
 #include "support/line_tap.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class LineTap::Backend : public SerialBackend {
  public:
@@ -57,4 +57,4 @@ std::vector<std::int32_t> LineTap::RatesUsed() const {
   return rates;
 }
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 #include "link/serial_backend.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class LineTap {
  public:
@@ -37,4 +37,4 @@ class LineTap {
   std::vector<Write> writes_;
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

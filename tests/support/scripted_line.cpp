@@ -4,7 +4,7 @@
 
 #include "link/line_settings.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class ScriptedLine::Backend : public SerialBackend {
  public:
@@ -70,4 +70,4 @@ void ScriptedLine::Lose() {
   if (sink_) sink_->DeviceLost(QStringLiteral("scripted loss"));
 }
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

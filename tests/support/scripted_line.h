@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "link/serial_backend.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class ScriptedLine {
  public:
@@ -71,4 +71,4 @@ class ScriptedLine {
   std::int32_t refusedBaud_ = -1;
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ventari::testing {
+namespace ventari::test {
 
 void ScriptedPrompts::ShowMessage(const QString& text, const QString& caption) {
   Shown shown{text, caption, clock_ ? clock_() : 0};
@@ -45,4 +45,4 @@ int ScriptedPrompts::Count(const QString& text) const {
                                         [&text](const Shown& s) { return s.text == text; }));
 }
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -6,9 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class ScriptedPrompts : public Prompts {
  public:
@@ -47,4 +47,4 @@ class ScriptedPrompts : public Prompts {
   std::vector<Shown> messages_;
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-namespace ventari::testing {
+namespace ventari::test {
 
 SimSession::SimSession(sim::InstrumentOptions options)
     : ports(rt, silentLine.Factory(), std::move(options)),
@@ -34,4 +34,4 @@ void SimSession::StartAndSearch(const QString& portName) {
   session.discovery.OnActivate();
 }
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

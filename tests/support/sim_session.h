@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "app/session.h"
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 #include "sim/sim_serial_port.h"
 #include "support/line_tap.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class SimSession {
  public:
@@ -38,4 +38,4 @@ class SimSession {
   Session session;
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -8,16 +8,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/anem_state.h"
-#include "app/main_menu.h"
-#include "app/virtual_runtime.h"
+#include "base/anem_state.h"
+#include "base/main_menu.h"
+#include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 #include "link/system_matchers.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
 #include "threeaxis/tri_axis_listing.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 
 class ListingFixture : public ::testing::Test {
  protected:
@@ -43,4 +43,4 @@ class ListingFixture : public ::testing::Test {
   TriAxisListing listing{matchers.TriAxisPkt, state, menu, config, identity};
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace ventari::testing {
+namespace ventari::test {
 
 struct TriAxisAnswers {
   std::string_view sn;
@@ -98,4 +98,4 @@ inline constexpr TriAxisAnswers kMz_50Answers = {
     "ALIGNUVW SPAR\r",
 };
 
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -9,7 +9,7 @@
 #include "listing_fixture.h"
 #include "tri_axis_answers.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 namespace {
 
 using ConfigListingTest = ListingFixture;
@@ -310,4 +310,4 @@ TEST_F(ConfigListingTest, EveryCutOfAListingLeavesEachFieldUnreadOrOneOfItsItems
 }
 
 }  // namespace
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -7,7 +7,7 @@
 #include "listing_fixture.h"
 #include "tri_axis_answers.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 namespace {
 
 using IdentificationTest = ListingFixture;
@@ -159,4 +159,4 @@ TEST_F(IdentificationTest, EmptyAnswersChangeNothingButTheIdentityText) {
 }
 
 }  // namespace
-}  // namespace ventari::testing
+}  // namespace ventari::test

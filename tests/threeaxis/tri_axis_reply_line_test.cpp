@@ -11,7 +11,7 @@
 #include "threeaxis/tri_axis_listing.h"
 #include "tri_axis_answers.h"
 
-namespace ventari::testing {
+namespace ventari::test {
 namespace {
 
 class TriAxisReplyLineTest : public ::testing::Test, protected ChannelOnLine {
@@ -103,4 +103,4 @@ TEST_F(TriAxisReplyLineTest, AReplyWhosePromptNeverCameIsDroppedWhenTheNextIsExp
 }
 
 }  // namespace
-}  // namespace ventari::testing
+}  // namespace ventari::test

@@ -9,7 +9,7 @@
 namespace ventari {
 namespace {
 
-using testing::SimSession;
+using test::SimSession;
 
 class TwoAxisDataTest : public ::testing::Test {
  protected:

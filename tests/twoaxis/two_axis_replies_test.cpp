@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_channel.h"
+#include "link/command_channel.h"
 #include "app/mode_commands.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
@@ -12,7 +12,7 @@
 namespace ventari {
 namespace {
 
-class TwoAxisRepliesTest : public ::testing::Test, protected testing::ChannelOnLine {
+class TwoAxisRepliesTest : public ::testing::Test, protected test::ChannelOnLine {
  protected:
   TwoAxisRepliesTest() {
     windows.samplesPerSecondChanged = [this](int sps) { lastSamplesPerSecond = sps; };

@@ -25,8 +25,8 @@
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
-using testing::SimSession;
+using test::ScriptedLine;
+using test::SimSession;
 
 // Saves what a window looks like when VENTARI_SCREENSHOTS names a folder.
 void Keep(QWidget& widget, const QString& name) {

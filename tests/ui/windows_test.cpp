@@ -21,7 +21,7 @@
 namespace ventari {
 namespace {
 
-using testing::SimSession;
+using test::SimSession;
 
 // Saves what a window looks like when VENTARI_SCREENSHOTS names a folder.
 void Keep(QWidget& widget, const char* name) {

@@ -1,4 +1,4 @@
-#include "app/qt_runtime.h"
+#include "base/qt_runtime.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

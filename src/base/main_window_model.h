@@ -2,7 +2,7 @@
 // the application's busy cursor.
 #pragma once
 
-#include "app/main_menu.h"
+#include "base/main_menu.h"
 
 namespace ventari {
 

@@ -1,6 +1,6 @@
-#include "app/command_channel.h"
+#include "link/command_channel.h"
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "link/packet_matcher.h"
 #include "link/serial_port.h"
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <string_view>
 
-#include "app/anem_state.h"
-#include "app/main_window_model.h"
-#include "app/prompts.h"
-#include "app/runtime.h"
-#include "app/timer.h"
+#include "base/anem_state.h"
+#include "base/main_window_model.h"
+#include "base/prompts.h"
+#include "base/runtime.h"
+#include "base/timer.h"
 
 namespace ventari {
 

@@ -1,10 +1,10 @@
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/timer.h"
+#include "base/timer.h"
 
 namespace ventari {
 namespace {

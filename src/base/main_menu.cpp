@@ -1,4 +1,4 @@
-#include "app/main_menu.h"
+#include "base/main_menu.h"
 
 #include <stdexcept>
 

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 
 namespace ventari {
 

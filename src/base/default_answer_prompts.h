@@ -2,7 +2,7 @@
 // inputs and file dialogs are cancelled. Headless runs build on it.
 #pragma once
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 namespace ventari {
 

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <map>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 
 class QTimer;
 

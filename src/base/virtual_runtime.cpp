@@ -1,4 +1,4 @@
-#include "app/virtual_runtime.h"
+#include "base/virtual_runtime.h"
 
 #include <algorithm>
 #include <string>

@@ -1,17 +1,17 @@
-#include "app/command_channel.h"
+#include "link/command_channel.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "support/channel_on_line.h"
 
 namespace ventari {
 namespace {
 
-using testing::ScriptedLine;
-using testing::ScriptedPrompts;
+using test::ScriptedLine;
+using test::ScriptedPrompts;
 
 enum class Device { kTwoAxis, kThreeAxis };
 
@@ -29,7 +29,7 @@ void Attach(ScriptedLine& line, Device device) {
   });
 }
 
-class CommandChannelTest : public ::testing::Test, protected testing::ChannelOnLine {};
+class CommandChannelTest : public ::testing::Test, protected test::ChannelOnLine {};
 
 TEST_F(CommandChannelTest, ACommandIsPacedOneTickPerCharacterAndEndedBy50msThenCR) {
   channel.SendCommand("D1");

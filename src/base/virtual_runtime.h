@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/runtime.h"
+#include "base/runtime.h"
 
 namespace ventari {
 

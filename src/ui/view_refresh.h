@@ -1,0 +1,52 @@
+// Repaints a view when its model announces a change, coalesced: the first change after a quiet
+// spell is shown on the next turn of the event loop, and later ones at most once per interval,
+// so a 50 Hz stream repaints a window at most 25 times a second.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+#include "base/change_notifier.h"
+
+namespace ventari {
+
+class ViewRefresh : public QObject {
+ public:
+  static constexpr int kMinIntervalMs = 40;
+
+  // `sync` mirrors the model into the view; it runs while `owner` lives.
+  ViewRefresh(QObject* owner, ChangeNotifier& notifier, std::function<void()> sync)
+      : QObject(owner), notifier_(notifier), sync_(std::move(sync)) {
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &ViewRefresh::SyncNow);
+    subscription_ = notifier_.Subscribe([this] { Schedule(); });
+  }
+  ~ViewRefresh() override { notifier_.Unsubscribe(subscription_); }
+  ViewRefresh(const ViewRefresh&) = delete;
+  ViewRefresh& operator=(const ViewRefresh&) = delete;
+
+  // Mirrors the model now and forgets a pending refresh.
+  void SyncNow() {
+    timer_.stop();
+    lastSync_.start();
+    sync_();
+  }
+
+ private:
+  void Schedule() {
+    if (timer_.isActive()) return;
+    const qint64 since = lastSync_.isValid() ? lastSync_.elapsed() : kMinIntervalMs;
+    timer_.start(static_cast<int>(std::max<qint64>(0, kMinIntervalMs - since)));
+  }
+
+  ChangeNotifier& notifier_;
+  std::function<void()> sync_;
+  ChangeNotifier::Subscription subscription_ = 0;
+  QTimer timer_;
+  QElapsedTimer lastSync_;
+};
+
+}  // namespace ventari
