@@ -36,24 +36,24 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
   Session session(
       runtime, prompts, [](const QString&) { return std::make_unique<NullSerialBackend>(); },
       dir.filePath("settings.ini"));
-  session.port.SetOpen(true);
-  session.windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
-  session.windsockWindow.SetSamplesPerSecond(10);
-  session.graph.pgraph1().SetSize(QSize(615, 449));
-  if (state.range(0) != 0) session.dataDisplay.StartLogging(dir.filePath("bench.log"));
-  session.matchers.DataPacket.SetEnabled(true);
+  session.link().port.SetOpen(true);
+  session.displays().windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
+  session.displays().windsockWindow.SetSamplesPerSecond(10);
+  session.displays().graph.pgraph1().SetSize(QSize(615, 449));
+  if (state.range(0) != 0) session.displays().dataDisplay.StartLogging(dir.filePath("bench.log"));
+  session.link().matchers.DataPacket.SetEnabled(true);
 
   const auto messages = Messages();
   std::size_t i = 0;
   std::int64_t bytes = 0;
-  const std::uint64_t shownBefore = session.dataDisplay.LinesShown();
+  const std::uint64_t shownBefore = session.displays().dataDisplay.LinesShown();
   for (auto _ : state) {
     const std::string& m = messages[i++ % messages.size()];
-    session.matcherGroup.Receive(reinterpret_cast<const std::uint8_t*>(m.data()), m.size());
+    session.link().matcherGroup.Receive(reinterpret_cast<const std::uint8_t*>(m.data()), m.size());
     bytes += static_cast<std::int64_t>(m.size());
   }
-  session.dataDisplay.StopLogging();
-  if (session.dataDisplay.LinesShown() - shownBefore != state.iterations()) {
+  session.displays().dataDisplay.StopLogging();
+  if (session.displays().dataDisplay.LinesShown() - shownBefore != state.iterations()) {
     state.SkipWithError("messages were lost on the way");
   }
   state.SetItemsProcessed(state.iterations());

@@ -13,6 +13,7 @@
 #include "link/packet_matcher.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
+#include "app/tri_axis_reply_applier.h"
 #include "threeaxis/tri_axis_listing.h"
 
 namespace {
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MainMenu menu;
   TriAxisConfig config;
   TriAxisIdentity identity;
-  TriAxisListing listing(collector, state, menu, config, identity);
+  TriAxisReplyApplier applier(state, menu, config, identity);
+  TriAxisListing listing(collector, applier);
 
   FuzzedDataProvider input(data, size);
   while (input.remaining_bytes() > 0) {

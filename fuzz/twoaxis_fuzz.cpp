@@ -20,8 +20,8 @@ struct World {
             runtime, prompts,
             [](const QString&) { return std::make_unique<ventari::NullSerialBackend>(); },
             dir.filePath("settings.ini")) {
-    session.port.SetOpen(true);
-    session.graph.pgraph1().SetSize(QSize(200, 100));
+    session.link().port.SetOpen(true);
+    session.displays().graph.pgraph1().SetSize(QSize(200, 100));
   }
   QTemporaryDir dir;
   ventari::VirtualRuntime runtime;
@@ -44,27 +44,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     switch (data[0] % 7) {
       case 0:
-        s.twoAxisReplies.OnD1Packet(text);
+        s.decoding().twoAxisReplies.OnD1Packet(text);
         break;
       case 1:
-        s.twoAxisReplies.OnD2Packet(text);
+        s.decoding().twoAxisReplies.OnD2Packet(text);
         break;
       case 2:
-        s.twoAxisReplies.OnD3Packet(text);
+        s.decoding().twoAxisReplies.OnD3Packet(text);
         break;
       case 3:
-        s.twoAxisReplies.OnLarkvaneD2Packet(text);
+        s.decoding().twoAxisReplies.OnLarkvaneD2Packet(text);
         break;
       case 4:
-        s.twoAxisReplies.OnLarkvaneD3Packet(text);
+        s.decoding().twoAxisReplies.OnLarkvaneD3Packet(text);
         break;
       case 5:
-        s.window.menu.Check(QStringLiteral("UVcontinuous"), data[0] & 0x80);
-        s.dataDecoder.OnDataPacket(text);
+        s.window().menu.Check(MenuId::kUVcontinuous, data[0] & 0x80);
+        s.decoding().dataDecoder.OnDataPacket(text);
         break;
       default:
-        s.matchers.DataPacket.SetEnabled(true);
-        s.matcherGroup.Receive(data + 1, size - 1);
+        s.link().matchers.DataPacket.SetEnabled(true);
+        s.link().matcherGroup.Receive(data + 1, size - 1);
         break;
     }
   } catch (const std::exception&) {

@@ -19,8 +19,8 @@ void Discovery::Resynchronise() {
   if (p_.state.SearchRequested) {
     // The running search stops after its current try.
     p_.state.SearchRequested = false;
-    p_.window.busyCursor = false;
-    p_.window.searchingLabelVisible = false;
+    p_.window.SetBusyCursor(false);
+    p_.window.SetSearchingLabelVisible(false);
   } else {
     p_.state.SearchRequested = true;
   }
@@ -37,15 +37,15 @@ void Discovery::OnActivate() {
   } done{running_};
 
   MainWindowModel& window = p_.window;
-  window.searchingLabelVisible = true;
-  window.enabled = false;
+  window.SetSearchingLabelVisible(true);
+  window.SetEnabled(false);
   try {
     if (p_.state.SearchRequested) SearchAndIdentify();
   } catch (...) {
     // A port error ends the search; the window must not stay locked behind it.
     p_.state.Searching = false;
     p_.state.LastTry = false;
-    window.menu.Entry(QStringLiteral("Resynchronise")).caption = LoadStr(kStrResynchronise);
+    window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
     EndSearch();
     Unlock();
     throw;
@@ -55,26 +55,25 @@ void Discovery::OnActivate() {
 
 void Discovery::EndSearch() {
   p_.state.SearchRequested = false;
-  for (const char* name : {"File1", "Mode1", "Configuration1"}) {
-    p_.window.menu.Enable(QLatin1String(name));
+  for (MenuId id : {MenuId::kFile1, MenuId::kMode1, MenuId::kConfiguration1}) {
+    p_.window.menu.Enable(id);
   }
 }
 
 void Discovery::Unlock() {
-  p_.window.searchingLabelVisible = false;
-  p_.window.enabled = true;
-  p_.window.busyCursor = false;
+  p_.window.SetSearchingLabelVisible(false);
+  p_.window.SetEnabled(true);
+  p_.window.SetBusyCursor(false);
 }
 
 void Discovery::SearchAndIdentify() {
   MainWindowModel& window = p_.window;
   found_ = false;
-  window.busyCursor = true;
+  window.SetBusyCursor(true);
   ResetToTwoAxisLayout();
-  MenuEntry& resync = window.menu.Entry(QStringLiteral("Resynchronise"));
-  resync.caption = LoadStr(kStrStopResync);
+    window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrStopResync));
   BaudRateSearch();
-  resync.caption = LoadStr(kStrResynchronise);
+  window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
   found_ = p_.state.InConfigMode;
 
   // Only an anemometer that answered in this search is identified, whichever family
@@ -89,17 +88,16 @@ void Discovery::SearchAndIdentify() {
 
 void Discovery::ResetToTwoAxisLayout() {
   MainMenu& menu = p_.window.menu;
-  for (const char* name : {"DataDisplay", "Tabular", "Mi3AxisConfig"}) {
-    menu.Hide(QLatin1String(name));
+  for (MenuId id : {MenuId::kDataDisplay, MenuId::kTabular, MenuId::kMi3AxisConfig}) {
+    menu.Hide(id);
   }
-  for (const char* name : {"File1", "Mode1", "Configuration1"}) menu.Disable(QLatin1String(name));
+  for (MenuId id : {MenuId::kFile1, MenuId::kMode1, MenuId::kConfiguration1}) menu.Disable(id);
   // The Graph entry too: a binary three-axis listing of an earlier search hid it.
-  for (const char* name : {"Mode1", "Outputformat", "Alignment1", "Averaging1", "Anemcomms",
-                           "Analogueoutputs", "Heating", "Graph1"}) {
-    menu.Show(QLatin1String(name));
+  for (MenuId id : {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1, MenuId::kAnemcomms, MenuId::kAnalogueoutputs, MenuId::kHeating, MenuId::kGraph1}) {
+    menu.Show(id);
   }
-  for (const char* name : {"Averaging1", "Analogueoutputs", "Alignment1"}) {
-    menu.Enable(QLatin1String(name));
+  for (MenuId id : {MenuId::kAveraging1, MenuId::kAnalogueoutputs, MenuId::kAlignment1}) {
+    menu.Enable(id);
   }
   CallIfSet(p_.windows.showGraphThirdKey, false);
   CallIfSet(p_.windows.showWindsockWAxis, false);
@@ -132,7 +130,7 @@ void Discovery::AskUntilReplied(const char* command, TApdDataPacket& armed, TApd
   auto replied = [&] { return reply.Tag != 0 || (alternative && alternative->Tag != 0); };
   while (!replied()) {
     if (channel.Timeout.fired) {
-      p_.window.busyCursor = false;
+      p_.window.SetBusyCursor(false);
       p_.prompts.ShowMessage(LoadStr(missingMessage), LoadStr(kStrWarning));
       break;
     }
@@ -153,15 +151,15 @@ void Discovery::IdentifyTwoAxis() {
   channel.Timeout.fired = false;
   m.D1Packet.Tag = 0;
   channel.Timeout.SetInterval(kIdentifyTimeoutMs);
-  menu.Show(QStringLiteral("DataDisplay"));
+  menu.Show(MenuId::kDataDisplay);
 
   AskUntilReplied("D1", m.D1Packet, m.D1Packet, nullptr, true, kStrNoResponseD1);
-  p_.window.busyCursor = true;
+  p_.window.SetBusyCursor(true);
   // The D1 reply armed the D2 matcher of the model, and the D2 reply arms the D3 matcher.
   AskUntilReplied("D2", m.D2Packet, m.D2Packet, &m.LarkvaneD2Packet, false, kStrNoResponseD2);
   m.D2Packet.Tag = 0;
   m.LarkvaneD2Packet.Tag = 0;
-  p_.window.busyCursor = true;
+  p_.window.SetBusyCursor(true);
   AskUntilReplied("D3", m.D3Packet, m.D3Packet, &m.LarkvaneD3Packet, false, kStrNoResponseD3);
   m.D3Packet.Tag = 0;
   m.LarkvaneD3Packet.Tag = 0;
@@ -172,8 +170,8 @@ void Discovery::IdentifyTwoAxis() {
     channel.Timer2.fired = false;
     channel.Timer2.Start();
     p_.channel.WaitFor([&channel] { return channel.Timer2.fired; });
-    menu.Show(QStringLiteral("Windsock1"));
-    menu.Show(QStringLiteral("Alarm"));
+    menu.Show(MenuId::kWindsock1);
+    menu.Show(MenuId::kAlarm);
   }
   channel.LeaveConfigMode();
   m.DataPacket.SetEnabled(true);
@@ -186,12 +184,11 @@ namespace ventari {
 void Discovery::IdentifyThreeAxis() {
   MainMenu& menu = p_.window.menu;
   CommandChannel& channel = p_.channel;
-  for (const char* name : {"Mode1", "Outputformat", "Alignment1", "Averaging1", "Analogueoutputs",
-                           "Heating", "Anemcomms"}) {
-    menu.Hide(QLatin1String(name));
+  for (MenuId id : {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1, MenuId::kAnalogueoutputs, MenuId::kHeating, MenuId::kAnemcomms}) {
+    menu.Hide(id);
   }
-  menu.Show(QStringLiteral("Mi3AxisConfig"));
-  menu.Show(QStringLiteral("Tabular"));
+  menu.Show(MenuId::kMi3AxisConfig);
+  menu.Show(MenuId::kTabular);
   CallIfSet(p_.windows.showWindsockWAxis, true);
 
   channel.Timeout.Stop();
@@ -211,10 +208,10 @@ void Discovery::IdentifyThreeAxis() {
   }
   channel.LeaveConfigMode();
   if (p_.triAxisConfig.ReportsPolar() && !p_.triAxisConfig.IsBinary()) {
-    menu.Show(QStringLiteral("Windsock1"));
-    menu.Show(QStringLiteral("Alarm"));
+    menu.Show(MenuId::kWindsock1);
+    menu.Show(MenuId::kAlarm);
   }
-  p_.window.busyCursor = false;
+  p_.window.SetBusyCursor(false);
 }
 
 }  // namespace ventari

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
-#include "app/session.h"
+#include "app/mode_commands.h"
+#include "base/anem_state.h"
+#include "base/prompts.h"
+#include "displays/alarm_window_model.h"
+#include "link/command_channel.h"
+#include "link/system_matchers.h"
+#include "threeaxis/tri_axis_config.h"
+#include "threeaxis/tri_axis_listing.h"
 
 namespace ventari {
 namespace {
@@ -19,11 +26,11 @@ constexpr LiveWindowCommands::Outcome kShowAndStart{true, true};
 
 }  // namespace
 
-bool LiveWindowCommands::ThreeAxis() const { return s_.state.Family == AnemFamily::kThreeAxis; }
+bool LiveWindowCommands::ThreeAxis() const { return p_.state.Family == AnemFamily::kThreeAxis; }
 
 bool LiveWindowCommands::MultiWindowRefused(bool otherWindowShown) {
-  if (s_.triAxisConfig.Baud < kBaud38400Index || !otherWindowShown) return false;
-  s_.prompts.ShowMessage(
+  if (p_.triAxisConfig.Baud < kBaud38400Index || !otherWindowShown) return false;
+  p_.prompts.ShowMessage(
       QStringLiteral("Anemometer baudrate must be below 38400 to display multiple windows"),
       QStringLiteral("Information"));
   return true;
@@ -31,27 +38,27 @@ bool LiveWindowCommands::MultiWindowRefused(bool otherWindowShown) {
 
 LiveWindowCommands::Outcome LiveWindowCommands::Graph() {
   if (!ThreeAxis()) {
-    if (s_.window.menu.Entry(QStringLiteral("UVcontinuous")).checked) {
-      s_.modes.UvLayout();
+    if (p_.modes.UvChecked()) {
+      p_.modes.UvLayout();
     } else {
-      s_.modes.PolarLayout();
+      p_.modes.PolarLayout();
     }
     return kShow;
   }
-  const auto& shown = s_.liveShown;
-  if (MultiWindowRefused(shown.tabular || shown.windsock || s_.alarm.View().visible)) {
+  const auto& shown = p_.shown;
+  if (MultiWindowRefused(shown.tabular || shown.windsock || p_.alarm.View().visible)) {
     return kRefuse;
   }
-  const TriAxisConfig& config = s_.triAxisConfig;
+  const TriAxisConfig& config = p_.triAxisConfig;
   if (config.ReportsAxis()) {
-    s_.prompts.ShowMessage(QStringLiteral("Graph not available in 'Axis' mode."),
+    p_.prompts.ShowMessage(QStringLiteral("Graph not available in 'Axis' mode."),
                            QStringLiteral("Info"));
     return kRefuse;
   }
   if (config.ReportsUvw()) {
-    s_.modes.UvLayout();
+    p_.modes.UvLayout();
   } else if (config.ReportsPolar()) {
-    s_.modes.PolarLayout();
+    p_.modes.PolarLayout();
   } else {
     return kRefuse;  // nothing known of what the records carry
   }
@@ -60,32 +67,32 @@ LiveWindowCommands::Outcome LiveWindowCommands::Graph() {
 
 LiveWindowCommands::Outcome LiveWindowCommands::Windsock() {
   if (!ThreeAxis()) return kShow;
-  const auto& shown = s_.liveShown;
-  if (MultiWindowRefused(shown.graph || shown.tabular || s_.alarm.View().visible)) return kRefuse;
+  const auto& shown = p_.shown;
+  if (MultiWindowRefused(shown.graph || shown.tabular || p_.alarm.View().visible)) return kRefuse;
   return kShowAndStart;
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Tabular() {
-  const auto& shown = s_.liveShown;
+  const auto& shown = p_.shown;
   if (MultiWindowRefused(shown.graph || shown.windsock)) return kRefuse;
   return kShowAndStart;
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
   if (!ThreeAxis()) return kShow;
-  const TriAxisConfig& config = s_.triAxisConfig;
+  const TriAxisConfig& config = p_.triAxisConfig;
   if (config.ReportsUvw() && config.StrFormat != kStrFormatAsciiPad) {
-    s_.prompts.ShowMessage(QStringLiteral("Anemometer must be set to 'padded output' when using "
+    p_.prompts.ShowMessage(QStringLiteral("Anemometer must be set to 'padded output' when using "
                                           "alarm in UVW mode"),
                            QStringLiteral("Information"));
     return kRefuse;
   }
-  const auto& shown = s_.liveShown;
-  if (MultiWindowRefused(shown.tabular || shown.windsock || s_.alarm.View().visible)) {
+  const auto& shown = p_.shown;
+  if (MultiWindowRefused(shown.tabular || shown.windsock || p_.alarm.View().visible)) {
     return kRefuse;
   }
   if (config.ReportMode == kReportAxis) {
-    s_.prompts.ShowMessage(QStringLiteral("Alarm not available in 'Axis' mode."),
+    p_.prompts.ShowMessage(QStringLiteral("Alarm not available in 'Axis' mode."),
                            QStringLiteral("Info"));
     return kRefuse;
   }
@@ -93,34 +100,34 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
 }
 
 void LiveWindowCommands::StartContinuous() {
-  CommandChannel& channel = s_.channel;
+  CommandChannel& channel = p_.channel;
   channel.Command("IM");
   channel.Delay(100);
 
-  s_.triAxisListing.Expect(TriAxisReply::kConfig);
+  p_.listing.Expect(TriAxisReply::kConfig);
   channel.Command("CONFIG");
   channel.Timeout.Start();
-  channel.WaitFor([&] { return s_.triAxisListing.Received() || channel.Timeout.fired; });
+  channel.WaitFor([&] { return p_.listing.Received() || channel.Timeout.fired; });
   channel.Timeout.Stop();
   channel.Timeout.fired = false;
-  s_.triAxisListing.ClearReceived();
+  p_.listing.ClearReceived();
 
-  const TriAxisConfig& config = s_.triAxisConfig;
+  const TriAxisConfig& config = p_.triAxisConfig;
   if (config.MessageMode == kMessageModePoll) {
     channel.SendBare("MSGMODE CONT");
     channel.SendReturn();
-    s_.state.ContinuousStarted = true;
+    p_.state.ContinuousStarted = true;
     channel.Delay(100);
   }
   channel.LeaveConfigMode();
 
   if (config.StrFormat == kStrFormatBinary) {
     const int inputs = static_cast<int>(std::count(config.Aip.begin(), config.Aip.end(), true));
-    s_.matchers.TriAxisBinaryPkt.SetPacketSize(11 + (config.SosMode != 0 ? 2 : 0) +
+    p_.matchers.TriAxisBinaryPkt.SetPacketSize(11 + (config.SosMode != 0 ? 2 : 0) +
                                                (config.AbsTempMode != 0 ? 2 : 0) + 2 * inputs);
-    s_.matchers.TriAxisBinaryPkt.SetEnabled(true);
+    p_.matchers.TriAxisBinaryPkt.SetEnabled(true);
   } else if (config.StrFormat == 1 || config.StrFormat == 2) {
-    s_.matchers.TriAxisAsciiPkt.SetEnabled(true);
+    p_.matchers.TriAxisAsciiPkt.SetEnabled(true);
   }
 }
 

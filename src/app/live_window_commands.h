@@ -3,15 +3,39 @@
 // for them.
 #pragma once
 
-#include <functional>
-
 namespace ventari {
 
-class Session;
+class AlarmWindowModel;
+class CommandChannel;
+class ModeCommands;
+class Prompts;
+class TriAxisListing;
+struct AnemState;
+struct SystemMatchers;
+struct TriAxisConfig;
+
+// Which live windows are shown; the alarm's own model knows its window.
+struct LiveWindowsShown {
+  bool graph = false;
+  bool windsock = false;
+  bool tabular = false;
+};
 
 class LiveWindowCommands {
  public:
-  explicit LiveWindowCommands(Session& session) : s_(session) {}
+  struct Parts {
+    CommandChannel& channel;
+    Prompts& prompts;
+    AnemState& state;
+    const TriAxisConfig& triAxisConfig;
+    SystemMatchers& matchers;
+    TriAxisListing& listing;
+    ModeCommands& modes;
+    const LiveWindowsShown& shown;
+    const AlarmWindowModel& alarm;
+  };
+
+  explicit LiveWindowCommands(const Parts& parts) : p_(parts) {}
 
   // What a command decided: show its window, and then start the continuous output.
   struct Outcome {
@@ -32,7 +56,7 @@ class LiveWindowCommands {
   // At 38400 baud and faster a three-axis anemometer feeds one live window at a time.
   bool MultiWindowRefused(bool otherWindowShown);
 
-  Session& s_;
+  Parts p_;
 };
 
 }  // namespace ventari

@@ -8,8 +8,8 @@ ModeCommands::ModeCommands(CommandChannel& channel, AnemState& state, MainMenu& 
 
 void ModeCommands::Mark(MessageModeMark mode) {
   config_.MessageMode = mode;
-  menu_.Check(QStringLiteral("UVcontinuous"), mode == MessageModeMark::kUv);
-  menu_.Check(QStringLiteral("Polarcontinuous"), mode == MessageModeMark::kPolar);
+  menu_.Check(MenuId::kUVcontinuous, mode == MessageModeMark::kUv);
+  menu_.Check(MenuId::kPolarcontinuous, mode == MessageModeMark::kPolar);
 }
 
 void ModeCommands::UvCommand() {
@@ -38,14 +38,14 @@ void ModeCommands::StopContinuousOutput() {
 
 void ModeCommands::UvLayout() {
   CallIfSet(windows_.setGraphPresentation, true);
-  menu_.Hide(QStringLiteral("Windsock1"));
-  menu_.Hide(QStringLiteral("Alarm"));
+  menu_.Hide(MenuId::kWindsock1);
+  menu_.Hide(MenuId::kAlarm);
 }
 
 void ModeCommands::PolarLayout() {
   CallIfSet(windows_.setGraphPresentation, false);
-  if (config_.OutputUnits == 0) menu_.Show(QStringLiteral("Windsock1"));
-  menu_.Show(QStringLiteral("Alarm"));
+  if (config_.OutputUnits == 0) menu_.Show(MenuId::kWindsock1);
+  menu_.Show(MenuId::kAlarm);
 }
 
 }  // namespace ventari

@@ -20,6 +20,9 @@ class ModeCommands {
   // "&Polar continuous": M2 (and O2 for a Larkvane), the polar check mark, the polar layout.
   void PolarCommand();
 
+  // The "&UV continuous" check mark: two-axis messages carry U and V.
+  bool UvChecked() const { return menu_.IsChecked(MenuId::kUVcontinuous); }
+
   void UvLayout();
   void PolarLayout();
 

@@ -27,7 +27,7 @@ void PortsDialog::BtnSetPortClick() {
   if (model.selected < 0 || model.selected >= model.ports.size()) return;
   const QString name = model.ports[model.selected];
   model.setEnabled = false;
-  window_.busyCursor = true;
+  window_.SetBusyCursor(true);
   for (TApdDataPacket* m : {&matchers_.DataPacket, &matchers_.IMPacket, &matchers_.TriAxisPkt,
                             &matchers_.D1Packet, &matchers_.D2Packet, &matchers_.D3Packet}) {
     m->SetEnabled(false);
@@ -42,7 +42,7 @@ void PortsDialog::BtnSetPortClick() {
   }
   model.visible = false;
   model.setEnabled = true;
-  window_.busyCursor = false;
+  window_.SetBusyCursor(false);
 }
 
 }  // namespace ventari

@@ -1,13 +1,12 @@
 #include "base/main_menu.h"
 
-#include <stdexcept>
-
 namespace ventari {
 namespace {
 
 struct InitialEntry {
+  MenuId id;
   const char* name;
-  const char* parent;
+  std::optional<MenuId> parent;
   const char* caption;
   bool visible;
   bool enabled;
@@ -15,58 +14,63 @@ struct InitialEntry {
 
 // In menu order; hidden and disabled entries as at start.
 constexpr InitialEntry kInitialEntries[] = {
-    {"File1", "", "&File", true, true},
-    {"Resynchronise", "File1", "&Resynchronise", true, true},
-    {"Exit1", "File1", "&Exit", true, true},
-    {"Mode1", "", "&Mode", true, true},
-    {"UVcontinuous", "Mode1", "&UV continuous", true, true},
-    {"Polarcontinuous", "Mode1", "&Polar continuous", true, true},
-    {"Configuration1", "", "&Configuration", true, true},
-    {"Anemcomms", "Configuration1", "&Anemometer comms", true, true},
-    {"Anemometertype1", "Configuration1", "Anemometer &type", true, true},
-    {"Outputformat", "Configuration1", "&Output formatting", true, true},
-    {"Alignment1", "Configuration1", "A&lignment", true, true},
-    {"AlignUV", "Alignment1", "&Align UV", true, true},
-    {"AlignUVOffset", "Alignment1", "A&lign UV offset", true, true},
-    {"AlignUVinverted", "Alignment1", "Al&ign UV inverted", false, true},
-    {"AlignUVinvertedoffset", "Alignment1", "Ali&gn UV inverted offset", false, true},
-    {"Averaging1", "Configuration1", "A&veraging", true, true},
-    {"Analogueoutputs", "Configuration1", "A&nalogue outputs", true, true},
-    {"Heating", "Configuration1", "&Heating", true, true},
-    {"Enabled1", "Heating", "&Enabled", true, true},
-    {"Disabled1", "Heating", "&Disabled", true, true},
-    {"Mi3AxisConfig", "Configuration1", "&Setup", false, true},
-    {"Terminal1", "", "&Terminal", false, true},
-    {"Ports", "", "&Ports", true, true},
-    {"DataDisplay", "", "&Data Display", false, true},
-    {"Tabular", "", "Ta&bular Display", false, true},
-    {"Graph1", "", "&Graph", true, true},
-    {"Windsock1", "", "&Windsock", false, true},
-    {"Alarm", "", "&Alarm", false, true},
-    {"Test1", "", "T&est", false, false},
-    {"Help", "", "&Help", true, true},
-    {"About1", "Help", "&About", true, true},
-    {"Terminalcommandlist1", "Help", "&Contents", true, true},
+    {MenuId::kFile1, "File1", {}, "&File", true, true},
+    {MenuId::kResynchronise, "Resynchronise", MenuId::kFile1, "&Resynchronise", true, true},
+    {MenuId::kExit1, "Exit1", MenuId::kFile1, "&Exit", true, true},
+    {MenuId::kMode1, "Mode1", {}, "&Mode", true, true},
+    {MenuId::kUVcontinuous, "UVcontinuous", MenuId::kMode1, "&UV continuous", true, true},
+    {MenuId::kPolarcontinuous, "Polarcontinuous", MenuId::kMode1, "&Polar continuous", true,
+     true},
+    {MenuId::kConfiguration1, "Configuration1", {}, "&Configuration", true, true},
+    {MenuId::kAnemcomms, "Anemcomms", MenuId::kConfiguration1, "&Anemometer comms", true, true},
+    {MenuId::kAnemometertype1, "Anemometertype1", MenuId::kConfiguration1, "Anemometer &type",
+     true, true},
+    {MenuId::kOutputformat, "Outputformat", MenuId::kConfiguration1, "&Output formatting", true,
+     true},
+    {MenuId::kAlignment1, "Alignment1", MenuId::kConfiguration1, "A&lignment", true, true},
+    {MenuId::kAlignUV, "AlignUV", MenuId::kAlignment1, "&Align UV", true, true},
+    {MenuId::kAlignUVOffset, "AlignUVOffset", MenuId::kAlignment1, "A&lign UV offset", true, true},
+    {MenuId::kAlignUVinverted, "AlignUVinverted", MenuId::kAlignment1, "Al&ign UV inverted", false,
+     true},
+    {MenuId::kAlignUVinvertedoffset, "AlignUVinvertedoffset", MenuId::kAlignment1,
+     "Ali&gn UV inverted offset", false, true},
+    {MenuId::kAveraging1, "Averaging1", MenuId::kConfiguration1, "A&veraging", true, true},
+    {MenuId::kAnalogueoutputs, "Analogueoutputs", MenuId::kConfiguration1, "A&nalogue outputs",
+     true, true},
+    {MenuId::kHeating, "Heating", MenuId::kConfiguration1, "&Heating", true, true},
+    {MenuId::kEnabled1, "Enabled1", MenuId::kHeating, "&Enabled", true, true},
+    {MenuId::kDisabled1, "Disabled1", MenuId::kHeating, "&Disabled", true, true},
+    {MenuId::kMi3AxisConfig, "Mi3AxisConfig", MenuId::kConfiguration1, "&Setup", false, true},
+    {MenuId::kTerminal1, "Terminal1", {}, "&Terminal", false, true},
+    {MenuId::kPorts, "Ports", {}, "&Ports", true, true},
+    {MenuId::kDataDisplay, "DataDisplay", {}, "&Data Display", false, true},
+    {MenuId::kTabular, "Tabular", {}, "Ta&bular Display", false, true},
+    {MenuId::kGraph1, "Graph1", {}, "&Graph", true, true},
+    {MenuId::kWindsock1, "Windsock1", {}, "&Windsock", false, true},
+    {MenuId::kAlarm, "Alarm", {}, "&Alarm", false, true},
+    {MenuId::kTest1, "Test1", {}, "T&est", false, false},
+    {MenuId::kHelp, "Help", {}, "&Help", true, true},
+    {MenuId::kAbout1, "About1", MenuId::kHelp, "&About", true, true},
+    {MenuId::kTerminalcommandlist1, "Terminalcommandlist1", MenuId::kHelp, "&Contents", true, true},
 };
+static_assert(std::size(kInitialEntries) == kMenuEntryCount);
+
+constexpr bool InMenuOrder() {
+  for (std::size_t i = 0; i < std::size(kInitialEntries); ++i) {
+    if (static_cast<std::size_t>(kInitialEntries[i].id) != i) return false;
+  }
+  return true;
+}
+static_assert(InMenuOrder(), "entries are listed in the order of their ids");
 
 }  // namespace
 
 MainMenu::MainMenu() {
-  for (const auto& e : kInitialEntries) {
-    entries_.push_back({QString::fromLatin1(e.name), QString::fromLatin1(e.parent),
-                        QString::fromLatin1(e.caption), e.visible, e.enabled, false});
+  for (std::size_t i = 0; i < kMenuEntryCount; ++i) {
+    const InitialEntry& e = kInitialEntries[i];
+    entries_[i] = {e.id,      QString::fromLatin1(e.name), e.parent, QString::fromLatin1(e.caption),
+                   e.visible, e.enabled,                   false};
   }
-}
-
-MenuEntry& MainMenu::Entry(const QString& name) {
-  for (auto& entry : entries_) {
-    if (entry.name == name) return entry;
-  }
-  throw std::out_of_range("no menu entry " + name.toStdString());
-}
-
-const MenuEntry& MainMenu::Entry(const QString& name) const {
-  return const_cast<MainMenu*>(this)->Entry(name);
 }
 
 }  // namespace ventari

@@ -1,16 +1,58 @@
-// The main window's menu as a model: every entry by its name, with caption, visibility,
-// enabled state and check mark. The logic changes it; the window mirrors it.
+// The main window's menu as a model: every entry by its id, with caption, visibility, enabled
+// state and check mark. The logic changes it; the window mirrors it when told.
 #pragma once
 
 #include <QString>
-#include <vector>
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "base/change_notifier.h"
 
 namespace ventari {
 
+// Every entry, in menu order.
+enum class MenuId {
+  kFile1,
+  kResynchronise,
+  kExit1,
+  kMode1,
+  kUVcontinuous,
+  kPolarcontinuous,
+  kConfiguration1,
+  kAnemcomms,
+  kAnemometertype1,
+  kOutputformat,
+  kAlignment1,
+  kAlignUV,
+  kAlignUVOffset,
+  kAlignUVinverted,
+  kAlignUVinvertedoffset,
+  kAveraging1,
+  kAnalogueoutputs,
+  kHeating,
+  kEnabled1,
+  kDisabled1,
+  kMi3AxisConfig,
+  kTerminal1,
+  kPorts,
+  kDataDisplay,
+  kTabular,
+  kGraph1,
+  kWindsock1,
+  kAlarm,
+  kTest1,
+  kHelp,
+  kAbout1,
+  kTerminalcommandlist1,
+};
+inline constexpr std::size_t kMenuEntryCount = static_cast<std::size_t>(MenuId::kTerminalcommandlist1) + 1;
+
 struct MenuEntry {
-  QString name;     // "File1", "Resynchronise", ...
-  QString parent;   // name of the submenu that holds it; empty for the menu bar
-  QString caption;  // with its accelerator ampersand
+  MenuId id;
+  QString name;                  // "File1", "Resynchronise", ...: the entry's object name
+  std::optional<MenuId> parent;  // the submenu that holds it; none for the menu bar
+  QString caption;               // with its accelerator ampersand
   bool visible = true;
   bool enabled = true;
   bool checked = false;
@@ -19,21 +61,34 @@ struct MenuEntry {
 class MainMenu {
  public:
   MainMenu();
+  MainMenu(const MainMenu&) = delete;
+  MainMenu& operator=(const MainMenu&) = delete;
 
-  // The entry named `name`; every name used by the system exists, any other is a programming
-  // error (std::out_of_range).
-  MenuEntry& Entry(const QString& name);
-  const MenuEntry& Entry(const QString& name) const;
-  const std::vector<MenuEntry>& Entries() const { return entries_; }
+  const MenuEntry& Entry(MenuId id) const { return entries_[static_cast<std::size_t>(id)]; }
+  const std::array<MenuEntry, kMenuEntryCount>& Entries() const { return entries_; }
+  bool IsChecked(MenuId id) const { return Entry(id).checked; }
 
-  void Show(const QString& name, bool visible = true) { Entry(name).visible = visible; }
-  void Hide(const QString& name) { Entry(name).visible = false; }
-  void Enable(const QString& name, bool enabled = true) { Entry(name).enabled = enabled; }
-  void Disable(const QString& name) { Entry(name).enabled = false; }
-  void Check(const QString& name, bool checked = true) { Entry(name).checked = checked; }
+  // Each change is announced when it changes something.
+  void Show(MenuId id, bool visible = true) { Set(&MenuEntry::visible, id, visible); }
+  void Hide(MenuId id) { Show(id, false); }
+  void Enable(MenuId id, bool enabled = true) { Set(&MenuEntry::enabled, id, enabled); }
+  void Disable(MenuId id) { Enable(id, false); }
+  void Check(MenuId id, bool checked = true) { Set(&MenuEntry::checked, id, checked); }
+  void SetCaption(MenuId id, const QString& caption) { Set(&MenuEntry::caption, id, caption); }
+
+  ChangeNotifier& Changed() { return changed_; }
 
  private:
-  std::vector<MenuEntry> entries_;
+  template <typename T>
+  void Set(T MenuEntry::*field, MenuId id, const T& value) {
+    T& current = entries_[static_cast<std::size_t>(id)].*field;
+    if (current == value) return;
+    current = value;
+    changed_.Notify();
+  }
+
+  std::array<MenuEntry, kMenuEntryCount> entries_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

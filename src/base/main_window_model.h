@@ -1,17 +1,40 @@
-// The main window's state apart from its menu: the two red labels, whether it takes input, and
-// the application's busy cursor.
+// The main window's state: its menu, the two red labels, whether it takes input, and the
+// application's busy cursor. Every change is announced through the menu's notifier, so the
+// window has one thing to listen to.
 #pragma once
 
 #include "base/main_menu.h"
 
 namespace ventari {
 
-struct MainWindowModel {
+class MainWindowModel {
+ public:
   MainMenu menu;
-  bool searchingLabelVisible = false;  // "Please wait, searching..."
-  bool busyLabelVisible = false;       // "Please wait, busy..."
-  bool enabled = true;
-  bool busyCursor = false;
+
+  ChangeNotifier& Changed() { return menu.Changed(); }
+
+  // "Please wait, searching..."
+  bool SearchingLabelVisible() const { return searchingLabelVisible_; }
+  void SetSearchingLabelVisible(bool visible) { Set(searchingLabelVisible_, visible); }
+  // "Please wait, busy..."
+  bool BusyLabelVisible() const { return busyLabelVisible_; }
+  void SetBusyLabelVisible(bool visible) { Set(busyLabelVisible_, visible); }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled) { Set(enabled_, enabled); }
+  bool BusyCursor() const { return busyCursor_; }
+  void SetBusyCursor(bool busy) { Set(busyCursor_, busy); }
+
+ private:
+  void Set(bool& field, bool value) {
+    if (field == value) return;
+    field = value;
+    Changed().Notify();
+  }
+
+  bool searchingLabelVisible_ = false;
+  bool busyLabelVisible_ = false;
+  bool enabled_ = true;
+  bool busyCursor_ = false;
 };
 
 }  // namespace ventari

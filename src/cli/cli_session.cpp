@@ -48,10 +48,10 @@ std::optional<int> CliSession::Identify(const QCommandLineParser& parser) {
   session_->portOverride = port;
   try {
     session_->OnFirstShow(session_->AvailablePorts());
-    if (startBaud != 0) session_->discovery.SetStartBaud(startBaud);
+    if (startBaud != 0) session_->commands().discovery.SetStartBaud(startBaud);
     // The command line always searches, in service mode too.
-    session_->state.SearchRequested = true;
-    session_->discovery.OnActivate();
+    session_->anemometer().state.SearchRequested = true;
+    session_->commands().discovery.OnActivate();
   } catch (const PortError& e) {
     return CliFail(QStringLiteral("port %1: %2").arg(port, QString::fromUtf8(e.what())));
   }

@@ -23,8 +23,8 @@ void AddWindsock(QJsonObject& line, const WindsockWindowModel& windsock, bool fe
 
 // Stops the run when nothing was found or the anemometer is not one whose data can be shown.
 std::optional<int> RequireTwoAxis(Session& session) {
-  if (!session.discovery.Found()) return kExitNotFound;
-  if (session.state.Family != AnemFamily::kTwoAxis) {
+  if (!session.commands().discovery.Found()) return kExitNotFound;
+  if (session.anemometer().state.Family != AnemFamily::kTwoAxis) {
     return CliFail(
         QStringLiteral("found a three-axis anemometer; data are shown for two-axis "
                        "anemometers only"));
@@ -44,16 +44,17 @@ int IdentifyCommand(const QCommandLineParser& parser) {
   if (auto failed = cli.Identify(parser)) return *failed;
   Session& s = cli.session();
   if (parser.isSet(QStringLiteral("json"))) {
-    CliPrint(QString::fromUtf8(QJsonDocument(IdentifyReport(s)).toJson(QJsonDocument::Indented)));
-  } else if (s.discovery.Found()) {
+    CliPrint(QString::fromUtf8(QJsonDocument(IdentifyReport(s.anemometer(), s.commands().discovery.Found(),
+                                                       s.link().port.Line().baud, s.window().menu)).toJson(QJsonDocument::Indented)));
+  } else if (s.commands().discovery.Found()) {
     CliPrint(QStringLiteral("Found %1 at %2 baud\nSerial number: %3\nSoftware version: %4\n")
-                 .arg(s.state.ModelCaption)
-                 .arg(s.port.Line().baud)
-                 .arg(s.state.SerialNumber.trimmed(), s.state.SoftwareVersion));
+                 .arg(s.anemometer().state.ModelCaption)
+                 .arg(s.link().port.Line().baud)
+                 .arg(s.anemometer().state.SerialNumber.trimmed(), s.anemometer().state.SoftwareVersion));
   } else {
-    CliPrint(QStringLiteral("No anemometer found on %1\n").arg(s.port.Name()));
+    CliPrint(QStringLiteral("No anemometer found on %1\n").arg(s.link().port.Name()));
   }
-  return s.discovery.Found() ? kExitFound : kExitNotFound;
+  return s.commands().discovery.Found() ? kExitFound : kExitNotFound;
 }
 
 int StreamCommand(const QCommandLineParser& parser) {
@@ -62,11 +63,11 @@ int StreamCommand(const QCommandLineParser& parser) {
   if (auto failed = cli.Identify(parser)) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireTwoAxis(s)) return *stop;
-  s.windsockWindow.SelectUnits(0);
-  s.windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
+  s.displays().windsockWindow.SelectUnits(0);
+  s.displays().windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
   const bool json = parser.isSet(QStringLiteral("json"));
-  s.dataDecoder.onSample = [&s, json](const QByteArray&, const TwoAxisSample& sample) {
-    const QString text = s.dataDisplay.ScreenLines().back();
+  s.decoding().dataApplier.onSample = [&s, json](const QByteArray&, const TwoAxisSample& sample) {
+    const QString text = s.displays().dataDisplay.ScreenLines().back();
     if (!json) {
       CliPrint(text + QLatin1Char('\n'));
       return;
@@ -83,7 +84,7 @@ int StreamCommand(const QCommandLineParser& parser) {
       line["direction"] = sample.readable ? QJsonValue(sample.direction) : QJsonValue();
       line["speed"] = number(sample.second);
     }
-    AddWindsock(line, s.windsockWindow, sample.fedWindsock);
+    AddWindsock(line, s.displays().windsockWindow, sample.fedWindsock);
     CliPrint(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) +
              QLatin1Char('\n'));
   };
@@ -105,7 +106,7 @@ int LogCommand(const QCommandLineParser& parser) {
   if (auto failed = cli.Identify(parser)) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireTwoAxis(s)) return *stop;
-  DataDisplay& display = s.dataDisplay;
+  DataDisplay& display = s.displays().dataDisplay;
   display.CbTsdClick(!parser.isSet(QStringLiteral("no-timestamp")));
   display.CbSegClick(minutes > 0);
   if (minutes > 0) display.SetSegInterval(minutes);

@@ -2,7 +2,7 @@
 
 #include <QJsonArray>
 
-#include "app/session.h"
+#include "app/session_parts.h"
 
 namespace ventari {
 namespace {
@@ -75,20 +75,23 @@ QJsonObject MenuJson(const MainMenu& menu) {
 
 }  // namespace
 
-QJsonObject IdentifyReport(const Session& s) {
-  const bool threeAxis = s.state.Family == AnemFamily::kThreeAxis;
+QJsonObject IdentifyReport(const Anemometer& anemometer, bool found, std::int32_t baud,
+                           const MainMenu& menu) {
+  const AnemState& state = anemometer.state;
+  const bool threeAxis = state.Family == AnemFamily::kThreeAxis;
   QJsonObject report;
-  report["found"] = s.discovery.Found();
-  report["baud"] = s.port.Line().baud;
+  report["found"] = found;
+  report["baud"] = baud;
   report["family"] = threeAxis ? "three-axis" : "two-axis";
-  report["type_code"] = s.state.TypeCode;
-  report["model"] = s.state.ModelCaption;
+  report["type_code"] = state.TypeCode;
+  report["model"] = state.ModelCaption;
   report["model_index"] =
-      s.state.Model ? QJsonValue(static_cast<int>(*s.state.Model)) : QJsonValue(QJsonValue::Null);
-  report["serial_number"] = s.state.SerialNumber;
-  report["software_version"] = s.state.SoftwareVersion;
-  report["config"] = threeAxis ? ThreeAxisJson(s.triAxisConfig) : TwoAxisJson(s.twoAxisConfig);
-  report["menu"] = MenuJson(s.window.menu);
+      state.Model ? QJsonValue(static_cast<int>(*state.Model)) : QJsonValue(QJsonValue::Null);
+  report["serial_number"] = state.SerialNumber;
+  report["software_version"] = state.SoftwareVersion;
+  report["config"] = threeAxis ? ThreeAxisJson(anemometer.triAxisConfig)
+                               : TwoAxisJson(anemometer.twoAxisConfig);
+  report["menu"] = MenuJson(menu);
   return report;
 }
 

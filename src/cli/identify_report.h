@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QJsonObject>
+#include <cstdint>
 
 namespace ventari {
 
-class Session;
+struct Anemometer;
+class MainMenu;
 
-QJsonObject IdentifyReport(const Session& session);
+// What identification found, with the configuration read and the menu it left.
+QJsonObject IdentifyReport(const Anemometer& anemometer, bool found, std::int32_t baud,
+                           const MainMenu& menu);
 
 }  // namespace ventari

@@ -69,7 +69,7 @@ bool AlarmWindowModel::UvData() const {
   if (links_.state.Family == AnemFamily::kThreeAxis) {
     return links_.triAxisConfig.ReportsUvw() || links_.triAxisConfig.ReportMode < 0;
   }
-  return links_.menu.Entry(QStringLiteral("UVcontinuous")).checked;
+  return links_.menu.IsChecked(MenuId::kUVcontinuous);
 }
 
 void AlarmWindowModel::CheckSample(double first, double second) {

@@ -111,7 +111,7 @@ void DataDisplay::WriteHeader() {
   Log(QString());
   Log(QStringLiteral("Serial no.: ") + state_.SerialNumber);
   Log(QString());
-  Log(menu_.Entry(QStringLiteral("UVcontinuous")).checked ? QStringLiteral("UV data")
+  Log(menu_.IsChecked(MenuId::kUVcontinuous) ? QStringLiteral("UV data")
                                                           : QStringLiteral("Polar data"));
   Log(QString());
 }

@@ -143,9 +143,9 @@ void CommandChannel::ReportEntryTimeout() {
     return;
   }
   if (!state_.LastTry) return;
-  window_.searchingLabelVisible = false;
+  window_.SetSearchingLabelVisible(false);
   prompts_.ShowMessage(LoadStr(kStrPortDetectionFailed), LoadStr(kStrWarning));
-  window_.busyCursor = false;
+  window_.SetBusyCursor(false);
   state_.LastTry = false;
 }
 
@@ -156,14 +156,14 @@ void CommandChannel::LeaveConfigMode() {
 }
 
 void CommandChannel::ConfigCommand(std::string_view text) {
-  window_.busyCursor = true;
+  window_.SetBusyCursor(true);
   EnterConfigMode();
   SlowWait();
   port_.FlushInBuffer();
   Command(text);
   SlowWait();
   LeaveConfigMode();
-  window_.busyCursor = false;
+  window_.SetBusyCursor(false);
 }
 
 }  // namespace ventari

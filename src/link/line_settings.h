@@ -1,6 +1,8 @@
 // The line settings of a serial port and the errors a port raises.
 #pragma once
 
+#include "base/errors.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -21,10 +23,10 @@ struct LineSettings {
 // The stored parity code: 1 odd, 2 even, 3 mark, 4 space, anything else none.
 Parity ParityFromCode(int code);
 
-class PortError : public std::runtime_error {
+class PortError : public UserError {
  public:
   enum class Kind { kOpenFailed, kNotOpen, kLineRefused, kIo };
-  PortError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+  PortError(Kind kind, const std::string& what) : UserError(what), kind_(kind) {}
   Kind kind() const { return kind_; }
 
  private:

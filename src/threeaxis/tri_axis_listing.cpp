@@ -78,9 +78,70 @@ bool IsAveragingValue(std::string_view text) {
 
 }  // namespace
 
-TriAxisListing::TriAxisListing(TApdDataPacket& collector, AnemState& state, MainMenu& menu,
-                               TriAxisConfig& config, TriAxisIdentity& identity)
-    : collector_(collector), state_(state), menu_(menu), config_(config), identity_(identity) {
+TriAxisSnReply ReadSnReply(std::string_view text) {
+  if (!Consume(text, "SN\r\n")) Consume(text, "SN\r");
+  TriAxisSnReply reply;
+  reply.text = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+  if (text.empty()) return reply;
+  reply.serialLetter = text.front();
+  const std::string_view serial = Window(text, 1, 6);
+  reply.serialNumber = QString::fromLatin1(serial.data(), static_cast<qsizetype>(serial.size()));
+  return reply;
+}
+
+TriAxisVerReply ReadVerReply(std::string_view text) {
+  Consume(text, " ");
+  if (!Consume(text, "VER\r\n")) Consume(text, "VER\r");
+  TriAxisVerReply reply;
+  reply.text = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+  reply.fiftyHz = text.starts_with("T7 50Hz");
+  constexpr std::string_view kVersion = "Version ";
+  for (std::size_t at = text.find(kVersion); at != std::string_view::npos;
+       at = text.find(kVersion, at + 1)) {
+    const std::string_view version = Window(text, at + kVersion.size(), 4);
+    if (!version.empty()) {
+      reply.softwareVersion =
+          QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size()));
+    }
+  }
+  return reply;
+}
+
+TriAxisConfigReply ReadConfigReply(std::string_view text) {
+  const std::string_view lineEnd = TakeConfigEcho(text);
+  TriAxisConfigReply reply;
+  reply.text = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+
+  for (std::size_t i = 0; i < kTriAxisChoices.size(); ++i) {
+    const TriAxisChoice& choice = kTriAxisChoices[i];
+    const auto value = ValueOf(text, lineEnd, choice.keyword);
+    if (!value) continue;
+    const bool isCtone = choice.field == &TriAxisConfig::Ctone;
+    reply.choices[i] = MatchValue(*value, isCtone ? kListedCtoneValues : choice.items);
+  }
+
+  // AVERAGE ends at the line end; four characters at most.
+  if (const auto value = ValueOf(text, lineEnd, "AVERAGE")) {
+    const std::string_view window = value->substr(0, 4);
+    const std::string_view digits = window.substr(0, window.find_first_of(kCrLf));
+    if (IsAveragingValue(digits)) {
+      reply.averaging = QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
+    }
+  }
+
+  // One letter per channel: "E" enabled, "D" disabled.
+  if (const auto value = ValueOf(text, lineEnd, "ANAIP")) {
+    const std::size_t channels = std::min(value->size(), reply.aip.size());
+    for (std::size_t n = 0; n < channels; ++n) {
+      if ((*value)[n] == 'E') reply.aip[n] = true;
+      if ((*value)[n] == 'D') reply.aip[n] = false;
+    }
+  }
+  return reply;
+}
+
+TriAxisListing::TriAxisListing(TApdDataPacket& collector, TriAxisReplyConsumer& consumer)
+    : collector_(collector), consumer_(consumer) {
   collector_.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) { OnReply(text); });
 }
 
@@ -101,105 +162,18 @@ void TriAxisListing::OnReply(const QByteArray& text) {
   const std::string_view reply(text.constData(), static_cast<std::size_t>(text.size()));
   switch (collector_.PacketSize()) {
     case static_cast<int>(TriAxisReply::kSn):
-      ReadSn(reply);
+      consumer_.Apply(ReadSnReply(reply));
       break;
     case static_cast<int>(TriAxisReply::kVer):
-      ReadVer(reply);
+      consumer_.Apply(ReadVerReply(reply));
       break;
     case static_cast<int>(TriAxisReply::kConfig):
-      ReadConfig(reply);
+      consumer_.Apply(ReadConfigReply(reply));
       break;
     default:
       break;
   }
   collector_.Tag = 1;
-}
-
-void TriAxisListing::ReadSn(std::string_view text) {
-  if (!Consume(text, "SN\r\n")) Consume(text, "SN\r");
-  identity_.identityText = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-  // An answer with nothing after the echo names no anemometer: no serial letter, and the serial
-  // number shown so far stays.
-  if (text.empty()) {
-    identity_.serialLetter = 0;
-    return;
-  }
-  identity_.serialLetter = text.front();
-  const std::string_view serial = Window(text, 1, 6);
-  state_.SerialNumber = QString::fromLatin1(serial.data(), static_cast<qsizetype>(serial.size()));
-}
-
-void TriAxisListing::ReadVer(std::string_view text) {
-  Consume(text, " ");
-  if (!Consume(text, "VER\r\n")) Consume(text, "VER\r");
-  identity_.identityText.append(text.data(), static_cast<qsizetype>(text.size()));
-
-  // Both families announce their 50 Hz variant with the same words.
-  const bool fiftyHz = text.starts_with("T7 50Hz");
-  if (identity_.serialLetter == 'O') {
-    state_.PictureFile = QStringLiteral("T7.jpg");
-    state_.Model = fiftyHz ? AnemModel::kT7_50 : AnemModel::kT7;
-    state_.ModelCaption = fiftyHz ? QStringLiteral("T7(50Hz)") : QStringLiteral("T7");
-    if (fiftyHz) config_.InstantaneousAvailable = true;
-  } else if (identity_.serialLetter == 'H') {
-    state_.PictureFile = QStringLiteral("MZ.jpg");
-    state_.Model = fiftyHz ? AnemModel::kMz_50 : AnemModel::kMz;
-    state_.ModelCaption = fiftyHz ? QStringLiteral("MZ(50Hz)") : QStringLiteral("MZ");
-    if (fiftyHz) config_.InstantaneousAvailable = true;
-  }
-
-  // The last "Version " followed by anything gives the version: four characters, or what is left.
-  constexpr std::string_view kVersion = "Version ";
-  for (std::size_t at = text.find(kVersion); at != std::string_view::npos;
-       at = text.find(kVersion, at + 1)) {
-    const std::string_view version = Window(text, at + kVersion.size(), 4);
-    if (!version.empty()) {
-      state_.SoftwareVersion =
-          QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size()));
-    }
-  }
-}
-
-void TriAxisListing::ReadConfig(std::string_view text) {
-  const std::string_view lineEnd = TakeConfigEcho(text);
-  identity_.configurationText = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-
-  for (const TriAxisChoice& choice : kTriAxisChoices) {
-    const auto value = ValueOf(text, lineEnd, choice.keyword);
-    if (!value) continue;
-    const bool isCtone = choice.field == &TriAxisConfig::Ctone;
-    const auto index = MatchValue(*value, isCtone ? kListedCtoneValues : choice.items);
-    if (!index) continue;
-    config_.*choice.field = *index;
-    if (choice.field != &TriAxisConfig::StrFormat) continue;
-    // Binary records carry nothing the graph, windsock or alarm could show; an ASCII format
-    // gives the graph back.
-    if (*index == 0) {
-      menu_.Hide(QStringLiteral("Graph1"));
-      menu_.Hide(QStringLiteral("Windsock1"));
-      menu_.Hide(QStringLiteral("Alarm"));
-    } else {
-      menu_.Show(QStringLiteral("Graph1"));
-    }
-  }
-
-  // AVERAGE ends at the line end; four characters at most.
-  if (const auto value = ValueOf(text, lineEnd, "AVERAGE")) {
-    const std::string_view window = value->substr(0, 4);
-    const std::string_view digits = window.substr(0, window.find_first_of(kCrLf));
-    if (IsAveragingValue(digits)) {
-      config_.Averaging = QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
-    }
-  }
-
-  // One letter per channel: "E" enabled, "D" disabled.
-  if (const auto value = ValueOf(text, lineEnd, "ANAIP")) {
-    const std::size_t channels = std::min(value->size(), config_.Aip.size());
-    for (std::size_t n = 0; n < channels; ++n) {
-      if ((*value)[n] == 'E') config_.Aip[n] = true;
-      if ((*value)[n] == 'D') config_.Aip[n] = false;
-    }
-  }
 }
 
 }  // namespace ventari

@@ -1,65 +1,52 @@
-// Decodes each two-axis data message and hands it to every live window: the data display and
-// its log always; the alarm, the graph and (in polar mode) the windsock with the two values
-// read according to the mode. Then drops the port's backlog and re-arms the data matcher.
+// Decodes each two-axis data message framed by the data matcher into a typed record and hands
+// it, with the message's text, to one consumer. The message layout (U and V, or direction and
+// speed) is the consumer's to say: the decoder reads only bytes.
 #pragma once
 
 #include <QByteArray>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
-#include "base/main_menu.h"
-
 namespace ventari {
 
-class DataDisplay;
-class GraphWindowModel;
-class SerialPort;
 class TApdDataPacket;
-class WindsockWindowModel;
 
-// What one message held, as the decoder read it.
-struct TwoAxisSample {
-  bool readable = false;
-  bool uv = false;
-  double first = 0;      // U, or the direction in degrees as sent
-  double second = 0;     // V, or the speed in the output unit
-  int direction = 0;     // polar: the direction truncated to whole degrees
-  bool plotted = false;  // the graph was not paused
-  std::int64_t red = 0;  // the values plotted
-  std::int64_t blue = 0;
-  bool fedWindsock = false;
+// What one message holds.
+struct TwoAxisDataRecord {
+  bool uv = false;        // read as U and V; otherwise as direction and speed
+  bool readable = false;  // both values are numbers
+  double first = 0;       // U, or the direction in degrees as sent
+  double second = 0;      // V, or the speed in the output unit
+  int direction = 0;      // polar: the direction truncated to whole degrees
 };
 
 class TwoAxisDataDecoder {
  public:
-  struct Links {
-    TApdDataPacket& dataPacket;
-    SerialPort& port;
-    const MainMenu& menu;
-    DataDisplay& dataDisplay;
-    GraphWindowModel& graph;
-    WindsockWindowModel& windsock;
-  };
+  using Consumer = std::function<void(const QByteArray& text, const TwoAxisDataRecord& record)>;
 
-  // Installs the handler of the data matcher.
-  explicit TwoAxisDataDecoder(Links links);
+  // Installs the handler of `dataPacket`. `uvLayout` says whether messages now carry U and V.
+  TwoAxisDataDecoder(TApdDataPacket& dataPacket, std::function<bool()> uvLayout,
+                     Consumer consumer);
+  TwoAxisDataDecoder(const TwoAxisDataDecoder&) = delete;
+  TwoAxisDataDecoder& operator=(const TwoAxisDataDecoder&) = delete;
 
-  void OnDataPacket(const QByteArray& text);
+  // The matcher's handler: decodes `text` and hands it on.
+  void OnDataPacket(const QByteArray& text) { consumer_(text, Decode(text, uvLayout_())); }
 
-  // The alarm's check of one readable sample; called only while the alarm window is shown.
-  std::function<bool()> alarmVisible;
-  std::function<void(double first, double second)> checkSample;
-
-  // Told after every message, once every window had it (the command line's stream).
-  std::function<void(const QByteArray& text, const TwoAxisSample& sample)> onSample;
+  static TwoAxisDataRecord Decode(const QByteArray& text, bool uv);
 
   // Reads positions `first` to `first + count - 1` (counted from 1) as a number; nothing when
   // they are missing, empty or not a number.
   static std::optional<double> NumberAt(const QByteArray& text, int first, int count);
 
+  // Whole degrees as the chart and the windsock take them; a value beyond any range is held at
+  // the range's end.
+  static std::int64_t Truncated(double value);
+
  private:
-  Links links_;
-  double lastBlue_ = 0;
+  std::function<bool()> uvLayout_;
+  Consumer consumer_;
 };
 
 }  // namespace ventari

@@ -15,8 +15,8 @@ void ApplyLarkvaneLayout(TwoAxisDialogLayout& layout, MainMenu& menu) {
   layout.kestrixRateListVisible = false;
   layout.verticalPadEnabled = false;
   layout.sonicOutputsEnabled = false;
-  menu.Disable(QStringLiteral("Averaging1"));
-  menu.Disable(QStringLiteral("Alignment1"));
+  menu.Disable(MenuId::kAveraging1);
+  menu.Disable(MenuId::kAlignment1);
 }
 
 }  // namespace ventari

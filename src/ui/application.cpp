@@ -35,33 +35,36 @@ QStringList Application::AvailablePorts() {
 
 void Application::CreateWindows() {
   // The order in which the windows are created is the order they are listed in at start.
-  frmMain_ = std::make_unique<TFrmMain>(*session_);
+  Session& s = *session_;
+  frmMain_ = std::make_unique<TFrmMain>(
+      s.window(), TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
+                                    [&s] { s.commands().discovery.OnActivate(); },
+                                    [&s] { s.Close(); }});
   prompts_.SetParent(frmMain_.get());
   frmAbout_ = new TFrmAbout(frmMain_.get());
   frmUserName_ = new TFrmUserName(
-      prompts_, [this](const QString& name) { session_->settings.UserName = name; },
+      prompts_, [this](const QString& name) { session_->settings().UserName = name; },
       frmMain_.get());
-  frmGraph_ = new TFrmGraph(session_->graph, frmMain_.get());
-  frmAnemType_ = new TFrmAnemType(session_->state, frmMain_.get());
-  frmWindsock_ = new TFrmWindsock(session_->windsockWindow, frmMain_.get());
-  frmPorts_ = new TFrmPorts(session_->portsDialog, *frmMain_);
-  frmDataDisplay_ = new TFrmDataDisplay(session_->dataDisplay, frmMain_.get());
-  frmAlarm_ = new TFrmAlarm(session_->alarm, frmMain_.get());
+  frmGraph_ = new TFrmGraph(session_->displays().graph, frmMain_.get());
+  frmAnemType_ = new TFrmAnemType(session_->anemometer().state, frmMain_.get());
+  frmWindsock_ = new TFrmWindsock(session_->displays().windsockWindow, frmMain_.get());
+  frmPorts_ = new TFrmPorts(session_->commands().portsDialog, *frmMain_);
+  frmDataDisplay_ = new TFrmDataDisplay(session_->displays().dataDisplay, frmMain_.get());
+  frmAlarm_ = new TFrmAlarm(session_->displays().alarm, frmMain_.get());
 
-  Session& s = *session_;
   QObject::connect(frmGraph_, &TFrmGraph::Closed, frmGraph_, [&s] {
-    s.liveShown.graph = false;
+    s.commands().liveShown.graph = false;
     s.LiveWindowClosed();
   });
   QObject::connect(frmWindsock_, &TFrmWindsock::Closed, frmWindsock_, [&s] {
-    s.liveShown.windsock = false;
+    s.commands().liveShown.windsock = false;
     s.LiveWindowClosed();
   });
   // Closing the main window closes the live windows first.
   s.AddCloseHook([this] {
     frmGraph_->close();
     frmWindsock_->close();
-    if (session_->alarm.View().visible) session_->alarm.FormClose();
+    if (session_->displays().alarm.View().visible) session_->displays().alarm.FormClose();
   });
   help_ = new HelpWindow(frmMain_.get());
 }
@@ -69,46 +72,46 @@ void Application::CreateWindows() {
 void Application::ConnectMenu() {
   TFrmMain& main = *frmMain_;
   Session& s = *session_;
-  main.SetCommand(QStringLiteral("Resynchronise"), [&s] { s.discovery.Resynchronise(); });
-  main.SetCommand(QStringLiteral("Exit1"), [&main] { main.close(); });
-  main.SetCommand(QStringLiteral("UVcontinuous"), [&s] { s.modes.UvCommand(); });
-  main.SetCommand(QStringLiteral("Polarcontinuous"), [&s] { s.modes.PolarCommand(); });
-  main.SetCommand(QStringLiteral("Anemometertype1"), [this] { frmAnemType_->Execute(); });
-  main.SetCommand(QStringLiteral("Ports"), [this] { frmPorts_->Execute(AvailablePorts()); });
-  main.SetCommand(QStringLiteral("DataDisplay"), [this] {
+  main.SetCommand(MenuId::kResynchronise, [&s] { s.commands().discovery.Resynchronise(); });
+  main.SetCommand(MenuId::kExit1, [&main] { main.close(); });
+  main.SetCommand(MenuId::kUVcontinuous, [&s] { s.commands().modes.UvCommand(); });
+  main.SetCommand(MenuId::kPolarcontinuous, [&s] { s.commands().modes.PolarCommand(); });
+  main.SetCommand(MenuId::kAnemometertype1, [this] { frmAnemType_->Execute(); });
+  main.SetCommand(MenuId::kPorts, [this] { frmPorts_->Execute(AvailablePorts()); });
+  main.SetCommand(MenuId::kDataDisplay, [this] {
     frmDataDisplay_->show();
     frmDataDisplay_->raise();
   });
-  main.SetCommand(QStringLiteral("Graph1"), [this] { ShowGraph(); });
-  main.SetCommand(QStringLiteral("Windsock1"), [this] { ShowWindsock(); });
-  main.SetCommand(QStringLiteral("Alarm"), [&s] {
-    const auto outcome = s.liveCommands.Alarm();
-    if (outcome.show) s.alarm.Show();
-    if (outcome.startContinuous) s.liveCommands.StartContinuous();
+  main.SetCommand(MenuId::kGraph1, [this] { ShowGraph(); });
+  main.SetCommand(MenuId::kWindsock1, [this] { ShowWindsock(); });
+  main.SetCommand(MenuId::kAlarm, [&s] {
+    const auto outcome = s.commands().liveCommands.Alarm();
+    if (outcome.show) s.displays().alarm.Show();
+    if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
   });
-  main.SetCommand(QStringLiteral("Test1"), [this] { frmUserName_->show(); });
-  main.SetCommand(QStringLiteral("About1"), [this] { frmAbout_->exec(); });
-  main.SetCommand(QStringLiteral("Terminalcommandlist1"),
+  main.SetCommand(MenuId::kTest1, [this] { frmUserName_->show(); });
+  main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });
+  main.SetCommand(MenuId::kTerminalcommandlist1,
                   [this] { help_->ShowTopic(QStringLiteral("Contents")); });
 }
 
 void Application::ShowGraph() {
   Session& s = *session_;
-  const auto outcome = s.liveCommands.Graph();
+  const auto outcome = s.commands().liveCommands.Graph();
   if (!outcome.show) return;
-  s.liveShown.graph = true;
+  s.commands().liveShown.graph = true;
   frmGraph_->show();
   frmGraph_->raise();
-  if (outcome.startContinuous) s.liveCommands.StartContinuous();
+  if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
 }
 
 void Application::ShowWindsock() {
-  const auto outcome = session_->liveCommands.Windsock();
+  const auto outcome = session_->commands().liveCommands.Windsock();
   if (!outcome.show) return;
-  session_->liveShown.windsock = true;
+  session_->commands().liveShown.windsock = true;
   frmWindsock_->showNormal();
   frmWindsock_->raise();
-  if (outcome.startContinuous) session_->liveCommands.StartContinuous();
+  if (outcome.startContinuous) session_->commands().liveCommands.StartContinuous();
 }
 
 int Application::Start() {

@@ -5,13 +5,14 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
+#include <algorithm>
 
-#include "app/session.h"
+#include "base/main_window_model.h"
+#include "ui/guarded_handler.h"
 #include "ui/pictures.h"
+#include "ui/view_refresh.h"
 
 namespace ventari {
 namespace {
@@ -30,9 +31,12 @@ QLabel* RedLabel(const QString& text, QWidget* parent) {
   return label;
 }
 
+std::size_t Index(MenuId id) { return static_cast<std::size_t>(id); }
+
 }  // namespace
 
-TFrmMain::TFrmMain(Session& session) : session_(session) {
+TFrmMain::TFrmMain(MainWindowModel& model, Actions actions)
+    : model_(model), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("TFrmMain"));
   setWindowTitle(QStringLiteral("Ventari"));
   auto* central = new QLabel(this);
@@ -50,64 +54,50 @@ TFrmMain::TFrmMain(Session& session) : session_(session) {
   // The client area is fixed: the menu bar comes on top of it.
   setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
 
-  sync_ = new QTimer(this);
-  connect(sync_, &QTimer::timeout, this, &TFrmMain::SyncFromModel);
-  sync_->start(100);
+  refresh_ = new ViewRefresh(this, model_.Changed(), [this] { SyncFromModel(); });
   SyncFromModel();
 }
 
 void TFrmMain::BuildMenu() {
-  for (const MenuEntry& entry : session_.window.menu.Entries()) {
-    const bool hasChildren =
-        std::any_of(session_.window.menu.Entries().begin(), session_.window.menu.Entries().end(),
-                    [&entry](const MenuEntry& e) { return e.parent == entry.name; });
+  const auto& entries = model_.menu.Entries();
+  for (const MenuEntry& entry : entries) {
+    const bool hasChildren = std::any_of(entries.begin(), entries.end(),
+                                         [&entry](const MenuEntry& e) { return e.parent == entry.id; });
     QAction* action = nullptr;
     if (hasChildren) {
       auto* menu = new QMenu(entry.caption, this);
       menu->setObjectName(entry.name);
-      if (entry.parent.isEmpty()) {
-        action = menuBar()->addMenu(menu);
-      } else {
-        action = menus_.value(entry.parent)->addMenu(menu);
-      }
-      menus_.insert(entry.name, menu);
+      action = entry.parent ? menus_[Index(*entry.parent)]->addMenu(menu) : menuBar()->addMenu(menu);
+      menus_[Index(entry.id)] = menu;
     } else {
       action = new QAction(entry.caption, this);
-      if (entry.parent.isEmpty()) {
-        menuBar()->addAction(action);
+      if (entry.parent) {
+        menus_[Index(*entry.parent)]->addAction(action);
       } else {
-        menus_.value(entry.parent)->addAction(action);
+        menuBar()->addAction(action);
       }
-      const QString name = entry.name;
-      connect(action, &QAction::triggered, this, [this, name] {
-        const auto command = commands_.value(name);
-        if (command) RunHandler(command);
-        SyncFromModel();
+      const MenuId id = entry.id;
+      connect(action, &QAction::triggered, this, [this, id] {
+        if (const auto& command = commands_[Index(id)]) Run(command);
       });
     }
     action->setObjectName(entry.name);
-    actions_.insert(entry.name, action);
+    actions_by_id_[Index(entry.id)] = action;
   }
 }
 
-void TFrmMain::SetCommand(const QString& entry, std::function<void()> command) {
-  commands_.insert(entry, std::move(command));
+void TFrmMain::SetCommand(MenuId entry, std::function<void()> command) {
+  commands_[Index(entry)] = std::move(command);
 }
 
-void TFrmMain::RunHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    SyncFromModel();
-    QMessageBox::critical(this, QStringLiteral("Ventari"), QString::fromUtf8(e.what()));
-  }
+void TFrmMain::Run(const std::function<void()>& handler) {
+  RunGuarded(this, handler);
+  SyncFromModel();
 }
 
 void TFrmMain::SyncFromModel() {
-  const MainWindowModel& model = session_.window;
-  for (const MenuEntry& entry : model.menu.Entries()) {
-    QAction* action = actions_.value(entry.name);
-    if (!action) continue;
+  for (const MenuEntry& entry : model_.menu.Entries()) {
+    QAction* action = actions_by_id_[Index(entry.id)];
     action->setText(entry.caption);
     action->setVisible(entry.visible);
     action->setEnabled(entry.enabled);
@@ -116,12 +106,12 @@ void TFrmMain::SyncFromModel() {
       action->setChecked(entry.checked);
     }
   }
-  searching_->setVisible(model.searchingLabelVisible);
-  busy_->setVisible(model.busyLabelVisible);
-  centralWidget()->setEnabled(model.enabled);
-  menuBar()->setEnabled(model.enabled);
-  if (model.busyCursor != cursorBusy_) {
-    cursorBusy_ = model.busyCursor;
+  searching_->setVisible(model_.SearchingLabelVisible());
+  busy_->setVisible(model_.BusyLabelVisible());
+  centralWidget()->setEnabled(model_.Enabled());
+  menuBar()->setEnabled(model_.Enabled());
+  if (model_.BusyCursor() != cursorBusy_) {
+    cursorBusy_ = model_.BusyCursor();
     if (cursorBusy_) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
     } else {
@@ -134,8 +124,7 @@ void TFrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  RunHandler([this] { session_.OnFirstShow(session_.AvailablePorts()); });
-  SyncFromModel();
+  if (actions_.firstShow) Run(actions_.firstShow);
   // Window managers differ in whether a new window is activated; search either way.
   QTimer::singleShot(0, this, &TFrmMain::Activated);
 }
@@ -149,8 +138,7 @@ bool TFrmMain::event(QEvent* event) {
 
 void TFrmMain::Activated() {
   if (closing_) return;
-  RunHandler([this] { session_.discovery.OnActivate(); });
-  SyncFromModel();
+  if (actions_.activated) Run(actions_.activated);
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -161,8 +149,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
   event->ignore();
   if (closing_) return;
   closing_ = true;
-  RunHandler([this] { session_.Close(); });
-  SyncFromModel();
+  if (actions_.closing) Run(actions_.closing);
   closed_ = true;
   close();
 }

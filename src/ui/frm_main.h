@@ -1,31 +1,38 @@
 // The main window: the menu that opens everything, the background picture and the two red
-// "Please wait" labels. A view over the session's main-window model.
+// "Please wait" labels. A view over the main window's model, repainted when the model changes.
 #pragma once
 
 #include <QMainWindow>
-#include <QMap>
+#include <array>
 #include <functional>
+
+#include "base/main_menu.h"
 
 class QAction;
 class QLabel;
 class QMenu;
-class QTimer;
 
 namespace ventari {
 
-class Session;
+class MainWindowModel;
+class ViewRefresh;
 
 class TFrmMain : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TFrmMain(Session& session);
+  // What the window's own events start.
+  struct Actions {
+    std::function<void()> firstShow;  // load the settings and open the port
+    std::function<void()> activated;  // search when a search is requested
+    std::function<void()> closing;    // stop what runs and save the settings
+  };
 
-  // The command of a menu entry, by the entry's name.
-  void SetCommand(const QString& entry, std::function<void()> command);
-  // Runs an event handler; an error escaping it is shown and the application goes on.
-  void RunHandler(const std::function<void()>& handler);
-  // Mirrors the model now (also done on a short timer).
+  explicit TFrmMain(MainWindowModel& model, Actions actions = {});
+
+  // The command of a menu entry.
+  void SetCommand(MenuId entry, std::function<void()> command);
+  // Mirrors the model now (otherwise done when the model announces a change).
   void SyncFromModel();
 
  protected:
@@ -36,14 +43,17 @@ class TFrmMain : public QMainWindow {
  private:
   void BuildMenu();
   void Activated();
+  // Runs `handler` guarded, then mirrors the model.
+  void Run(const std::function<void()>& handler);
 
-  Session& session_;
-  QMap<QString, QAction*> actions_;
-  QMap<QString, QMenu*> menus_;
-  QMap<QString, std::function<void()>> commands_;
+  MainWindowModel& model_;
+  Actions actions_;
+  std::array<QAction*, kMenuEntryCount> actions_by_id_{};
+  std::array<QMenu*, kMenuEntryCount> menus_{};
+  std::array<std::function<void()>, kMenuEntryCount> commands_;
+  ViewRefresh* refresh_ = nullptr;
   QLabel* searching_ = nullptr;
   QLabel* busy_ = nullptr;
-  QTimer* sync_ = nullptr;
   bool shown_ = false;
   bool closing_ = false;
   bool closed_ = false;

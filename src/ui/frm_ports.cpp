@@ -6,12 +6,11 @@
 #include <QVBoxLayout>
 
 #include "app/ports_dialog.h"
-#include "ui/frm_main.h"
+#include "ui/guarded_handler.h"
 
 namespace ventari {
 
-TFrmPorts::TFrmPorts(PortsDialog& logic, TFrmMain& main)
-    : QDialog(&main), logic_(logic), main_(main) {
+TFrmPorts::TFrmPorts(PortsDialog& logic, QWidget& parent) : QDialog(&parent), logic_(logic) {
   setObjectName(QStringLiteral("TFrmPorts"));
   setWindowTitle(QStringLiteral("Ports"));
   setModal(true);
@@ -34,7 +33,7 @@ TFrmPorts::TFrmPorts(PortsDialog& logic, TFrmMain& main)
   });
   connect(btnSetPort_, &QPushButton::clicked, this, [this] {
     btnSetPort_->setEnabled(false);
-    main_.RunHandler([this] { logic_.BtnSetPortClick(); });
+    RunGuarded(this, [this] { logic_.BtnSetPortClick(); });
     Sync();
     if (!logic_.model.visible) accept();
   });

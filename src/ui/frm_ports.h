@@ -9,13 +9,12 @@ class QPushButton;
 namespace ventari {
 
 class PortsDialog;
-class TFrmMain;
 
 class TFrmPorts : public QDialog {
   Q_OBJECT
 
  public:
-  TFrmPorts(PortsDialog& logic, TFrmMain& main);
+  TFrmPorts(PortsDialog& logic, QWidget& parent);
 
   // Fills the list and shows the dialog modally.
   void Execute(const QStringList& ports);
@@ -24,7 +23,6 @@ class TFrmPorts : public QDialog {
   void Sync();
 
   PortsDialog& logic_;
-  TFrmMain& main_;
   QListWidget* lbPorts_;
   QPushButton* btnSetPort_;
 };

@@ -30,19 +30,19 @@ class SessionTest : public ::testing::Test {
 TEST_F(SessionTest, FirstShowOpensThePortAndCloseStoresItsSettingsAfterDisarmingData) {
   session.OnFirstShow({});
   ASSERT_TRUE(line.IsOpen());
-  session.port.SetBaud(19200);
-  session.matchers.DataPacket.SetEnabled(true);
-  session.window.searchingLabelVisible = true;
+  session.link().port.SetBaud(19200);
+  session.link().matchers.DataPacket.SetEnabled(true);
+  session.window().SetSearchingLabelVisible(true);
   bool hookRan = false;
   session.AddCloseHook([&] { hookRan = true; });
 
   const auto start = rt.NowMs();
   session.Close();
   EXPECT_TRUE(hookRan);
-  EXPECT_FALSE(session.matchers.DataPacket.Enabled());
-  EXPECT_FALSE(session.state.SearchRequested);
-  EXPECT_TRUE(session.window.busyLabelVisible);
-  EXPECT_FALSE(session.window.searchingLabelVisible);
+  EXPECT_FALSE(session.link().matchers.DataPacket.Enabled());
+  EXPECT_FALSE(session.anemometer().state.SearchRequested);
+  EXPECT_TRUE(session.window().BusyLabelVisible());
+  EXPECT_FALSE(session.window().SearchingLabelVisible());
   EXPECT_EQ(rt.NowMs() - start, 2000);
   QSettings store(File(), QSettings::IniFormat);
   EXPECT_EQ(store.value("Baudrate").toInt(), 19200);

@@ -63,9 +63,9 @@ TEST_F(SettingsTest, StoredValuesReachThePortAndTheWindsockAndThePortOpens) {
   EXPECT_EQ(settings.PortList(), (QStringList{"COM1", "COM3"}));
   EXPECT_FALSE(settings.IsPrivileged());
   EXPECT_TRUE(state.SearchRequested);
-  EXPECT_FALSE(window.menu.Entry("Test1").visible);
-  EXPECT_FALSE(window.menu.Entry("Test1").enabled);
-  EXPECT_FALSE(window.menu.Entry("Terminal1").visible);
+  EXPECT_FALSE(window.menu.Entry(MenuId::kTest1).visible);
+  EXPECT_FALSE(window.menu.Entry(MenuId::kTest1).enabled);
+  EXPECT_FALSE(window.menu.Entry(MenuId::kTerminal1).visible);
 }
 
 TEST_F(SettingsTest, TheExactWordTurnsOnPrivilegedModeAndSwitchesOffTheFirstSearch) {
@@ -73,9 +73,9 @@ TEST_F(SettingsTest, TheExactWordTurnsOnPrivilegedModeAndSwitchesOffTheFirstSear
   Store({{"PrivPword", "plinkster"}});
   Load();
   EXPECT_TRUE(settings.IsPrivileged());
-  EXPECT_TRUE(window.menu.Entry("Terminal1").visible);
-  EXPECT_TRUE(window.menu.Entry("Test1").visible);
-  EXPECT_TRUE(window.menu.Entry("Test1").enabled);
+  EXPECT_TRUE(window.menu.Entry(MenuId::kTerminal1).visible);
+  EXPECT_TRUE(window.menu.Entry(MenuId::kTest1).visible);
+  EXPECT_TRUE(window.menu.Entry(MenuId::kTest1).enabled);
   EXPECT_FALSE(state.SearchRequested);
 }
 

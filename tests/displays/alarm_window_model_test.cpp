@@ -36,7 +36,7 @@ class AlarmWindowModelTest : public ::testing::Test {
     sound.clock = [this] { return rt.NowMs(); };
     alarm.AttachSound(&sound);
     anemometerPort.SetName(QStringLiteral("/dev/ttyUSB0"));
-    menu.Check(QStringLiteral("Polarcontinuous"));
+    menu.Check(MenuId::kPolarcontinuous);
     state.TypeCode = QStringLiteral("E");
   }
 
@@ -117,8 +117,8 @@ TEST_F(AlarmWindowModelTest, TheDirectionWindowExcludesItsBounds) {
 }
 
 TEST_F(AlarmWindowModelTest, UvRecordsAreJudgedBySpeedAndBearing) {
-  menu.Check(QStringLiteral("Polarcontinuous"), false);
-  menu.Check(QStringLiteral("UVcontinuous"));
+  menu.Check(MenuId::kPolarcontinuous, false);
+  menu.Check(MenuId::kUVcontinuous);
   ASSERT_TRUE(alarm.UvData());
   ShowWith("4.9", "30", "40");
   alarm.CbDirectionClick(true);
@@ -145,7 +145,7 @@ TEST_F(AlarmWindowModelTest, ThreeAxisRecordsAreUvUntilTheReportModeSaysPolar) {
   EXPECT_FALSE(alarm.UvData());
   // A two-axis anemometer in neither mode sends polar records as far as the alarm knows.
   state.Family = AnemFamily::kTwoAxis;
-  menu.Check(QStringLiteral("Polarcontinuous"), false);
+  menu.Check(MenuId::kPolarcontinuous, false);
   EXPECT_FALSE(alarm.UvData());
 }
 

@@ -68,7 +68,7 @@ TEST_F(DataDisplayTest, ATimestampedLogHasTheHeaderThenStampedLinesAsTheyArrive)
 }
 
 TEST_F(DataDisplayTest, WithoutTimestampsLinesAreBareAndUvModeSaysSo) {
-  menu.Check("UVcontinuous");
+  menu.Check(MenuId::kUVcontinuous);
   display.CbTsdClick(false);
   display.StartLogging(Path("uv.log"));
   display.ShowRecord("\x02Q,+001.50,-002.25,M,00,\x03");

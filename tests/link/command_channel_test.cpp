@@ -149,17 +149,17 @@ TEST_F(CommandChannelTest, DuringASearchOnlyTheReportingTryReports1104) {
   EXPECT_TRUE(prompts.Messages().empty());
 
   state.LastTry = true;
-  window.searchingLabelVisible = true;
-  window.busyCursor = true;
+  window.SetSearchingLabelVisible(true);
+  window.SetBusyCursor(true);
   bool labelHiddenFirst = false;
-  prompts.onMessage = [&](const auto&) { labelHiddenFirst = !window.searchingLabelVisible; };
+  prompts.onMessage = [&](const auto&) { labelHiddenFirst = !window.SearchingLabelVisible(); };
   channel.EnterConfigMode();
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_EQ(prompts.Messages()[0].text,
             "Port detection failed, check device connection. Click File>Resynchronise.");
   EXPECT_EQ(prompts.Messages()[0].caption, "Warning");
   EXPECT_TRUE(labelHiddenFirst);
-  EXPECT_FALSE(window.busyCursor);
+  EXPECT_FALSE(window.BusyCursor());
   EXPECT_FALSE(state.LastTry);
 }
 
@@ -174,13 +174,13 @@ TEST_F(CommandChannelTest, ConfigCommandSendsBetweenEntryAndExit) {
   bool busyWhileSending = false;
   line.SetResponder([&](ScriptedLine& l, std::uint8_t byte) {
     if (byte == '*') l.DeliverIn(20, "\r\nCONFIGURATION MODE\r\n");
-    if (byte == 'M') busyWhileSending = window.busyCursor;
+    if (byte == 'M') busyWhileSending = window.BusyCursor();
   });
   channel.ConfigCommand("M2");
   EXPECT_TRUE(busyWhileSending);
   EXPECT_EQ(line.SentText(), "\rQ\r*M2\rQ\r");
   EXPECT_FALSE(state.InConfigMode);
-  EXPECT_FALSE(window.busyCursor);
+  EXPECT_FALSE(window.BusyCursor());
 }
 
 TEST_F(CommandChannelTest, ConfigCommandGoesOutEvenWhenNothingAnswered) {

@@ -26,30 +26,30 @@ TEST(DiscoveryScenario, AKestrixAt19200WithStoredRate9600IsFoundIdentifiedAndStr
   s.StoreSettings(kHeated, 9600);
   s.StartAndSearch(kHeated);
 
-  EXPECT_TRUE(s.session.discovery.Found());
-  EXPECT_EQ(s.session.port.Line().baud, 19200);
+  EXPECT_TRUE(s.session.commands().discovery.Found());
+  EXPECT_EQ(s.session.link().port.Line().baud, 19200);
   // The stored rate, then the list from its start: 9600 again, then 19200.
   EXPECT_EQ(s.tap.RatesUsed(), (std::vector<std::int32_t>{9600, 19200}));
-  EXPECT_EQ(s.session.state.Family, AnemFamily::kTwoAxis);
-  EXPECT_EQ(s.session.state.TypeCode, "F");
-  EXPECT_EQ(s.session.state.Model, AnemModel::kHeatedKestrix2);
-  EXPECT_EQ(s.session.state.ModelCaption, "Heated Kestrix 2");
-  EXPECT_EQ(s.session.state.SerialNumber.size(), 6);
-  EXPECT_NE(s.session.state.SoftwareVersion, "x.xx");
-  EXPECT_TRUE(s.Menu("DataDisplay").visible);
-  EXPECT_TRUE(s.Menu("Heating").visible);
-  EXPECT_TRUE(s.Menu("File1").enabled);
-  EXPECT_TRUE(s.Menu("Mode1").enabled);
-  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
-  EXPECT_FALSE(s.session.state.SearchRequested);
-  EXPECT_FALSE(s.session.window.searchingLabelVisible);
-  EXPECT_FALSE(s.session.window.busyCursor);
+  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kTwoAxis);
+  EXPECT_EQ(s.session.anemometer().state.TypeCode, "F");
+  EXPECT_EQ(s.session.anemometer().state.Model, AnemModel::kHeatedKestrix2);
+  EXPECT_EQ(s.session.anemometer().state.ModelCaption, "Heated Kestrix 2");
+  EXPECT_EQ(s.session.anemometer().state.SerialNumber.size(), 6);
+  EXPECT_NE(s.session.anemometer().state.SoftwareVersion, "x.xx");
+  EXPECT_TRUE(s.Menu(MenuId::kDataDisplay).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kHeating).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
+  EXPECT_TRUE(s.Menu(MenuId::kMode1).enabled);
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+  EXPECT_FALSE(s.session.anemometer().state.SearchRequested);
+  EXPECT_FALSE(s.session.window().SearchingLabelVisible());
+  EXPECT_FALSE(s.session.window().BusyCursor());
   EXPECT_TRUE(s.prompts.Messages().empty());
-  EXPECT_EQ(s.Menu("Resynchronise").caption, "&Resynchronise");
+  EXPECT_EQ(s.Menu(MenuId::kResynchronise).caption, "&Resynchronise");
 
   // The anemometer streams again: data messages reach the data matcher.
   int messages = 0;
-  s.session.matchers.DataPacket.SetStringHandler([&](TApdDataPacket& m, const QByteArray& text) {
+  s.session.link().matchers.DataPacket.SetStringHandler([&](TApdDataPacket& m, const QByteArray& text) {
     EXPECT_TRUE(text.startsWith('\x02'));
     EXPECT_TRUE(text.endsWith('\x03'));
     ++messages;
@@ -63,7 +63,7 @@ TEST(DiscoveryScenario, AnAnemometerAtTheStoredRateIsFoundWithoutTryingTheList) 
   SimSession s(AtBaud(38400));
   s.StoreSettings(kHeated, 38400);
   s.StartAndSearch(kHeated);
-  EXPECT_TRUE(s.session.discovery.Found());
+  EXPECT_TRUE(s.session.commands().discovery.Found());
   EXPECT_EQ(s.tap.RatesUsed(), (std::vector<std::int32_t>{38400}));
   // One banner attempt: the entry ended after the first "*".
   EXPECT_EQ(s.tap.SentSince().substr(0, 4), "\rQ\r*");
@@ -73,25 +73,25 @@ TEST(DiscoveryScenario, At1200BaudTheEighthTryFindsItAfterThe2400TryReported) {
   SimSession s(AtBaud(1200));
   s.StoreSettings(kHeated, 9600);
   s.StartAndSearch(kHeated);
-  EXPECT_TRUE(s.session.discovery.Found());
-  EXPECT_EQ(s.session.port.Line().baud, 1200);
+  EXPECT_TRUE(s.session.commands().discovery.Found());
+  EXPECT_EQ(s.session.link().port.Line().baud, 1200);
   ASSERT_EQ(s.prompts.Messages().size(), 1u);
   EXPECT_EQ(s.prompts.Messages()[0].text, LoadStr(kStrPortDetectionFailed));
   EXPECT_EQ(s.prompts.Messages()[0].caption, "Warning");
-  EXPECT_EQ(s.session.state.TypeCode, "F");
+  EXPECT_EQ(s.session.anemometer().state.TypeCode, "F");
 }
 
 TEST(DiscoveryScenario, NothingAnsweringReportsOnceEndsAt300AndArmsNothing) {
   SimSession s;
   s.StoreSettings(QStringLiteral("/dev/ttyNothing"), 9600);
   s.StartAndSearch(QStringLiteral("/dev/ttyNothing"));
-  EXPECT_FALSE(s.session.discovery.Found());
-  EXPECT_EQ(s.session.port.Line().baud, 300);
+  EXPECT_FALSE(s.session.commands().discovery.Found());
+  EXPECT_EQ(s.session.link().port.Line().baud, 300);
   EXPECT_EQ(s.prompts.Count(LoadStr(kStrPortDetectionFailed)), 1);
   EXPECT_EQ(s.prompts.Messages().size(), 1u);
-  EXPECT_FALSE(s.session.matchers.DataPacket.Enabled());
-  EXPECT_FALSE(s.Menu("DataDisplay").visible);
-  EXPECT_TRUE(s.Menu("File1").enabled);
+  EXPECT_FALSE(s.session.link().matchers.DataPacket.Enabled());
+  EXPECT_FALSE(s.Menu(MenuId::kDataDisplay).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
   // No identification command went out.
   EXPECT_EQ(s.tap.SentSince().find("D1"), std::string::npos);
   EXPECT_EQ(s.tap.SentSince().find("SN"), std::string::npos);
@@ -101,26 +101,26 @@ TEST(DiscoveryScenario, ALarkvaneInPolarModeGetsO2BeforeQAndTheWindsockAndAlarm)
   SimSession s;
   const QString port = QStringLiteral("sim:larkvane");
   s.StartAndSearch(port);
-  ASSERT_TRUE(s.session.discovery.Found());
-  EXPECT_EQ(s.session.state.TypeCode, "Y");
-  EXPECT_EQ(s.session.state.LvMessageMode, 2);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  EXPECT_EQ(s.session.anemometer().state.TypeCode, "Y");
+  EXPECT_EQ(s.session.anemometer().state.LvMessageMode, 2);
   const std::string sent = s.tap.SentSince();
   const auto o2 = sent.rfind("O2\r");
   ASSERT_NE(o2, std::string::npos);
   EXPECT_EQ(sent.substr(o2), "O2\rQ\r");
-  EXPECT_TRUE(s.Menu("Windsock1").visible);
-  EXPECT_TRUE(s.Menu("Alarm").visible);
-  EXPECT_FALSE(s.Menu("Averaging1").enabled);
-  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_TRUE(s.Menu(MenuId::kWindsock1).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kAlarm).visible);
+  EXPECT_FALSE(s.Menu(MenuId::kAveraging1).enabled);
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
 }
 
 TEST(DiscoveryScenario, AThreeAxisAnemometerIsAskedSnVerConfigAndLeftWithExit) {
   SimSession s;
   const QString port = QStringLiteral("sim:t7");
   s.StartAndSearch(port);
-  ASSERT_TRUE(s.session.discovery.Found());
-  EXPECT_EQ(s.session.state.Family, AnemFamily::kThreeAxis);
-  EXPECT_EQ(s.session.state.Model, AnemModel::kT7);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(s.session.anemometer().state.Model, AnemModel::kT7);
   const std::string sent = s.tap.SentSince();
   const auto sn = sent.find("SN\r");
   const auto ver = sent.find("VER\r");
@@ -131,63 +131,63 @@ TEST(DiscoveryScenario, AThreeAxisAnemometerIsAskedSnVerConfigAndLeftWithExit) {
   EXPECT_LT(sn, ver);
   EXPECT_LT(ver, config);
   EXPECT_EQ(sent.substr(sent.size() - 5), "EXIT\r");
-  EXPECT_TRUE(s.Menu("Tabular").visible);
-  EXPECT_TRUE(s.Menu("Mi3AxisConfig").visible);
-  EXPECT_FALSE(s.Menu("Mode1").visible);
-  EXPECT_FALSE(s.Menu("Anemcomms").visible);
-  EXPECT_FALSE(s.Menu("DataDisplay").visible);
-  EXPECT_FALSE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_TRUE(s.Menu(MenuId::kTabular).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kMi3AxisConfig).visible);
+  EXPECT_FALSE(s.Menu(MenuId::kMode1).visible);
+  EXPECT_FALSE(s.Menu(MenuId::kAnemcomms).visible);
+  EXPECT_FALSE(s.Menu(MenuId::kDataDisplay).visible);
+  EXPECT_FALSE(s.session.link().matchers.DataPacket.Enabled());
   EXPECT_TRUE(s.prompts.Messages().empty());
 }
 
 TEST(DiscoveryScenario, ATwoAxisAnemometerFoundAfterAThreeAxisOneIsIdentifiedAndLeftWithQ) {
   SimSession s;
   s.StartAndSearch(QStringLiteral("sim:mz"));
-  ASSERT_EQ(s.session.state.Family, AnemFamily::kThreeAxis);
+  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
 
-  s.session.port.SetName(kHeated);
+  s.session.link().port.SetName(kHeated);
   const auto from = s.rt.NowMs();
-  s.session.discovery.Resynchronise();
-  ASSERT_TRUE(s.session.discovery.Found());
-  EXPECT_EQ(s.session.state.Family, AnemFamily::kTwoAxis);
-  EXPECT_EQ(s.session.state.TypeCode, "F");
+  s.session.commands().discovery.Resynchronise();
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kTwoAxis);
+  EXPECT_EQ(s.session.anemometer().state.TypeCode, "F");
   const std::string sent = s.tap.SentSince(from);
   EXPECT_NE(sent.find("D3\r"), std::string::npos);
   EXPECT_EQ(sent.find("SN\r"), std::string::npos);
   EXPECT_EQ(sent.substr(sent.size() - 2), "Q\r");
-  EXPECT_TRUE(s.Menu("DataDisplay").visible);
-  EXPECT_FALSE(s.Menu("Tabular").visible);
+  EXPECT_TRUE(s.Menu(MenuId::kDataDisplay).visible);
+  EXPECT_FALSE(s.Menu(MenuId::kTabular).visible);
 }
 
 TEST(DiscoveryScenario, TheGraphEntryHiddenForABinaryThreeAxisListingReturnsForTwoAxis) {
   SimSession s;
   s.StartAndSearch(QStringLiteral("sim:t7-50"));
-  EXPECT_TRUE(s.session.triAxisConfig.InstantaneousAvailable);
-  CommandChannel& channel = s.session.channel;
+  EXPECT_TRUE(s.session.anemometer().triAxisConfig.InstantaneousAvailable);
+  CommandChannel& channel = s.session.link().channel;
   channel.Command("IM");
   channel.Delay(1000);
   channel.Command("STRFMT BINARY");
   channel.Delay(1000);
   channel.Command("EXIT");
-  s.session.discovery.Resynchronise();
-  ASSERT_TRUE(s.session.triAxisConfig.IsBinary());
-  EXPECT_FALSE(s.Menu("Graph1").visible);
-  EXPECT_FALSE(s.Menu("Windsock1").visible);
+  s.session.commands().discovery.Resynchronise();
+  ASSERT_TRUE(s.session.anemometer().triAxisConfig.IsBinary());
+  EXPECT_FALSE(s.Menu(MenuId::kGraph1).visible);
+  EXPECT_FALSE(s.Menu(MenuId::kWindsock1).visible);
 
-  s.session.port.SetName(kHeated);
-  s.session.discovery.Resynchronise();
-  ASSERT_EQ(s.session.state.Family, AnemFamily::kTwoAxis);
-  EXPECT_TRUE(s.Menu("Graph1").visible);
-  EXPECT_FALSE(s.session.triAxisConfig.InstantaneousAvailable);
+  s.session.link().port.SetName(kHeated);
+  s.session.commands().discovery.Resynchronise();
+  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kTwoAxis);
+  EXPECT_TRUE(s.Menu(MenuId::kGraph1).visible);
+  EXPECT_FALSE(s.session.anemometer().triAxisConfig.InstantaneousAvailable);
 }
 
 TEST(DiscoveryScenario, ASearchThatFindsNothingAfterAThreeAxisAnemometerIdentifiesNothing) {
   SimSession s;
   s.StartAndSearch(QStringLiteral("sim:t7"));
-  s.session.port.SetName(QStringLiteral("/dev/ttyNothing"));
+  s.session.link().port.SetName(QStringLiteral("/dev/ttyNothing"));
   const auto from = s.rt.NowMs();
-  s.session.discovery.Resynchronise();
-  EXPECT_FALSE(s.session.discovery.Found());
+  s.session.commands().discovery.Resynchronise();
+  EXPECT_FALSE(s.session.commands().discovery.Found());
   const std::string sent = s.tap.SentSince(from);
   EXPECT_EQ(sent.find("SN\r"), std::string::npos);
   EXPECT_EQ(sent.find("CONFIG\r"), std::string::npos);
@@ -196,13 +196,13 @@ TEST(DiscoveryScenario, ASearchThatFindsNothingAfterAThreeAxisAnemometerIdentifi
 TEST(DiscoveryScenario, ResynchroniseWhenIdleSearchesAtOnce) {
   SimSession s;
   s.StartAndSearch(kHeated);
-  ASSERT_FALSE(s.session.state.SearchRequested);
+  ASSERT_FALSE(s.session.anemometer().state.SearchRequested);
   const auto writes = s.tap.Writes().size();
-  s.session.discovery.OnActivate();  // a plain activation does not search again
+  s.session.commands().discovery.OnActivate();  // a plain activation does not search again
   EXPECT_EQ(s.tap.Writes().size(), writes);
-  s.session.discovery.Resynchronise();
+  s.session.commands().discovery.Resynchronise();
   EXPECT_GT(s.tap.Writes().size(), writes);
-  EXPECT_TRUE(s.session.discovery.Found());
+  EXPECT_TRUE(s.session.commands().discovery.Found());
 }
 
 TEST(DiscoveryScenario, PrivilegedModeStartsWithoutSearching) {
@@ -214,10 +214,10 @@ TEST(DiscoveryScenario, PrivilegedModeStartsWithoutSearching) {
   }
   s.StartAndSearch(kHeated);
   EXPECT_TRUE(s.tap.Writes().empty());
-  EXPECT_TRUE(s.Menu("Terminal1").visible);
-  EXPECT_TRUE(s.Menu("Test1").visible);
-  s.session.discovery.Resynchronise();
-  EXPECT_TRUE(s.session.discovery.Found());
+  EXPECT_TRUE(s.Menu(MenuId::kTerminal1).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kTest1).visible);
+  s.session.commands().discovery.Resynchronise();
+  EXPECT_TRUE(s.session.commands().discovery.Found());
 }
 
 TEST(DiscoveryScenario, AMissingD1ReplyIsReportedAfter8sAndDataAreArmedAnyway) {
@@ -233,65 +233,65 @@ TEST(DiscoveryScenario, AMissingD1ReplyIsReportedAfter8sAndDataAreArmedAnyway) {
   s.prompts.onMessage = [&](const auto& shown) {
     if (shown.text == LoadStr(kStrNoResponseD1)) d1ReportedAt = shown.atMs;
   };
-  s.session.discovery.OnActivate();
+  s.session.commands().discovery.OnActivate();
   EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD1)), 1);
   EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD2)), 1);
   EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD3)), 1);
   EXPECT_GT(d1ReportedAt - start, 8000);
-  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
 }
 
 TEST(DiscoveryScenario, APortErrorDuringTheSearchIsRaisedWithoutLockingTheWindow) {
   SimSession s;
   s.Start(kHeated);
-  s.session.port.SetOpen(false);
-  EXPECT_THROW(s.session.discovery.OnActivate(), PortError);
-  EXPECT_TRUE(s.session.window.enabled);
-  EXPECT_FALSE(s.session.window.searchingLabelVisible);
-  EXPECT_FALSE(s.session.window.busyCursor);
-  EXPECT_FALSE(s.session.state.Searching);
-  EXPECT_TRUE(s.Menu("File1").enabled);
-  EXPECT_EQ(s.Menu("Resynchronise").caption, "&Resynchronise");
+  s.session.link().port.SetOpen(false);
+  EXPECT_THROW(s.session.commands().discovery.OnActivate(), PortError);
+  EXPECT_TRUE(s.session.window().Enabled());
+  EXPECT_FALSE(s.session.window().SearchingLabelVisible());
+  EXPECT_FALSE(s.session.window().BusyCursor());
+  EXPECT_FALSE(s.session.anemometer().state.Searching);
+  EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
+  EXPECT_EQ(s.Menu(MenuId::kResynchronise).caption, "&Resynchronise");
   // Once the port is back, File > Resynchronise finds the anemometer.
-  s.session.port.SetOpen(true);
-  s.session.discovery.Resynchronise();
-  EXPECT_TRUE(s.session.discovery.Found());
+  s.session.link().port.SetOpen(true);
+  s.session.commands().discovery.Resynchronise();
+  EXPECT_TRUE(s.session.commands().discovery.Found());
 }
 
 TEST(DiscoveryScenario, ThePortsDialogSetsTheChosenPortAndAsksToResynchronise) {
   SimSession s;
   s.StartAndSearch(kHeated);
-  PortsDialog& dialog = s.session.portsDialog;
+  PortsDialog& dialog = s.session.commands().portsDialog;
   dialog.Show({"COM1", "COM12", "sim:t7"});
   EXPECT_FALSE(dialog.model.setEnabled);
   dialog.LbPortsClick(1);
   EXPECT_TRUE(dialog.model.setEnabled);
   dialog.BtnSetPortClick();
-  EXPECT_EQ(s.session.port.ComNumber(), 12);
-  EXPECT_EQ(s.session.port.Name(), "COM12");
-  EXPECT_FALSE(s.session.matchers.DataPacket.Enabled());
+  EXPECT_EQ(s.session.link().port.ComNumber(), 12);
+  EXPECT_EQ(s.session.link().port.Name(), "COM12");
+  EXPECT_FALSE(s.session.link().matchers.DataPacket.Enabled());
   EXPECT_EQ(s.prompts.Count("Please Resynchronise."), 1);
   EXPECT_FALSE(dialog.model.visible);
 
   dialog.Show({"sim:t7"});
   dialog.LbPortsClick(0);
   dialog.BtnSetPortClick();
-  EXPECT_EQ(s.session.port.Name(), "sim:t7");
-  s.session.discovery.Resynchronise();
-  EXPECT_EQ(s.session.state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(s.session.link().port.Name(), "sim:t7");
+  s.session.commands().discovery.Resynchronise();
+  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
 }
 
 TEST(DiscoveryScenario, APortThatCannotBeSetIsReported) {
   SimSession s;
   s.Start(kHeated);
   s.silentLine.FailOpen(true);
-  PortsDialog& dialog = s.session.portsDialog;
+  PortsDialog& dialog = s.session.commands().portsDialog;
   dialog.Show({"COM3"});
   dialog.LbPortsClick(0);
   dialog.BtnSetPortClick();
   EXPECT_EQ(s.prompts.Count("Failed to set new comport."), 1);
   EXPECT_TRUE(dialog.model.setEnabled);
-  EXPECT_FALSE(s.session.window.busyCursor);
+  EXPECT_FALSE(s.session.window().BusyCursor());
 }
 
 }  // namespace

@@ -29,11 +29,11 @@ class LiveDataScenario : public ::testing::Test {
     auto& device = s.InstrumentOn(kPort).Device();
     device.Wind().SetSequence(std::move(wind));
     device.SetFaults(faults);
-    s.session.discovery.OnActivate();
-    ASSERT_TRUE(s.session.discovery.Found());
-    s.session.dataDecoder.onSample = [this](const QByteArray&, const TwoAxisSample& sample) {
+    s.session.commands().discovery.OnActivate();
+    ASSERT_TRUE(s.session.commands().discovery.Found());
+    s.session.decoding().dataApplier.onSample = [this](const QByteArray&, const TwoAxisSample& sample) {
       samples.push_back(sample);
-      alarmAfter.push_back(s.session.alarm.AlarmFlag());
+      alarmAfter.push_back(s.session.displays().alarm.AlarmFlag());
     };
   }
 
@@ -44,10 +44,10 @@ class LiveDataScenario : public ::testing::Test {
 
 TEST_F(LiveDataScenario, PolarDataReachTheWindsockGraphAndAlarmThatRisesAndClearsPerRecord) {
   Start({Wind(350, 2), Wind(10, 12), Wind(20, 3), Wind(355, 15)});
-  ASSERT_TRUE(s.Menu("Polarcontinuous").checked);
-  EXPECT_TRUE(s.Menu("Windsock1").visible);
-  EXPECT_TRUE(s.Menu("Alarm").visible);
-  AlarmWindowModel& alarm = s.session.alarm;
+  ASSERT_TRUE(s.Menu(MenuId::kPolarcontinuous).checked);
+  EXPECT_TRUE(s.Menu(MenuId::kWindsock1).visible);
+  EXPECT_TRUE(s.Menu(MenuId::kAlarm).visible);
+  AlarmWindowModel& alarm = s.session.displays().alarm;
   alarm.Show();
   alarm.CbWindspeedClick(true);
   alarm.CbVisualClick(true);
@@ -73,15 +73,15 @@ TEST_F(LiveDataScenario, PolarDataReachTheWindsockGraphAndAlarmThatRisesAndClear
     EXPECT_EQ(sample.direction, *at);
     if (++at == cycle.end()) at = cycle.begin();
   }
-  EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(),
+  EXPECT_EQ(s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount(),
             static_cast<int>(samples.size()));
 }
 
 TEST_F(LiveDataScenario, UvDataAfterTheUvCommandPlotButLeaveTheWindsockAlone) {
   Start({Wind(90, 5)});
-  s.session.modes.UvCommand();
-  EXPECT_TRUE(s.Menu("UVcontinuous").checked);
-  EXPECT_FALSE(s.Menu("Windsock1").visible);
+  s.session.commands().modes.UvCommand();
+  EXPECT_TRUE(s.Menu(MenuId::kUVcontinuous).checked);
+  EXPECT_FALSE(s.Menu(MenuId::kWindsock1).visible);
   samples.clear();
   s.rt.RunFor(5000);
   ASSERT_GE(samples.size(), 3u);
@@ -98,12 +98,12 @@ TEST_F(LiveDataScenario, UvDataAfterTheUvCommandPlotButLeaveTheWindsockAlone) {
 TEST_F(LiveDataScenario, APausedGraphAlsoStopsTheWindsockWhileTheDataDisplayGoesOn) {
   Start({Wind(180, 4)});
   s.rt.RunFor(3000);
-  s.session.graph.PauseClick();
-  const int fed = s.session.windsockWindow.CalvarnWindsock1().GetSampleCount();
-  const auto shown = s.session.dataDisplay.LinesShown();
+  s.session.displays().graph.PauseClick();
+  const int fed = s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount();
+  const auto shown = s.session.displays().dataDisplay.LinesShown();
   s.rt.RunFor(3000);
-  EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(), fed);
-  EXPECT_GT(s.session.dataDisplay.LinesShown(), shown);
+  EXPECT_EQ(s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount(), fed);
+  EXPECT_GT(s.session.displays().dataDisplay.LinesShown(), shown);
   EXPECT_FALSE(samples.back().plotted);
 }
 
@@ -116,13 +116,13 @@ TEST_F(LiveDataScenario, NoiseAndTruncatedMessagesNeitherStopTheStreamNorReachTh
   int readable = 0;
   for (const auto& sample : samples) readable += sample.readable ? 1 : 0;
   EXPECT_GT(readable, 20);
-  EXPECT_TRUE(s.session.matchers.DataPacket.Enabled());
-  EXPECT_EQ(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(), readable);
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+  EXPECT_EQ(s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount(), readable);
 }
 
 TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGivesThreeFiles) {
   Start({Wind(200, 3)});
-  DataDisplay& display = s.session.dataDisplay;
+  DataDisplay& display = s.session.displays().dataDisplay;
   display.CbSegClick(true);
   display.SetSegInterval(1);
   const QString name = s.dir.filePath("wind.log");
@@ -136,7 +136,7 @@ TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGiv
     ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << file;
     const QList<QByteArray> lines = log.readAll().split('\n');
     ASSERT_GT(lines.size(), 6) << file;
-    EXPECT_EQ(lines[2].trimmed(), "Serial no.: " + s.session.state.SerialNumber.toLatin1());
+    EXPECT_EQ(lines[2].trimmed(), "Serial no.: " + s.session.anemometer().state.SerialNumber.toLatin1());
     EXPECT_EQ(lines[4].trimmed(), "Polar data");
     for (int i = 6; i < lines.size(); ++i) records += lines[i].startsWith("Q,200,") ? 1 : 0;
   }

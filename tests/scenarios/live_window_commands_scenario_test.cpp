@@ -15,7 +15,7 @@ const QString kMultiWindow =
 
 // Settings the setup dialog would send, typed straight into configuration mode.
 void Configure(SimSession& s, std::initializer_list<const char*> settings) {
-  CommandChannel& channel = s.session.channel;
+  CommandChannel& channel = s.session.link().channel;
   channel.Command("IM");
   channel.Delay(500);
   for (const char* setting : settings) {
@@ -24,7 +24,7 @@ void Configure(SimSession& s, std::initializer_list<const char*> settings) {
   }
   channel.Command("EXIT");
   channel.Delay(500);
-  s.session.discovery.Resynchronise();
+  s.session.commands().discovery.Resynchronise();
 }
 
 sim::InstrumentOptions AtBaud(int baud) {
@@ -37,9 +37,9 @@ TEST(LiveWindowCommandsScenario, At57600TheGraphIsRefusedWhileTheTabularDisplayI
   SimSession s(AtBaud(57600));
   s.StoreSettings(kT7, 57600);
   s.StartAndSearch(kT7);
-  ASSERT_EQ(s.session.triAxisConfig.Baud, 5);
-  s.session.liveShown.tabular = true;
-  const auto outcome = s.session.liveCommands.Graph();
+  ASSERT_EQ(s.session.anemometer().triAxisConfig.Baud, 5);
+  s.session.commands().liveShown.tabular = true;
+  const auto outcome = s.session.commands().liveCommands.Graph();
   EXPECT_FALSE(outcome.show);
   EXPECT_EQ(s.prompts.Count(kMultiWindow), 1);
   EXPECT_EQ(s.prompts.Messages().back().caption, "Information");
@@ -49,10 +49,10 @@ TEST(LiveWindowCommandsScenario, At38400TheTabularDisplayIgnoresAnOpenAlarm) {
   SimSession s(AtBaud(38400));
   s.StoreSettings(kT7, 38400);
   s.StartAndSearch(kT7);
-  ASSERT_EQ(s.session.triAxisConfig.Baud, 4);
-  s.session.alarm.Show();
-  EXPECT_TRUE(s.session.liveCommands.Tabular().show);
-  EXPECT_FALSE(s.session.liveCommands.Windsock().show);
+  ASSERT_EQ(s.session.anemometer().triAxisConfig.Baud, 4);
+  s.session.displays().alarm.Show();
+  EXPECT_TRUE(s.session.commands().liveCommands.Tabular().show);
+  EXPECT_FALSE(s.session.commands().liveCommands.Windsock().show);
   EXPECT_EQ(s.prompts.Count(kMultiWindow), 1);
 }
 
@@ -60,10 +60,10 @@ TEST(LiveWindowCommandsScenario, AxisModeHasNoGraphAndNoAlarm) {
   SimSession s;
   s.StartAndSearch(kT7);
   Configure(s, {"WINDREP AXIS"});
-  ASSERT_TRUE(s.session.triAxisConfig.ReportsAxis());
-  EXPECT_FALSE(s.session.liveCommands.Graph().show);
+  ASSERT_TRUE(s.session.anemometer().triAxisConfig.ReportsAxis());
+  EXPECT_FALSE(s.session.commands().liveCommands.Graph().show);
   EXPECT_EQ(s.prompts.Count("Graph not available in 'Axis' mode."), 1);
-  EXPECT_FALSE(s.session.liveCommands.Alarm().show);
+  EXPECT_FALSE(s.session.commands().liveCommands.Alarm().show);
   EXPECT_EQ(s.prompts.Count("Alarm not available in 'Axis' mode."), 1);
 }
 
@@ -71,7 +71,7 @@ TEST(LiveWindowCommandsScenario, TheUvwAlarmNeedsPaddedOutput) {
   SimSession s;
   s.StartAndSearch(kT7);
   Configure(s, {"WINDREP UVW CAL", "STRFMT ASCII UNPAD"});
-  EXPECT_FALSE(s.session.liveCommands.Alarm().show);
+  EXPECT_FALSE(s.session.commands().liveCommands.Alarm().show);
   EXPECT_EQ(
       s.prompts.Count("Anemometer must be set to 'padded output' when using alarm in UVW mode"), 1);
 }
@@ -81,14 +81,14 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
   s.StartAndSearch(kT7);
   Configure(s, {"STRFMT BINARY", "SOSREP SPEED", "ABSTEMP OFF", "ANAIP 1 E", "ANAIP 3 E",
                 "MSGMODE POLL"});
-  ASSERT_TRUE(s.session.triAxisConfig.IsBinary());
-  const auto outcome = s.session.liveCommands.Windsock();
+  ASSERT_TRUE(s.session.anemometer().triAxisConfig.IsBinary());
+  const auto outcome = s.session.commands().liveCommands.Windsock();
   ASSERT_TRUE(outcome.show && outcome.startContinuous);
   const auto writes = s.tap.Writes().size();
-  s.session.liveCommands.StartContinuous();
-  EXPECT_EQ(s.session.matchers.TriAxisBinaryPkt.PacketSize(), 17);
-  EXPECT_TRUE(s.session.matchers.TriAxisBinaryPkt.Enabled());
-  EXPECT_TRUE(s.session.state.ContinuousStarted);
+  s.session.commands().liveCommands.StartContinuous();
+  EXPECT_EQ(s.session.link().matchers.TriAxisBinaryPkt.PacketSize(), 17);
+  EXPECT_TRUE(s.session.link().matchers.TriAxisBinaryPkt.Enabled());
+  EXPECT_TRUE(s.session.anemometer().state.ContinuousStarted);
   std::string sent;
   for (std::size_t i = writes; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
   EXPECT_NE(sent.find("CONFIG\r"), std::string::npos);
@@ -96,14 +96,14 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
   EXPECT_EQ(sent.substr(sent.size() - 5), "EXIT\r");
 
   // The last live window closing puts the anemometer back to polled output.
-  s.session.liveShown.windsock = false;
+  s.session.commands().liveShown.windsock = false;
   const auto before = s.tap.Writes().size();
   s.session.LiveWindowClosed();
   sent.clear();
   for (std::size_t i = before; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
   EXPECT_EQ(sent, "IM\rMSGMODE POLL\rEXIT\r");
-  EXPECT_FALSE(s.session.state.ContinuousStarted);
-  EXPECT_FALSE(s.session.matchers.TriAxisAsciiPkt.Enabled());
+  EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
 }
 
 }  // namespace

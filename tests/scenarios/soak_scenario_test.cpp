@@ -39,11 +39,11 @@ TEST(SoakScenario, DaysOfDataKeepMemoryBoundedAndLoseNoLogLine) {
   options.rateHz = 10;
   SimSession s(options);
   s.StartAndSearch("sim:kestrix2");
-  ASSERT_TRUE(s.session.discovery.Found());
-  s.session.windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
-  s.session.graph.pgraph1().SetSize(QSize(615, 449));
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  s.session.displays().windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
+  s.session.displays().graph.pgraph1().SetSize(QSize(615, 449));
 
-  DataDisplay& display = s.session.dataDisplay;
+  DataDisplay& display = s.session.displays().dataDisplay;
   display.CbSegClick(true);
   display.SetSegInterval(60);
   const QString logName = s.dir.filePath("soak.log");
@@ -56,7 +56,7 @@ TEST(SoakScenario, DaysOfDataKeepMemoryBoundedAndLoseNoLogLine) {
   std::size_t maxBuffered = 0;
   for (std::int64_t t = 0; t < static_cast<std::int64_t>(hours * 3'600'000); t += stepMs) {
     s.rt.RunFor(stepMs);
-    maxBuffered = std::max(maxBuffered, s.session.matcherGroup.BufferedBytes());
+    maxBuffered = std::max(maxBuffered, s.session.link().matcherGroup.BufferedBytes());
     ASSERT_LE(display.ScreenLines().size(), DataDisplay::kMaxScreenLines);
     if ((t + stepMs) % 3'600'000 == 0) {
       std::printf("[soak] hour %lld: %ld MiB resident\n",
@@ -69,7 +69,7 @@ TEST(SoakScenario, DaysOfDataKeepMemoryBoundedAndLoseNoLogLine) {
   // 10 messages a second, a few lost only to the discarded backlog.
   EXPECT_GT(logged, static_cast<std::uint64_t>(hours * 3600 * 10 * 0.95));
   EXPECT_LT(maxBuffered, 256u);
-  EXPECT_LE(s.session.windsockWindow.CalvarnWindsock1().GetSampleCount(), 6000);
+  EXPECT_LE(s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount(), 6000);
   EXPECT_TRUE(s.prompts.Messages().empty());
 
   // Every message is in the files: six header lines per file, one line per message.

@@ -31,7 +31,7 @@ void SimSession::Start(const QString& portName) {
 
 void SimSession::StartAndSearch(const QString& portName) {
   Start(portName);
-  session.discovery.OnActivate();
+  session.commands().discovery.OnActivate();
 }
 
 }  // namespace ventari::test

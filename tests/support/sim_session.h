@@ -27,7 +27,7 @@ class SimSession {
   void StartAndSearch(const QString& portName);
 
   sim::Instrument& InstrumentOn(const QString& portName) { return *ports.InstrumentFor(portName); }
-  const MenuEntry& Menu(const char* name) const { return session.window.menu.Entry(name); }
+  const MenuEntry& Menu(MenuId id) { return session.window().menu.Entry(id); }
 
   QTemporaryDir dir;
   VirtualRuntime rt;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/tri_axis_reply_applier.h"
 #include "base/anem_state.h"
 #include "base/main_menu.h"
 #include "base/virtual_runtime.h"
@@ -40,7 +41,8 @@ class ListingFixture : public ::testing::Test {
   MainMenu menu;
   TriAxisConfig config;
   TriAxisIdentity identity;
-  TriAxisListing listing{matchers.TriAxisPkt, state, menu, config, identity};
+  TriAxisReplyApplier applier{state, menu, config, identity};
+  TriAxisListing listing{matchers.TriAxisPkt, applier};
 };
 
 }  // namespace ventari::test

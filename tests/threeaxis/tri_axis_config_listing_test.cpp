@@ -272,26 +272,26 @@ TEST_F(ConfigListingTest, AnalogueInputsFollowTheirLettersAndOnlyThoseListed) {
 }
 
 TEST_F(ConfigListingTest, TheBinaryFormatHidesGraphWindsockAndAlarmAndAsciiGivesTheGraphBack) {
-  menu.Show("Windsock1");
-  menu.Show("Alarm");
+  menu.Show(MenuId::kWindsock1);
+  menu.Show(MenuId::kAlarm);
   Reply(TriAxisReply::kConfig, kMzAnswers.config);
-  EXPECT_FALSE(menu.Entry("Graph1").visible);
-  EXPECT_FALSE(menu.Entry("Windsock1").visible);
-  EXPECT_FALSE(menu.Entry("Alarm").visible);
+  EXPECT_FALSE(menu.Entry(MenuId::kGraph1).visible);
+  EXPECT_FALSE(menu.Entry(MenuId::kWindsock1).visible);
+  EXPECT_FALSE(menu.Entry(MenuId::kAlarm).visible);
 
   Reply(TriAxisReply::kConfig, kT7Answers.config);
-  EXPECT_TRUE(menu.Entry("Graph1").visible);
+  EXPECT_TRUE(menu.Entry(MenuId::kGraph1).visible);
   // Windsock and alarm depend on more than the format; the listing leaves them to their owners.
-  EXPECT_FALSE(menu.Entry("Windsock1").visible);
-  EXPECT_FALSE(menu.Entry("Alarm").visible);
+  EXPECT_FALSE(menu.Entry(MenuId::kWindsock1).visible);
+  EXPECT_FALSE(menu.Entry(MenuId::kAlarm).visible);
 }
 
 TEST_F(ConfigListingTest, AListingWithoutFormatLeavesTheMenuAlone) {
-  menu.Hide("Graph1");
-  menu.Show("Alarm");
+  menu.Hide(MenuId::kGraph1);
+  menu.Show(MenuId::kAlarm);
   Reply(TriAxisReply::kConfig, "CONFIG\r\nABSTEMP OFF\r\nSTRFMT RAW\r\n");
-  EXPECT_FALSE(menu.Entry("Graph1").visible);
-  EXPECT_TRUE(menu.Entry("Alarm").visible);
+  EXPECT_FALSE(menu.Entry(MenuId::kGraph1).visible);
+  EXPECT_TRUE(menu.Entry(MenuId::kAlarm).visible);
 }
 
 TEST_F(ConfigListingTest, EveryCutOfAListingLeavesEachFieldUnreadOrOneOfItsItems) {

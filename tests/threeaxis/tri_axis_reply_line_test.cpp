@@ -8,6 +8,7 @@
 #include "support/channel_on_line.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
+#include "app/tri_axis_reply_applier.h"
 #include "threeaxis/tri_axis_listing.h"
 #include "tri_axis_answers.h"
 
@@ -52,7 +53,8 @@ class TriAxisReplyLineTest : public ::testing::Test, protected ChannelOnLine {
 
   TriAxisConfig config;
   TriAxisIdentity identity;
-  TriAxisListing listing{matchers.TriAxisPkt, state, window.menu, config, identity};
+  TriAxisReplyApplier applier{state, window.menu, config, identity};
+  TriAxisListing listing{matchers.TriAxisPkt, applier};
 };
 
 TEST_F(TriAxisReplyLineTest, AT7_50IsIdentifiedAndItsListingRead) {

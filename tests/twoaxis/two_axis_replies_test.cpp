@@ -1,4 +1,4 @@
-#include "twoaxis/two_axis_replies.h"
+#include "app/two_axis_reply_applier.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +19,14 @@ class TwoAxisRepliesTest : public ::testing::Test, protected test::ChannelOnLine
     windows.applyUnitScales = [this] { ++unitScaleChanges; };
   }
 
-  const MenuEntry& Menu(const char* name) { return window.menu.Entry(name); }
+  const MenuEntry& Menu(MenuId id) { return window.menu.Entry(id); }
 
   SystemMatchers& m = matchers;
   TwoAxisConfig config;
   TwoAxisDialogLayout layout;
   LiveWindows windows;
   ModeCommands modes{channel, state, window.menu, config, windows};
-  TwoAxisReplies replies{m, state, window.menu, config, layout, modes, windows};
+  TwoAxisReplyApplier replies{m, state, window.menu, config, layout, modes, windows};
   int lastSamplesPerSecond = 0;
   int unitScaleChanges = 0;
 };
@@ -38,7 +38,7 @@ TEST_F(TwoAxisRepliesTest, D1OfAHeatedKestrixGivesTypeSerialModelAndArmsD2) {
   EXPECT_EQ(state.Model, AnemModel::kHeatedKestrix2);
   EXPECT_EQ(state.ModelCaption, "Heated Kestrix 2");
   EXPECT_EQ(state.PictureFile, "Kestrix2.jpg");
-  EXPECT_TRUE(Menu("Heating").visible);
+  EXPECT_TRUE(Menu(MenuId::kHeating).visible);
   EXPECT_TRUE(m.D2Packet.Enabled());
   EXPECT_FALSE(m.LarkvaneD2Packet.Enabled());
 }
@@ -48,9 +48,9 @@ TEST_F(TwoAxisRepliesTest, D1OfALarkvaneSetsItsLayoutAndArmsItsOwnD2) {
   EXPECT_EQ(state.Model, AnemModel::kLarkvane);
   EXPECT_EQ(state.ModelCaption, "Larkvane");
   EXPECT_EQ(state.PictureFile, "Larkvane2.jpg");
-  EXPECT_FALSE(Menu("Heating").visible);
-  EXPECT_FALSE(Menu("Averaging1").enabled);
-  EXPECT_FALSE(Menu("Alignment1").enabled);
+  EXPECT_FALSE(Menu(MenuId::kHeating).visible);
+  EXPECT_FALSE(Menu(MenuId::kAveraging1).enabled);
+  EXPECT_FALSE(Menu(MenuId::kAlignment1).enabled);
   EXPECT_FALSE(layout.analogueOkEnabled);
   EXPECT_FALSE(layout.kestrixBaudListVisible);
   EXPECT_TRUE(m.LarkvaneD2Packet.Enabled());
@@ -70,11 +70,11 @@ TEST_F(TwoAxisRepliesTest, D1OfAnUnknownTypeArmsNothingAndShortRepliesAreSafe) {
 TEST_F(TwoAxisRepliesTest, D2VersionDecidesTheInvertedAlignmentEntries) {
   replies.OnD2Packet("\r\n2.99");
   EXPECT_EQ(state.SoftwareVersion, "2.99");
-  EXPECT_FALSE(Menu("AlignUVinverted").visible);
+  EXPECT_FALSE(Menu(MenuId::kAlignUVinverted).visible);
   EXPECT_TRUE(m.D3Packet.Enabled());
   replies.OnD2Packet("\r\n3.00");
-  EXPECT_TRUE(Menu("AlignUVinverted").visible);
-  EXPECT_TRUE(Menu("AlignUVinvertedoffset").visible);
+  EXPECT_TRUE(Menu(MenuId::kAlignUVinverted).visible);
+  EXPECT_TRUE(Menu(MenuId::kAlignUVinvertedoffset).visible);
 }
 
 TEST_F(TwoAxisRepliesTest, AD2VersionThatIsNoNumberRaisesAndLeavesD3Disarmed) {
@@ -101,7 +101,7 @@ TEST_F(TwoAxisRepliesTest, KestrixD3FieldsFollowTheirLetterRules) {
   EXPECT_EQ(config.AveragingPeriodText, "0060");
   EXPECT_EQ(config.AveragingPeriod, 60);
   EXPECT_EQ(config.Heating, true);
-  EXPECT_TRUE(Menu("Enabled1").checked);
+  EXPECT_TRUE(Menu(MenuId::kEnabled1).checked);
   EXPECT_EQ(config.AnalogueTests, 3);
   EXPECT_EQ(config.NmeaStyle, 1);
   EXPECT_EQ(config.MessageTerm, 0);
@@ -112,8 +112,8 @@ TEST_F(TwoAxisRepliesTest, KestrixD3FieldsFollowTheirLetterRules) {
   EXPECT_EQ(config.AnalogueType, 2);
   EXPECT_EQ(config.VerticalPad, 1);
   EXPECT_EQ(config.Alignment, AlignmentMark::kUvInverted);
-  EXPECT_TRUE(Menu("AlignUVinverted").checked);
-  EXPECT_FALSE(Menu("AlignUV").checked);
+  EXPECT_TRUE(Menu(MenuId::kAlignUVinverted).checked);
+  EXPECT_FALSE(Menu(MenuId::kAlignUV).checked);
   EXPECT_EQ(config.Chan3Config, 0);
   EXPECT_EQ(config.Scaling, 6);
 }
@@ -137,8 +137,8 @@ TEST_F(TwoAxisRepliesTest, KestrixBaudAndRateDigitsMapAsTheInstrumentCountsThem)
 TEST_F(TwoAxisRepliesTest, HeatingDigitOneDisablesAndClampingKeepsIndicesInTheirLists) {
   replies.OnD3Packet("H1 C9 Z0");
   EXPECT_EQ(config.Heating, false);
-  EXPECT_TRUE(Menu("Disabled1").checked);
-  EXPECT_FALSE(Menu("Enabled1").checked);
+  EXPECT_TRUE(Menu(MenuId::kDisabled1).checked);
+  EXPECT_FALSE(Menu(MenuId::kEnabled1).checked);
   EXPECT_EQ(config.WrapAround, 1);  // 8 clamps to the last item
   EXPECT_EQ(config.Scaling, -1);
   replies.OnD3Packet("F0");
@@ -157,35 +157,35 @@ TEST_F(TwoAxisRepliesTest, AbsentLettersKeepTheirFieldsAndAFaultyDigitStopsTheRe
 }
 
 TEST_F(TwoAxisRepliesTest, UnitsChangeAppliesScalesOnceAndDecideTheWindsockEntry) {
-  window.menu.Check("Polarcontinuous");
+  window.menu.Check(MenuId::kPolarcontinuous);
   replies.OnD3Packet("U1");
   EXPECT_EQ(config.OutputUnits, 0);
   EXPECT_EQ(unitScaleChanges, 1);
-  EXPECT_TRUE(Menu("Windsock1").visible);
+  EXPECT_TRUE(Menu(MenuId::kWindsock1).visible);
   replies.OnD3Packet("U1");
   EXPECT_EQ(unitScaleChanges, 1);
   replies.OnD3Packet("U2");
   EXPECT_EQ(config.OutputUnits, 1);
   EXPECT_EQ(unitScaleChanges, 2);
-  EXPECT_FALSE(Menu("Windsock1").visible);
+  EXPECT_FALSE(Menu(MenuId::kWindsock1).visible);
 }
 
 TEST_F(TwoAxisRepliesTest, AnM2InTheReplySendsThePolarCommandBeforeReadingOn) {
   state.InConfigMode = true;  // as during identification
   replies.OnD3Packet("M2 U1");
   EXPECT_EQ(line.SentText(), "\rM2\rQ\r");
-  EXPECT_TRUE(Menu("Polarcontinuous").checked);
-  EXPECT_FALSE(Menu("UVcontinuous").checked);
+  EXPECT_TRUE(Menu(MenuId::kPolarcontinuous).checked);
+  EXPECT_FALSE(Menu(MenuId::kUVcontinuous).checked);
   EXPECT_EQ(config.MessageMode, MessageModeMark::kPolar);
-  EXPECT_TRUE(Menu("Windsock1").visible);
-  EXPECT_TRUE(Menu("Alarm").visible);
+  EXPECT_TRUE(Menu(MenuId::kWindsock1).visible);
+  EXPECT_TRUE(Menu(MenuId::kAlarm).visible);
 }
 
 TEST_F(TwoAxisRepliesTest, OtherModeDigitsRemoveBothMarksAndSendNothing) {
-  window.menu.Check("UVcontinuous");
+  window.menu.Check(MenuId::kUVcontinuous);
   replies.OnD3Packet("M0");
-  EXPECT_FALSE(Menu("UVcontinuous").checked);
-  EXPECT_FALSE(Menu("Polarcontinuous").checked);
+  EXPECT_FALSE(Menu(MenuId::kUVcontinuous).checked);
+  EXPECT_FALSE(Menu(MenuId::kPolarcontinuous).checked);
   EXPECT_TRUE(line.Sent().empty());
 }
 
@@ -196,7 +196,7 @@ TEST_F(TwoAxisRepliesTest, LarkvaneD3FieldsAndModeWithoutSending) {
   EXPECT_EQ(config.Parity, 2);
   EXPECT_EQ(config.MessageTerm, 1);
   EXPECT_EQ(state.LvMessageMode, 2);
-  EXPECT_TRUE(Menu("Polarcontinuous").checked);
+  EXPECT_TRUE(Menu(MenuId::kPolarcontinuous).checked);
   EXPECT_EQ(config.FieldFormat, 1);
   EXPECT_EQ(config.LvOutputRate, 1);
   EXPECT_EQ(config.SamplesPerSecond, 2);

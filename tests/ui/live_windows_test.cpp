@@ -83,11 +83,11 @@ class GraphWindowTest : public ::testing::Test {
   SimSession s;
   int discards = 0;
   GraphWindowModel model{
-      {s.session.state, s.session.twoAxisConfig, [] { return -1; }, [this] { ++discards; }}};
+      {s.session.anemometer().state, s.session.anemometer().twoAxisConfig, [] { return -1; }, [this] { ++discards; }}};
 };
 
 TEST_F(GraphWindowTest, MirrorsThePresentationAndTheScaleMenu) {
-  s.session.state.Model = AnemModel::kHeatedKestrix2;
+  s.session.anemometer().state.Model = AnemModel::kHeatedKestrix2;
   TFrmGraph window(model);
   window.show();
   EXPECT_EQ(window.windowTitle(), "Graph");
@@ -109,7 +109,7 @@ TEST_F(GraphWindowTest, MirrorsThePresentationAndTheScaleMenu) {
   EXPECT_EQ(Child<QAction>(window, "ScaleMenu3")->text(), "&3 40 m/s");
   EXPECT_EQ(Child<QLabel>(window, "ScaleMax")->text(), "40");
 
-  s.session.twoAxisConfig.MessageMode = MessageModeMark::kUv;
+  s.session.anemometer().twoAxisConfig.MessageMode = MessageModeMark::kUv;
   model.SetPresentation(true);
   window.Sync();
   EXPECT_FALSE(Child<QLabel>(window, "YaxisCentre")->isHidden());
@@ -145,7 +145,7 @@ TEST_F(GraphWindowTest, PauseClearAndGridlinesAreForwarded) {
 }
 
 TEST_F(GraphWindowTest, TheChartOnScreenIsTheChartsPicture) {
-  s.session.state.Model = AnemModel::kHeatedKestrix2;
+  s.session.anemometer().state.Model = AnemModel::kHeatedKestrix2;
   TFrmGraph window(model);
   model.SetPresentation(false);
   window.show();
@@ -157,7 +157,7 @@ TEST_F(GraphWindowTest, TheChartOnScreenIsTheChartsPicture) {
             model.pgraph1().Picture().convertToFormat(QImage::Format_RGB32).copy(traces));
   Keep(window, "graph_polar");
 
-  s.session.twoAxisConfig.MessageMode = MessageModeMark::kUv;
+  s.session.anemometer().twoAxisConfig.MessageMode = MessageModeMark::kUv;
   model.SetPresentation(true);
   for (int record = 0; record < 180; ++record) PlotUv(WindAt(record));
   window.Sync();
@@ -239,8 +239,8 @@ class AlarmWindowTest : public ::testing::Test {
   SimSession s;
   ScriptedLine alarmLine{s.rt};
   int closes = 0;
-  AlarmWindowModel model{{s.rt, s.prompts, s.session.state, s.session.twoAxisConfig,
-                          s.session.triAxisConfig, s.session.window.menu, s.session.port,
+  AlarmWindowModel model{{s.rt, s.prompts, s.session.anemometer().state, s.session.anemometer().twoAxisConfig,
+                          s.session.anemometer().triAxisConfig, s.session.window().menu, s.session.link().port,
                           alarmLine.Factory(),
                           [] {
                             return QStringList{"/dev/ttyS0", "/dev/ttyUSB1", "COM11"};
@@ -282,7 +282,7 @@ TEST_F(AlarmWindowTest, ShowsTheModelsDefaultsAndForwardsEditsAndSet) {
 }
 
 TEST_F(AlarmWindowTest, ARaisedAlarmTurnsTheStripRedAndShowsTheWarning) {
-  s.session.window.menu.Check(QStringLiteral("Polarcontinuous"));
+  s.session.window().menu.Check(MenuId::kPolarcontinuous);
   TFrmAlarm window(model);
   model.Show();
   auto* strip = Child<QFrame>(window, "VisualAlert");
@@ -297,7 +297,7 @@ TEST_F(AlarmWindowTest, ARaisedAlarmTurnsTheStripRedAndShowsTheWarning) {
 }
 
 TEST_F(AlarmWindowTest, ExternalModeOffersTheMachinesPortsByFullName) {
-  s.session.port.SetName(QStringLiteral("/dev/ttyUSB1"));
+  s.session.link().port.SetName(QStringLiteral("/dev/ttyUSB1"));
   TFrmAlarm window(model);
   model.Show();
   Child<QCheckBox>(window, "CbExternal")->click();

@@ -35,15 +35,15 @@ QAction* ActionNamed(TFrmMain& window, const char* name) {
 
 TEST(Windows, TheMainWindowMirrorsTheMenuModelAndLabels) {
   SimSession s;
-  TFrmMain window(s.session);
+  TFrmMain window(s.session.window());
   EXPECT_EQ(window.windowTitle(), "Ventari");
   EXPECT_FALSE(ActionNamed(window, "DataDisplay")->isVisible());
   EXPECT_FALSE(ActionNamed(window, "Test1")->isEnabled());
 
-  s.session.window.menu.Show("DataDisplay");
-  s.session.window.menu.Check("Polarcontinuous");
-  s.session.window.menu.Entry("Resynchronise").caption = "&Stop resync";
-  s.session.window.searchingLabelVisible = true;
+  s.session.window().menu.Show(MenuId::kDataDisplay);
+  s.session.window().menu.Check(MenuId::kPolarcontinuous);
+  s.session.window().menu.SetCaption(MenuId::kResynchronise, "&Stop resync");
+  s.session.window().SetSearchingLabelVisible(true);
   window.SyncFromModel();
   EXPECT_TRUE(ActionNamed(window, "DataDisplay")->isVisible());
   EXPECT_TRUE(ActionNamed(window, "Polarcontinuous")->isChecked());
@@ -53,15 +53,15 @@ TEST(Windows, TheMainWindowMirrorsTheMenuModelAndLabels) {
     if (label->text() == "Please wait, searching...") labelShown = !label->isHidden();
   }
   EXPECT_TRUE(labelShown);
-  s.session.window.searchingLabelVisible = false;
+  s.session.window().SetSearchingLabelVisible(false);
   window.SyncFromModel();
 }
 
 TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
   SimSession s;
-  TFrmMain window(s.session);
+  TFrmMain window(s.session.window());
   int ran = 0;
-  window.SetCommand("Graph1", [&] { ++ran; });
+  window.SetCommand(MenuId::kGraph1, [&] { ++ran; });
   ActionNamed(window, "Graph1")->trigger();
   EXPECT_EQ(ran, 1);
 }
@@ -69,26 +69,26 @@ TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
 TEST(Windows, ThePortsDialogEnablesSetOnlyAfterAClickAndSetsThePort) {
   SimSession s;
   s.Start("sim:kestrix2-heated");
-  TFrmMain main(s.session);
-  TFrmPorts dialog(s.session.portsDialog, main);
-  s.session.portsDialog.Show({"COM1", "sim:t7"});
+  TFrmMain main(s.session.window());
+  TFrmPorts dialog(s.session.commands().portsDialog, main);
+  s.session.commands().portsDialog.Show({"COM1", "sim:t7"});
   auto* list = dialog.findChild<QListWidget*>("LbPorts");
   auto* set = dialog.findChild<QPushButton*>("BtnSetPort");
   ASSERT_TRUE(list && set);
-  list->addItems(s.session.portsDialog.model.ports);
+  list->addItems(s.session.commands().portsDialog.model.ports);
   dialog.show();
   Keep(dialog, "ports");
   EXPECT_EQ(dialog.windowTitle(), "Ports");
   emit list->itemClicked(list->item(1));
   EXPECT_TRUE(set->isEnabled());
   set->click();
-  EXPECT_EQ(s.session.port.Name(), "sim:t7");
+  EXPECT_EQ(s.session.link().port.Name(), "sim:t7");
   EXPECT_EQ(s.prompts.Count("Please Resynchronise."), 1);
 }
 
 TEST(Windows, TheAnemometerTypeScreenShowsPlaceholdersThenTheIdentity) {
   SimSession s;
-  TFrmAnemType screen(s.session.state, nullptr);
+  TFrmAnemType screen(s.session.anemometer().state, nullptr);
   screen.Sync();
   EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(), "x.xx");
   EXPECT_EQ(screen.findChild<QLabel*>("SerialNumberLabel")->text(), " xxxxxx");
@@ -98,7 +98,7 @@ TEST(Windows, TheAnemometerTypeScreenShowsPlaceholdersThenTheIdentity) {
   screen.show();
   Keep(screen, "anemometer_type");
   EXPECT_EQ(screen.findChild<QLabel*>("LaAnemType")->text(), "Heated Kestrix 2");
-  EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(), s.session.state.SoftwareVersion);
+  EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(), s.session.anemometer().state.SoftwareVersion);
   EXPECT_FALSE(screen.findChild<QLabel*>("Image1")->pixmap().isNull());
 }
 
@@ -134,7 +134,7 @@ TEST(Windows, TheHelpTellsHowToConnectAndFindTheAnemometer) {
 TEST(Windows, ScreenshotOfTheMainWindowAfterIdentification) {
   SimSession s;
   s.StartAndSearch("sim:kestrix2-heated");
-  TFrmMain window(s.session);
+  TFrmMain window(s.session.window());
   window.show();
   Keep(window, "main_identified");
   EXPECT_TRUE(ActionNamed(window, "DataDisplay")->isVisible());
@@ -144,7 +144,7 @@ TEST(Windows, ScreenshotOfTheMainWindowAfterIdentification) {
 TEST(Windows, TheDataDisplayShowsStreamingRecordsAndMirrorsItsLogControls) {
   SimSession s;
   s.StartAndSearch("sim:kestrix2-heated");
-  TFrmDataDisplay window(s.session.dataDisplay, nullptr);
+  TFrmDataDisplay window(s.session.displays().dataDisplay, nullptr);
   s.rt.RunFor(6000);
   window.Sync();
   window.show();
@@ -156,7 +156,7 @@ TEST(Windows, TheDataDisplayShowsStreamingRecordsAndMirrorsItsLogControls) {
   EXPECT_TRUE(window.findChild<QCheckBox*>("CbTsd")->isChecked());
   EXPECT_TRUE(window.findChild<QWidget*>("Segment")->isHidden());
   window.findChild<QCheckBox*>("CbSeg")->click();
-  EXPECT_TRUE(s.session.dataDisplay.Segmented());
+  EXPECT_TRUE(s.session.displays().dataDisplay.Segmented());
   EXPECT_FALSE(window.findChild<QWidget*>("Segment")->isHidden());
 }
 

@@ -1,0 +1,66 @@
+#include "app/session_parts.h"
+
+#include "link/qt_serial_port.h"
+
+namespace ventari {
+
+AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactory,
+                               AnemState& state, Prompts& prompts, MainWindowModel& window)
+    : port(runtime, std::move(portFactory)),
+      matcherGroup(runtime),
+      matchers(matcherGroup),
+      channel(runtime, port, state, matchers.IMPacket, prompts, window) {
+  matcherGroup.ConnectTo(port);
+}
+
+LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemometer,
+                           const MainMenu& menu, AnemometerLink& link,
+                           SerialBackendFactory alarmPortFactory, WallClock clock,
+                           std::function<void()> liveWindowClosed)
+    : dataDisplay(runtime, prompts, anemometer.state, menu, std::move(clock)),
+      graph({anemometer.state, anemometer.twoAxisConfig,
+             [&anemometer] { return anemometer.triAxisConfig.ReportMode; },
+             [&link] {
+               if (link.port.IsOpen()) link.port.FlushInBuffer();
+             }}),
+      alarm({runtime, prompts, anemometer.state, anemometer.twoAxisConfig,
+             anemometer.triAxisConfig, menu, link.port, std::move(alarmPortFactory),
+             [] { return QtSerialPort::AvailablePortNames(); }, std::move(liveWindowClosed)}) {
+  hooks.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
+  hooks.applyUnitScales = [this] { graph.ApplyUnitScales(); };
+  hooks.showGraphThirdKey = [this](bool visible) { graph.ShowThirdKey(visible); };
+  hooks.samplesPerSecondChanged = [this](int sps) { windsockWindow.SetSamplesPerSecond(sps); };
+  hooks.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
+}
+
+Decoding::Decoding(AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
+                   ModeCommands& modes, LiveDisplays& displays)
+    : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
+                     anemometer.dialogLayout, modes, displays.hooks),
+      triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity),
+      triAxisListing(link.matchers.TriAxisPkt, triAxisReplies),
+      dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
+                   displays.windsockWindow}),
+      dataDecoder(
+          link.matchers.DataPacket, [&modes] { return modes.UvChecked(); },
+          [this](const QByteArray& text, const TwoAxisDataRecord& record) {
+            dataApplier.Apply(text, record);
+          }) {
+  AlarmWindowModel& alarm = displays.alarm;
+  dataApplier.alarmVisible = [&alarm] { return alarm.View().visible; };
+  dataApplier.checkSample = [&alarm](double first, double second) {
+    alarm.CheckSample(first, second);
+  };
+}
+
+Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
+                   AnemometerLink& link, LiveDisplays& displays, ModeCommands& modeCommands,
+                   TriAxisListing& listing)
+    : modes(modeCommands),
+      discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
+                 anemometer.dialogLayout, displays.hooks, listing, anemometer.triAxisConfig}),
+      portsDialog(link.port, link.matchers, link.channel, prompts, window),
+      liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
+                    link.matchers, listing, modeCommands, liveShown, displays.alarm}) {}
+
+}  // namespace ventari

@@ -1,0 +1,95 @@
+// The parts a run is made of. Each window, the command line and each command gets the parts it
+// uses, never the whole session.
+#pragma once
+
+#include "app/discovery.h"
+#include "app/live_window_commands.h"
+#include "app/mode_commands.h"
+#include "app/ports_dialog.h"
+#include "app/tri_axis_reply_applier.h"
+#include "app/two_axis_data_applier.h"
+#include "app/two_axis_reply_applier.h"
+#include "base/anem_state.h"
+#include "base/live_windows.h"
+#include "base/main_window_model.h"
+#include "base/prompts.h"
+#include "base/runtime.h"
+#include "displays/alarm_window_model.h"
+#include "displays/data_display.h"
+#include "displays/graph_window_model.h"
+#include "displays/log_time.h"
+#include "displays/windsock_window_model.h"
+#include "link/command_channel.h"
+#include "link/packet_matcher_group.h"
+#include "link/serial_port.h"
+#include "link/system_matchers.h"
+#include "threeaxis/tri_axis_config.h"
+#include "threeaxis/tri_axis_identity.h"
+#include "threeaxis/tri_axis_listing.h"
+#include "twoaxis/two_axis_config.h"
+#include "twoaxis/two_axis_data.h"
+#include "twoaxisconfig/dialog_layout.h"
+
+namespace ventari {
+
+// What is known about the connected anemometer.
+struct Anemometer {
+  AnemState state;
+  TwoAxisConfig twoAxisConfig;
+  TriAxisConfig triAxisConfig;
+  TriAxisIdentity triAxisIdentity;
+  // Which choices the two-axis configuration dialogs offer the model found.
+  TwoAxisDialogLayout dialogLayout;
+};
+
+// The anemometer's port with its packet matchers, and the command channel over it.
+struct AnemometerLink {
+  AnemometerLink(Runtime& runtime, SerialBackendFactory portFactory, AnemState& state,
+                 Prompts& prompts, MainWindowModel& window);
+
+  SerialPort port;
+  PacketMatcherGroup matcherGroup;
+  SystemMatchers matchers;
+  CommandChannel channel;
+};
+
+// The live windows' models, and the calls identification and the mode commands make into them.
+struct LiveDisplays {
+  LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemometer, const MainMenu& menu,
+               AnemometerLink& link, SerialBackendFactory alarmPortFactory, WallClock clock,
+               std::function<void()> liveWindowClosed);
+
+  LiveWindows hooks;
+  DataDisplay dataDisplay;
+  GraphWindowModel graph;
+  WindsockWindowModel windsockWindow;
+  AlarmWindowModel alarm;
+};
+
+// From the port's bytes to the anemometer's state and the displays: the decoders of both
+// families and the appliers that act on what they read.
+struct Decoding {
+  Decoding(AnemometerLink& link, Anemometer& anemometer, MainMenu& menu, ModeCommands& modes,
+           LiveDisplays& displays);
+
+  TwoAxisReplyApplier twoAxisReplies;
+  TriAxisReplyApplier triAxisReplies;
+  TriAxisListing triAxisListing;
+  TwoAxisDataApplier dataApplier;
+  TwoAxisDataDecoder dataDecoder;
+};
+
+// What the windows' menu entries and buttons call.
+struct Commands {
+  Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
+           AnemometerLink& link, LiveDisplays& displays, ModeCommands& modes,
+           TriAxisListing& listing);
+
+  ModeCommands& modes;
+  LiveWindowsShown liveShown;
+  Discovery discovery;
+  PortsDialog portsDialog;
+  LiveWindowCommands liveCommands;
+};
+
+}  // namespace ventari

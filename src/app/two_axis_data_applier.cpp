@@ -1,0 +1,49 @@
+#include "app/two_axis_data_applier.h"
+
+#include "displays/data_display.h"
+#include "displays/graph_window_model.h"
+#include "displays/windsock_window_model.h"
+#include "link/packet_matcher.h"
+#include "link/serial_port.h"
+
+namespace ventari {
+
+void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& record) {
+  links_.dataPacket.SetEnabled(false);
+  links_.dataDisplay.ShowRecord(text);
+
+  GraphWindowModel& graph = links_.graph;
+  TwoAxisSample sample;
+  static_cast<TwoAxisDataRecord&>(sample) = record;
+  double red = 0;
+  double blue = 0;
+  if (sample.readable) {
+    red = sample.uv ? sample.first * graph.GraphGain()
+                    : sample.first * static_cast<double>(graph.pgraph1().Scale()) / 360.0;
+    blue = sample.second * graph.GraphGain();
+    lastBlue_ = blue;
+    if (checkSample && alarmVisible && alarmVisible()) {
+      checkSample(sample.uv ? sample.first : sample.direction, sample.second);
+    }
+  }
+
+  if (!graph.Paused()) {
+    Tpgraph& chart = graph.pgraph1();
+    sample.plotted = true;
+    sample.red = sample.readable ? TwoAxisDataDecoder::Truncated(red) : 0;
+    sample.blue = TwoAxisDataDecoder::Truncated(sample.readable ? blue : lastBlue_);
+    chart.DataPoint(kClRed, sample.red);
+    chart.DataPoint(kClBlue, sample.blue);
+    chart.Update();
+    if (sample.readable && !sample.uv) {
+      links_.windsock.ShowSample(sample.direction, sample.second);
+      sample.fedWindsock = true;
+    }
+  }
+
+  if (links_.port.IsOpen()) links_.port.FlushInBuffer();
+  links_.dataPacket.SetEnabled(true);
+  if (onSample) onSample(text, sample);
+}
+
+}  // namespace ventari

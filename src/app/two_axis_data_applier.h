@@ -1,0 +1,53 @@
+// Hands each decoded two-axis data message to every live window: the data display and its log
+// always; the alarm, the graph and (in polar mode) the windsock with the two values. Then drops
+// the port's backlog and re-arms the data matcher.
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <functional>
+
+#include "twoaxis/two_axis_data.h"
+
+namespace ventari {
+
+class DataDisplay;
+class GraphWindowModel;
+class SerialPort;
+class TApdDataPacket;
+class WindsockWindowModel;
+
+// One message as the windows got it.
+struct TwoAxisSample : TwoAxisDataRecord {
+  bool plotted = false;  // the graph was not paused
+  std::int64_t red = 0;  // the values plotted
+  std::int64_t blue = 0;
+  bool fedWindsock = false;
+};
+
+class TwoAxisDataApplier {
+ public:
+  struct Links {
+    TApdDataPacket& dataPacket;
+    SerialPort& port;
+    DataDisplay& dataDisplay;
+    GraphWindowModel& graph;
+    WindsockWindowModel& windsock;
+  };
+
+  explicit TwoAxisDataApplier(Links links) : links_(links) {}
+
+  void Apply(const QByteArray& text, const TwoAxisDataRecord& record);
+
+  // The alarm's check of one readable sample; called only while the alarm window is shown.
+  std::function<bool()> alarmVisible;
+  std::function<void(double first, double second)> checkSample;
+  // Told after every message, once every window had it (the command line's stream).
+  std::function<void(const QByteArray& text, const TwoAxisSample& sample)> onSample;
+
+ private:
+  Links links_;
+  double lastBlue_ = 0;
+};
+
+}  // namespace ventari

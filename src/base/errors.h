@@ -1,0 +1,33 @@
+// The system's two kinds of error. A UserError carries a message written for the user, who can
+// act on it (a port that cannot be opened, a reply the anemometer garbled); windows and the
+// command line show it as it is. Any other exception is a fault in the program: the user sees
+// "Unexpected error" and the detail goes to the log.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+#include <string>
+
+namespace ventari {
+
+class UserError : public std::runtime_error {
+ public:
+  explicit UserError(const std::string& message) : std::runtime_error(message) {}
+  QString Message() const { return QString::fromUtf8(what()); }
+};
+
+// A fault in the program: a broken invariant, a call the code should never make.
+class ProgramError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+inline constexpr char kUnexpectedError[] = "Unexpected error";
+
+// What the user is told of `error`: a UserError's message, "Unexpected error" for anything else.
+inline QString UserMessageOf(const std::exception& error) {
+  if (const auto* user = dynamic_cast<const UserError*>(&error)) return user->Message();
+  return QString::fromLatin1(kUnexpectedError);
+}
+
+}  // namespace ventari
