@@ -53,7 +53,8 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
     bytes += static_cast<std::int64_t>(m.size());
   }
   session.displays().dataDisplay.StopLogging();
-  if (session.displays().dataDisplay.LinesShown() - shownBefore != state.iterations()) {
+  if (session.displays().dataDisplay.LinesShown() - shownBefore !=
+      static_cast<std::uint64_t>(state.iterations())) {
     state.SkipWithError("messages were lost on the way");
   }
   state.SetItemsProcessed(state.iterations());

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "base/version.h"
+
 #include "app/command_line.h"
 #include "ui/application.h"
 
@@ -10,7 +12,7 @@ namespace {
 
 void Describe() {
   QCoreApplication::setApplicationName(QStringLiteral("Ventari"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
+  QCoreApplication::setApplicationVersion(QLatin1String(ventari::kVersion));
 }
 
 }  // namespace

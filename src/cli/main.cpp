@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "base/version.h"
+
 #include "app/command_line.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
@@ -10,7 +12,7 @@
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("ventari-cli"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
+  QCoreApplication::setApplicationVersion(QLatin1String(ventari::kVersion));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
@@ -42,7 +44,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (parser.isSet(QStringLiteral("version"))) {
-    ventari::CliPrint(QStringLiteral("ventari-cli 5.00\n"));
+    ventari::CliPrint(QStringLiteral("ventari-cli %1\n").arg(QLatin1String(ventari::kVersion)));
     return 0;
   }
 

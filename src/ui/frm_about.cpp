@@ -1,5 +1,7 @@
 #include "ui/frm_about.h"
 
+#include "base/version.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -11,7 +13,7 @@ TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About Ventari"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
-  auto* product = new QLabel(QStringLiteral("Ventari v5.00"), this);
+  auto* product = new QLabel(QStringLiteral("Ventari v") + QLatin1String(kVersion), this);
   QFont big = product->font();
   big.setPointSize(big.pointSize() + 6);
   big.setBold(true);
