@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <string>
 
+#include "app/tri_axis_reply_applier.h"
 #include "base/anem_state.h"
 #include "base/main_menu.h"
 #include "link/packet_matcher.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
-#include "app/tri_axis_reply_applier.h"
 #include "threeaxis/tri_axis_listing.h"
 
 namespace {

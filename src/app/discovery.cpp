@@ -71,7 +71,7 @@ void Discovery::SearchAndIdentify() {
   found_ = false;
   window.SetBusyCursor(true);
   ResetToTwoAxisLayout();
-    window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrStopResync));
+  window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrStopResync));
   BaudRateSearch();
   window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
   found_ = p_.state.InConfigMode;
@@ -93,7 +93,9 @@ void Discovery::ResetToTwoAxisLayout() {
   }
   for (MenuId id : {MenuId::kFile1, MenuId::kMode1, MenuId::kConfiguration1}) menu.Disable(id);
   // The Graph entry too: a binary three-axis listing of an earlier search hid it.
-  for (MenuId id : {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1, MenuId::kAnemcomms, MenuId::kAnalogueoutputs, MenuId::kHeating, MenuId::kGraph1}) {
+  for (MenuId id :
+       {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1,
+        MenuId::kAnemcomms, MenuId::kAnalogueoutputs, MenuId::kHeating, MenuId::kGraph1}) {
     menu.Show(id);
   }
   for (MenuId id : {MenuId::kAveraging1, MenuId::kAnalogueoutputs, MenuId::kAlignment1}) {
@@ -184,7 +186,8 @@ namespace ventari {
 void Discovery::IdentifyThreeAxis() {
   MainMenu& menu = p_.window.menu;
   CommandChannel& channel = p_.channel;
-  for (MenuId id : {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1, MenuId::kAnalogueoutputs, MenuId::kHeating, MenuId::kAnemcomms}) {
+  for (MenuId id : {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1,
+                    MenuId::kAnalogueoutputs, MenuId::kHeating, MenuId::kAnemcomms}) {
     menu.Hide(id);
   }
   menu.Show(MenuId::kMi3AxisConfig);

@@ -6,10 +6,10 @@
 #include <functional>
 
 #include "base/anem_state.h"
-#include "link/command_channel.h"
 #include "base/live_windows.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
+#include "link/command_channel.h"
 #include "twoaxisconfig/dialog_layout.h"
 
 namespace ventari {

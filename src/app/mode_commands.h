@@ -3,9 +3,9 @@
 #pragma once
 
 #include "base/anem_state.h"
-#include "link/command_channel.h"
 #include "base/live_windows.h"
 #include "base/main_menu.h"
+#include "link/command_channel.h"
 #include "twoaxis/two_axis_config.h"
 
 namespace ventari {

@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <functional>
 
-#include "link/command_channel.h"
 #include "base/live_windows.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
+#include "link/command_channel.h"
 
 namespace ventari {
 

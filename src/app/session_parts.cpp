@@ -4,8 +4,8 @@
 
 namespace ventari {
 
-AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactory,
-                               AnemState& state, Prompts& prompts, MainWindowModel& window)
+AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactory, AnemState& state,
+                               Prompts& prompts, MainWindowModel& window)
     : port(runtime, std::move(portFactory)),
       matcherGroup(runtime),
       matchers(matcherGroup),
@@ -23,8 +23,8 @@ LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemo
              [&link] {
                if (link.port.IsOpen()) link.port.FlushInBuffer();
              }}),
-      alarm({runtime, prompts, anemometer.state, anemometer.twoAxisConfig,
-             anemometer.triAxisConfig, menu, link.port, std::move(alarmPortFactory),
+      alarm({runtime, prompts, anemometer.state, anemometer.twoAxisConfig, anemometer.triAxisConfig,
+             menu, link.port, std::move(alarmPortFactory),
              [] { return QtSerialPort::AvailablePortNames(); }, std::move(liveWindowClosed)}) {
   hooks.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
   hooks.applyUnitScales = [this] { graph.ApplyUnitScales(); };

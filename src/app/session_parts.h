@@ -81,9 +81,8 @@ struct Decoding {
 
 // What the windows' menu entries and buttons call.
 struct Commands {
-  Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
-           AnemometerLink& link, LiveDisplays& displays, ModeCommands& modes,
-           TriAxisListing& listing);
+  Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer, AnemometerLink& link,
+           LiveDisplays& displays, ModeCommands& modes, TriAxisListing& listing);
 
   ModeCommands& modes;
   LiveWindowsShown liveShown;

@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/service_file_names.h"
 #include "base/anem_state.h"
 #include "base/main_window_model.h"
-#include "app/service_file_names.h"
 #include "displays/windsock_selections.h"
 
 class QSettings;

@@ -12,10 +12,9 @@ void RaiseIfMalformed(const TwoAxisSettingsReply& reply) {
 
 }  // namespace
 
-TwoAxisReplyApplier::TwoAxisReplyApplier(SystemMatchers& matchers, AnemState& state,
-                                         MainMenu& menu, TwoAxisConfig& config,
-                                         TwoAxisDialogLayout& layout, ModeCommands& modes,
-                                         const LiveWindows& windows)
+TwoAxisReplyApplier::TwoAxisReplyApplier(SystemMatchers& matchers, AnemState& state, MainMenu& menu,
+                                         TwoAxisConfig& config, TwoAxisDialogLayout& layout,
+                                         ModeCommands& modes, const LiveWindows& windows)
     : matchers_(matchers),
       state_(state),
       menu_(menu),
@@ -125,8 +124,7 @@ void TwoAxisReplyApplier::ApplyKestrix(const TwoAxisSettingsReply& r) {
   if (r.analogueType) config_.AnalogueType = *r.analogueType;
   if (r.unitsDigit) {
     ApplyUnits(*r.unitsDigit);
-    menu_.Show(MenuId::kWindsock1,
-               *r.unitsDigit == 1 && menu_.IsChecked(MenuId::kPolarcontinuous));
+    menu_.Show(MenuId::kWindsock1, *r.unitsDigit == 1 && menu_.IsChecked(MenuId::kPolarcontinuous));
   }
   if (r.verticalPad) config_.VerticalPad = *r.verticalPad;
   if (r.alignment) {

@@ -19,12 +19,11 @@ constexpr InitialEntry kInitialEntries[] = {
     {MenuId::kExit1, "Exit1", MenuId::kFile1, "&Exit", true, true},
     {MenuId::kMode1, "Mode1", {}, "&Mode", true, true},
     {MenuId::kUVcontinuous, "UVcontinuous", MenuId::kMode1, "&UV continuous", true, true},
-    {MenuId::kPolarcontinuous, "Polarcontinuous", MenuId::kMode1, "&Polar continuous", true,
-     true},
+    {MenuId::kPolarcontinuous, "Polarcontinuous", MenuId::kMode1, "&Polar continuous", true, true},
     {MenuId::kConfiguration1, "Configuration1", {}, "&Configuration", true, true},
     {MenuId::kAnemcomms, "Anemcomms", MenuId::kConfiguration1, "&Anemometer comms", true, true},
-    {MenuId::kAnemometertype1, "Anemometertype1", MenuId::kConfiguration1, "Anemometer &type",
-     true, true},
+    {MenuId::kAnemometertype1, "Anemometertype1", MenuId::kConfiguration1, "Anemometer &type", true,
+     true},
     {MenuId::kOutputformat, "Outputformat", MenuId::kConfiguration1, "&Output formatting", true,
      true},
     {MenuId::kAlignment1, "Alignment1", MenuId::kConfiguration1, "A&lignment", true, true},
@@ -68,8 +67,10 @@ static_assert(InMenuOrder(), "entries are listed in the order of their ids");
 MainMenu::MainMenu() {
   for (std::size_t i = 0; i < kMenuEntryCount; ++i) {
     const InitialEntry& e = kInitialEntries[i];
-    entries_[i] = {e.id,      QString::fromLatin1(e.name), e.parent, QString::fromLatin1(e.caption),
-                   e.visible, e.enabled,                   false};
+    entries_[i] = {e.id,      QString::fromLatin1(e.name),
+                   e.parent,  QString::fromLatin1(e.caption),
+                   e.visible, e.enabled,
+                   false};
   }
 }
 

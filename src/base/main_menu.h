@@ -46,7 +46,8 @@ enum class MenuId {
   kAbout1,
   kTerminalcommandlist1,
 };
-inline constexpr std::size_t kMenuEntryCount = static_cast<std::size_t>(MenuId::kTerminalcommandlist1) + 1;
+inline constexpr std::size_t kMenuEntryCount =
+    static_cast<std::size_t>(MenuId::kTerminalcommandlist1) + 1;
 
 struct MenuEntry {
   MenuId id;

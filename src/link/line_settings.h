@@ -1,11 +1,11 @@
 // The line settings of a serial port and the errors a port raises.
 #pragma once
 
-#include "base/errors.h"
-
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+
+#include "base/errors.h"
 
 namespace ventari {
 

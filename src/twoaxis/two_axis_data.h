@@ -26,8 +26,7 @@ class TwoAxisDataDecoder {
   using Consumer = std::function<void(const QByteArray& text, const TwoAxisDataRecord& record)>;
 
   // Installs the handler of `dataPacket`. `uvLayout` says whether messages now carry U and V.
-  TwoAxisDataDecoder(TApdDataPacket& dataPacket, std::function<bool()> uvLayout,
-                     Consumer consumer);
+  TwoAxisDataDecoder(TApdDataPacket& dataPacket, std::function<bool()> uvLayout, Consumer consumer);
   TwoAxisDataDecoder(const TwoAxisDataDecoder&) = delete;
   TwoAxisDataDecoder& operator=(const TwoAxisDataDecoder&) = delete;
 

@@ -1,10 +1,10 @@
 #include "ui/frm_about.h"
 
-#include "base/version.h"
-
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "base/version.h"
 
 namespace ventari {
 

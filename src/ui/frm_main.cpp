@@ -61,13 +61,15 @@ TFrmMain::TFrmMain(MainWindowModel& model, Actions actions)
 void TFrmMain::BuildMenu() {
   const auto& entries = model_.menu.Entries();
   for (const MenuEntry& entry : entries) {
-    const bool hasChildren = std::any_of(entries.begin(), entries.end(),
-                                         [&entry](const MenuEntry& e) { return e.parent == entry.id; });
+    const bool hasChildren =
+        std::any_of(entries.begin(), entries.end(),
+                    [&entry](const MenuEntry& e) { return e.parent == entry.id; });
     QAction* action = nullptr;
     if (hasChildren) {
       auto* menu = new QMenu(entry.caption, this);
       menu->setObjectName(entry.name);
-      action = entry.parent ? menus_[Index(*entry.parent)]->addMenu(menu) : menuBar()->addMenu(menu);
+      action =
+          entry.parent ? menus_[Index(*entry.parent)]->addMenu(menu) : menuBar()->addMenu(menu);
       menus_[Index(entry.id)] = menu;
     } else {
       action = new QAction(entry.caption, this);

@@ -49,12 +49,13 @@ TEST(DiscoveryScenario, AKestrixAt19200WithStoredRate9600IsFoundIdentifiedAndStr
 
   // The anemometer streams again: data messages reach the data matcher.
   int messages = 0;
-  s.session.link().matchers.DataPacket.SetStringHandler([&](TApdDataPacket& m, const QByteArray& text) {
-    EXPECT_TRUE(text.startsWith('\x02'));
-    EXPECT_TRUE(text.endsWith('\x03'));
-    ++messages;
-    m.SetEnabled(true);
-  });
+  s.session.link().matchers.DataPacket.SetStringHandler(
+      [&](TApdDataPacket& m, const QByteArray& text) {
+        EXPECT_TRUE(text.startsWith('\x02'));
+        EXPECT_TRUE(text.endsWith('\x03'));
+        ++messages;
+        m.SetEnabled(true);
+      });
   s.rt.RunFor(5000);
   EXPECT_GE(messages, 3);
 }

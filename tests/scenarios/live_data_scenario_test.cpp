@@ -31,7 +31,8 @@ class LiveDataScenario : public ::testing::Test {
     device.SetFaults(faults);
     s.session.commands().discovery.OnActivate();
     ASSERT_TRUE(s.session.commands().discovery.Found());
-    s.session.decoding().dataApplier.onSample = [this](const QByteArray&, const TwoAxisSample& sample) {
+    s.session.decoding().dataApplier.onSample = [this](const QByteArray&,
+                                                       const TwoAxisSample& sample) {
       samples.push_back(sample);
       alarmAfter.push_back(s.session.displays().alarm.AlarmFlag());
     };
@@ -136,7 +137,8 @@ TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGiv
     ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << file;
     const QList<QByteArray> lines = log.readAll().split('\n');
     ASSERT_GT(lines.size(), 6) << file;
-    EXPECT_EQ(lines[2].trimmed(), "Serial no.: " + s.session.anemometer().state.SerialNumber.toLatin1());
+    EXPECT_EQ(lines[2].trimmed(),
+              "Serial no.: " + s.session.anemometer().state.SerialNumber.toLatin1());
     EXPECT_EQ(lines[4].trimmed(), "Polar data");
     for (int i = 6; i < lines.size(); ++i) records += lines[i].startsWith("Q,200,") ? 1 : 0;
   }

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "base/anem_state.h"
-#include "link/command_channel.h"
 #include "base/main_window_model.h"
 #include "base/virtual_runtime.h"
+#include "link/command_channel.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"

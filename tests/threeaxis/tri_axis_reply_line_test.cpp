@@ -5,10 +5,10 @@
 #include <map>
 #include <string>
 
+#include "app/tri_axis_reply_applier.h"
 #include "support/channel_on_line.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
-#include "app/tri_axis_reply_applier.h"
 #include "threeaxis/tri_axis_listing.h"
 #include "tri_axis_answers.h"
 

@@ -15,9 +15,8 @@ class TwoAxisDataTest : public ::testing::Test {
  protected:
   TwoAxisDataTest() {
     s.Start("sim:kestrix2-heated");
-    s.session.decoding().dataApplier.onSample = [this](const QByteArray&, const TwoAxisSample& sample) {
-      samples.push_back(sample);
-    };
+    s.session.decoding().dataApplier.onSample =
+        [this](const QByteArray&, const TwoAxisSample& sample) { samples.push_back(sample); };
   }
 
   std::pair<std::int64_t, std::int64_t> LastPlotted() {

@@ -1,9 +1,8 @@
-#include "app/two_axis_reply_applier.h"
-
 #include <gtest/gtest.h>
 
-#include "link/command_channel.h"
 #include "app/mode_commands.h"
+#include "app/two_axis_reply_applier.h"
+#include "link/command_channel.h"
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"

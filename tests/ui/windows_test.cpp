@@ -98,7 +98,8 @@ TEST(Windows, TheAnemometerTypeScreenShowsPlaceholdersThenTheIdentity) {
   screen.show();
   Keep(screen, "anemometer_type");
   EXPECT_EQ(screen.findChild<QLabel*>("LaAnemType")->text(), "Heated Kestrix 2");
-  EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(), s.session.anemometer().state.SoftwareVersion);
+  EXPECT_EQ(screen.findChild<QLabel*>("SoftwareVerLabel")->text(),
+            s.session.anemometer().state.SoftwareVersion);
   EXPECT_FALSE(screen.findChild<QLabel*>("Image1")->pixmap().isNull());
 }
 
