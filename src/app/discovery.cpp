@@ -1,5 +1,6 @@
 #include "app/discovery.h"
 
+#include "app/tri_axis_question.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -22,6 +23,8 @@ void Discovery::Resynchronise() {
     p_.window.SetBusyCursor(false);
     p_.window.SetSearchingLabelVisible(false);
   } else {
+    // A port that could not be opened, or has gone, is opened again first.
+    if (!p_.port.IsOpen()) p_.port.SetOpen(true);
     p_.state.SearchRequested = true;
   }
   OnActivate();
@@ -197,17 +200,9 @@ void Discovery::IdentifyThreeAxis() {
   channel.Timeout.Stop();
   channel.Timeout.fired = false;
   channel.Timeout.SetInterval(3000);
-  const std::pair<TriAxisReply, const char*> questions[] = {
-      {TriAxisReply::kSn, "SN"}, {TriAxisReply::kVer, "VER"}, {TriAxisReply::kConfig, "CONFIG"}};
-  for (const auto& [kind, command] : questions) {
+  for (TriAxisReply kind : {TriAxisReply::kSn, TriAxisReply::kVer, TriAxisReply::kConfig}) {
     if (kind == TriAxisReply::kConfig) channel.Delay(100);
-    p_.listing.Expect(kind);
-    channel.Command(command);
-    channel.Timeout.Start();
-    channel.WaitFor([&] { return p_.listing.Received() || channel.Timeout.fired; });
-    channel.Timeout.Stop();
-    channel.Timeout.fired = false;
-    p_.listing.ClearReceived();
+    AskTriAxis(channel, p_.listing, kind, channel.Timeout.Interval());
   }
   channel.LeaveConfigMode();
   if (p_.triAxisConfig.ReportsPolar() && !p_.triAxisConfig.IsBinary()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/mode_commands.h"
+#include "app/tri_axis_question.h"
 #include "base/anem_state.h"
 #include "base/prompts.h"
 #include "displays/alarm_window_model.h"
@@ -104,13 +105,7 @@ void LiveWindowCommands::StartContinuous() {
   channel.Command("IM");
   channel.Delay(100);
 
-  p_.listing.Expect(TriAxisReply::kConfig);
-  channel.Command("CONFIG");
-  channel.Timeout.Start();
-  channel.WaitFor([&] { return p_.listing.Received() || channel.Timeout.fired; });
-  channel.Timeout.Stop();
-  channel.Timeout.fired = false;
-  p_.listing.ClearReceived();
+  AskTriAxis(channel, p_.listing, TriAxisReply::kConfig, channel.Timeout.Interval());
 
   const TriAxisConfig& config = p_.triAxisConfig;
   if (config.MessageMode == kMessageModePoll) {

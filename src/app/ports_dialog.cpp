@@ -35,6 +35,8 @@ void PortsDialog::BtnSetPortClick() {
   channel_.Delay(100);
   try {
     port_.SetName(name);
+    // With no port open (none could be, or it has gone) the chosen one opens now.
+    if (!port_.IsOpen()) port_.SetOpen(true);
     CallIfSet(refreshStatus);
     prompts_.ShowMessage(QStringLiteral("Please Resynchronise."), LoadStr(kStrWarning));
   } catch (const PortError&) {

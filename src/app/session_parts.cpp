@@ -1,5 +1,6 @@
 #include "app/session_parts.h"
 
+#include "base/errors.h"
 #include "link/qt_serial_port.h"
 
 namespace ventari {
@@ -11,6 +12,8 @@ AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactor
       matchers(matcherGroup),
       channel(runtime, port, state, matchers.IMPacket, prompts, window) {
   matcherGroup.ConnectTo(port);
+  // An error in a reply's or a record's handler is shown, and matching goes on.
+  matcherGroup.SetErrorReporter([&prompts](const std::exception& error) { ShowError(prompts, error); });
 }
 
 LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemometer,

@@ -5,8 +5,11 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <stdexcept>
 #include <string>
+
+#include "base/prompts.h"
 
 namespace ventari {
 
@@ -28,6 +31,13 @@ inline constexpr char kUnexpectedError[] = "Unexpected error";
 inline QString UserMessageOf(const std::exception& error) {
   if (const auto* user = dynamic_cast<const UserError*>(&error)) return user->Message();
   return QString::fromLatin1(kUnexpectedError);
+}
+
+// Shows `error` as the system shows an error that escaped an event handler, in a box captioned
+// "Ventari"; the detail of a fault in the program goes to the log.
+inline void ShowError(Prompts& prompts, const std::exception& error) {
+  if (!dynamic_cast<const UserError*>(&error)) qWarning("Unexpected error: %s", error.what());
+  prompts.ShowMessage(UserMessageOf(error), QStringLiteral("Ventari"));
 }
 
 }  // namespace ventari

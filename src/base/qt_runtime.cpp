@@ -4,12 +4,36 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "base/errors.h"
+
 namespace ventari {
 
 QtRuntime::QtRuntime() { clock_.start(); }
 
 QtRuntime::~QtRuntime() {
   for (auto& [id, timer] : timers_) delete timer;
+}
+
+void QtRuntime::RunGuarded(const std::function<void()>& callback) {
+  try {
+    callback();
+  } catch (const std::exception& e) {
+    ReportError(e);
+  } catch (...) {
+    ReportError(ProgramError("an error of an unknown kind"));
+  }
+}
+
+void QtRuntime::ReportError(const std::exception& error) {
+  if (!errorHandler_) {
+    qWarning("Unexpected error: %s", error.what());
+    return;
+  }
+  try {
+    errorHandler_(error);
+  } catch (...) {
+    qWarning("Unexpected error while reporting: %s", error.what());
+  }
 }
 
 void QtRuntime::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
@@ -24,7 +48,7 @@ Runtime::EventId QtRuntime::Schedule(std::int64_t delayMs, std::function<void()>
     if (found == timers_.end()) return;
     found->second->deleteLater();
     timers_.erase(found);
-    cb();
+    RunGuarded(cb);
   });
   timers_.emplace(id, timer);
   timer->start(static_cast<int>(delayMs > 0 ? delayMs : 0));

@@ -3,6 +3,8 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <exception>
+#include <functional>
 #include <map>
 
 #include "base/runtime.h"
@@ -21,11 +23,21 @@ class QtRuntime : public Runtime {
   EventId Schedule(std::int64_t delayMs, std::function<void()> callback) override;
   void Cancel(EventId id) override;
 
+  // Where an error escaping a scheduled callback goes: it never reaches Qt's event loop.
+  // Default: the log.
+  void SetErrorHandler(std::function<void(const std::exception& error)> handler) {
+    errorHandler_ = std::move(handler);
+  }
+
  private:
+  void RunGuarded(const std::function<void()>& callback);
+  void ReportError(const std::exception& error);
+
   QElapsedTimer clock_;
   QObject context_;
   std::map<EventId, QTimer*> timers_;
   EventId nextId_ = 1;
+  std::function<void(const std::exception& error)> errorHandler_;
 };
 
 }  // namespace ventari

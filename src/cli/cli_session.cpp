@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "base/errors.h"
 #include "base/timer.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
@@ -30,7 +31,9 @@ QStringList CliAvailablePorts() {
   return QtSerialPort::AvailablePortNames() + sim::SimulatedPorts::Names();
 }
 
-CliSession::CliSession() = default;
+CliSession::CliSession() {
+  runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
+}
 
 std::optional<int> CliSession::Identify(const QCommandLineParser& parser) {
   const QString port = parser.value(QStringLiteral("port"));

@@ -53,6 +53,19 @@ void CommandChannel::WaitMs(int ms) {
   }
 }
 
+bool CommandChannel::WaitFor(const std::function<bool()>& done, int ms) {
+  bool expired = false;
+  const auto id = runtime_.Schedule(std::max(ms, kTimerTickMs), [&expired] { expired = true; });
+  try {
+    runtime_.WaitUntil([&] { return done() || expired; });
+  } catch (...) {
+    runtime_.Cancel(id);
+    throw;
+  }
+  runtime_.Cancel(id);
+  return done();
+}
+
 void CommandChannel::TickWait() {
   WaitMs(kTimerTickMs);
   timer1IntervalMs_ = kSlowTickAfterFirstMs;

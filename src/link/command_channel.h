@@ -40,6 +40,9 @@ class CommandChannel {
   void Delay(int ms);
   // Keeps the event loop running until `done` holds.
   void WaitFor(const std::function<bool()>& done) { runtime_.WaitUntil(done); }
+  // Keeps the event loop running until `done` holds or `ms` have passed, on a deadline of its
+  // own that no other wait can move. Returns whether `done` held.
+  bool WaitFor(const std::function<bool()>& done, int ms);
 
   void EnterConfigMode();
   // "EXIT" for a three-axis anemometer, "Q" otherwise; clears the configuration-mode flag.

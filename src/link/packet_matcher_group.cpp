@@ -1,5 +1,7 @@
 #include "link/packet_matcher_group.h"
 
+#include "base/errors.h"
+
 #include <algorithm>
 #include <span>
 #include <stdexcept>
@@ -14,15 +16,6 @@ constexpr std::size_t kGrowStep = 8192;
 // A buffer that grew past this size (a long capture) gives its memory back when emptied.
 constexpr std::size_t kKeptCapacity = 8 * kGrowStep;
 
-std::string Describe(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "unknown error";
-  }
-}
 
 }  // namespace
 
@@ -290,7 +283,13 @@ std::exception_ptr PacketMatcherGroup::Report(std::exception_ptr error) {
   // Called while the group still counts as inside the handler: a reporter that shows a modal
   // box lets bytes arrive, and they must wait like any others.
   try {
-    reporter_(Describe(error));
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      reporter_(e);
+    } catch (...) {
+      reporter_(ProgramError("an error of an unknown kind"));
+    }
   } catch (...) {
     return std::current_exception();
   }

@@ -21,7 +21,7 @@ class SerialPort;
 
 class PacketMatcherGroup {
  public:
-  using ErrorReporter = std::function<void(const std::string& message)>;
+  using ErrorReporter = std::function<void(const std::exception& error)>;
 
   explicit PacketMatcherGroup(Runtime& runtime);
   ~PacketMatcherGroup();

@@ -173,6 +173,7 @@ void TriAxisListing::OnReply(const QByteArray& text) {
     default:
       break;
   }
+  ++repliesRead_;
   collector_.Tag = 1;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -70,6 +71,9 @@ class TriAxisListing {
   // The collector delivered a reply and it has been read (the collector's Tag).
   bool Received() const;
   void ClearReceived();
+  // Counts the replies read: a waiter compares it with the count before it asked, so a wait
+  // started meanwhile (and clearing the received flag) cannot hide its answer.
+  std::uint64_t RepliesRead() const { return repliesRead_; }
 
   // The collector's handler: reads `text` as the reply kind the collector carries (nothing for
   // an unknown kind) and hands it on, then sets the received flag.
@@ -78,6 +82,7 @@ class TriAxisListing {
  private:
   TApdDataPacket& collector_;
   TriAxisReplyConsumer& consumer_;
+  std::uint64_t repliesRead_ = 0;
 };
 
 }  // namespace ventari

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "base/errors.h"
 #include "base/string_table.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
@@ -20,6 +21,7 @@ namespace ventari {
 
 Application::Application(const Options& options) : options_(options) {
   QApplication::setApplicationName(QStringLiteral("Ventari"));
+  runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
       options_.settingsFile);

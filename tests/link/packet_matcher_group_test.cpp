@@ -246,7 +246,7 @@ TEST_F(PacketMatcherGroupTest, NothingIsMatchedWhileAHandlerRuns) {
 
 TEST_F(PacketMatcherGroupTest, ErrorInAHandlerIsReportedAndMatchingGoesOn) {
   std::vector<std::string> reports;
-  group_.SetErrorReporter([&](const std::string& message) { reports.push_back(message); });
+  group_.SetErrorReporter([&](const std::exception& e) { reports.push_back(e.what()); });
   TApdDataPacket& matcher = Matcher("A", "<", kByString, ">");
   matcher.SetAutoEnable(true);
   matcher.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) {

@@ -297,3 +297,57 @@ TEST(DiscoveryScenario, APortThatCannotBeSetIsReported) {
 
 }  // namespace
 }  // namespace ventari
+
+namespace ventari {
+namespace {
+
+TEST(DiscoveryScenario, AD2ReplyThatIsNoNumberIsShownAndIdentificationGoesOn) {
+  SimSession s;
+  s.StoreSettings(QStringLiteral("/dev/ttyOdd"), 9600);
+  // A Kestrix II whose D2 answer is garbled and which never answers D3.
+  std::string typed;
+  s.silentLine.SetResponder([&typed](test::ScriptedLine& l, std::uint8_t byte) {
+    if (byte == '*') l.DeliverIn(10, "\r\nCONFIGURATION MODE\r\n");
+    if (byte != '\r') {
+      typed += static_cast<char>(byte);
+      return;
+    }
+    if (typed.ends_with("D1")) l.DeliverIn(10, "D1\r\nE123456\r\n");
+    if (typed.ends_with("D2")) l.DeliverIn(10, "D2\r\nX.YZ\r\n");
+    typed.clear();
+  });
+  s.Start(QStringLiteral("/dev/ttyOdd"));
+  const auto start = s.rt.NowMs();
+  s.session.commands().discovery.OnActivate();
+
+  EXPECT_EQ(s.prompts.Count("'X.YZ' is not a valid floating point value"), 1);
+  EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD2)), 0);
+  EXPECT_EQ(s.prompts.Count(LoadStr(kStrNoResponseD3)), 1);
+  const std::string sent = s.tap.SentSince(start);
+  EXPECT_NE(sent.find("D3\r"), std::string::npos);
+  EXPECT_TRUE(sent.ends_with("Q\r"));
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+  EXPECT_EQ(s.session.anemometer().state.SoftwareVersion, "X.YZ");
+}
+
+TEST(DiscoveryScenario, APortThatHasGoneOpensAgainWithResynchroniseOrThePortsDialog) {
+  SimSession s;
+  s.StartAndSearch(kHeated);
+  SerialPort& port = s.session.link().port;
+  port.SetOpen(false);
+  s.session.commands().discovery.Resynchronise();
+  EXPECT_TRUE(port.IsOpen());
+  EXPECT_TRUE(s.session.commands().discovery.Found());
+
+  port.SetOpen(false);
+  PortsDialog& dialog = s.session.commands().portsDialog;
+  dialog.Show({"sim:larkvane"});
+  dialog.LbPortsClick(0);
+  dialog.BtnSetPortClick();
+  EXPECT_TRUE(port.IsOpen());
+  EXPECT_EQ(port.Name(), "sim:larkvane");
+  EXPECT_EQ(s.prompts.Count("Please Resynchronise."), 1);
+}
+
+}  // namespace
+}  // namespace ventari

@@ -108,3 +108,41 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
 
 }  // namespace
 }  // namespace ventari
+
+namespace ventari {
+namespace {
+
+TEST(LiveWindowCommandsScenario, TwoWindowsOpened200msApartAt2400BaudEachEndTheirWait) {
+  SimSession s(AtBaud(2400));
+  s.StoreSettings(kT7, 2400);
+  s.StartAndSearch(kT7);
+  ASSERT_EQ(s.session.anemometer().triAxisConfig.Baud, 0);
+  Commands& commands = s.session.commands();
+  // The user opens the windsock while the graph still waits for its CONFIG listing.
+  bool windsockStarted = false;
+  s.rt.Schedule(200, [&] {
+    ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
+    commands.liveShown.windsock = true;
+    commands.liveCommands.StartContinuous();
+    windsockStarted = true;
+  });
+  const auto start = s.rt.NowMs();
+  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
+  commands.liveShown.graph = true;
+  commands.liveCommands.StartContinuous();
+  EXPECT_TRUE(windsockStarted);
+  EXPECT_LT(s.rt.NowMs() - start, 20000);
+  EXPECT_TRUE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
+
+  // Closing the application ends too.
+  s.session.AddCloseHook([&] {
+    commands.liveShown = {};
+    s.session.LiveWindowClosed();
+  });
+  const auto closing = s.rt.NowMs();
+  s.session.Close();
+  EXPECT_LT(s.rt.NowMs() - closing, 10000);
+}
+
+}  // namespace
+}  // namespace ventari
