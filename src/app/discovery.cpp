@@ -6,6 +6,7 @@
 #include "link/system_matchers.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_listing.h"
+#include "twoaxis/two_axis_config.h"
 
 namespace ventari {
 namespace {
@@ -106,6 +107,10 @@ void Discovery::ResetToTwoAxisLayout() {
   }
   CallIfSet(p_.windows.showGraphThirdKey, false);
   CallIfSet(p_.windows.showWindsockWAxis, false);
+  // The output rate of the anemometer about to be found is not known yet: one a second, until
+  // a configuration reply says otherwise.
+  p_.twoAxisConfig.SamplesPerSecond = 1;
+  CallIfSet(p_.windows.samplesPerSecondChanged, 1);
   p_.triAxisConfig.InstantaneousAvailable = false;
   ApplyKestrixLayout(p_.layout);
 }

@@ -19,6 +19,7 @@ class TApdDataPacket;
 class TriAxisListing;
 struct SystemMatchers;
 struct TriAxisConfig;
+struct TwoAxisConfig;
 
 class Discovery {
  public:
@@ -38,6 +39,7 @@ class Discovery {
     const LiveWindows& windows;
     TriAxisListing& listing;
     TriAxisConfig& triAxisConfig;
+    TwoAxisConfig& twoAxisConfig;
   };
 
   explicit Discovery(const Parts& parts);

@@ -61,7 +61,8 @@ Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemom
                    TriAxisListing& listing)
     : modes(modeCommands),
       discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
-                 anemometer.dialogLayout, displays.hooks, listing, anemometer.triAxisConfig}),
+                 anemometer.dialogLayout, displays.hooks, listing, anemometer.triAxisConfig,
+                 anemometer.twoAxisConfig}),
       portsDialog(link.port, link.matchers, link.channel, prompts, window),
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
                     link.matchers, listing, modeCommands, liveShown, displays.alarm}) {}

@@ -351,3 +351,25 @@ TEST(DiscoveryScenario, APortThatHasGoneOpensAgainWithResynchroniseOrThePortsDia
 
 }  // namespace
 }  // namespace ventari
+
+namespace ventari {
+namespace {
+
+TEST(DiscoveryScenario, AThreeAxisAnemometerFoundAfterA10HzKestrixAveragesOverOneSamplePerSecond) {
+  SimSession s;
+  s.StartAndSearch(kHeated);
+  WindsockWindowModel& windsock = s.session.displays().windsockWindow;
+  windsock.SetSamplesPerSecond(10);  // as a D3 reply with P6 leaves it
+  s.session.anemometer().twoAxisConfig.SamplesPerSecond = 10;
+
+  s.session.commands().portsDialog.Show({"sim:t7"});
+  s.session.commands().portsDialog.LbPortsClick(0);
+  s.session.commands().portsDialog.BtnSetPortClick();
+  s.session.commands().discovery.Resynchronise();
+  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(windsock.SamplesPerSecond(), 1);
+  EXPECT_EQ(s.session.anemometer().twoAxisConfig.SamplesPerSecond, 1);
+}
+
+}  // namespace
+}  // namespace ventari
