@@ -1,20 +1,34 @@
 #include "displays/data_display.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ventari {
 
 DataDisplay::DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state,
                          const MainMenu& menu, WallClock clock)
-    : prompts_(prompts),
+    : runtime_(runtime),
+      prompts_(prompts),
       state_(state),
       menu_(menu),
       clock_(std::move(clock)),
       segInterval_(runtime),
-      writer_([this](const QString& message) {
-        prompts_.ShowMessage(message, QStringLiteral("File Error"));
-      }) {
+      writer_([this](const QString& message) { ReportLater(message); }) {
   segInterval_.SetHandler([this] { SegIntervalTimer(); });
+}
+
+DataDisplay::~DataDisplay() { runtime_.Cancel(reportEvent_); }
+
+void DataDisplay::ReportLater(const QString& message) {
+  // Shown once the record that met the failure has reached every window: a box that waits
+  // for the user must not hold up the data.
+  reports_.push_back(message);
+  if (reportEvent_ != 0) return;
+  reportEvent_ = runtime_.Schedule(0, [this] {
+    reportEvent_ = 0;
+    const QStringList reports = std::exchange(reports_, {});
+    for (const QString& report : reports) prompts_.ShowMessage(report, QStringLiteral("File Error"));
+  });
 }
 
 QString DataDisplay::Trim(const QByteArray& text) {
@@ -37,7 +51,11 @@ void DataDisplay::ShowRecord(const QByteArray& text) {
     logLine += LogDate(now) + QLatin1Char(',') + LogTime(now);
   }
   if (choosingFile_) {
-    heldWhileChoosing_.append(logLine);
+    if (heldWhileChoosing_.size() < LogFileWriter::kMaxHeldLines) {
+      heldWhileChoosing_.append(logLine);
+    } else {
+      droppedWhileChoosing_ = true;
+    }
   } else {
     Log(logLine);
   }
@@ -54,6 +72,7 @@ void DataDisplay::BtnLogClick() {
   }
   choosingFile_ = true;
   heldWhileChoosing_.clear();
+  droppedWhileChoosing_ = false;
   const QString chosen =
       prompts_.ChooseSaveFile(QStringLiteral("Save log"), {}, QStringLiteral("Log files (*.log)"));
   choosingFile_ = false;
@@ -73,6 +92,11 @@ void DataDisplay::StartLogging(const QString& fileName) {
   // Records that came while the file was being chosen are logged, not lost.
   for (const QString& line : heldWhileChoosing_) Log(line);
   heldWhileChoosing_.clear();
+  if (std::exchange(droppedWhileChoosing_, false)) {
+    ReportLater(QStringLiteral("%1 records came while the file was being chosen; the newer ones "
+                               "are not in the log.")
+                    .arg(LogFileWriter::kMaxHeldLines));
+  }
   logging_ = true;
   if (segmented_) {
     segInterval_.SetInterval(segMinutes_ * 60000);
@@ -80,11 +104,15 @@ void DataDisplay::StartLogging(const QString& fileName) {
   }
 }
 
-void DataDisplay::StopLogging() {
-  if (!logging_) return;
+bool DataDisplay::StopLogging() {
+  if (!logging_) return true;
   segInterval_.Stop();
   logging_ = false;
-  writer_.Finish();
+  if (writer_.Finish()) return !writer_.DroppedLines();
+  ReportLater(QStringLiteral("Logging stopped, but %1 lines could not be written to the log "
+                             "file. They are written as soon as the file can be written.")
+                  .arg(writer_.HeldLines()));
+  return false;
 }
 
 void DataDisplay::SegIntervalTimer() {

@@ -24,6 +24,9 @@ class DataDisplay {
 
   DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state, const MainMenu& menu,
               WallClock clock = SystemClock());
+  ~DataDisplay();
+  DataDisplay(const DataDisplay&) = delete;
+  DataDisplay& operator=(const DataDisplay&) = delete;
 
   // Every record, whether the window is shown or not: as delivered, framing included.
   void ShowRecord(const QByteArray& text);
@@ -32,7 +35,8 @@ class DataDisplay {
   void BtnLogClick();
   // Starts logging to `fileName` without asking (the command line's log).
   void StartLogging(const QString& fileName);
-  void StopLogging();
+  // Returns false, with a message, when lines of the log have not reached the disk.
+  bool StopLogging();
   void CbSegClick(bool checked);
   void CbTsdClick(bool checked) { timestamp_ = checked; }
   // UdSegInterval: 1 to 360 minutes.
@@ -63,7 +67,9 @@ class DataDisplay {
   QString SegmentFile(int counter) const;
   void WriteHeader();
   void Log(const QString& line);
+  void ReportLater(const QString& message);
 
+  Runtime& runtime_;
   Prompts& prompts_;
   const AnemState& state_;
   const MainMenu& menu_;
@@ -82,6 +88,10 @@ class DataDisplay {
   // Log lines of the records that arrive while the save dialog is open.
   bool choosingFile_ = false;
   QStringList heldWhileChoosing_;
+  bool droppedWhileChoosing_ = false;
+  // File errors waiting to be shown.
+  QStringList reports_;
+  Runtime::EventId reportEvent_ = 0;
 };
 
 }  // namespace ventari

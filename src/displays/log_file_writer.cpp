@@ -1,71 +1,119 @@
 #include "displays/log_file_writer.h"
 
+#include <QtGlobal>
+
 namespace ventari {
 
-LogFileWriter::~LogFileWriter() { Finish(); }
+LogFileWriter::~LogFileWriter() {
+  // No one is left to tell: what cannot be written is named in the program's log.
+  reporter_ = {};
+  if (!Finish()) {
+    qWarning("Ventari: %lld log lines could not be written to their files",
+             static_cast<long long>(HeldLines()));
+  }
+}
+
+qsizetype LogFileWriter::HeldLines() const {
+  qsizetype lines = current_.lines;
+  for (const Target& target : unfinished_) lines += target.lines;
+  return lines;
+}
+
+void LogFileWriter::Report(const QString& message) const {
+  if (reporter_) reporter_(message);
+}
 
 void LogFileWriter::Start(const QString& path) {
-  Finish();
-  path_ = path;
-  truncateOnOpen_ = true;
-  failing_ = false;
-  pending_.clear();
-  WritePending();  // creates (or empties) the file now
+  if (IsOpen() && !Finish()) {
+    // The file cannot be written yet: its lines wait for it while the log goes on elsewhere.
+    file_.reset();
+    unfinished_.push_back(std::move(current_));
+  }
+  current_ = Target{path, {}, 0, true};
+  WriteAll();  // creates (or empties) the file now
 }
 
 void LogFileWriter::Append(const QString& line) {
   if (!IsOpen()) return;
-  pending_ += line.toUtf8() + "\r\n";
-  WritePending();
+  if (HeldLines() >= kMaxHeldLines) {
+    if (dropped_++ == 0) {
+      Report(QStringLiteral("The log file %1 still cannot be written and %2 lines are held: "
+                            "newer lines are lost until it can be written.")
+                 .arg(current_.path)
+                 .arg(kMaxHeldLines));
+    }
+    WriteAll();
+    return;
+  }
+  current_.pending += line.toLatin1() + "\r\n";
+  ++current_.lines;
+  WriteAll();
 }
 
 bool LogFileWriter::Finish() {
-  if (!IsOpen()) return true;
-  const bool written = WritePending();
-  if (!written) return false;
+  if (!IsOpen()) return unfinished_.empty();
+  if (!WriteAll()) return false;
   file_.reset();
-  path_.clear();
+  current_ = Target{};
   return true;
 }
 
-bool LogFileWriter::WritePending() {
-  if (!file_) {
-    auto file = std::make_unique<QFile>(path_);
-    // Unbuffered: what write() reports written is with the system, not in a buffer of ours.
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered |
-                                     (truncateOnOpen_ ? QIODevice::Truncate : QIODevice::Append);
-    if (file->open(mode)) {
-      file_ = std::move(file);
-      truncateOnOpen_ = false;
-    } else if (!failing_) {
-      failing_ = true;
-      if (reporter_) {
-        reporter_(QStringLiteral("Cannot write the log file %1: %2. The lines are kept and "
-                                 "written as soon as the file can be written.")
-                      .arg(path_, file->errorString()));
-      }
+bool LogFileWriter::WriteAll() {
+  bool written = true;
+  QString failure;
+  for (auto it = unfinished_.begin(); it != unfinished_.end();) {
+    std::unique_ptr<QFile> file;
+    if (Write(*it, file, failure)) {
+      it = unfinished_.erase(it);
+    } else {
+      written = false;
+      ++it;
     }
   }
-  if (!file_) return false;
-  const qint64 written = file_->write(pending_);
-  // What reached the file is not written twice.
-  if (written > 0) pending_.remove(0, written);
-  if (!pending_.isEmpty()) {
-    // Written in part or not at all: reopen in append mode next time and keep the rest.
-    file_.reset();
-    if (!failing_ && reporter_) {
-      reporter_(QStringLiteral("Cannot write the log file %1. The lines are kept and written "
-                               "as soon as the file can be written.")
-                    .arg(path_));
-    }
+  if (IsOpen() && !Write(current_, file_, failure)) written = false;
+
+  if (!written && !failing_) {
     failing_ = true;
-    return false;
+    Report(QStringLiteral("Cannot write the log file %1. The lines are kept and written as soon as "
+                          "the file can be written.")
+               .arg(failure));
+  } else if (written && failing_) {
+    failing_ = false;
+    dropped_ = 0;
+    Report(QStringLiteral("The log file %1 is written again.").arg(current_.path));
   }
-  if (failing_ && reporter_) {
-    reporter_(QStringLiteral("The log file %1 is written again.").arg(path_));
+  return written;
+}
+
+bool LogFileWriter::Write(Target& target, std::unique_ptr<QFile>& file, QString& failure) {
+  if (!file) {
+    auto opened = std::make_unique<QFile>(target.path);
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered |
+                                     (target.truncateOnOpen ? QIODevice::Truncate
+                                                            : QIODevice::Append);
+    if (!opened->open(mode)) {
+      if (failure.isEmpty()) failure = target.path + QStringLiteral(": ") + opened->errorString();
+      return false;
+    }
+    file = std::move(opened);
+    target.truncateOnOpen = false;
   }
-  failing_ = false;
-  return true;
+  if (target.pending.isEmpty()) return true;
+  const qint64 written = file->write(target.pending);
+  if (written == target.pending.size()) {
+    target.pending.clear();
+    target.lines = 0;
+    return true;
+  }
+  // Written in part or not at all: what reached the file is not written twice, and the file is
+  // opened again (to append) next time.
+  if (written > 0) {
+    target.pending.remove(0, written);
+    target.lines = target.pending.count('\n');
+  }
+  if (failure.isEmpty()) failure = target.path;
+  file.reset();
+  return false;
 }
 
 }  // namespace ventari

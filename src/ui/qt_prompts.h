@@ -1,15 +1,17 @@
 // Prompts as the desktop shows them: modal message boxes, input boxes and file dialogs.
 #pragma once
 
-#include "base/prompts.h"
+#include <QPointer>
+#include <QWidget>
 
-class QWidget;
+#include "base/prompts.h"
 
 namespace ventari {
 
 class QtPrompts : public Prompts {
  public:
-  // Dialogs are centred on `parent` (which may change as windows are created).
+  // Dialogs are centred on `parent` (which may change as windows are created). Once the parent
+  // is gone (at exit), dialogs have none.
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void ShowMessage(const QString& text, const QString& caption) override;
@@ -23,7 +25,7 @@ class QtPrompts : public Prompts {
                          const QString& filter) override;
 
  private:
-  QWidget* parent_ = nullptr;
+  QPointer<QWidget> parent_;
 };
 
 }  // namespace ventari

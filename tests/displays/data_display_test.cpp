@@ -152,6 +152,9 @@ TEST_F(DataDisplayTest, AnUnwritableFileIsReportedOnceAndItsLinesAreKeptUntilItC
   display.StartLogging(file);
   display.ShowRecord("\x02one\x03");
   display.ShowRecord("\x02two\x03");
+  // Shown once the record has gone on to the other windows.
+  EXPECT_TRUE(prompts.Messages().empty());
+  rt.RunFor(0);
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_EQ(prompts.Messages()[0].caption, "File Error");
   EXPECT_TRUE(prompts.Messages()[0].text.contains(file));

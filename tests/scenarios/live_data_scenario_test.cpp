@@ -150,3 +150,33 @@ TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGiv
 
 }  // namespace
 }  // namespace ventari
+
+namespace ventari {
+namespace {
+
+TEST_F(LiveDataScenario, WhileTheFileErrorBoxIsOpenRecordsKeepReachingTheWindowsAndTheLog) {
+  Start({Wind(200, 3)});
+  const QString folder = s.dir.filePath("later");
+  const QString name = folder + "/wind.log";
+  DataDisplay& display = s.session.displays().dataDisplay;
+  display.CbTsdClick(false);
+  // The user reads the box for ten seconds, then makes the folder and closes the box.
+  std::size_t whileOpen = 0;
+  s.prompts.onMessage = [&](const auto& shown) {
+    if (shown.caption != "File Error" || whileOpen != 0) return;
+    const std::size_t before = samples.size();
+    s.rt.RunFor(10'000);
+    whileOpen = samples.size() - before;
+    ASSERT_TRUE(QDir().mkdir(folder));
+  };
+  display.StartLogging(name);
+  s.rt.RunFor(20'000);
+  ASSERT_TRUE(display.StopLogging());
+  EXPECT_GE(whileOpen, 9u);
+  QFile log(name);
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_EQ(log.readAll().count("Q,200,"), static_cast<qsizetype>(samples.size()));
+}
+
+}  // namespace
+}  // namespace ventari
