@@ -74,8 +74,11 @@ new file is started every so many minutes: a log named <i>wind.log</i> with 60-m
 segments gives <i>wind_60_0.log</i>, <i>wind_60_1.log</i>, ...; each segment file appears
 when its segment begins, and <i>wind.log</i> itself is not written. A file of that name is
 replaced. If a file cannot be written (a full disk, a removed drive), Ventari says so once,
-keeps the lines and writes them as soon as the file can be written again. The window cannot
-be closed while logging: stop logging first.</p>
+keeps the lines, also when the next segment begins, and writes them as soon as the file can
+be written again. It keeps up to 100,000 such lines (more than a day at one message a second);
+beyond that it says so once and newer lines are lost until the file can be written. Lines are
+written with the bytes the anemometer sent. The data keep flowing to the other windows while
+the message is shown. The window cannot be closed while logging: stop logging first.</p>
 
 <h2><a name="Alarm"></a>The alarm</h2>
 <p><b>Alarm</b> watches every data message against a wind-speed threshold and a direction
