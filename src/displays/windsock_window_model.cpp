@@ -1,6 +1,8 @@
 #include "displays/windsock_window_model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <limits>
 
@@ -23,6 +25,19 @@ int TruncateToInt(double value) {
   return static_cast<int>(value);
 }
 
+// The speed in hundredths of `unit`. The anemometer sends hundredths of m/s, which binary
+// floating point cannot hold exactly (0.29 * 100 is 28.999...): they are taken as the nearest
+// whole number first, then converted with the unit's factor (given to three decimals) in whole
+// numbers, and truncated.
+int SpeedInUnit(double metresPerSecond, const WindsockUnit& unit) {
+  const double hundredths = std::round(metresPerSecond * 100);
+  if (std::isnan(hundredths)) return 0;
+  constexpr double kLimit = std::numeric_limits<int>::max();
+  const auto whole = static_cast<std::int64_t>(std::clamp(hundredths, -kLimit, kLimit));
+  const auto factorThousandths = static_cast<std::int64_t>(std::llround(unit.factor * 1000));
+  return TruncateToInt(static_cast<double>(whole * factorThousandths / 1000));
+}
+
 }  // namespace
 
 WindsockWindowModel::WindsockWindowModel() { windsock_.SetSize(QSize(600, 600)); }
@@ -34,7 +49,7 @@ const WindsockUnit& WindsockWindowModel::Unit() const {
 
 void WindsockWindowModel::ShowSample(int direction, double speed, std::optional<double> w) {
   const WindsockUnit& unit = Unit();
-  windsock_.SetDataSample(direction, TruncateToInt(speed * 100 * unit.factor));
+  windsock_.SetDataSample(direction, SpeedInUnit(speed, unit));
 
   const int gust = selections_.gust == kGustMax   ? windsock_.GetMaxGust()
                    : selections_.gust == kGustMin ? windsock_.GetMinGust()

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <cmath>
+#include <cstdint>
+
 namespace ventari {
 namespace {
 
@@ -37,7 +41,7 @@ TEST_F(WindsockWindowTest, SpeedsAreConvertedToHundredthsOfTheChosenUnit) {
   EXPECT_EQ(Windsock().Bearing(), 123);
 
   window.SelectUnits(0);
-  window.ShowSample(10, 12.345);
+  window.ShowSample(10, 12.344);
   EXPECT_EQ(window.View().windSpeedText, "12.34");
   window.SelectUnits(4);  // fpm
   window.ShowSample(10, 60);
@@ -45,6 +49,21 @@ TEST_F(WindsockWindowTest, SpeedsAreConvertedToHundredthsOfTheChosenUnit) {
   EXPECT_EQ(window.View().windSpeedText, "01.181E4");
   window.ShowSample(10, 1e12);  // a garbled speed saturates instead of wrapping round
   EXPECT_GT(Windsock().GetMagnitude(), 0);
+}
+
+TEST_F(WindsockWindowTest, EveryTwoDecimalSpeedBelow100MetresASecondGivesItsExactHundredths) {
+  // Each unit's factor in thousandths, and the hundredths of the unit computed in whole numbers.
+  constexpr std::int64_t kThousandths[] = {1000, 3599, 1946, 2237, 196913};
+  for (int unit = 0; unit < 5; ++unit) {
+    window.SelectUnits(unit);
+    int wrong = 0;
+    for (int hundredths = 0; hundredths < 10000; ++hundredths) {
+      window.ShowSample(0, QByteArray::number(hundredths / 100.0, 'f', 2).toDouble());
+      const std::int64_t expected = hundredths * kThousandths[unit] / 1000;
+      wrong += std::llround(Windsock().GetMagnitude() * 100) != expected ? 1 : 0;
+    }
+    EXPECT_EQ(wrong, 0) << "unit " << unit;
+  }
 }
 
 TEST_F(WindsockWindowTest, AveragingTakesItsWindowFromTheOutputRate) {
