@@ -36,14 +36,14 @@ std::optional<int> RequireTwoAxis(Session& session) {
 
 int PortsCommand() {
   for (const QString& name : CliAvailablePorts()) CliPrint(name + QLatin1Char('\n'));
-  return 0;
+  return kExitFound;
 }
 
-int IdentifyCommand(const QCommandLineParser& parser) {
-  CliSession cli;
-  if (auto failed = cli.Identify(parser)) return *failed;
+int IdentifyCommand(const CliOptions& options) {
+  CliSession cli(options);
+  if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
-  if (parser.isSet(QStringLiteral("json"))) {
+  if (options.json) {
     CliPrint(QString::fromUtf8(QJsonDocument(IdentifyReport(s)).toJson(QJsonDocument::Indented)));
   } else if (s.discovery.Found()) {
     CliPrint(QStringLiteral("Found %1 at %2 baud\nSerial number: %3\nSoftware version: %4\n")
@@ -56,15 +56,15 @@ int IdentifyCommand(const QCommandLineParser& parser) {
   return s.discovery.Found() ? kExitFound : kExitNotFound;
 }
 
-int StreamCommand(const QCommandLineParser& parser) {
-  CliSession cli;
+int StreamCommand(const CliOptions& options) {
+  CliSession cli(options);
   // The windsock figures are those of the window's "&2 min" choice, in m/s.
-  if (auto failed = cli.Identify(parser)) return *failed;
+  if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireTwoAxis(s)) return *stop;
   s.windsockWindow.SelectUnits(0);
   s.windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
-  const bool json = parser.isSet(QStringLiteral("json"));
+  const bool json = options.json;
   s.dataDecoder.onSample = [&s, json](const QByteArray&, const TwoAxisSample& sample) {
     const QString text = s.dataDisplay.ScreenLines().back();
     if (!json) {
@@ -87,32 +87,24 @@ int StreamCommand(const QCommandLineParser& parser) {
     CliPrint(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) +
              QLatin1Char('\n'));
   };
-  return cli.RunFor(parser) ? kExitFound : kExitUsage;
+  cli.Run();
+  return kExitFound;
 }
 
-int LogCommand(const QCommandLineParser& parser) {
-  const QString out = parser.value(QStringLiteral("out"));
-  if (out.isEmpty()) return CliFail(QStringLiteral("log needs --out FILE"));
-  int minutes = 0;
-  if (parser.isSet(QStringLiteral("segment-minutes"))) {
-    bool ok = false;
-    minutes = parser.value(QStringLiteral("segment-minutes")).toInt(&ok);
-    if (!ok || minutes < 1 || minutes > 360) {
-      return CliFail(QStringLiteral("--segment-minutes needs 1 to 360"));
-    }
-  }
-  CliSession cli;
-  if (auto failed = cli.Identify(parser)) return *failed;
+int LogCommand(const CliOptions& options) {
+  if (options.out.isEmpty()) return CliFail(QStringLiteral("log needs --out FILE"));
+  CliSession cli(options);
+  if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireTwoAxis(s)) return *stop;
   DataDisplay& display = s.dataDisplay;
-  display.CbTsdClick(!parser.isSet(QStringLiteral("no-timestamp")));
-  display.CbSegClick(minutes > 0);
-  if (minutes > 0) display.SetSegInterval(minutes);
-  display.StartLogging(out);
-  const bool ran = cli.RunFor(parser);
+  display.CbTsdClick(options.timestamps);
+  display.CbSegClick(options.segmentMinutes > 0);
+  if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
+  display.StartLogging(options.out);
+  cli.Run();
   display.StopLogging();
-  return ran ? kExitFound : kExitUsage;
+  return kExitFound;
 }
 
 }  // namespace ventari

@@ -2,8 +2,9 @@
 // and logs its data, with the same code as the desktop application.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <variant>
 
-#include "app/command_line.h"
+#include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
 
@@ -24,18 +25,7 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
                                QStringLiteral("ports, identify, stream or log"));
-  const auto option = [&parser](const char* name, const char* help, const char* value = nullptr) {
-    parser.addOption(QCommandLineOption(QLatin1String(name), QLatin1String(help),
-                                        value ? QLatin1String(value) : QString()));
-  };
-  option("port", "The port (COM3, /dev/ttyUSB0, sim:t7, a pseudo-terminal path, ...).", "name");
-  option("baud", "The rate tried first (default: the stored rate).", "rate");
-  option("json", "Print JSON.");
-  option("seconds", "Stream or log for this long (default: until interrupted).", "seconds");
-  option("out", "The log file.", "file");
-  option("segment-minutes", "Start a new log file every N minutes (1 to 360).", "N");
-  option("no-timestamp", "Log the data without date and time.");
-  ventari::AddSettingsOption(parser);
+  ventari::AddCliOptions(parser);
   if (!parser.parse(app.arguments())) return ventari::CliFail(parser.errorText());
   if (parser.isSet(QStringLiteral("help"))) {
     ventari::CliPrint(parser.helpText());
@@ -50,10 +40,13 @@ int main(int argc, char** argv) {
   if (args.size() != 1) {
     return ventari::CliFail(QStringLiteral("give one command: ports, identify, stream or log"));
   }
+  const auto read = ventari::ReadCliOptions(parser);
+  if (const auto* error = std::get_if<QString>(&read)) return ventari::CliFail(*error);
+  const auto& options = std::get<ventari::CliOptions>(read);
   const QString& command = args[0];
   if (command == QLatin1String("ports")) return ventari::PortsCommand();
-  if (command == QLatin1String("identify")) return ventari::IdentifyCommand(parser);
-  if (command == QLatin1String("stream")) return ventari::StreamCommand(parser);
-  if (command == QLatin1String("log")) return ventari::LogCommand(parser);
+  if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
+  if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
+  if (command == QLatin1String("log")) return ventari::LogCommand(options);
   return ventari::CliFail(QStringLiteral("unknown command '%1'").arg(command));
 }
