@@ -81,6 +81,8 @@ void AddCliOptions(QCommandLineParser& parser) {
   option(QStringLiteral("out"), "The log file.", "file");
   option(kSegmentMinutes, "Start a new log file every N minutes (1 to 360).", "N");
   option(QStringLiteral("no-timestamp"), "Log the data without date and time.");
+  option(QStringLiteral("simulators"),
+         "List the simulated instruments beside the ports even when no simulated port is in use.");
   AddSettingsOption(parser);
 }
 
@@ -93,6 +95,7 @@ std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parse
   options.out = parser.value(QStringLiteral("out"));
   options.json = parser.isSet(QStringLiteral("json"));
   options.timestamps = !parser.isSet(QStringLiteral("no-timestamp"));
+  options.simulators = parser.isSet(QStringLiteral("simulators"));
   options.settingsFile = SettingsFileOption(parser);
   return options;
 }

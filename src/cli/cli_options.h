@@ -19,7 +19,8 @@ struct CliOptions {
   QString out;                        // the log file
   bool json = false;
   bool timestamps = true;
-  QString settingsFile;  // empty: the user's settings store
+  bool simulators = false;  // list the simulated ports whatever port is in use
+  QString settingsFile;     // empty: the user's settings store
 };
 
 // The longest stream or log: one year.

@@ -25,8 +25,9 @@ void CliPrint(const QString& text) {
   std::fflush(stdout);
 }
 
-QStringList CliAvailablePorts() {
-  return QtSerialPort::AvailablePortNames() + sim::SimulatedPorts::Names();
+QStringList CliAvailablePorts(const CliOptions& options) {
+  return sim::SimulatedPorts::Offered(QtSerialPort::AvailablePortNames(), options.port,
+                                      options.simulators);
 }
 
 CliSession::CliSession(const CliOptions& options) : options_(options) {}
@@ -37,7 +38,7 @@ std::optional<int> CliSession::Identify() {
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
       options_.settingsFile);
-  session_->availablePorts = &CliAvailablePorts;
+  session_->availablePorts = [this] { return CliAvailablePorts(options_); };
   session_->portOverride = port;
   try {
     session_->OnFirstShow(session_->AvailablePorts());

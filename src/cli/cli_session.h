@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <csignal>
 #include <optional>
 
@@ -20,8 +21,8 @@ inline constexpr int kExitUsage = 2;
 // Prints "ventari-cli: message" on standard error and gives the usage exit status.
 int CliFail(const QString& message);
 void CliPrint(const QString& text);
-// Every port the ports dialog would list.
-QStringList CliAvailablePorts();
+// The ports the ports dialog would list for a run with these options.
+QStringList CliAvailablePorts(const CliOptions& options);
 
 class CliSession {
  public:

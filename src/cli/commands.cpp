@@ -34,8 +34,8 @@ std::optional<int> RequireTwoAxis(Session& session) {
 
 }  // namespace
 
-int PortsCommand() {
-  for (const QString& name : CliAvailablePorts()) CliPrint(name + QLatin1Char('\n'));
+int PortsCommand(const CliOptions& options) {
+  for (const QString& name : CliAvailablePorts(options)) CliPrint(name + QLatin1Char('\n'));
   return kExitFound;
 }
 

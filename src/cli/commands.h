@@ -6,7 +6,7 @@ namespace ventari {
 struct CliOptions;
 
 // Lists the ports, one a line.
-int PortsCommand();
+int PortsCommand(const CliOptions& options);
 // Searches and identifies; prints the result (as JSON with --json).
 int IdentifyCommand(const CliOptions& options);
 // Identifies, then prints one line per data message (as JSON with --json).

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Headless Ventari.\n"
-      "  ports      list the serial ports and the simulated instruments, one a line\n"
+      "  ports      list the serial ports (and the simulated instruments when a simulated port\n"
+      "             is given or --simulators), one a line\n"
       "  identify   search the port for an anemometer and identify it\n"
       "  stream     identify, then print one line per data message\n"
       "  log        identify, then write the data log files\n"
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<QString>(&read)) return ventari::CliFail(*error);
   const auto& options = std::get<ventari::CliOptions>(read);
   const QString& command = args[0];
-  if (command == QLatin1String("ports")) return ventari::PortsCommand();
+  if (command == QLatin1String("ports")) return ventari::PortsCommand(options);
   if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
   if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
   if (command == QLatin1String("log")) return ventari::LogCommand(options);

@@ -1,8 +1,10 @@
-// ventari-cli as a user runs it: exit statuses and messages.
+// ventari-cli as a user runs it: exit statuses and messages, and the ports it lists.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include "sim/sim_serial_port.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
 
@@ -47,6 +49,19 @@ TEST_F(VentariCliTest, ANumberOutOfRangeEndsTheRunWithAUsageMessageBeforeAnySear
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_TRUE(run.err.startsWith("ventari-cli: --")) << run.err.toStdString();
   }
+}
+
+TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
+  const QStringList simulated = sim::SimulatedPorts::Names();
+  const auto listed = [](const Finished& run) {
+    return run.out.split('\n', Qt::SkipEmptyParts).filter(QStringLiteral("sim:"));
+  };
+  const Finished plain = RunCli({"ports"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_TRUE(listed(plain).isEmpty()) << plain.out.toStdString();
+  EXPECT_EQ(listed(RunCli({"ports", "--port", "/dev/ttyUSB7"})), QStringList());
+  EXPECT_EQ(listed(RunCli({"ports", "--simulators"})), simulated);
+  EXPECT_EQ(listed(RunCli({"ports", "--port", "sim:t7"})), simulated);
 }
 
 }  // namespace
