@@ -5,21 +5,10 @@
 
 #include "cli/cli_session.h"
 #include "cli/identify_report.h"
+#include "cli/sample_printer.h"
 
 namespace ventari {
 namespace {
-
-// The windsock state after a sample, or nulls when the sample did not feed it.
-void AddWindsock(QJsonObject& line, const WindsockWindowModel& windsock, bool fed) {
-  const TCalvarnWindsock& w = windsock.CalvarnWindsock1();
-  auto value = [fed](int v) { return fed ? QJsonValue(v) : QJsonValue(QJsonValue::Null); };
-  line["avg_direction"] = value(w.GetAverageDirection());
-  line["avg_magnitude"] = value(w.GetAverageMagnitude());
-  line["max_gust"] = value(w.GetMaxGust());
-  line["min_gust"] = value(w.GetMinGust());
-  line["gust"] = value(w.GetGust());
-  line["sample_count"] = value(w.GetSampleCount());
-}
 
 // Stops the run when nothing was found or the anemometer is not one whose data can be shown.
 std::optional<int> RequireTwoAxis(Session& session) {
@@ -58,35 +47,10 @@ int IdentifyCommand(const CliOptions& options) {
 
 int StreamCommand(const CliOptions& options) {
   CliSession cli(options);
-  // The windsock figures are those of the window's "&2 min" choice, in m/s.
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireTwoAxis(s)) return *stop;
-  s.windsockWindow.SelectUnits(0);
-  s.windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
-  const bool json = options.json;
-  s.dataDecoder.onSample = [&s, json](const QByteArray&, const TwoAxisSample& sample) {
-    const QString text = s.dataDisplay.ScreenLines().back();
-    if (!json) {
-      CliPrint(text + QLatin1Char('\n'));
-      return;
-    }
-    QJsonObject line{
-        {"text", text}, {"readable", sample.readable}, {"mode", sample.uv ? "uv" : "polar"}};
-    const auto number = [&sample](double v) {
-      return sample.readable ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
-    };
-    if (sample.uv) {
-      line["u"] = number(sample.first);
-      line["v"] = number(sample.second);
-    } else {
-      line["direction"] = sample.readable ? QJsonValue(sample.direction) : QJsonValue();
-      line["speed"] = number(sample.second);
-    }
-    AddWindsock(line, s.windsockWindow, sample.fedWindsock);
-    CliPrint(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) +
-             QLatin1Char('\n'));
-  };
+  PrintEachSample(s, options.json, &CliPrint);
   cli.Run();
   return kExitFound;
 }
