@@ -66,8 +66,16 @@ QStringList SimulatedPorts::Names() {
   return names;
 }
 
+bool SimulatedPorts::IsSimulated(const QString& name) { return name.startsWith(kPrefix); }
+
+QStringList SimulatedPorts::Offered(const QStringList& machinePorts, const QString& portInUse,
+                                    bool withSimulators) {
+  if (!withSimulators && !IsSimulated(portInUse)) return machinePorts;
+  return machinePorts + Names();
+}
+
 Instrument* SimulatedPorts::InstrumentFor(const QString& name) {
-  if (!name.startsWith(kPrefix)) return nullptr;
+  if (!IsSimulated(name)) return nullptr;
   const auto model = ModelNamed(name.mid(kPrefix.size()).toStdString());
   if (!model) return nullptr;
   auto& instrument = instruments_[name];

@@ -52,6 +52,12 @@ class SimulatedPorts {
   // "sim:kestrix2", "sim:kestrix2-heated", "sim:larkvane", "sim:t7", "sim:mz", "sim:t7-50",
   // "sim:mz-50".
   static QStringList Names();
+  // Whether `name` is a simulated port's ("sim:..."), known or not.
+  static bool IsSimulated(const QString& name);
+  // The ports offered to the user: this machine's, then the simulated ones when the port in use
+  // is simulated or `withSimulators` asks for them. A field operator sees the real ports alone.
+  static QStringList Offered(const QStringList& machinePorts, const QString& portInUse,
+                             bool withSimulators);
 
   // A factory for SerialPort; valid while this object lives.
   SerialBackendFactory Factory();

@@ -34,8 +34,13 @@ int main(int argc, char** argv) {
         QStringLiteral("port"),
         QStringLiteral("Use port <name> for this run (COM3, /dev/ttyUSB0, sim:t7, ...)."),
         QStringLiteral("name")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("simulators"),
+        QStringLiteral("List the simulated instruments in the ports dialog even when no simulated "
+                       "port is in use.")));
     parser.process(parsing);
-    options = {ventari::SettingsFileOption(parser), parser.value(QStringLiteral("port"))};
+    options = {ventari::SettingsFileOption(parser), parser.value(QStringLiteral("port")),
+               parser.isSet(QStringLiteral("simulators"))};
   }
   QApplication qtApp(argc, argv);
   Describe();

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/command_line.h"
 #include "base/errors.h"
 #include "base/timer.h"
 #include "link/qt_serial_port.h"
@@ -27,31 +26,26 @@ void CliPrint(const QString& text) {
   std::fflush(stdout);
 }
 
-QStringList CliAvailablePorts() {
-  return QtSerialPort::AvailablePortNames() + sim::SimulatedPorts::Names();
+QStringList CliAvailablePorts(const CliOptions& options) {
+  return sim::SimulatedPorts::Offered(QtSerialPort::AvailablePortNames(), options.port,
+                                      options.simulators);
 }
 
-CliSession::CliSession() {
+CliSession::CliSession(const CliOptions& options) : options_(options) {
   runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
 }
 
-std::optional<int> CliSession::Identify(const QCommandLineParser& parser) {
-  const QString port = parser.value(QStringLiteral("port"));
+std::optional<int> CliSession::Identify() {
+  const QString& port = options_.port;
   if (port.isEmpty()) return CliFail(QStringLiteral("give the port with --port NAME"));
-  std::int32_t startBaud = 0;
-  if (parser.isSet(QStringLiteral("baud"))) {
-    bool ok = false;
-    startBaud = parser.value(QStringLiteral("baud")).toInt(&ok);
-    if (!ok || startBaud <= 0) return CliFail(QStringLiteral("--baud needs a positive rate"));
-  }
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
-      SettingsFileOption(parser));
-  session_->availablePorts = &CliAvailablePorts;
+      options_.settingsFile);
+  session_->availablePorts = [this] { return CliAvailablePorts(options_); };
   session_->portOverride = port;
   try {
     session_->OnFirstShow(session_->AvailablePorts());
-    if (startBaud != 0) session_->commands().discovery.SetStartBaud(startBaud);
+    if (options_.baud != 0) session_->commands().discovery.SetStartBaud(options_.baud);
     // The command line always searches, in service mode too.
     session_->anemometer().state.SearchRequested = true;
     session_->commands().discovery.OnActivate();
@@ -61,24 +55,14 @@ std::optional<int> CliSession::Identify(const QCommandLineParser& parser) {
   return std::nullopt;
 }
 
-bool CliSession::RunFor(const QCommandLineParser& parser) {
-  std::int64_t endMs = INT64_MAX;
-  if (parser.isSet(QStringLiteral("seconds"))) {
-    bool ok = false;
-    const double seconds = parser.value(QStringLiteral("seconds")).toDouble(&ok);
-    if (!ok || seconds < 0) {
-      CliFail(QStringLiteral("--seconds needs a number of seconds"));
-      return false;
-    }
-    endMs = runtime_.NowMs() + static_cast<std::int64_t>(seconds * 1000);
-  }
+void CliSession::Run() {
+  const std::int64_t endMs = options_.runMs ? runtime_.NowMs() + *options_.runMs : INT64_MAX;
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
   // A periodic timer keeps the loop turning, so the end and an interruption are noticed.
   Timer ticker(runtime_, 100, /*periodic=*/true);
   ticker.Start();
   runtime_.WaitUntil([&] { return interrupted != 0 || runtime_.NowMs() >= endMs; });
-  return true;
 }
 
 }  // namespace ventari

@@ -2,13 +2,14 @@
 // given on the command line, and the search as the main window's first activation runs it.
 #pragma once
 
-#include <QCommandLineParser>
 #include <QString>
+#include <QStringList>
 #include <csignal>
 #include <optional>
 
-#include "base/qt_runtime.h"
 #include "app/session.h"
+#include "base/qt_runtime.h"
+#include "cli/cli_options.h"
 #include "cli/stderr_prompts.h"
 
 namespace ventari {
@@ -20,24 +21,24 @@ inline constexpr int kExitUsage = 2;
 // Prints "ventari-cli: message" on standard error and gives the usage exit status.
 int CliFail(const QString& message);
 void CliPrint(const QString& text);
-// Every port the ports dialog would list.
-QStringList CliAvailablePorts();
+// The ports the ports dialog would list for a run with these options.
+QStringList CliAvailablePorts(const CliOptions& options);
 
 class CliSession {
  public:
-  CliSession();
+  explicit CliSession(const CliOptions& options);
 
   // Opens --port, searches from --baud (or the stored rate) and identifies. Returns the exit
   // status when the run cannot go on (a usage or port error), nothing otherwise.
-  std::optional<int> Identify(const QCommandLineParser& parser);
+  std::optional<int> Identify();
 
-  // Keeps the event loop running for --seconds (for ever when absent) or until interrupted.
-  // Returns false with a message when --seconds is not a number.
-  bool RunFor(const QCommandLineParser& parser);
+  // Keeps the event loop running for the run time (for ever when none) or until interrupted.
+  void Run();
 
   Session& session() { return *session_; }
 
  private:
+  CliOptions options_;
   QtRuntime runtime_;
   StderrPrompts prompts_;
   std::unique_ptr<Session> session_;

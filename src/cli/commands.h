@@ -1,17 +1,17 @@
 // The commands of ventari-cli.
 #pragma once
 
-class QCommandLineParser;
-
 namespace ventari {
 
+struct CliOptions;
+
 // Lists the ports, one a line.
-int PortsCommand();
+int PortsCommand(const CliOptions& options);
 // Searches and identifies; prints the result (as JSON with --json).
-int IdentifyCommand(const QCommandLineParser& parser);
+int IdentifyCommand(const CliOptions& options);
 // Identifies, then prints one line per data message (as JSON with --json).
-int StreamCommand(const QCommandLineParser& parser);
+int StreamCommand(const CliOptions& options);
 // Identifies, then writes the data display's log files.
-int LogCommand(const QCommandLineParser& parser);
+int LogCommand(const CliOptions& options);
 
 }  // namespace ventari

@@ -2,10 +2,10 @@
 // and logs its data, with the same code as the desktop application.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <variant>
 
 #include "base/version.h"
-
-#include "app/command_line.h"
+#include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
 
@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Headless Ventari.\n"
-      "  ports      list the serial ports and the simulated instruments, one a line\n"
+      "  ports      list the serial ports (and the simulated instruments when a simulated port\n"
+      "             is given or --simulators), one a line\n"
       "  identify   search the port for an anemometer and identify it\n"
       "  stream     identify, then print one line per data message\n"
       "  log        identify, then write the data log files\n"
@@ -26,18 +27,7 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
                                QStringLiteral("ports, identify, stream or log"));
-  const auto option = [&parser](const char* name, const char* help, const char* value = nullptr) {
-    parser.addOption(QCommandLineOption(QLatin1String(name), QLatin1String(help),
-                                        value ? QLatin1String(value) : QString()));
-  };
-  option("port", "The port (COM3, /dev/ttyUSB0, sim:t7, a pseudo-terminal path, ...).", "name");
-  option("baud", "The rate tried first (default: the stored rate).", "rate");
-  option("json", "Print JSON.");
-  option("seconds", "Stream or log for this long (default: until interrupted).", "seconds");
-  option("out", "The log file.", "file");
-  option("segment-minutes", "Start a new log file every N minutes (1 to 360).", "N");
-  option("no-timestamp", "Log the data without date and time.");
-  ventari::AddSettingsOption(parser);
+  ventari::AddCliOptions(parser);
   if (!parser.parse(app.arguments())) return ventari::CliFail(parser.errorText());
   if (parser.isSet(QStringLiteral("help"))) {
     ventari::CliPrint(parser.helpText());
@@ -52,10 +42,13 @@ int main(int argc, char** argv) {
   if (args.size() != 1) {
     return ventari::CliFail(QStringLiteral("give one command: ports, identify, stream or log"));
   }
+  const auto read = ventari::ReadCliOptions(parser);
+  if (const auto* error = std::get_if<QString>(&read)) return ventari::CliFail(*error);
+  const auto& options = std::get<ventari::CliOptions>(read);
   const QString& command = args[0];
-  if (command == QLatin1String("ports")) return ventari::PortsCommand();
-  if (command == QLatin1String("identify")) return ventari::IdentifyCommand(parser);
-  if (command == QLatin1String("stream")) return ventari::StreamCommand(parser);
-  if (command == QLatin1String("log")) return ventari::LogCommand(parser);
+  if (command == QLatin1String("ports")) return ventari::PortsCommand(options);
+  if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
+  if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
+  if (command == QLatin1String("log")) return ventari::LogCommand(options);
   return ventari::CliFail(QStringLiteral("unknown command '%1'").arg(command));
 }

@@ -25,14 +25,15 @@ Application::Application(const Options& options) : options_(options) {
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
       options_.settingsFile);
-  session_->availablePorts = &Application::AvailablePorts;
+  session_->availablePorts = [this] { return AvailablePorts(); };
   if (!options_.portName.isEmpty()) session_->portOverride = options_.portName;
 }
 
 Application::~Application() = default;
 
-QStringList Application::AvailablePorts() {
-  return QtSerialPort::AvailablePortNames() + sim::SimulatedPorts::Names();
+QStringList Application::AvailablePorts() const {
+  return sim::SimulatedPorts::Offered(QtSerialPort::AvailablePortNames(), session_->link().port.Name(),
+                                      options_.simulators);
 }
 
 void Application::CreateWindows() {

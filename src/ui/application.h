@@ -5,8 +5,8 @@
 #include <QString>
 #include <memory>
 
-#include "base/qt_runtime.h"
 #include "app/session.h"
+#include "base/qt_runtime.h"
 #include "ui/qt_prompts.h"
 
 namespace ventari {
@@ -25,8 +25,9 @@ class TFrmWindsock;
 class Application {
  public:
   struct Options {
-    QString settingsFile;  // empty: the user's settings store
-    QString portName;      // empty: the stored port
+    QString settingsFile;     // empty: the user's settings store
+    QString portName;         // empty: the stored port
+    bool simulators = false;  // list the simulated ports whatever port is in use
   };
 
   explicit Application(const Options& options);
@@ -38,8 +39,9 @@ class Application {
   Session& session() { return *session_; }
   TFrmMain& mainWindow() { return *frmMain_; }
 
-  // Every port name the ports dialog offers: this machine's ports, then the simulated ones.
-  static QStringList AvailablePorts();
+  // Every port name the ports dialog offers: this machine's ports, then the simulated ones when
+  // the port in use is simulated or the options ask for them.
+  QStringList AvailablePorts() const;
 
  private:
   void CreateWindows();

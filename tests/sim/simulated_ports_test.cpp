@@ -14,6 +14,25 @@ TEST(SimulatedPortsTest, NamesTheSevenModels) {
                          "sim:t7-50", "sim:mz-50"}));
 }
 
+TEST(SimulatedPortsTest, AreOfferedOnlyWhenOneIsInUseOrAskedFor) {
+  const QStringList machine = {"/dev/ttyS0", "/dev/ttyUSB0"};
+  const QStringList all = machine + SimulatedPorts::Names();
+  struct Case {
+    const char* portInUse;
+    bool withSimulators;
+    QStringList offered;
+  };
+  const Case cases[] = {
+      {"COM1", false, machine}, {"/dev/ttyUSB0", false, machine},    {"", false, machine},
+      {"sim:t7", false, all},   {"sim:kestrix2-heated", false, all}, {"COM1", true, all},
+      {"sim:mz", true, all},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SimulatedPorts::Offered(machine, c.portInUse, c.withSimulators), c.offered)
+        << c.portInUse << " " << c.withSimulators;
+  }
+}
+
 TEST(SimulatedPortsTest, OtherNamesGoToTheFallback) {
   VirtualRuntime runtime;
   QString askedFor;

@@ -1,0 +1,103 @@
+#include "cli/cli_options.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "app/command_line.h"
+#include "app/discovery.h"
+
+namespace ventari {
+namespace {
+
+const QString kPort = QStringLiteral("port");
+const QString kBaud = QStringLiteral("baud");
+const QString kSeconds = QStringLiteral("seconds");
+const QString kSegmentMinutes = QStringLiteral("segment-minutes");
+
+// The rates the search knows, as the usage message lists them.
+QString RateList() {
+  std::vector<std::int32_t> rates(std::begin(Discovery::kSearchRates),
+                                  std::end(Discovery::kSearchRates));
+  std::sort(rates.begin(), rates.end());
+  QStringList texts;
+  for (const std::int32_t rate : rates) texts << QString::number(rate);
+  return texts.join(QStringLiteral(", "));
+}
+
+std::optional<QString> ReadBaud(const QCommandLineParser& parser, CliOptions& options) {
+  if (!parser.isSet(kBaud)) return std::nullopt;
+  bool ok = false;
+  const int baud = parser.value(kBaud).toInt(&ok);
+  const auto& rates = Discovery::kSearchRates;
+  if (!ok || std::find(std::begin(rates), std::end(rates), baud) == std::end(rates)) {
+    return QStringLiteral("--baud takes one of the rates %1").arg(RateList());
+  }
+  options.baud = baud;
+  return std::nullopt;
+}
+
+std::optional<QString> ReadSeconds(const QCommandLineParser& parser, CliOptions& options) {
+  if (!parser.isSet(kSeconds)) return std::nullopt;
+  bool ok = false;
+  const double seconds = parser.value(kSeconds).toDouble(&ok);
+  // The comparisons are false for NaN as well.
+  if (!ok || !(seconds >= kMinRunSeconds && seconds <= kMaxRunSeconds)) {
+    return QStringLiteral("--seconds takes a number of seconds from %1 to %2 (one year)")
+        .arg(kMinRunSeconds)
+        .arg(static_cast<qint64>(kMaxRunSeconds));
+  }
+  options.runMs = std::llround(seconds * 1000);
+  return std::nullopt;
+}
+
+std::optional<QString> ReadSegmentMinutes(const QCommandLineParser& parser, CliOptions& options) {
+  if (!parser.isSet(kSegmentMinutes)) return std::nullopt;
+  bool ok = false;
+  const int minutes = parser.value(kSegmentMinutes).toInt(&ok);
+  if (!ok || minutes < 1 || minutes > kMaxSegmentMinutes) {
+    return QStringLiteral("--segment-minutes takes a whole number from 1 to %1")
+        .arg(kMaxSegmentMinutes);
+  }
+  options.segmentMinutes = minutes;
+  return std::nullopt;
+}
+
+}  // namespace
+
+void AddCliOptions(QCommandLineParser& parser) {
+  const auto option = [&parser](const QString& name, const char* help,
+                                const char* value = nullptr) {
+    parser.addOption(
+        QCommandLineOption(name, QLatin1String(help), value ? QLatin1String(value) : QString()));
+  };
+  option(kPort, "The port (COM3, /dev/ttyUSB0, sim:t7, a pseudo-terminal path, ...).", "name");
+  option(kBaud, "The rate tried first (default: the stored rate).", "rate");
+  option(QStringLiteral("json"), "Print JSON.");
+  option(kSeconds, "Stream or log for this long, 0.1 s to a year (default: until interrupted).",
+         "seconds");
+  option(QStringLiteral("out"), "The log file.", "file");
+  option(kSegmentMinutes, "Start a new log file every N minutes (1 to 360).", "N");
+  option(QStringLiteral("no-timestamp"), "Log the data without date and time.");
+  option(QStringLiteral("simulators"),
+         "List the simulated instruments beside the ports even when no simulated port is in use.");
+  AddSettingsOption(parser);
+}
+
+std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser) {
+  CliOptions options;
+  for (const auto read : {&ReadBaud, &ReadSeconds, &ReadSegmentMinutes}) {
+    if (auto error = read(parser, options)) return *error;
+  }
+  options.port = parser.value(kPort);
+  options.out = parser.value(QStringLiteral("out"));
+  options.json = parser.isSet(QStringLiteral("json"));
+  options.timestamps = !parser.isSet(QStringLiteral("no-timestamp"));
+  options.simulators = parser.isSet(QStringLiteral("simulators"));
+  options.settingsFile = SettingsFileOption(parser);
+  return options;
+}
+
+}  // namespace ventari

@@ -1,0 +1,36 @@
+// The options of ventari-cli, read and checked before any port is opened: a number out of range
+// or not a number ends the run with a usage message.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+class QCommandLineParser;
+
+namespace ventari {
+
+struct CliOptions {
+  QString port;
+  std::int32_t baud = 0;              // the rate tried first; 0: the stored rate
+  std::optional<std::int64_t> runMs;  // how long to stream or log; none: until interrupted
+  int segmentMinutes = 0;             // 0: one log file
+  QString out;                        // the log file
+  bool json = false;
+  bool timestamps = true;
+  bool simulators = false;  // list the simulated ports whatever port is in use
+  QString settingsFile;     // empty: the user's settings store
+};
+
+// The longest stream or log: one year.
+inline constexpr double kMaxRunSeconds = 365.0 * 24 * 3600;
+inline constexpr double kMinRunSeconds = 0.1;
+inline constexpr int kMaxSegmentMinutes = 360;
+
+// Declares every option of ventari-cli.
+void AddCliOptions(QCommandLineParser& parser);
+// The options given, or the message that names the first one out of range or not a number.
+std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser);
+
+}  // namespace ventari
