@@ -2,8 +2,11 @@
 // and logs its data, with the same code as the desktop application.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cstdio>
+#include <exception>
 #include <variant>
 
+#include "base/errors.h"
 #include "base/version.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
@@ -46,9 +49,18 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<QString>(&read)) return ventari::CliFail(*error);
   const auto& options = std::get<ventari::CliOptions>(read);
   const QString& command = args[0];
-  if (command == QLatin1String("ports")) return ventari::PortsCommand(options);
-  if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
-  if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
-  if (command == QLatin1String("log")) return ventari::LogCommand(options);
+  // What escapes a command is told in the user's words; a fault in the program as "Unexpected
+  // error", with its detail.
+  try {
+    if (command == QLatin1String("ports")) return ventari::PortsCommand(options);
+    if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
+    if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
+    if (command == QLatin1String("log")) return ventari::LogCommand(options);
+  } catch (const std::exception& e) {
+    if (!dynamic_cast<const ventari::UserError*>(&e)) {
+      std::fprintf(stderr, "ventari-cli: detail: %s\n", e.what());
+    }
+    return ventari::CliFail(ventari::UserMessageOf(e));
+  }
   return ventari::CliFail(QStringLiteral("unknown command '%1'").arg(command));
 }
