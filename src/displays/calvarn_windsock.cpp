@@ -29,6 +29,7 @@ void TCalvarnWindsock::InitSamples() {
   averageMagnitude_ = 0;
   writePosition_ = 0;
   sampleCount_ = 0;
+  Changed().Notify();
 }
 
 void TCalvarnWindsock::SetDataSample(int direction, int magnitude) {

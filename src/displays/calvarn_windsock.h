@@ -26,7 +26,10 @@ class TCalvarnWindsock : public TCompass {
   void SetDataSample(int direction, int magnitude);
   // 0: the needle and GetMagnitude() follow the latest sample; 1: the rolling average. The
   // history is kept.
-  void SetMagDataType(int type) { magnitudeType_ = type; }
+  void SetMagDataType(int type) {
+    magnitudeType_ = type;
+    Changed().Notify();
+  }
   int MagDataType() const { return magnitudeType_; }
   // The window length N (brought into 1 .. kMaxRollingAverage); clears the history.
   void SetRollingAverage(int samples);

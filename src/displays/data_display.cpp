@@ -30,6 +30,7 @@ void DataDisplay::ShowRecord(const QByteArray& text) {
   screen_.push_back(line);
   if (screen_.size() > kMaxScreenLines) screen_.pop_front();
   ++linesShown_;
+  changed_.Notify();
   if (!logging_ && !choosingFile_) return;
   QString logLine = line;
   if (timestamp_) {
@@ -78,6 +79,7 @@ void DataDisplay::StartLogging(const QString& fileName) {
     segInterval_.SetInterval(segMinutes_ * 60000);
     segInterval_.Start();
   }
+  changed_.Notify();
 }
 
 void DataDisplay::StopLogging() {
@@ -85,6 +87,7 @@ void DataDisplay::StopLogging() {
   segInterval_.Stop();
   logging_ = false;
   writer_.Finish();
+  changed_.Notify();
 }
 
 void DataDisplay::SegIntervalTimer() {
@@ -120,10 +123,22 @@ void DataDisplay::Log(const QString& line) { writer_.Append(line); }
 
 void DataDisplay::CbSegClick(bool checked) {
   if (!logging_) segmented_ = checked;
+  changed_.Notify();
+}
+
+void DataDisplay::CbTsdClick(bool checked) {
+  timestamp_ = checked;
+  changed_.Notify();
 }
 
 void DataDisplay::SetSegInterval(int minutes) {
   if (!logging_) segMinutes_ = std::clamp(minutes, 1, 360);
+  changed_.Notify();
+}
+
+void DataDisplay::ClearScreen() {
+  screen_.clear();
+  changed_.Notify();
 }
 
 bool DataDisplay::FormCloseQuery() {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "base/main_menu.h"
 #include "base/prompts.h"
 #include "base/timer.h"
@@ -34,7 +35,7 @@ class DataDisplay {
   void StartLogging(const QString& fileName);
   void StopLogging();
   void CbSegClick(bool checked);
-  void CbTsdClick(bool checked) { timestamp_ = checked; }
+  void CbTsdClick(bool checked);
   // UdSegInterval: 1 to 360 minutes.
   void SetSegInterval(int minutes);
   void SegIntervalTimer();
@@ -56,7 +57,10 @@ class DataDisplay {
   QString CurrentFile() const;
 
   // Clears every screen line.
-  void ClearScreen() { screen_.clear(); }
+  void ClearScreen();
+
+  // Told after every new line and every change of the log controls.
+  ChangeNotifier& Changed() { return changed_; }
 
  private:
   static QString Trim(const QByteArray& text);
@@ -82,6 +86,7 @@ class DataDisplay {
   // Log lines of the records that arrive while the save dialog is open.
   bool choosingFile_ = false;
   QStringList heldWhileChoosing_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

@@ -47,7 +47,7 @@ void Tpgraph::Update() {
     DisplayPoints(painter, Prev(current_), x1, x2);
   }
   DrawAxes();
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void Tpgraph::Reset() {
@@ -62,7 +62,7 @@ void Tpgraph::Reset() {
   current_ = 0;
   oldest_ = 1;
   Initialize(gridSize_ - 1);
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void Tpgraph::Paint(QPainter& painter) {
@@ -179,7 +179,7 @@ void Tpgraph::Replay() {
     }
   }
   DrawAxes();
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void Tpgraph::ReallocHistory() {
@@ -216,10 +216,6 @@ void Tpgraph::FillRect(int x, int y, int width, int height, TColor color) {
     auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(row));
     std::fill(line + left, line + std::max(left, right), color);
   }
-}
-
-void Tpgraph::RequestRepaint() {
-  if (repaint_) repaint_();
 }
 
 void Tpgraph::SetForeColor(TColor color) {

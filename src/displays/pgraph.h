@@ -8,8 +8,9 @@
 #include <QSize>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
+
+#include "base/change_notifier.h"
 
 class QPainter;
 
@@ -48,8 +49,8 @@ class Tpgraph {
   // The control's size; the picture follows it at the next Paint().
   void SetSize(QSize size) { size_ = size; }
   QSize Size() const { return size_; }
-  // Called whenever the picture changed and the screen should show it.
-  void SetRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
+  // Told whenever the picture changed and the screen should show it.
+  ChangeNotifier& Changed() { return changed_; }
   const QImage& Picture() const { return picture_; }
 
   // Property setters: each stores a value that differs and redraws from the history.
@@ -116,7 +117,6 @@ class Tpgraph {
   void ReallocHistory();
   bool HistoryHoldsPoints() const;
   void FillRect(int x, int y, int width, int height, TColor color);
-  void RequestRepaint();
 
   TColor foreColor_ = kClDarkGreen;
   TColor backColor_ = kClBlack;
@@ -138,7 +138,7 @@ class Tpgraph {
   int oldest_ = 1;
   bool full_ = false;
   int gridPhase_ = 0;
-  std::function<void()> repaint_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

@@ -15,6 +15,7 @@
 #include "ui/frm_user_name.h"
 #include "ui/frm_windsock.h"
 #include "ui/help_window.h"
+#include "ui/live_window.h"
 
 namespace ventari {
 
@@ -49,11 +50,11 @@ void Application::CreateWindows() {
   frmAlarm_ = new TFrmAlarm(session_->alarm, frmMain_.get());
 
   Session& s = *session_;
-  QObject::connect(frmGraph_, &TFrmGraph::Closed, frmGraph_, [&s] {
+  QObject::connect(&frmGraph_->Live(), &LiveWindow::Closed, frmGraph_, [&s] {
     s.liveShown.graph = false;
     s.LiveWindowClosed();
   });
-  QObject::connect(frmWindsock_, &TFrmWindsock::Closed, frmWindsock_, [&s] {
+  QObject::connect(&frmWindsock_->Live(), &LiveWindow::Closed, frmWindsock_, [&s] {
     s.liveShown.windsock = false;
     s.LiveWindowClosed();
   });

@@ -211,7 +211,7 @@ TEST_F(ChartTest, ResizingKeepsTheNewestColumnsAndPlotsOnFromTheRightEdge) {
   Records(29, 50);
   Record(80);
   int repaints = 0;
-  chart.SetRepaintHandler([&repaints] { ++repaints; });
+  chart.Changed().Subscribe([&repaints] { ++repaints; });
   chart.SetSize(QSize(300, 449));
   QImage screen(300, 449, QImage::Format_RGB32);
   QPainter painter(&screen);
