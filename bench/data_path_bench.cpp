@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/default_answer_prompts.h"
 #include "app/session.h"
+#include "base/default_answer_prompts.h"
 #include "base/virtual_runtime.h"
 #include "gui_application.h"
 #include "link/null_serial_backend.h"
@@ -53,7 +53,8 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
     bytes += static_cast<std::int64_t>(m.size());
   }
   session.dataDisplay.StopLogging();
-  if (session.dataDisplay.LinesShown() - shownBefore != state.iterations()) {
+  if (session.dataDisplay.LinesShown() - shownBefore !=
+      static_cast<std::uint64_t>(state.iterations())) {
     state.SkipWithError("messages were lost on the way");
   }
   state.SetItemsProcessed(state.iterations());

@@ -22,7 +22,19 @@ QString DataDisplay::Trim(const QByteArray& text) {
   qsizetype end = text.size();
   while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
   while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-  return QString::fromLatin1(text.mid(begin, end - begin));
+  return QString::fromLatin1(text.constData() + begin, end - begin);
+}
+
+const QString& DataDisplay::Stamp() {
+  const QDateTime now = clock_();
+  const QDate date = now.date();
+  const int second = now.time().msecsSinceStartOfDay() / 1000;
+  if (date != stampDate_ || second != stampSecond_) {
+    stampDate_ = date;
+    stampSecond_ = second;
+    stamp_ = LogDate(now) + QLatin1Char(',') + LogTime(now);
+  }
+  return stamp_;
 }
 
 void DataDisplay::ShowRecord(const QByteArray& text) {
@@ -33,10 +45,7 @@ void DataDisplay::ShowRecord(const QByteArray& text) {
   changed_.Notify();
   if (!logging_ && !choosingFile_) return;
   QString logLine = line;
-  if (timestamp_) {
-    const QDateTime now = clock_();
-    logLine += LogDate(now) + QLatin1Char(',') + LogTime(now);
-  }
+  if (timestamp_) logLine += Stamp();
   if (choosingFile_) {
     heldWhileChoosing_.append(logLine);
   } else {

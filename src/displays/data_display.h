@@ -64,6 +64,8 @@ class DataDisplay {
 
  private:
   static QString Trim(const QByteArray& text);
+  // The time stamp of a log line, "dd/MM/yyyy,HH:mm:ss", worked out once a second.
+  const QString& Stamp();
   QString SegmentFile(int counter) const;
   void WriteHeader();
   void Log(const QString& line);
@@ -86,6 +88,9 @@ class DataDisplay {
   // Log lines of the records that arrive while the save dialog is open.
   bool choosingFile_ = false;
   QStringList heldWhileChoosing_;
+  QDate stampDate_;
+  int stampSecond_ = -1;
+  QString stamp_;
   ChangeNotifier changed_;
 };
 

@@ -15,7 +15,8 @@ void LogFileWriter::Start(const QString& path) {
 
 void LogFileWriter::Append(const QString& line) {
   if (!IsOpen()) return;
-  pending_ += line.toUtf8() + "\r\n";
+  pending_ += line.toUtf8();
+  pending_ += "\r\n";
   WritePending();
 }
 
