@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/default_answer_prompts.h"
 #include "app/session.h"
+#include "base/default_answer_prompts.h"
 #include "base/virtual_runtime.h"
 #include "gui_application.h"
 #include "link/null_serial_backend.h"

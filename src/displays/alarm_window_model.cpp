@@ -33,7 +33,7 @@ AlarmWindowModel::AlarmWindowModel(Links links)
 void AlarmWindowModel::Show() {
   view_.visible = true;
   view_.minimised = false;
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::FormActivate() {
@@ -42,7 +42,7 @@ void AlarmWindowModel::FormActivate() {
   } else if (const int units = links_.twoAxisConfig.OutputUnits; units >= 0) {
     view_.speedUnit = QString::fromLatin1(kSpeedUnits[units]);
   }
-  Changed();
+  changed_.Notify();
 }
 
 bool AlarmWindowModel::FormCloseQuery() {
@@ -56,13 +56,13 @@ void AlarmWindowModel::FormClose() {
   view_.visible = false;
   if (links_.liveWindowClosed) links_.liveWindowClosed();
   audioTime_.Stop();
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::SetMinimised(bool minimised) {
   if (minimised == view_.minimised) return;
   view_.minimised = minimised;
-  Changed();
+  changed_.Notify();
 }
 
 bool AlarmWindowModel::UvData() const {
@@ -81,7 +81,7 @@ void AlarmWindowModel::CheckSample(double first, double second) {
   } else {
     Clear();
   }
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::Raise() {
@@ -113,32 +113,32 @@ void AlarmWindowModel::BtnSetClick() {
   for (const QString& message : verdict.messages) {
     links_.prompts.ShowMessage(message, QStringLiteral("Error"));
   }
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::RgAboveBelowClick(int item) {
   view_.conditions.triggerBelow = item == 1;
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::CbAudioClick(bool checked) {
   view_.audio = checked;
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::CbVisualClick(bool checked) {
   view_.visual = checked;
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::CbWindspeedClick(bool checked) {
   view_.conditions.windspeed = checked;
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::CbDirectionClick(bool checked) {
   view_.conditions.direction = checked;
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::CbExternalClick(bool checked) {
@@ -154,7 +154,7 @@ void AlarmWindowModel::CbExternalClick(bool checked) {
   } else {
     apdComPort2_.SetOpen(false);
   }
-  Changed();
+  changed_.Notify();
 }
 
 void AlarmWindowModel::LbComAvailChange(int index) {
@@ -167,11 +167,7 @@ void AlarmWindowModel::LbComAvailChange(int index) {
     // An alarm port that does not open stays closed and its DTR is never raised.
     view_.selectedPort = -1;
   }
-  Changed();
-}
-
-void AlarmWindowModel::Changed() {
-  if (changed_) changed_();
+  changed_.Notify();
 }
 
 }  // namespace ventari

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "base/main_menu.h"
 #include "base/prompts.h"
 #include "base/runtime.h"
@@ -67,8 +68,8 @@ class AlarmWindowModel {
   AlarmWindowModel& operator=(const AlarmWindowModel&) = delete;
 
   const AlarmWindowView& View() const { return view_; }
-  // Called after every change of the view.
-  void SetChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+  // Told after every change of the view.
+  ChangeNotifier& Changed() { return changed_; }
   // The window's player; without one (or when it cannot play) the alarm is silent.
   void AttachSound(AlarmSound* sound) { sound_ = sound; }
 
@@ -118,7 +119,6 @@ class AlarmWindowModel {
   void Raise();
   void Clear();
   void AudioTimeTimer();
-  void Changed();
 
   Links links_;
   AlarmWindowView view_;
@@ -128,7 +128,7 @@ class AlarmWindowModel {
   Timer audioTime_;
   SerialPort apdComPort2_;
   AlarmSound* sound_ = nullptr;
-  std::function<void()> changed_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

@@ -1,8 +1,11 @@
 // TCalvarnWindsock: the compass whose needle follows the wind, with a rolling history of polar
 // samples from which it keeps the average direction and magnitude and the gusts over the last N
-// samples. Magnitudes and gusts are in hundredths of the display unit.
+// samples. Magnitudes and gusts are in hundredths of the display unit. A sample costs the same
+// whatever N: the sums over the window are kept as it moves (exact 64-bit integers), and so are
+// the slots that can still hold its largest and smallest gust.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "displays/compass.h"
@@ -26,7 +29,10 @@ class TCalvarnWindsock : public TCompass {
   void SetDataSample(int direction, int magnitude);
   // 0: the needle and GetMagnitude() follow the latest sample; 1: the rolling average. The
   // history is kept.
-  void SetMagDataType(int type) { magnitudeType_ = type; }
+  void SetMagDataType(int type) {
+    magnitudeType_ = type;
+    Changed().Notify();
+  }
   int MagDataType() const { return magnitudeType_; }
   // The window length N (brought into 1 .. kMaxRollingAverage); clears the history.
   void SetRollingAverage(int samples);
@@ -56,11 +62,37 @@ class TCalvarnWindsock : public TCompass {
   int StoredDirection(int slot) const { return directions_[slot]; }
 
  private:
+  // Slots of the window in the order they leave it, keeping only those whose gust may still
+  // become the window's largest (or smallest): the front holds it.
+  class GustCandidates {
+   public:
+    explicit GustCandidates(bool largest) : largest_(largest) {}
+    void Clear(int capacity);
+    int Front() const { return slots_[head_]; }
+    // `slot` leaves the window.
+    void Leave(int slot);
+    // `slot` joins the window with its gust; the candidates it outdoes drop out.
+    void Join(int slot, const std::vector<int>& gusts);
+
+   private:
+    int At(int i) const { return slots_[(head_ + i) % static_cast<int>(slots_.size())]; }
+
+    bool largest_;
+    std::vector<int> slots_;  // a ring
+    int head_ = 0;
+    int count_ = 0;
+  };
+
   // The slot `k` slots before `slot`.
   int Back(int slot, int k) const {
     const int index = slot - k;
     return index < 0 ? index + RingSize() : index;
   }
+  // The window moves on by one slot: `leaving` before the sample is stored, `joining` after.
+  void LeaveWindow(int leaving);
+  void JoinWindow(int joining);
+  // The smallest gust while warming up, when only some slots of the window count.
+  int WarmUpMinGust(int p) const;
 
   int rollingAverage_ = 120;
   int magnitudeType_ = 0;
@@ -69,6 +101,11 @@ class TCalvarnWindsock : public TCompass {
   std::vector<int> directions_;
   std::vector<int> magnitudes_;
   std::vector<int> gusts_;
+  // Over the window ending with the slot before the write position (the whole ring when N is).
+  std::int64_t magnitudeSum_ = 0;
+  std::int64_t directionSum_ = 0;
+  GustCandidates largestGusts_{true};
+  GustCandidates smallestGusts_{false};
   int maxGust_ = 0;
   int minGust_ = kNoMinGust;
   int writePosition_ = 0;

@@ -10,18 +10,18 @@ namespace ventari {
 
 void TCompass::SetBearing(int bearing) {
   if (bearing >= 0 && bearing < 360) bearing_ = bearing;
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void TCompass::SetRose(int type) {
   roseType_ = (type == kNsewRose || type == kShipRose) ? type : kPlainRose;
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void TCompass::SetSize(QSize size) {
   if (size == size_) return;
   size_ = size;
-  RequestRepaint();
+  changed_.Notify();
 }
 
 QTransform TCompass::LogicalToDevice() const {
@@ -52,10 +52,6 @@ void TCompass::Paint(QPainter& painter) {
   painter.setPen(QPen(Qt::white, kNeedleWidth * toDevice.m11(), Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(toDevice.map(QPointF(0, 0)), toDevice.map(QPointF(NeedleEnd(bearing_))));
   painter.restore();
-}
-
-void TCompass::RequestRepaint() {
-  if (repaint_) repaint_();
 }
 
 }  // namespace ventari

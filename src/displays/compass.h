@@ -7,8 +7,8 @@
 #include <QPoint>
 #include <QSize>
 #include <QTransform>
-#include <functional>
 
+#include "base/change_notifier.h"
 #include "displays/rose_picture.h"
 
 class QPainter;
@@ -37,8 +37,8 @@ class TCompass {
   // The control's size in pixels (150 by 150 at creation).
   void SetSize(QSize size);
   QSize Size() const { return size_; }
-  // Called when the picture changed and the screen should show it.
-  void SetRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
+  // Told when the picture changed and the screen should show it.
+  ChangeNotifier& Changed() { return changed_; }
 
   // Paints the whole control: the rose stretched over the logical plane, then the needle.
   virtual void Paint(QPainter& painter);
@@ -48,9 +48,6 @@ class TCompass {
   // The needle's end point for `bearing`, in logical units.
   static QPoint NeedleEnd(int bearing);
 
- protected:
-  void RequestRepaint();
-
  private:
   int bearing_ = 0;
   int roseType_ = kPlainRose;
@@ -58,7 +55,7 @@ class TCompass {
   // Drawn for the current size and type at the first paint that needs it.
   QImage rosePicture_;
   int pictureType_ = -1;
-  std::function<void()> repaint_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

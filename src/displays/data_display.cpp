@@ -36,7 +36,19 @@ QString DataDisplay::Trim(const QByteArray& text) {
   qsizetype end = text.size();
   while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
   while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-  return QString::fromLatin1(text.mid(begin, end - begin));
+  return QString::fromLatin1(text.constData() + begin, end - begin);
+}
+
+const QString& DataDisplay::Stamp() {
+  const QDateTime now = clock_();
+  const QDate date = now.date();
+  const int second = now.time().msecsSinceStartOfDay() / 1000;
+  if (date != stampDate_ || second != stampSecond_) {
+    stampDate_ = date;
+    stampSecond_ = second;
+    stamp_ = LogDate(now) + QLatin1Char(',') + LogTime(now);
+  }
+  return stamp_;
 }
 
 void DataDisplay::ShowRecord(const QByteArray& text) {
@@ -44,12 +56,10 @@ void DataDisplay::ShowRecord(const QByteArray& text) {
   screen_.push_back(line);
   if (screen_.size() > kMaxScreenLines) screen_.pop_front();
   ++linesShown_;
+  changed_.Notify();
   if (!logging_ && !choosingFile_) return;
   QString logLine = line;
-  if (timestamp_) {
-    const QDateTime now = clock_();
-    logLine += LogDate(now) + QLatin1Char(',') + LogTime(now);
-  }
+  if (timestamp_) logLine += Stamp();
   if (choosingFile_) {
     if (heldWhileChoosing_.size() < LogFileWriter::kMaxHeldLines) {
       heldWhileChoosing_.append(logLine);
@@ -102,12 +112,14 @@ void DataDisplay::StartLogging(const QString& fileName) {
     segInterval_.SetInterval(segMinutes_ * 60000);
     segInterval_.Start();
   }
+  changed_.Notify();
 }
 
 bool DataDisplay::StopLogging() {
   if (!logging_) return true;
   segInterval_.Stop();
   logging_ = false;
+  changed_.Notify();
   if (writer_.Finish()) return !writer_.DroppedLines();
   ReportLater(QStringLiteral("Logging stopped, but %1 lines could not be written to the log "
                              "file. They are written as soon as the file can be written.")
@@ -148,10 +160,22 @@ void DataDisplay::Log(const QString& line) { writer_.Append(line); }
 
 void DataDisplay::CbSegClick(bool checked) {
   if (!logging_) segmented_ = checked;
+  changed_.Notify();
+}
+
+void DataDisplay::CbTsdClick(bool checked) {
+  timestamp_ = checked;
+  changed_.Notify();
 }
 
 void DataDisplay::SetSegInterval(int minutes) {
   if (!logging_) segMinutes_ = std::clamp(minutes, 1, 360);
+  changed_.Notify();
+}
+
+void DataDisplay::ClearScreen() {
+  screen_.clear();
+  changed_.Notify();
 }
 
 bool DataDisplay::FormCloseQuery() {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "base/main_menu.h"
 #include "base/prompts.h"
 #include "base/timer.h"
@@ -38,7 +39,7 @@ class DataDisplay {
   // Returns false, with a message, when lines of the log have not reached the disk.
   bool StopLogging();
   void CbSegClick(bool checked);
-  void CbTsdClick(bool checked) { timestamp_ = checked; }
+  void CbTsdClick(bool checked);
   // UdSegInterval: 1 to 360 minutes.
   void SetSegInterval(int minutes);
   void SegIntervalTimer();
@@ -60,10 +61,15 @@ class DataDisplay {
   QString CurrentFile() const;
 
   // Clears every screen line.
-  void ClearScreen() { screen_.clear(); }
+  void ClearScreen();
+
+  // Told after every new line and every change of the log controls.
+  ChangeNotifier& Changed() { return changed_; }
 
  private:
   static QString Trim(const QByteArray& text);
+  // The time stamp of a log line, "dd/MM/yyyy,HH:mm:ss", worked out once a second.
+  const QString& Stamp();
   QString SegmentFile(int counter) const;
   void WriteHeader();
   void Log(const QString& line);
@@ -92,6 +98,10 @@ class DataDisplay {
   // File errors waiting to be shown.
   QStringList reports_;
   Runtime::EventId reportEvent_ = 0;
+  QDate stampDate_;
+  int stampSecond_ = -1;
+  QString stamp_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

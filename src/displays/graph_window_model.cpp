@@ -70,6 +70,7 @@ void GraphWindowModel::SelectScale(int n) {
   view_.unitsLabel.visible = !velocity;
   if (links_.discardInput) links_.discardInput();
   chart_.Reset();
+  changed_.Notify();
 }
 
 bool GraphWindowModel::VelocityData() const {
@@ -116,11 +117,23 @@ void GraphWindowModel::GridlinesClick(bool on) {
   chart_.SetGridlines(on);
   chart_.Reset();
   view_.gridlinesOn = on;
+  changed_.Notify();
 }
 
 void GraphWindowModel::PauseClick() {
   paused_ = !paused_;
   view_.pauseCaption = paused_ ? QStringLiteral("&Continue") : QStringLiteral("&Pause");
+  changed_.Notify();
+}
+
+void GraphWindowModel::ShowThirdKey(bool visible) {
+  view_.key3.visible = visible;
+  changed_.Notify();
+}
+
+void GraphWindowModel::SetClearEnabled(bool enabled) {
+  view_.clearEnabled = enabled;
+  changed_.Notify();
 }
 
 }  // namespace ventari

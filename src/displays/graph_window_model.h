@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "displays/pgraph.h"
 #include "twoaxis/two_axis_config.h"
 
@@ -70,6 +71,8 @@ class GraphWindowModel {
   bool Paused() const { return paused_; }
 
   const GraphWindowView& View() const { return view_; }
+  // Told after every change of View() (the chart tells its own).
+  ChangeNotifier& Changed() { return changed_; }
 
   // Applies the full-scale value `n` of a scale item: gain and scale, the labels under the
   // chart, discards the port's unread input and clears the chart.
@@ -87,8 +90,8 @@ class GraphWindowModel {
   void PauseClick();
 
   // Set by identification and the three-axis setup.
-  void ShowThirdKey(bool visible) { view_.key3.visible = visible; }
-  void SetClearEnabled(bool enabled) { view_.clearEnabled = enabled; }
+  void ShowThirdKey(bool visible);
+  void SetClearEnabled(bool enabled);
 
  private:
   bool VelocityData() const;
@@ -98,6 +101,7 @@ class GraphWindowModel {
   double graphGain_ = 20;
   bool paused_ = false;
   GraphWindowView view_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

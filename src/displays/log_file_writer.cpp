@@ -45,7 +45,8 @@ void LogFileWriter::Append(const QString& line) {
     WriteAll();
     return;
   }
-  current_.pending += line.toLatin1() + "\r\n";
+  current_.pending += line.toLatin1();
+  current_.pending += "\r\n";
   ++current_.lines;
   WriteAll();
 }

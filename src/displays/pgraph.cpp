@@ -30,24 +30,19 @@ void Tpgraph::DataPoint(TColor color, std::int64_t value) {
 }
 
 void Tpgraph::Update() {
-  if (full_) ScrollGraph();
+  if (full_) {
+    ++pendingScrolls_;
+    // With a step wider than the grid one step can pass more than one vertical grid line.
+    gridPhase_ -= stepSize_;
+    while (gridPhase_ < 0) gridPhase_ += gridSize_;
+  }
   ShiftY();
-  const int w = Width();
-  const int s = stepSize_;
-  int x1 = w - 2 - s;
-  int x2 = w - 2;
-  if (!full_) {
-    x2 = w - 2 - (ColumnCount() - current_) * s;
-    x1 = x2 - s;
-    if (x2 > w - 2 - s) full_ = true;
-  }
-  if (!Drawable()) return;
-  {
-    QPainter painter(&picture_);
-    DisplayPoints(painter, Prev(current_), x1, x2);
-  }
-  DrawAxes();
-  RequestRepaint();
+  ++pendingColumns_;
+  // The columns still filling the picture are drawn before it starts to scroll.
+  const bool reachesRightEdge = !full_ && current_ >= ColumnCount();
+  if (reachesRightEdge || pendingColumns_ >= MaxPendingColumns()) DrawPending();
+  if (reachesRightEdge) full_ = true;
+  if (Drawable()) changed_.Notify();
 }
 
 void Tpgraph::Reset() {
@@ -62,12 +57,17 @@ void Tpgraph::Reset() {
   current_ = 0;
   oldest_ = 1;
   Initialize(gridSize_ - 1);
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void Tpgraph::Paint(QPainter& painter) {
   if (picture_.size() != size_) Replay();
-  if (Drawable()) painter.drawImage(0, 0, picture_);
+  if (Drawable()) painter.drawImage(0, 0, Picture());
+}
+
+const QImage& Tpgraph::Picture() const {
+  DrawPending();
+  return picture_;
 }
 
 int Tpgraph::ValueY(std::int64_t v) const {
@@ -82,47 +82,68 @@ void Tpgraph::Initialize(int x0) {
   if (picture_.size() != size_) {
     picture_ = size_.isEmpty() ? QImage() : QImage(size_, QImage::Format_RGB32);
   }
-  if (!Drawable()) return;
-  const int w = Width();
-  const int h = Height();
-  FillRect(0, 0, w, h, backColor_);
-  if (gridlines_) {
-    DrawHorizontalGrid(0, w);
-    int x = x0;
-    for (; x < w - 1; x += gridSize_) FillRect(x, 0, 1, h, foreColor_);
-    gridPhase_ = x - (w - 1);
+  pendingColumns_ = 0;
+  pendingScrolls_ = 0;
+  if (Drawable()) {
+    const int w = Width();
+    const int h = Height();
+    FillRect(0, 0, w, h, backColor_);
+    if (gridlines_) {
+      DrawHorizontalGrid(0, w);
+      int x = x0;
+      for (; x < w - 1; x += gridSize_) FillRect(x, 0, 1, h, foreColor_);
+      gridPhase_ = x - (w - 1);
+    }
+    DrawAxes();
   }
-  DrawAxes();
+  drawnGridPhase_ = gridPhase_;
 }
 
-void Tpgraph::DrawHorizontalGrid(int x, int width) {
+void Tpgraph::DrawHorizontalGrid(int x, int width) const {
   const int h = Height();
   const int o = Offset();
   for (int y = o; y < h; y += gridSize_) FillRect(x, y, width, 1, foreColor_);
   for (int y = o - gridSize_; y > 0; y -= gridSize_) FillRect(x, y, width, 1, foreColor_);
 }
 
-void Tpgraph::ScrollGraph() {
-  const int s = stepSize_;
+void Tpgraph::DrawPending() const {
+  if (pendingColumns_ == 0) return;
   if (Drawable()) {
-    const int w = Width();
-    const int moved = w - 1 - s;
-    if (moved > 0) {
-      for (int y = 0; y < Height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
-        std::memmove(line, line + s, sizeof(QRgb) * moved);
+    const int s = stepSize_;
+    ScrollPicture(pendingScrolls_ * s);
+    if (gridlines_) {
+      // Each scroll drew the vertical grid lines it passed, which the scrolls after it moved on.
+      int phase = drawnGridPhase_;
+      for (int later = pendingScrolls_ - 1; later >= 0; --later) {
+        for (phase -= s; phase < 0; phase += gridSize_) {
+          FillRect(Width() - 1 + phase - later * s, 0, 1, Height(), foreColor_);
+        }
       }
     }
-    const int left = std::max(0, moved);
-    FillRect(left, 0, w - 1 - left, Height(), backColor_);
-    if (gridlines_) DrawHorizontalGrid(left, w - 1 - left);
+    DrawColumns(pendingColumns_);
+    DrawAxes();
   }
-  // With a step wider than the grid one step can pass more than one vertical grid line.
-  gridPhase_ -= s;
-  while (gridPhase_ < 0) {
-    if (gridlines_ && Drawable()) FillRect(Width() - 1 + gridPhase_, 0, 1, Height(), foreColor_);
-    gridPhase_ += gridSize_;
+  pendingColumns_ = 0;
+  pendingScrolls_ = 0;
+  drawnGridPhase_ = gridPhase_;
+}
+
+void Tpgraph::ScrollPicture(int pixels) const {
+  if (pixels == 0) return;
+  // The rightmost pixel column, the right axis, stays.
+  const int w = Width();
+  const int moved = w - 1 - pixels;
+  uchar* bits = picture_.bits();
+  const qsizetype stride = picture_.bytesPerLine();
+  if (moved > 0) {
+    for (int y = 0; y < Height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+      std::memmove(line, line + pixels, sizeof(QRgb) * moved);
+    }
   }
+  const int left = std::max(0, moved);
+  FillRect(left, 0, w - 1 - left, Height(), backColor_);
+  if (gridlines_) DrawHorizontalGrid(left, w - 1 - left);
 }
 
 void Tpgraph::ShiftY() {
@@ -131,7 +152,19 @@ void Tpgraph::ShiftY() {
   oldest_ = Next(current_);
 }
 
-void Tpgraph::DisplayPoints(QPainter& painter, int column, int x1, int x2) {
+void Tpgraph::DrawColumns(int count) const {
+  // Each column goes where live plotting puts it, oldest first so that the pixel two
+  // neighbouring columns share shows the newer one.
+  const int s = stepSize_;
+  const int shift = full_ ? 0 : (ColumnCount() - current_) * s;
+  QPainter painter(&picture_);
+  for (int j = count - 1; j >= 0; --j) {
+    const int x2 = Width() - 2 - j * s - shift;
+    if (x2 >= 0) DisplayPoints(painter, Completed(j), x2 - s, x2);
+  }
+}
+
+void Tpgraph::DisplayPoints(QPainter& painter, int column, int x1, int x2) const {
   const Column& points = history_[column];
   const Column& before = history_[Prev(column)];
   for (int i = 0; i < points.count; ++i) {
@@ -148,7 +181,7 @@ void Tpgraph::DisplayPoints(QPainter& painter, int column, int x1, int x2) {
   }
 }
 
-void Tpgraph::DrawAxes() {
+void Tpgraph::DrawAxes() const {
   if (!Drawable()) return;
   const int w = Width();
   const int h = Height();
@@ -165,21 +198,9 @@ void Tpgraph::Replay() {
   const int g = gridSize_;
   Initialize(((w - 1 + gridPhase_) % g + g) % g);
   if (!Drawable()) return;
-  // Each completed column goes back where live plotting drew it, oldest first so that the
-  // pixel two neighbouring columns share shows the newer one, as it does live.
-  const int s = stepSize_;
-  const int shift = full_ ? 0 : (ColumnCount() - current_) * s;
-  {
-    QPainter painter(&picture_);
-    for (int j = ColumnCount() - 1; j >= 0; --j) {
-      const int x2 = w - 2 - j * s - shift;
-      if (x2 < 0) continue;
-      const int column = (current_ - 1 - j + 2 * RingSize()) % RingSize();
-      DisplayPoints(painter, column, x2 - s, x2);
-    }
-  }
+  DrawColumns(ColumnCount());
   DrawAxes();
-  RequestRepaint();
+  changed_.Notify();
 }
 
 void Tpgraph::ReallocHistory() {
@@ -207,19 +228,18 @@ bool Tpgraph::HistoryHoldsPoints() const {
                      [](const Column& column) { return column.count > 0; });
 }
 
-void Tpgraph::FillRect(int x, int y, int width, int height, TColor color) {
+void Tpgraph::FillRect(int x, int y, int width, int height, TColor color) const {
   const int left = std::max(x, 0);
   const int top = std::max(y, 0);
   const int right = std::min(x + width, Width());
   const int bottom = std::min(y + height, Height());
+  if (left >= right || top >= bottom) return;
+  uchar* bits = picture_.bits();
+  const qsizetype stride = picture_.bytesPerLine();
   for (int row = top; row < bottom; ++row) {
-    auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(row));
-    std::fill(line + left, line + std::max(left, right), color);
+    auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
+    std::fill(line + left, line + right, color);
   }
-}
-
-void Tpgraph::RequestRepaint() {
-  if (repaint_) repaint_();
 }
 
 void Tpgraph::SetForeColor(TColor color) {

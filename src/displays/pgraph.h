@@ -1,15 +1,20 @@
 // Tpgraph: the strip chart. Keeps a short history of points per column, draws its traces as
 // lines into an off-screen picture that fills from the left and then scrolls left by one column
-// per record; a repaint is a single copy of that picture.
+// per record; a repaint is a single copy of that picture. The columns completed since the picture
+// was last painted or read are drawn together then (at the latest before the history forgets what
+// they need), so a fast stream moves the picture once per repaint, not once per record; the
+// picture is the same as if each column had been drawn as it completed.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QSize>
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
+
+#include "base/change_notifier.h"
 
 class QPainter;
 
@@ -36,8 +41,8 @@ class Tpgraph {
   // Appends one point to the column now receiving points. A seventeenth point in one column
   // throws std::out_of_range with an empty message and is not stored.
   void DataPoint(TColor color, std::int64_t value);
-  // Draws the column just completed (scrolling first once the picture is full) and opens the
-  // next one.
+  // Completes the column (scrolling the picture by one step once it is full) and opens the next
+  // one.
   void Update();
   // Empties the history and starts a fresh picture.
   void Reset();
@@ -48,9 +53,10 @@ class Tpgraph {
   // The control's size; the picture follows it at the next Paint().
   void SetSize(QSize size) { size_ = size; }
   QSize Size() const { return size_; }
-  // Called whenever the picture changed and the screen should show it.
-  void SetRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
-  const QImage& Picture() const { return picture_; }
+  // Told whenever the picture changed and the screen should show it.
+  ChangeNotifier& Changed() { return changed_; }
+  // The picture with every completed column drawn.
+  const QImage& Picture() const;
 
   // Property setters: each stores a value that differs and redraws from the history.
   void SetForeColor(TColor color);
@@ -106,17 +112,26 @@ class Tpgraph {
   int Height() const { return picture_.height(); }
   int Offset() const { return axisCentre_ ? Height() / 2 : 1; }
 
+  // How many completed columns may wait to be drawn: each still lies wholly on the picture where
+  // it ends up (a line cut at the edge is not quite the same line moved there), and the history
+  // still holds the column before the oldest of them.
+  int MaxPendingColumns() const { return std::max(1, (Width() - 2) / stepSize_); }
+  // The ring index of the column completed `j` columns ago (0: the newest).
+  int Completed(int j) const { return (current_ - 1 - j + 2 * RingSize()) % RingSize(); }
+
   void Initialize(int x0);
-  void ScrollGraph();
   void ShiftY();
-  void DisplayPoints(QPainter& painter, int column, int x1, int x2);
-  void DrawHorizontalGrid(int x, int width);
-  void DrawAxes();
+  void DrawPending() const;
+  void ScrollPicture(int pixels) const;
+  // Draws the `count` newest completed columns.
+  void DrawColumns(int count) const;
+  void DisplayPoints(QPainter& painter, int column, int x1, int x2) const;
+  void DrawHorizontalGrid(int x, int width) const;
+  void DrawAxes() const;
   void Replay();
   void ReallocHistory();
   bool HistoryHoldsPoints() const;
-  void FillRect(int x, int y, int width, int height, TColor color);
-  void RequestRepaint();
+  void FillRect(int x, int y, int width, int height, TColor color) const;
 
   TColor foreColor_ = kClDarkGreen;
   TColor backColor_ = kClBlack;
@@ -132,13 +147,18 @@ class Tpgraph {
   bool rightYAxislines_ = true;
 
   QSize size_{800, 500};
-  QImage picture_;
   std::vector<Column> history_;
   int current_ = 0;
   int oldest_ = 1;
   bool full_ = false;
   int gridPhase_ = 0;
-  std::function<void()> repaint_;
+  // The picture drawn from the history, and what it does not show yet: the newest completed
+  // columns, the scrolls they made and the grid phase before those scrolls.
+  mutable QImage picture_;
+  mutable int pendingColumns_ = 0;
+  mutable int pendingScrolls_ = 0;
+  mutable int drawnGridPhase_ = 0;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

@@ -61,6 +61,7 @@ void WindsockWindowModel::ShowSample(int direction, double speed, std::optional<
   view_.windSpeedText = speedText;
 
   if (w) view_.wAxisText = GeneralText(*w);
+  changed_.Notify();
 }
 
 void WindsockWindowModel::AveragingClick() {
@@ -69,13 +70,14 @@ void WindsockWindowModel::AveragingClick() {
     view_.gustGroupEnabled = false;
     selections_.gust = kGustCont;
     view_.gustLabelVisible = false;
-    return;
+  } else {
+    const int seconds = selections_.averaging == kTenMinutes ? 600 : 120;
+    windsock_.SetMagDataType(1);
+    windsock_.SetRollingAverage(samplesPerSecond_ * seconds);
+    view_.gustGroupEnabled = true;
+    view_.gustLabelVisible = true;
   }
-  const int seconds = selections_.averaging == kTenMinutes ? 600 : 120;
-  windsock_.SetMagDataType(1);
-  windsock_.SetRollingAverage(samplesPerSecond_ * seconds);
-  view_.gustGroupEnabled = true;
-  view_.gustLabelVisible = true;
+  changed_.Notify();
 }
 
 void WindsockWindowModel::SetSamplesPerSecond(int samplesPerSecond) {
@@ -103,11 +105,18 @@ void WindsockWindowModel::SelectUnits(int item) {
 void WindsockWindowModel::SelectGust(int item) {
   if (!view_.gustGroupEnabled) return;
   selections_.gust = WithinList(item, 3);
+  changed_.Notify();
 }
 
 void WindsockWindowModel::SelectRose(int item) {
   windsock_.SetRose(item);
   view_.roseType = windsock_.GetRose();
+  changed_.Notify();
+}
+
+void WindsockWindowModel::ShowWAxis(bool visible) {
+  view_.wAxisVisible = visible;
+  changed_.Notify();
 }
 
 }  // namespace ventari

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+#include "base/change_notifier.h"
 #include "displays/calvarn_windsock.h"
 #include "displays/windsock_selections.h"
 
@@ -52,6 +53,9 @@ class WindsockWindowModel {
   TCalvarnWindsock& CalvarnWindsock1() { return windsock_; }
   const TCalvarnWindsock& CalvarnWindsock1() const { return windsock_; }
   const WindsockWindowView& View() const { return view_; }
+  // Told after every change of View() or of the selections made through this model (the
+  // windsock tells its own).
+  ChangeNotifier& Changed() { return changed_; }
   // The averaging, unit and gust selections; the settings load and save them. After loading,
   // ApplySelections() puts them into effect.
   WindsockSelections& Selections() { return selections_; }
@@ -77,7 +81,7 @@ class WindsockWindowModel {
   void SelectGust(int item);
   void SelectRose(int item);
 
-  void ShowWAxis(bool visible) { view_.wAxisVisible = visible; }
+  void ShowWAxis(bool visible);
 
   // The unit of the current selection; m/s while none is selected.
   const WindsockUnit& Unit() const;
@@ -87,6 +91,7 @@ class WindsockWindowModel {
   WindsockSelections selections_;
   int samplesPerSecond_ = 1;
   WindsockWindowView view_;
+  ChangeNotifier changed_;
 };
 
 }  // namespace ventari

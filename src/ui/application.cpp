@@ -16,6 +16,7 @@
 #include "ui/frm_user_name.h"
 #include "ui/frm_windsock.h"
 #include "ui/help_window.h"
+#include "ui/live_window.h"
 
 namespace ventari {
 
@@ -55,11 +56,11 @@ void Application::CreateWindows() {
   frmDataDisplay_ = new TFrmDataDisplay(session_->displays().dataDisplay, frmMain_.get());
   frmAlarm_ = new TFrmAlarm(session_->displays().alarm, frmMain_.get());
 
-  QObject::connect(frmGraph_, &TFrmGraph::Closed, frmGraph_, [&s] {
+  QObject::connect(&frmGraph_->Live(), &LiveWindow::Closed, frmGraph_, [&s] {
     s.commands().liveShown.graph = false;
     s.LiveWindowClosed();
   });
-  QObject::connect(frmWindsock_, &TFrmWindsock::Closed, frmWindsock_, [&s] {
+  QObject::connect(&frmWindsock_->Live(), &LiveWindow::Closed, frmWindsock_, [&s] {
     s.commands().liveShown.windsock = false;
     s.LiveWindowClosed();
   });

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "displays/alarm_window_model.h"
+#include "ui/live_window.h"
 
 namespace ventari {
 namespace {
@@ -43,6 +44,11 @@ QCheckBox* CheckBox(const char* name, const QString& caption, QWidget* parent) {
 
 void SetTextIfChanged(QLineEdit* edit, const QString& text) {
   if (edit->text() != text) edit->setText(text);
+}
+
+// The alarm window first appears in the top left corner of its screen.
+void TopLeftOfScreen(QWidget& window) {
+  if (const QScreen* where = window.screen()) window.move(where->availableGeometry().topLeft());
 }
 
 }  // namespace
@@ -123,31 +129,50 @@ TFrmAlarm::TFrmAlarm(AlarmWindowModel& model, QWidget* parent)
   alertLayout->addWidget(warn_);
   outer->addWidget(visualAlert_);
 
-  connect(above_, &QRadioButton::clicked, this, [this] { model_.RgAboveBelowClick(0); });
-  connect(below_, &QRadioButton::clicked, this, [this] { model_.RgAboveBelowClick(1); });
-  connect(cbAudio_, &QCheckBox::clicked, this, [this](bool on) { model_.CbAudioClick(on); });
-  connect(cbVisual_, &QCheckBox::clicked, this, [this](bool on) { model_.CbVisualClick(on); });
-  connect(cbWindspeed_, &QCheckBox::clicked, this,
-          [this](bool on) { model_.CbWindspeedClick(on); });
-  connect(cbDirection_, &QCheckBox::clicked, this,
-          [this](bool on) { model_.CbDirectionClick(on); });
-  connect(cbExternal_, &QCheckBox::clicked, this, [this](bool on) { model_.CbExternalClick(on); });
-  connect(lbComAvail_, &QComboBox::activated, this,
-          [this](int index) { model_.LbComAvailChange(index); });
+  connect(above_, &QRadioButton::clicked, this, [this] {
+    model_.RgAboveBelowClick(0);
+    live_->SyncNow();
+  });
+  connect(below_, &QRadioButton::clicked, this, [this] {
+    model_.RgAboveBelowClick(1);
+    live_->SyncNow();
+  });
+  connect(cbAudio_, &QCheckBox::clicked, this, [this](bool on) {
+    model_.CbAudioClick(on);
+    live_->SyncNow();
+  });
+  connect(cbVisual_, &QCheckBox::clicked, this, [this](bool on) {
+    model_.CbVisualClick(on);
+    live_->SyncNow();
+  });
+  connect(cbWindspeed_, &QCheckBox::clicked, this, [this](bool on) {
+    model_.CbWindspeedClick(on);
+    live_->SyncNow();
+  });
+  connect(cbDirection_, &QCheckBox::clicked, this, [this](bool on) {
+    model_.CbDirectionClick(on);
+    live_->SyncNow();
+  });
+  connect(cbExternal_, &QCheckBox::clicked, this, [this](bool on) {
+    model_.CbExternalClick(on);
+    live_->SyncNow();
+  });
+  connect(lbComAvail_, &QComboBox::activated, this, [this](int index) {
+    model_.LbComAvailChange(index);
+    live_->SyncNow();
+  });
 
   audio_ = new QSoundEffect(this);
   audio_->setObjectName(QStringLiteral("Audio"));
   const QString soundFile = AlarmSoundFile(QCoreApplication::applicationDirPath());
   if (!soundFile.isEmpty()) audio_->setSource(QUrl::fromLocalFile(soundFile));
   model_.AttachSound(this);
-  model_.SetChangedHandler([this] { Sync(); });
+  live_ = new LiveWindow(
+      *this, model_.Changed(), [this] { Sync(); }, TopLeftOfScreen);
   Sync();
 }
 
-TFrmAlarm::~TFrmAlarm() {
-  model_.SetChangedHandler({});
-  model_.AttachSound(nullptr);
-}
+TFrmAlarm::~TFrmAlarm() { model_.AttachSound(nullptr); }
 
 void TFrmAlarm::BuildThresholds(QWidget* group) {
   edMagThresh_ = ThresholdEdit("EdMagThresh", group);
@@ -184,7 +209,10 @@ void TFrmAlarm::BuildThresholds(QWidget* group) {
           [this](const QString& text) { model_.EdDirThresh1Change(text); });
   connect(edDirThresh2_, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_.EdDirThresh2Change(text); });
-  connect(btnSet, &QPushButton::clicked, this, [this] { model_.BtnSetClick(); });
+  connect(btnSet, &QPushButton::clicked, this, [this] {
+    model_.BtnSetClick();
+    live_->SyncNow();
+  });
 }
 
 void TFrmAlarm::Sync() {
@@ -234,14 +262,6 @@ void TFrmAlarm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange) model_.SetMinimised(isMinimized());
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) model_.FormActivate();
   QWidget::changeEvent(event);
-}
-
-void TFrmAlarm::showEvent(QShowEvent* event) {
-  if (!placed_) {
-    placed_ = true;
-    if (const QScreen* where = screen()) move(where->availableGeometry().topLeft());
-  }
-  QWidget::showEvent(event);
 }
 
 bool TFrmAlarm::PlayFromStart() {

@@ -17,6 +17,7 @@ class QSoundEffect;
 namespace ventari {
 
 class AlarmWindowModel;
+class LiveWindow;
 
 class TFrmAlarm : public QWidget, private AlarmSound {
   Q_OBJECT
@@ -25,13 +26,13 @@ class TFrmAlarm : public QWidget, private AlarmSound {
   explicit TFrmAlarm(AlarmWindowModel& model, QWidget* parent = nullptr);
   ~TFrmAlarm() override;
 
-  // Mirrors the model.
+  // Mirrors the model (also done when the model announces a change, and when shown).
   void Sync();
+  LiveWindow& Live() const { return *live_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   bool PlayFromStart() override;
@@ -39,6 +40,7 @@ class TFrmAlarm : public QWidget, private AlarmSound {
   void BuildThresholds(QWidget* group);
 
   AlarmWindowModel& model_;
+  LiveWindow* live_ = nullptr;
   QSoundEffect* audio_;
   QLineEdit* edMagThresh_;
   QLineEdit* edDirThresh1_;
@@ -54,7 +56,6 @@ class TFrmAlarm : public QWidget, private AlarmSound {
   QComboBox* lbComAvail_;
   QFrame* visualAlert_;
   QLabel* warn_;
-  bool placed_ = false;
 };
 
 }  // namespace ventari

@@ -7,10 +7,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <algorithm>
 
 #include "displays/data_display.h"
+#include "ui/view_refresh.h"
 
 namespace ventari {
 
@@ -67,20 +67,18 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
 
   connect(btnLog_, &QPushButton::clicked, this, [this] {
     model_.BtnLogClick();
-    Sync();
+    refresh_->SyncNow();
   });
   connect(cbSeg_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbSegClick(on);
-    Sync();
+    refresh_->SyncNow();
   });
   connect(cbTsd_, &QCheckBox::clicked, this, [this](bool on) { model_.CbTsdClick(on); });
   connect(udSegInterval_, &QSpinBox::valueChanged, this,
           [this](int minutes) { model_.SetSegInterval(minutes); });
   connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
 
-  auto* refresh = new QTimer(this);
-  connect(refresh, &QTimer::timeout, this, &TFrmDataDisplay::Sync);
-  refresh->start(100);
+  refresh_ = new ViewRefresh(this, model_.Changed(), [this] { Sync(); });
   Sync();
 }
 

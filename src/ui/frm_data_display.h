@@ -14,6 +14,7 @@ class QWidget;
 namespace ventari {
 
 class DataDisplay;
+class ViewRefresh;
 
 class TFrmDataDisplay : public QDialog {
   Q_OBJECT
@@ -21,7 +22,8 @@ class TFrmDataDisplay : public QDialog {
  public:
   TFrmDataDisplay(DataDisplay& model, QWidget* parent);
 
-  // Appends the records that came since the last call and mirrors the controls.
+  // Appends the records that came since the last call and mirrors the controls (also done when
+  // the model announces a change).
   void Sync();
 
  protected:
@@ -30,6 +32,7 @@ class TFrmDataDisplay : public QDialog {
 
  private:
   DataDisplay& model_;
+  ViewRefresh* refresh_ = nullptr;
   QPlainTextEdit* reTerminal_;
   QPushButton* btnLog_;
   QCheckBox* cbSeg_;

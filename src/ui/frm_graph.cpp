@@ -2,15 +2,15 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 
 #include "displays/graph_window_model.h"
+#include "ui/live_window.h"
+#include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -18,18 +18,17 @@ namespace {
 
 constexpr QSize kClientSize(738, 465);
 constexpr QRect kChartRect(64, 8, 615, 449);
-constexpr int kSyncIntervalMs = 100;
 constexpr int kFontPointSize = 8;
 
-// pgraph1 on the screen: a copy of the chart's off-screen picture.
+// pgraph1 on the screen: a copy of the chart's off-screen picture, repainted when the chart
+// changed.
 class ChartControl : public QWidget {
  public:
   ChartControl(Tpgraph& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
     setObjectName(QStringLiteral("pgraph1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    chart_.SetRepaintHandler([this] { update(); });
+    new ViewRefresh(this, chart_.Changed(), [this] { update(); });
   }
-  ~ChartControl() override { chart_.SetRepaintHandler({}); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -69,8 +68,8 @@ TFrmGraph::TFrmGraph(GraphWindowModel& model, QWidget* parent)
   BuildMenus();
   setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
 
-  sync_ = new QTimer(this);
-  connect(sync_, &QTimer::timeout, this, &TFrmGraph::Sync);
+  live_ = new LiveWindow(
+      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen);
   Sync();
 }
 
@@ -119,11 +118,11 @@ void TFrmGraph::BuildLabels(QWidget* client) {
   pause1_->setGeometry(right - 1, bottom - 60, rightWidth + 2, 26);
   connect(btnClrGraph_, &QPushButton::clicked, this, [this] {
     model_.ClearClick();
-    Sync();
+    live_->SyncNow();
   });
   connect(pause1_, &QPushButton::clicked, this, [this] {
     model_.PauseClick();
-    Sync();
+    live_->SyncNow();
   });
 }
 
@@ -142,7 +141,7 @@ void TFrmGraph::BuildMenus() {
     scaleGroup->addAction(item);
     connect(item, &QAction::triggered, this, [this, i] {
       model_.ScaleMenuClick(i);
-      Sync();
+      live_->SyncNow();
     });
     scaleItems_[i] = item;
   }
@@ -156,7 +155,7 @@ void TFrmGraph::BuildMenus() {
     gridGroup->addAction(item);
     connect(item, &QAction::triggered, this, [this, item] {
       model_.GridlinesClick(item == gridOn_);
-      Sync();
+      live_->SyncNow();
     });
   }
 }
@@ -188,26 +187,6 @@ void TFrmGraph::Sync() {
   gridOff_->setChecked(!view.gridlinesOn);
   btnClrGraph_->setEnabled(view.clearEnabled);
   pause1_->setText(view.pauseCaption);
-}
-
-void TFrmGraph::showEvent(QShowEvent* event) {
-  if (!placed_) {
-    placed_ = true;
-    CentreOnScreen(*this);
-  }
-  Sync();
-  sync_->start(kSyncIntervalMs);
-  QMainWindow::showEvent(event);
-}
-
-void TFrmGraph::hideEvent(QHideEvent* event) {
-  sync_->stop();
-  QMainWindow::hideEvent(event);
-}
-
-void TFrmGraph::closeEvent(QCloseEvent* event) {
-  QMainWindow::closeEvent(event);
-  emit Closed();
 }
 
 }  // namespace ventari

@@ -8,11 +8,11 @@
 class QAction;
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace ventari {
 
 class GraphWindowModel;
+class LiveWindow;
 struct GraphLabel;
 
 class TFrmGraph : public QMainWindow {
@@ -22,18 +22,10 @@ class TFrmGraph : public QMainWindow {
   explicit TFrmGraph(GraphWindowModel& model, QWidget* parent = nullptr);
   ~TFrmGraph() override;
 
-  // Mirrors the model (also done on a short timer while the window is shown).
+  // Mirrors the model (also done when the model announces a change, and when shown).
   void Sync();
   QWidget* Chart() const { return chart_; }
-
- signals:
-  // The window closed.
-  void Closed();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  LiveWindow& Live() const { return *live_; }
 
  private:
   void BuildMenus();
@@ -43,7 +35,7 @@ class TFrmGraph : public QMainWindow {
 
   GraphWindowModel& model_;
   QWidget* chart_;
-  QTimer* sync_;
+  LiveWindow* live_ = nullptr;
   QLabel* scaleMax_;
   QLabel* scaleMin_;
   QLabel* yAxisCentre_;
@@ -61,7 +53,6 @@ class TFrmGraph : public QMainWindow {
   std::array<QAction*, 4> scaleItems_{};
   QAction* gridOn_ = nullptr;
   QAction* gridOff_ = nullptr;
-  bool placed_ = false;
 };
 
 }  // namespace ventari

@@ -2,17 +2,17 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "displays/windsock_window_model.h"
+#include "ui/live_window.h"
+#include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -21,19 +21,18 @@ namespace {
 constexpr QSize kClientSize(792, 603);
 constexpr int kRoseSide = 600;
 constexpr QSize kLogoSize(100, 107);
-constexpr int kSyncIntervalMs = 100;
 constexpr int kFontPointSize = 8;
 
-// CalvarnWindsock1 on the screen: the rose, the needle and the warm-up text, painted in one pass.
+// CalvarnWindsock1 on the screen: the rose, the needle and the warm-up text, painted in one pass,
+// repainted when the windsock changed.
 class WindsockControl : public QWidget {
  public:
   WindsockControl(TCalvarnWindsock& windsock, QWidget* parent)
       : QWidget(parent), windsock_(windsock) {
     setObjectName(QStringLiteral("CalvarnWindsock1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    windsock_.SetRepaintHandler([this] { update(); });
+    new ViewRefresh(this, windsock_.Changed(), [this] { update(); });
   }
-  ~WindsockControl() override { windsock_.SetRepaintHandler({}); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -123,8 +122,8 @@ TFrmWindsock::TFrmWindsock(WindsockWindowModel& model, QWidget* parent)
   controls->setFont(compact);
   controls->setGeometry(kRoseSide, 0, kClientSize.width() - kRoseSide, kClientSize.height());
 
-  sync_ = new QTimer(this);
-  connect(sync_, &QTimer::timeout, this, &TFrmWindsock::Sync);
+  live_ = new LiveWindow(
+      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen);
   Sync();
 }
 
@@ -146,7 +145,7 @@ QGroupBox* TFrmWindsock::RadioGroup(const char* name, const QString& title,
   }
   connect(buttons, &QButtonGroup::idClicked, this, [this, choose = std::move(choose)](int id) {
     choose(id);
-    Sync();
+    live_->SyncNow();
   });
   return box;
 }
@@ -231,26 +230,6 @@ void TFrmWindsock::Sync() {
   label3_->setText(view.windSpeedText);
   wc3Label_->setText(view.wAxisText);
   wAxis_->setVisible(view.wAxisVisible);
-}
-
-void TFrmWindsock::showEvent(QShowEvent* event) {
-  if (!placed_) {
-    placed_ = true;
-    CentreOnScreen(*this);
-  }
-  Sync();
-  sync_->start(kSyncIntervalMs);
-  QWidget::showEvent(event);
-}
-
-void TFrmWindsock::hideEvent(QHideEvent* event) {
-  sync_->stop();
-  QWidget::hideEvent(event);
-}
-
-void TFrmWindsock::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  emit Closed();
 }
 
 }  // namespace ventari

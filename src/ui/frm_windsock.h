@@ -8,10 +8,10 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
-class QTimer;
 
 namespace ventari {
 
+class LiveWindow;
 class WindsockWindowModel;
 
 class TFrmWindsock : public QWidget {
@@ -21,18 +21,10 @@ class TFrmWindsock : public QWidget {
   explicit TFrmWindsock(WindsockWindowModel& model, QWidget* parent = nullptr);
   ~TFrmWindsock() override;
 
-  // Mirrors the model (also done on a short timer while the window is shown).
+  // Mirrors the model (also done when the model announces a change, and when shown).
   void Sync();
   QWidget* Rose() const { return rose_; }
-
- signals:
-  // The window closed.
-  void Closed();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  LiveWindow& Live() const { return *live_; }
 
  private:
   QWidget* BuildControls();
@@ -41,7 +33,7 @@ class TFrmWindsock : public QWidget {
 
   WindsockWindowModel& model_;
   QWidget* rose_;
-  QTimer* sync_;
+  LiveWindow* live_ = nullptr;
   QButtonGroup* roseType_ = nullptr;
   QButtonGroup* averaging_ = nullptr;
   QButtonGroup* gust_ = nullptr;
@@ -51,7 +43,6 @@ class TFrmWindsock : public QWidget {
   QGroupBox* wAxis_ = nullptr;
   QLabel* wc3Label_ = nullptr;
   QLabel* label3_ = nullptr;
-  bool placed_ = false;
 };
 
 }  // namespace ventari

@@ -29,7 +29,7 @@ bool IsRed(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue
 TEST(CompassTest, BearingsOutsideTheCircleAreIgnoredButStillRepaint) {
   TCompass compass;
   int repaints = 0;
-  compass.SetRepaintHandler([&repaints] { ++repaints; });
+  compass.Changed().Subscribe([&repaints] { ++repaints; });
   compass.SetBearing(359);
   EXPECT_EQ(compass.Bearing(), 359);
   compass.SetBearing(360);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <ctime>
 
 #include "base/virtual_runtime.h"
 #include "support/scripted_prompts.h"
@@ -170,6 +171,63 @@ TEST_F(DataDisplayTest, ClosingWhileLoggingIsRefused) {
   EXPECT_FALSE(display.FormCloseQuery());
   EXPECT_EQ(prompts.Count("Please stop logging first."), 1);
   EXPECT_EQ(prompts.Messages()[0].caption, "Info");
+}
+
+TEST_F(DataDisplayTest, EachLogLineIsStampedWithTheSecondItCameIn) {
+  struct Line {
+    qint64 atMs;  // after 09/12/2026 19:00:00
+    const char* stamp;
+  };
+  const Line lines[] = {
+      {0, "09/12/2026,19:00:00"},        {999, "09/12/2026,19:00:00"},
+      {1000, "09/12/2026,19:00:01"},     {61500, "09/12/2026,19:01:01"},
+      {17999999, "09/12/2026,23:59:59"}, {18000000, "10/12/2026,00:00:00"},
+  };
+  display.StartLogging(Path("stamped.log"));
+  QByteArray expected;
+  for (const Line& line : lines) {
+    rt.RunFor(line.atMs - rt.NowMs());
+    display.ShowRecord("\x02Q,001,000.10,M,00,\x03");
+    expected += QByteArray("Q,001,000.10,M,00,") + line.stamp + "\r\n";
+  }
+  display.StopLogging();
+  EXPECT_TRUE(Read(Path("stamped.log")).endsWith("\r\n\r\n" + expected));
+}
+
+// The system clock in a zone east of Greenwich with summer time.
+class SystemClockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    zone = qgetenv("TZ");
+    qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+    tzset();
+  }
+  void TearDown() override {
+    if (zone.isNull()) {
+      qunsetenv("TZ");
+    } else {
+      qputenv("TZ", zone);
+    }
+    tzset();
+  }
+  QByteArray zone;
+};
+
+TEST_F(SystemClockTest, TellsTheLocalDateAndTime) {
+  const WallClock clock = SystemClock();
+  for (int i = 0; i < 3; ++i) {
+    const QDateTime before = QDateTime::currentDateTime();
+    const QDateTime now = clock();
+    const QDateTime after = QDateTime::currentDateTime();
+    EXPECT_LE(before, now);
+    EXPECT_LE(now, after);
+    EXPECT_EQ(now.offsetFromUtc(), after.offsetFromUtc());
+    EXPECT_GE(now.offsetFromUtc(), 3600);
+    const QString shown = LogDate(now) + LogTime(now);
+    EXPECT_TRUE(shown == LogDate(before) + LogTime(before) ||
+                shown == LogDate(after) + LogTime(after))
+        << shown.toStdString();
+  }
 }
 
 }  // namespace

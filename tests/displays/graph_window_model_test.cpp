@@ -17,10 +17,10 @@ class GraphWindowTest : public ::testing::Test {
   // Plots one record and tells whether the chart took it.
   bool ChartDrew() {
     int repaints = 0;
-    graph.pgraph1().SetRepaintHandler([&repaints] { ++repaints; });
+    const auto subscription = graph.pgraph1().Changed().Subscribe([&repaints] { ++repaints; });
     graph.pgraph1().DataPoint(kClRed, 10);
     graph.pgraph1().Update();
-    graph.pgraph1().SetRepaintHandler(nullptr);
+    graph.pgraph1().Changed().Unsubscribe(subscription);
     return repaints > 0;
   }
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -211,7 +212,7 @@ TEST_F(ChartTest, ResizingKeepsTheNewestColumnsAndPlotsOnFromTheRightEdge) {
   Records(29, 50);
   Record(80);
   int repaints = 0;
-  chart.SetRepaintHandler([&repaints] { ++repaints; });
+  chart.Changed().Subscribe([&repaints] { ++repaints; });
   chart.SetSize(QSize(300, 449));
   QImage screen(300, 449, QImage::Format_RGB32);
   QPainter painter(&screen);
@@ -245,6 +246,56 @@ TEST_F(ChartTest, ResetClearsThePictureAndRestartsAtTheLeft) {
   chart.Reset();
   EXPECT_FALSE(chart.Full());
   EXPECT_EQ(chart.Picture(), fresh);
+}
+
+// The picture is the same whether it is looked at after every record (each column drawn as it
+// completes) or only now and then (the columns since drawn together).
+TEST(ChartDrawingTest, ThePictureDoesNotDependOnHowOftenItIsLookedAt) {
+  struct Layout {
+    QSize size;
+    int step;
+    int grid;
+    bool axislines;
+  };
+  const Layout layouts[] = {
+      {{615, 449}, 5, 25, true},   // the graph window's chart
+      {{617, 200}, 5, 7, false},   // a column partly off the left edge shows
+      {{300, 120}, 60, 25, true},  // a step wider than the grid
+      {{40, 50}, 60, 9, false},    // a step wider than the chart
+      {{64, 64}, 1, 2, false},
+  };
+  std::mt19937 random(5);
+  for (const Layout& layout : layouts) {
+    Tpgraph eager;
+    Tpgraph lazy;
+    for (Tpgraph* chart : {&eager, &lazy}) {
+      chart->SetSize(layout.size);
+      chart->SetStepSize(layout.step);
+      chart->SetGridSize(layout.grid);
+      chart->SetAxislines(layout.axislines);
+      chart->Reset();
+    }
+    int nextLook = 0;
+    for (int record = 0; record < 700; ++record) {
+      const int traces = static_cast<int>(random() % 4);
+      const std::int64_t far = std::int64_t{1} << 50;
+      for (int trace = 0; trace < traces; ++trace) {
+        const auto pick = random() % 20;
+        const std::int64_t value = pick == 0   ? far
+                                   : pick == 1 ? -far
+                                               : static_cast<std::int64_t>(random() % 500) - 250;
+        for (Tpgraph* chart : {&eager, &lazy}) chart->DataPoint(kClRed + trace * 0x100, value);
+      }
+      eager.Update();
+      lazy.Update();
+      (void)eager.Picture();
+      if (record == nextLook || record == 699) {
+        ASSERT_EQ(lazy.Picture(), eager.Picture())
+            << layout.size.width() << "x" << layout.size.height() << " record " << record;
+        nextLook = record + 1 + static_cast<int>(random() % 150);
+      }
+    }
+  }
 }
 
 }  // namespace

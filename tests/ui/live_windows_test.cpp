@@ -1,4 +1,5 @@
 // The live windows (graph, windsock, alarm) mirror their models and forward what the user does.
+#include <QtCore/qtestsupport_core.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,7 +12,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "displays/alarm_window_model.h"
@@ -21,6 +24,7 @@
 #include "ui/frm_alarm.h"
 #include "ui/frm_graph.h"
 #include "ui/frm_windsock.h"
+#include "ui/live_window.h"
 
 namespace ventari {
 namespace {
@@ -39,6 +43,13 @@ T* Child(QWidget& window, const char* name) {
   T* child = window.findChild<T*>(QString::fromLatin1(name));
   EXPECT_NE(child, nullptr) << name;
   return child;
+}
+
+// Lets the event loop turn until `holds` is true: a window follows its model's changes on a later
+// turn.
+template <typename Condition>
+bool Eventually(Condition holds) {
+  return QTest::qWaitFor(holds, 5000);
 }
 
 QRadioButton* Radio(QWidget& window, const QString& caption) {
@@ -251,7 +262,7 @@ class AlarmWindowTest : public ::testing::Test {
 TEST_F(AlarmWindowTest, ShowsTheModelsDefaultsAndForwardsEditsAndSet) {
   TFrmAlarm window(model);
   model.Show();
-  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(Eventually([&] { return window.isVisible(); }));
   EXPECT_EQ(window.windowTitle(), "Alarm configuration");
   EXPECT_EQ(window.size(), QSize(297, 369));
   EXPECT_EQ(Child<QLineEdit>(window, "EdMagThresh")->text(), "40");
@@ -286,13 +297,14 @@ TEST_F(AlarmWindowTest, ARaisedAlarmTurnsTheStripRedAndShowsTheWarning) {
   TFrmAlarm window(model);
   model.Show();
   auto* strip = Child<QFrame>(window, "VisualAlert");
+  auto* warn = Child<QLabel>(window, "Warn");
   const QColor calm = strip->palette().color(QPalette::Window);
   model.CheckSample(120, 45.5);
-  EXPECT_FALSE(Child<QLabel>(window, "Warn")->isHidden());
+  EXPECT_TRUE(Eventually([&] { return !warn->isHidden(); }));
   EXPECT_EQ(strip->palette().color(QPalette::Window), QColor(Qt::red));
   Keep(window, "alarm_raised");
   model.CheckSample(120, 12);
-  EXPECT_TRUE(Child<QLabel>(window, "Warn")->isHidden());
+  EXPECT_TRUE(Eventually([&] { return warn->isHidden(); }));
   EXPECT_EQ(strip->palette().color(QPalette::Window), calm);
 }
 
@@ -318,6 +330,7 @@ TEST_F(AlarmWindowTest, ExternalModeOffersTheMachinesPortsByFullName) {
 TEST_F(AlarmWindowTest, ClosingAsksFirstAndEndsTheWatch) {
   TFrmAlarm window(model);
   model.Show();
+  ASSERT_TRUE(Eventually([&] { return window.isVisible(); }));
   s.prompts.answers = {PromptButton::kCancel};
   window.close();
   EXPECT_TRUE(window.isVisible());
@@ -330,9 +343,76 @@ TEST_F(AlarmWindowTest, ClosingAsksFirstAndEndsTheWatch) {
 
   // Closed by the application: no question.
   model.Show();
+  ASSERT_TRUE(Eventually([&] { return window.isVisible(); }));
   model.FormClose();
-  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(Eventually([&] { return !window.isVisible(); }));
   EXPECT_EQ(s.prompts.Messages().size(), 2u);
+}
+
+// Every live window on one session, as the application creates them.
+class LiveWindowTest : public ::testing::Test {
+ protected:
+  SimSession s;
+  TFrmGraph graph{s.session.displays().graph};
+  TFrmWindsock windsock{s.session.displays().windsockWindow};
+  TFrmAlarm alarm{s.session.displays().alarm};
+};
+
+TEST_F(LiveWindowTest, FirstShownWhereEachBelongsThenWhereTheUserLeftIt) {
+  struct Case {
+    QWidget& window;
+    std::function<void()> show;
+    std::function<void()> hide;
+    bool centred;  // else in the top left corner
+  };
+  const Case cases[] = {
+      {graph, [this] { graph.show(); }, [this] { graph.close(); }, true},
+      {windsock, [this] { windsock.showNormal(); }, [this] { windsock.close(); }, true},
+      {alarm, [this] { s.session.displays().alarm.Show(); }, [this] { s.session.displays().alarm.FormClose(); }, false},
+  };
+  for (const Case& c : cases) {
+    c.show();
+    ASSERT_TRUE(Eventually([&] { return c.window.isVisible(); }))
+        << c.window.objectName().toStdString();
+    const QRect screen = c.window.screen()->availableGeometry();
+    if (c.centred) {
+      EXPECT_LE((c.window.frameGeometry().center() - screen.center()).manhattanLength(), 1)
+          << c.window.objectName().toStdString();
+    } else {
+      EXPECT_EQ(c.window.pos(), screen.topLeft());
+    }
+    c.window.move(screen.topLeft() + QPoint(17, 23));
+    c.hide();
+    ASSERT_TRUE(Eventually([&] { return c.window.isHidden(); }));
+    c.show();
+    ASSERT_TRUE(Eventually([&] { return c.window.isVisible(); }));
+    EXPECT_EQ(c.window.pos(), screen.topLeft() + QPoint(17, 23))
+        << c.window.objectName().toStdString();
+  }
+}
+
+TEST_F(LiveWindowTest, ClosingIsToldOnlyWhenTheWindowReallyCloses) {
+  int graphCloses = 0;
+  int windsockCloses = 0;
+  int alarmCloses = 0;
+  QObject::connect(&graph.Live(), &LiveWindow::Closed, [&] { ++graphCloses; });
+  QObject::connect(&windsock.Live(), &LiveWindow::Closed, [&] { ++windsockCloses; });
+  QObject::connect(&alarm.Live(), &LiveWindow::Closed, [&] { ++alarmCloses; });
+  graph.show();
+  windsock.show();
+  s.session.displays().alarm.Show();
+  ASSERT_TRUE(Eventually([&] { return alarm.isVisible(); }));
+
+  graph.close();
+  windsock.close();
+  EXPECT_EQ(graphCloses, 1);
+  EXPECT_EQ(windsockCloses, 1);
+  s.prompts.answers = {PromptButton::kCancel, PromptButton::kOk};
+  alarm.close();  // refused
+  EXPECT_EQ(alarmCloses, 0);
+  alarm.close();
+  EXPECT_EQ(alarmCloses, 1);
+  EXPECT_FALSE(alarm.isVisible());
 }
 
 }  // namespace

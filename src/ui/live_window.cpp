@@ -1,0 +1,38 @@
+#include "ui/live_window.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include "ui/view_refresh.h"
+
+namespace ventari {
+
+LiveWindow::LiveWindow(QWidget& window, ChangeNotifier& changed, std::function<void()> sync,
+                       Placement placement)
+    : QObject(&window),
+      window_(window),
+      refresh_(new ViewRefresh(this, changed, std::move(sync))),
+      placement_(placement) {
+  window_.installEventFilter(this);
+}
+
+void LiveWindow::SyncNow() { refresh_->SyncNow(); }
+
+bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &window_) return false;
+  if (event->type() == QEvent::Show) {
+    if (!placed_) {
+      placed_ = true;
+      placement_(window_);
+    }
+    refresh_->SyncNow();
+  } else if (event->type() == QEvent::Close) {
+    // The window's own handler decides first (it may refuse); the event is then handled.
+    static_cast<QObject&>(window_).event(event);
+    if (event->isAccepted()) emit Closed();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace ventari
