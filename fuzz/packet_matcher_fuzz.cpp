@@ -136,7 +136,7 @@ class Session {
         if (reporting_) {
           group_.SetErrorReporter(nullptr);
         } else {
-          group_.SetErrorReporter([](const std::string&) {});
+          group_.SetErrorReporter([](const std::exception&) {});
         }
         reporting_ = !reporting_;
         break;

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.decoding().twoAxisReplies.OnLarkvaneD3Packet(text);
         break;
       case 5:
-        s.window().menu.Check(MenuId::kUVcontinuous, data[0] & 0x80);
+        s.window().menu.Check(ventari::MenuId::kUVcontinuous, data[0] & 0x80);
         s.decoding().dataDecoder.OnDataPacket(text);
         break;
       default:

@@ -17,11 +17,6 @@ LineModel::~LineModel() {
   runtime_.Cancel(toPortEvent_);
 }
 
-double LineModel::ByteMs(const LineSettings& line) {
-  const int bits = 1 + line.dataBits + (line.parity == Parity::kNone ? 0 : 1) + line.stopBits;
-  return 1000.0 * bits / std::max(line.baud, 1);
-}
-
 bool LineModel::Understands(const LineSettings& receiver, const LineSettings& sender) {
   return receiver.baud == sender.baud && receiver.dataBits == sender.dataBits &&
          receiver.parity == sender.parity;
@@ -87,7 +82,9 @@ void LineModel::DeliverToDevice() {
   while (!toDevice_.empty() && toDevice_.front().arrivalMs <= NowMs()) {
     const InFlight byte = toDevice_.front();
     toDevice_.pop_front();
-    if (Understands(device_.Line(), byte.framing)) device_.Hear(byte.byte);
+    if (!Understands(device_.Line(), byte.framing)) continue;
+    device_.Hear(byte.byte);
+    if (heardHandler_) heardHandler_(byte.byte);
   }
   ScheduleToDevice();
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <random>
 #include <string_view>
 
@@ -48,6 +49,13 @@ class LineModel : public DeviceOutput {
   bool Dtr() const { return dtr_; }
   bool Rts() const { return rts_; }
 
+  // Whether bytes the port sent are still on their way to the device.
+  bool SendingFromPort() const { return !toDevice_.empty(); }
+  // Called with each byte the device hears (framed at its settings), after the device heard it.
+  void SetHeardHandler(std::function<void(std::uint8_t)> handler) {
+    heardHandler_ = std::move(handler);
+  }
+
   // The port disappears: the listening port is told, and no port can connect again.
   void Vanish();
   bool Vanished() const { return vanished_; }
@@ -55,8 +63,6 @@ class LineModel : public DeviceOutput {
   void Transmit(std::string_view bytes) override;
   double TransmitBacklogMs() const override;
 
-  // Time one byte takes at these settings.
-  static double ByteMs(const LineSettings& line);
   // Whether a receiver at `receiver` reads what a sender at `sender` sends.
   static bool Understands(const LineSettings& receiver, const LineSettings& sender);
 
@@ -77,6 +83,7 @@ class LineModel : public DeviceOutput {
   Runtime& runtime_;
   SimDevice& device_;
   PortEnd* port_ = nullptr;
+  std::function<void(std::uint8_t)> heardHandler_;
   std::mt19937 garbage_;
   // Frames the port has made out of mismatched bytes so far, in fractions of a byte.
   double garbageCredit_ = 0;

@@ -30,6 +30,8 @@ class SimSerialPort : public SerialBackend, private LineModel::PortEnd {
   void FlushOut() override;
   // Bytes reach the sink as they arrive; the driver holds none.
   void FlushIn() override {}
+  // Until the line model has delivered the last byte written to the device.
+  bool Sending() const override { return sink_ != nullptr && line_.SendingFromPort(); }
 
  private:
   LineSettings PortLine() override { return settings_; }

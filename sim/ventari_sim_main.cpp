@@ -75,6 +75,9 @@ int main(int argc, char** argv) {
                       "milliseconds; vanish=MS: the pseudo-terminal closes after MS "
                       "milliseconds."),
        QStringLiteral("fault")},
+      {QStringLiteral("trace"),
+       QStringLiteral("After the path, copy every byte the device hears to standard output as it "
+                      "arrives.")},
   });
   parser.process(app);
 
@@ -117,5 +120,11 @@ int main(int argc, char** argv) {
   });
   std::printf("%s\n", pty->Path().toLocal8Bit().constData());
   std::fflush(stdout);
+  if (parser.isSet(QStringLiteral("trace"))) {
+    instrument->Line().SetHeardHandler([](std::uint8_t byte) {
+      std::putchar(byte);
+      std::fflush(stdout);
+    });
+  }
   return app.exec();
 }

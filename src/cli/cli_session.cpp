@@ -1,18 +1,23 @@
 #include "cli/cli_session.h"
 
+#include <csignal>
 #include <cstdio>
 
 #include "base/errors.h"
-#include "base/timer.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 
 namespace ventari {
 namespace {
 
+constexpr int kWatchIntervalMs = 100;
+
 volatile std::sig_atomic_t interrupted = 0;
 
-void OnInterrupt(int) { interrupted = 1; }
+void OnInterrupt(int signal) {
+  interrupted = 1;
+  std::signal(signal, SIG_DFL);
+}
 
 }  // namespace
 
@@ -31,9 +36,20 @@ QStringList CliAvailablePorts(const CliOptions& options) {
                                       options.simulators);
 }
 
-CliSession::CliSession(const CliOptions& options) : options_(options) {
+CliSession::CliSession(const CliOptions& options)
+    : options_(options), watch_(runtime_, kWatchIntervalMs, /*periodic=*/true) {
   runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
+  interrupted = 0;
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+  watch_.SetHandler([this] {
+    // The search stops after its current try, as File > Resynchronise stops it.
+    if (interrupted != 0 && session_) session_->anemometer().state.SearchRequested = false;
+  });
+  watch_.Start();
 }
+
+CliSession::~CliSession() { End(); }
 
 std::optional<int> CliSession::Identify() {
   const QString& port = options_.port;
@@ -57,12 +73,21 @@ std::optional<int> CliSession::Identify() {
 
 void CliSession::Run() {
   const std::int64_t endMs = options_.runMs ? runtime_.NowMs() + *options_.runMs : INT64_MAX;
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
-  // A periodic timer keeps the loop turning, so the end and an interruption are noticed.
-  Timer ticker(runtime_, 100, /*periodic=*/true);
-  ticker.Start();
   runtime_.WaitUntil([&] { return interrupted != 0 || runtime_.NowMs() >= endMs; });
+}
+
+void CliSession::End() {
+  if (!session_ || !session_->link().port.IsOpen()) return;
+  const QString port = session_->link().port.Name();
+  try {
+    if (session_->anemometer().state.InConfigMode) session_->link().channel.LeaveConfigMode();
+    if (!session_->link().port.Drain(kDrainBoundMs)) {
+      CliFail(QStringLiteral("port %1: the last bytes written were not sent").arg(port));
+    }
+    session_->link().port.SetOpen(false);
+  } catch (const PortError& e) {
+    CliFail(QStringLiteral("port %1: %2").arg(port, QString::fromUtf8(e.what())));
+  }
 }
 
 }  // namespace ventari

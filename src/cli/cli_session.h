@@ -1,14 +1,17 @@
 // One headless run: the session on the Qt event loop with messages on standard error, the port
 // given on the command line, and the search as the main window's first activation runs it.
+// However the run ends, the anemometer is out of configuration mode and every byte written has
+// left the port before the port closes.
 #pragma once
 
 #include <QString>
 #include <QStringList>
-#include <csignal>
+#include <memory>
 #include <optional>
 
 #include "app/session.h"
 #include "base/qt_runtime.h"
+#include "base/timer.h"
 #include "cli/cli_options.h"
 #include "cli/stderr_prompts.h"
 
@@ -26,7 +29,17 @@ QStringList CliAvailablePorts(const CliOptions& options);
 
 class CliSession {
  public:
+  // How long the port may take to send what is still queued when the run ends.
+  static constexpr int kDrainBoundMs = 2000;
+
+  // An interruption (SIGINT, SIGTERM) from now on ends the run in order: a search stops after
+  // its current try, a stream or log at once. A second one ends the process at once.
   explicit CliSession(const CliOptions& options);
+  // Leaves configuration mode when the anemometer is in it, lets the port send what is queued
+  // and closes it.
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
 
   // Opens --port, searches from --baud (or the stored rate) and identifies. Returns the exit
   // status when the run cannot go on (a usage or port error), nothing otherwise.
@@ -38,10 +51,14 @@ class CliSession {
   Session& session() { return *session_; }
 
  private:
+  void End();
+
   CliOptions options_;
   QtRuntime runtime_;
   StderrPrompts prompts_;
   std::unique_ptr<Session> session_;
+  // Turns an interruption, noticed between events, into the end of the search.
+  Timer watch_;
 };
 
 }  // namespace ventari

@@ -23,6 +23,9 @@ struct LineSettings {
 // The stored parity code: 1 odd, 2 even, 3 mark, 4 space, anything else none.
 Parity ParityFromCode(int code);
 
+// The time one byte takes on the line: start bit, data bits, parity bit and stop bits.
+double ByteMs(const LineSettings& line);
+
 class PortError : public UserError {
  public:
   enum class Kind { kOpenFailed, kNotOpen, kLineRefused, kIo };

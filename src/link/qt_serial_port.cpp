@@ -6,6 +6,11 @@
 
 #include "link/serial_port.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace ventari {
 namespace {
 
@@ -156,6 +161,17 @@ void QtSerialPort::FlushIn() {
 void QtSerialPort::Poll() {
   if (port_) port_->waitForReadyRead(0);
   ReadAll();
+}
+
+bool QtSerialPort::Sending() const {
+  if (!port_) return false;
+  if (port_->bytesToWrite() > 0) return true;
+#ifdef Q_OS_UNIX
+  int queued = 0;
+  return ::ioctl(static_cast<int>(port_->handle()), TIOCOUTQ, &queued) == 0 && queued > 0;
+#else
+  return false;
+#endif
 }
 
 void QtSerialPort::ReadAll() {

@@ -26,6 +26,8 @@ class QtSerialPort : public SerialBackend {
   void FlushOut() override;
   void FlushIn() override;
   void Poll() override;
+  // Bytes held by Qt or, on POSIX systems, in the system driver's output queue.
+  bool Sending() const override;
 
   // The device that a port name opens: "COMn" is the platform's n-th port (/dev/ttyS{n-1} on
   // Linux), any other name is used as it is.

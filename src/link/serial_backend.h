@@ -38,6 +38,8 @@ class SerialBackend {
   virtual void FlushIn() = 0;
   // Hands the sink whatever the driver already holds, without waiting.
   virtual void Poll() {}
+  // Whether bytes written are still waiting in the driver to go out on the line.
+  virtual bool Sending() const { return false; }
 };
 
 // Makes the back end for a port name ("COM3", "/dev/ttyUSB0", "sim:t7", ...).

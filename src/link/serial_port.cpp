@@ -2,8 +2,17 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
+
+#include "base/timer.h"
 
 namespace ventari {
+namespace {
+
+// A serial port's transmit buffer in hardware (a 16550's FIFO) holds this many bytes.
+constexpr int kHardwareBufferBytes = 16;
+
+}  // namespace
 
 SerialPort::SerialPort(Runtime& runtime, SerialBackendFactory factory)
     : runtime_(runtime), factory_(std::move(factory)), name_(ComName(1)) {}
@@ -142,6 +151,21 @@ void SerialPort::FlushInBuffer() {
 void SerialPort::FlushOutBuffer() {
   RequireOpen("FlushOutBuffer");
   backend_->FlushOut();
+}
+
+bool SerialPort::Drain(int boundMs) {
+  const auto sending = [this] { return backend_ && backend_->Sending(); };
+  Timer bound(runtime_, boundMs);
+  // A driver's queue may empty without an event of its own: look again every tick.
+  Timer tick(runtime_, kTimerTickMs, /*periodic=*/true);
+  bound.Start();
+  tick.Start();
+  runtime_.WaitUntil([&] { return bound.fired || !sending(); });
+  if (sending()) return false;
+  Timer emptied(runtime_, static_cast<int>(std::ceil(kHardwareBufferBytes * ByteMs(line_))));
+  emptied.Start();
+  runtime_.WaitUntil([&emptied] { return emptied.fired; });
+  return true;
 }
 
 bool SerialPort::CharReady() {

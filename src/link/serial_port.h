@@ -69,6 +69,11 @@ class SerialPort : private SerialBackend::Sink {
 
   void FlushInBuffer();
   void FlushOutBuffer();
+  // Keeps the event loop running until the driver has sent every byte written or `boundMs`
+  // passed, then for the time the port's hardware takes to send what it may still hold. True
+  // when nothing was left to send. For before a close that must not cut off the last command:
+  // a closing port returns to the settings it had before it was opened at once.
+  bool Drain(int boundMs);
   bool CharReady();
   std::uint8_t GetChar();
 

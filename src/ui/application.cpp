@@ -17,6 +17,7 @@
 #include "ui/frm_windsock.h"
 #include "ui/help_window.h"
 #include "ui/live_window.h"
+#include "ui/window_placement.h"
 
 namespace ventari {
 
@@ -121,6 +122,7 @@ void Application::ShowWindsock() {
 int Application::Start() {
   CreateWindows();
   ConnectMenu();
+  CentreOnScreen(*frmMain_);
   frmMain_->show();
   return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "ui/frm_user_name.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,10 +35,12 @@ TFrmUserName::TFrmUserName(Prompts& prompts, std::function<void(const QString&)>
   layout->addLayout(buttons);
 }
 
-void TFrmUserName::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  userNameEdit_->clear();
-  userNameEdit_->setFocus();
+void TFrmUserName::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    userNameEdit_->clear();
+    userNameEdit_->setFocus();
+  }
 }
 
 void TFrmUserName::OkClick() {

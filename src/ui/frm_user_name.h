@@ -21,7 +21,8 @@ class TFrmUserName : public QDialog {
   void OkClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  // Each time the screen becomes active, the field is emptied and takes the focus.
+  void changeEvent(QEvent* event) override;
 
  private:
   Prompts& prompts_;

@@ -1,9 +1,14 @@
-// ventari-cli as a user runs it: exit statuses and messages, and the ports it lists.
+// ventari-cli as a user runs it: exit statuses and messages, the ports it lists, and what reaches
+// a three-axis anemometer served by ventari-sim on a pseudo-terminal in real time.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
+#include <vector>
 
+#include "base/qt_runtime.h"
+#include "base/timer.h"
 #include "sim/sim_serial_port.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
@@ -63,6 +68,91 @@ TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
   EXPECT_EQ(listed(RunCli({"ports", "--simulators"})), simulated);
   EXPECT_EQ(listed(RunCli({"ports", "--port", "sim:t7"})), simulated);
 }
+
+#ifdef VENTARI_SIM_EXECUTABLE
+
+// Starts ventari-sim for a T7 that reports on standard output every byte it hears, and returns
+// the path of its pseudo-terminal.
+QString StartTracedT7(QProcess& simulator) {
+  simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), {"--model", "t7", "--trace"});
+  if (!simulator.waitForStarted(5000)) return {};
+  for (int i = 0; i < 50 && !simulator.canReadLine(); ++i) simulator.waitForReadyRead(100);
+  return QString::fromLocal8Bit(simulator.readLine()).trimmed();
+}
+
+TEST_F(VentariCliTest, EveryRunEndsWithTheThreeAxisAnemometerOutOfConfigurationMode) {
+  struct Case {
+    const char* name;
+    QStringList arguments;
+    int status;
+    bool interruptInConfigMode;
+  };
+  // Stream and log refuse a three-axis anemometer after identifying it.
+  const Case cases[] = {
+      {"identify", {"identify"}, 0, false},
+      {"stream", {"stream", "--seconds", "1"}, 2, false},
+      {"log", {"log", "--out", dir.filePath("wind.log"), "--seconds", "1"}, 2, false},
+      {"identify interrupted", {"identify"}, 0, true},
+  };
+  struct Run {
+    QProcess simulator;
+    QProcess cli;
+    QByteArray heard;
+    bool interrupted = false;
+  };
+  // The runs go side by side: each search takes seconds of real time.
+  std::vector<std::unique_ptr<Run>> runs;
+  for (const Case& c : cases) {
+    auto& run = *runs.emplace_back(std::make_unique<Run>());
+    const QString path = StartTracedT7(run.simulator);
+    ASSERT_TRUE(path.startsWith("/dev/")) << c.name;
+    run.cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+                  c.arguments + QStringList{"--port", path, "--baud", "19200", "--settings",
+                                            dir.filePath(QLatin1String(c.name) + ".ini")});
+  }
+
+  QtRuntime runtime;
+  Timer look(runtime, 20, /*periodic=*/true);
+  Timer bound(runtime, 60000);
+  look.Start();
+  bound.Start();
+  const auto allEnded = [&] {
+    bool ended = true;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      Run& run = *runs[i];
+      run.heard += run.simulator.readAllStandardOutput();
+      if (cases[i].interruptInConfigMode && !run.interrupted && run.heard.contains("IM\r")) {
+        run.cli.terminate();
+        run.interrupted = true;
+      }
+      ended = ended && run.cli.state() == QProcess::NotRunning;
+    }
+    return ended;
+  };
+  runtime.WaitUntil([&] { return bound.fired || allEnded(); });
+  // What the port sent last may still be on its way through the simulator.
+  Timer settle(runtime, 500);
+  settle.Start();
+  runtime.WaitUntil([&] {
+    allEnded();
+    return settle.fired;
+  });
+
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const Run& run = *runs[i];
+    SCOPED_TRACE(cases[i].name);
+    EXPECT_EQ(run.cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.cli.exitCode(), cases[i].status);
+    EXPECT_TRUE(run.heard.contains("CONFIG\r")) << run.heard.toStdString();
+    EXPECT_TRUE(run.heard.endsWith("EXIT\r")) << run.heard.toStdString();
+  }
+  for (auto& run : runs) {
+    run->simulator.kill();
+    run->simulator.waitForFinished(2000);
+  }
+}
+
+#endif  // VENTARI_SIM_EXECUTABLE
 
 }  // namespace
 }  // namespace ventari

@@ -84,5 +84,22 @@ TEST_F(LineModelTest, FlushedOutputNeverReachesTheDevice) {
   EXPECT_FALSE(Device().Device().InConfigMode());
 }
 
+TEST_F(LineModelTest, DrainingThePortWaitsUntilTheDeviceHasHeardTheLastByte) {
+  Open("kestrix2", 9600);
+  std::string heard;
+  Device().Line().SetHeardHandler(
+      [&heard](std::uint8_t byte) { heard.push_back(static_cast<char>(byte)); });
+  // 100 bytes at 9600 baud 8N1 take 104 ms.
+  const std::string text = std::string(99, 'x') + "\r";
+  const std::int64_t sentAt = runtime.NowMs();
+  port.PutString(text);
+  EXPECT_FALSE(port.Drain(50));
+  EXPECT_TRUE(port.Drain(1000));
+  EXPECT_EQ(heard, text);
+  // Then the time of a hardware transmit buffer more: 16 bytes, 17 ms.
+  EXPECT_NEAR(runtime.NowMs() - sentAt, 104 + 17, 3);
+  EXPECT_TRUE(port.Drain(1000)) << "nothing left to send";
+}
+
 }  // namespace
 }  // namespace ventari::sim

@@ -26,6 +26,7 @@ class LineTap::Backend : public SerialBackend {
   void FlushOut() override { inner_->FlushOut(); }
   void FlushIn() override { inner_->FlushIn(); }
   void Poll() override { inner_->Poll(); }
+  bool Sending() const override { return inner_->Sending(); }
 
  private:
   LineTap& tap_;

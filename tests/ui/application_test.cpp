@@ -1,20 +1,26 @@
-// The desktop application as a user starts it: which ports the ports dialog offers.
+// The desktop application as a user starts it: where the main window opens and which ports the
+// ports dialog offers.
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include "app/settings.h"
 #include "sim/sim_serial_port.h"
+#include "ui/frm_main.h"
 
 namespace ventari {
 namespace {
 
 class ApplicationTest : public ::testing::Test {
  protected:
-  // Settings of an earlier run on `portName`.
-  QString StoredSettings(const QString& portName) {
+  // Settings of an earlier run on `portName`; in service mode no search starts on its own.
+  QString StoredSettings(const QString& portName, bool serviceMode = false) {
     const QString file = dir.filePath(QStringLiteral("settings.ini"));
     QSettings store(file, QSettings::IniFormat);
     const std::pair<const char*, int> numbers[] = {
@@ -22,38 +28,50 @@ class ApplicationTest : public ::testing::Test {
         {"Averaging", 0}, {"Units", 0},    {"Gust", 0}};
     for (const auto& [name, value] : numbers) store.setValue(name, value);
     store.setValue("PortName", portName);
+    if (serviceMode) store.setValue("PrivPword", kPrivilegedWord);
     return file;
-  }
-
-  static QStringList SimulatedOffered(const Application& app) {
-    return app.AvailablePorts().filter(QStringLiteral("sim:"));
   }
 
   QTemporaryDir dir;
 };
 
 TEST_F(ApplicationTest, SimulatedPortsAreOfferedOnlyWhenOneIsInUseOrAskedFor) {
-  const QStringList simulated = sim::SimulatedPorts::Names();
   struct Case {
     const char* storedPort;
+    const char* givenPort;  // --port, as the demonstration starts
     bool simulators;
     bool offered;
   };
-  const Case cases[] = {
-      {"/dev/ttyUSB7", false, false},
-      {"/dev/ttyUSB7", true, true},
-      {"sim:kestrix2-heated", false, true},
-  };
+  const Case cases[] = {{"/dev/ttyUSB7", "", false, false},
+                        {"/dev/ttyUSB7", "", true, true},
+                        {"sim:kestrix2-heated", "", false, true},
+                        {"/dev/ttyUSB7", "sim:kestrix2-heated", false, true}};
   for (const Case& c : cases) {
-    Application app({StoredSettings(c.storedPort), QString(), c.simulators});
+    Application app({StoredSettings(c.storedPort), c.givenPort, c.simulators});
     app.session().OnFirstShow({});
-    EXPECT_EQ(SimulatedOffered(app), c.offered ? simulated : QStringList())
-        << c.storedPort << " " << c.simulators;
+    EXPECT_EQ(app.AvailablePorts().filter("sim:"),
+              c.offered ? sim::SimulatedPorts::Names() : QStringList())
+        << c.storedPort << " " << c.givenPort << " " << c.simulators;
   }
-  // A simulated port given for the run, as the demonstration starts.
-  Application demo({StoredSettings("/dev/ttyUSB7"), "sim:kestrix2-heated", false});
-  demo.session().OnFirstShow({});
-  EXPECT_EQ(SimulatedOffered(demo), simulated);
+}
+
+TEST_F(ApplicationTest, TheMainWindowOpensCentredOnTheScreen) {
+  Application app({StoredSettings("sim:kestrix2", /*serviceMode=*/true), QString(), false});
+  QPoint centre;
+  QPoint screenCentre;
+  // Showing the window may run the event loop before Start() enters its own: leave that one,
+  // without closing the window.
+  QTimer quit;
+  QObject::connect(&quit, &QTimer::timeout, [&] {
+    centre = app.mainWindow().frameGeometry().center();
+    screenCentre = app.mainWindow().screen()->availableGeometry().center();
+    QCoreApplication::exit(0);
+  });
+  quit.start(10);
+  app.Start();
+  // Within the rounding of the centres and the frame the window system adds.
+  EXPECT_LE((centre - screenCentre).manhattanLength(), 10)
+      << centre.x() << "," << centre.y() << " on " << screenCentre.x() << "," << screenCentre.y();
 }
 
 }  // namespace

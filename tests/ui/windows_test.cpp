@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,10 +118,32 @@ TEST(Windows, TheUserNameScreenInsistsOnAName) {
   screen.UserNameEdit()->setText("J. Tester");
   screen.OkClick();
   EXPECT_EQ(accepted, "J. Tester");
-  screen.UserNameEdit()->setText("stale");
-  screen.hide();
-  screen.show();  // emptied each time it comes up
-  EXPECT_TRUE(screen.UserNameEdit()->text().isEmpty());
+}
+
+// Makes `window` the active window, as a click on it would.
+bool Activate(QWidget& window) {
+  window.activateWindow();
+  for (int i = 0; i < 100 && QApplication::activeWindow() != &window; ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return QApplication::activeWindow() == &window;
+}
+
+TEST(Windows, TheUserNameScreenIsEmptiedAndTakesTheFocusEachTimeItBecomesActive) {
+  SimSession s;
+  TFrmUserName screen(s.prompts, {}, nullptr);
+  QWidget elsewhere;
+  screen.show();
+  elsewhere.show();
+  QLineEdit* field = screen.UserNameEdit();
+  for (const char* typed : {"J. Tester", "stale"}) {
+    ASSERT_TRUE(Activate(elsewhere));
+    field->setText(typed);
+    // Back to the screen without hiding it.
+    ASSERT_TRUE(Activate(screen));
+    EXPECT_TRUE(field->text().isEmpty()) << typed;
+    EXPECT_TRUE(field->hasFocus()) << typed;
+  }
 }
 
 TEST(Windows, TheHelpTellsHowToConnectAndFindTheAnemometer) {
