@@ -89,11 +89,7 @@ void Application::ConnectMenu() {
   });
   main.SetCommand(MenuId::kGraph1, [this] { ShowGraph(); });
   main.SetCommand(MenuId::kWindsock1, [this] { ShowWindsock(); });
-  main.SetCommand(MenuId::kAlarm, [&s] {
-    const auto outcome = s.commands().liveCommands.Alarm();
-    if (outcome.show) s.displays().alarm.Show();
-    if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
-  });
+  main.SetCommand(MenuId::kAlarm, [this] { ShowAlarm(); });
   main.SetCommand(MenuId::kTest1, [this] { frmUserName_->show(); });
   main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });
   main.SetCommand(MenuId::kTerminalcommandlist1,
@@ -117,6 +113,18 @@ void Application::ShowWindsock() {
   frmWindsock_->showNormal();
   frmWindsock_->raise();
   if (outcome.startContinuous) session_->commands().liveCommands.StartContinuous();
+}
+
+void Application::ShowAlarm() {
+  Session& s = *session_;
+  const auto outcome = s.commands().liveCommands.Alarm();
+  if (!outcome.show) return;
+  s.displays().alarm.Show();
+  // An open alarm window comes to the front, as the graph and the windsock do.
+  frmAlarm_->Live().SyncNow();
+  frmAlarm_->raise();
+  frmAlarm_->activateWindow();
+  if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
 }
 
 int Application::Start() {

@@ -48,6 +48,7 @@ class Application {
   void ConnectMenu();
   void ShowGraph();
   void ShowWindsock();
+  void ShowAlarm();
 
   Options options_;
   QtRuntime runtime_;

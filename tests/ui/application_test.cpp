@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QScreen>
 #include <QSettings>
@@ -72,6 +73,29 @@ TEST_F(ApplicationTest, TheMainWindowOpensCentredOnTheScreen) {
   // Within the rounding of the centres and the frame the window system adds.
   EXPECT_LE((centre - screenCentre).manhattanLength(), 10)
       << centre.x() << "," << centre.y() << " on " << screenCentre.x() << "," << screenCentre.y();
+}
+
+TEST_F(ApplicationTest, TheAlarmEntryBringsAnOpenAlarmWindowToTheFront) {
+  Application app({StoredSettings("sim:kestrix2", /*serviceMode=*/true), QString(), false});
+  QString activeAfterSecondChoice;
+  QTimer act;
+  QObject::connect(&act, &QTimer::timeout, [&] {
+    act.stop();
+    auto* alarm = app.mainWindow().findChild<QAction*>(QStringLiteral("Alarm"));
+    alarm->trigger();
+    QCoreApplication::processEvents();
+    app.mainWindow().activateWindow();
+    QCoreApplication::processEvents();
+    alarm->trigger();
+    QCoreApplication::processEvents();
+    if (QWidget* active = QApplication::activeWindow()) {
+      activeAfterSecondChoice = active->metaObject()->className();
+    }
+    QCoreApplication::exit(0);
+  });
+  act.start(10);
+  app.Start();
+  EXPECT_EQ(activeAfterSecondChoice, "ventari::TFrmAlarm");
 }
 
 }  // namespace
