@@ -3,9 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include "base/version.h"
-
 #include "app/command_line.h"
+#include "base/version.h"
 #include "ui/application.h"
 
 namespace {

@@ -13,7 +13,8 @@ AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactor
       channel(runtime, port, state, matchers.IMPacket, prompts, window) {
   matcherGroup.ConnectTo(port);
   // An error in a reply's or a record's handler is shown, and matching goes on.
-  matcherGroup.SetErrorReporter([&prompts](const std::exception& error) { ShowError(prompts, error); });
+  matcherGroup.SetErrorReporter(
+      [&prompts](const std::exception& error) { ShowError(prompts, error); });
 }
 
 LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemometer,

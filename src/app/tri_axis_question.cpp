@@ -24,8 +24,7 @@ bool AskTriAxis(CommandChannel& channel, TriAxisListing& listing, TriAxisReply k
   const std::uint64_t before = listing.RepliesRead();
   listing.Expect(kind);
   channel.Command(CommandFor(kind));
-  const bool answered =
-      channel.WaitFor([&] { return listing.RepliesRead() != before; }, timeoutMs);
+  const bool answered = channel.WaitFor([&] { return listing.RepliesRead() != before; }, timeoutMs);
   listing.ClearReceived();
   return answered;
 }

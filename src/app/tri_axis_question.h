@@ -10,7 +10,6 @@ namespace ventari {
 class CommandChannel;
 
 // Returns whether the answer came within `timeoutMs`.
-bool AskTriAxis(CommandChannel& channel, TriAxisListing& listing, TriAxisReply kind,
-                int timeoutMs);
+bool AskTriAxis(CommandChannel& channel, TriAxisListing& listing, TriAxisReply kind, int timeoutMs);
 
 }  // namespace ventari

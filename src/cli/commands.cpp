@@ -33,13 +33,16 @@ int IdentifyCommand(const CliOptions& options) {
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (options.json) {
-    CliPrint(QString::fromUtf8(QJsonDocument(IdentifyReport(s.anemometer(), s.commands().discovery.Found(),
-                                                       s.link().port.Line().baud, s.window().menu)).toJson(QJsonDocument::Indented)));
+    CliPrint(QString::fromUtf8(
+        QJsonDocument(IdentifyReport(s.anemometer(), s.commands().discovery.Found(),
+                                     s.link().port.Line().baud, s.window().menu))
+            .toJson(QJsonDocument::Indented)));
   } else if (s.commands().discovery.Found()) {
     CliPrint(QStringLiteral("Found %1 at %2 baud\nSerial number: %3\nSoftware version: %4\n")
                  .arg(s.anemometer().state.ModelCaption)
                  .arg(s.link().port.Line().baud)
-                 .arg(s.anemometer().state.SerialNumber.trimmed(), s.anemometer().state.SoftwareVersion));
+                 .arg(s.anemometer().state.SerialNumber.trimmed(),
+                      s.anemometer().state.SoftwareVersion));
   } else {
     CliPrint(QStringLiteral("No anemometer found on %1\n").arg(s.link().port.Name()));
   }

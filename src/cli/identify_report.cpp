@@ -89,8 +89,8 @@ QJsonObject IdentifyReport(const Anemometer& anemometer, bool found, std::int32_
       state.Model ? QJsonValue(static_cast<int>(*state.Model)) : QJsonValue(QJsonValue::Null);
   report["serial_number"] = state.SerialNumber;
   report["software_version"] = state.SoftwareVersion;
-  report["config"] = threeAxis ? ThreeAxisJson(anemometer.triAxisConfig)
-                               : TwoAxisJson(anemometer.twoAxisConfig);
+  report["config"] =
+      threeAxis ? ThreeAxisJson(anemometer.triAxisConfig) : TwoAxisJson(anemometer.twoAxisConfig);
   report["menu"] = MenuJson(menu);
   return report;
 }

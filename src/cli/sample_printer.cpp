@@ -45,8 +45,8 @@ void PrintEachSample(LiveDisplays& displays, TwoAxisDataApplier& applier, bool j
                      std::function<void(const QString&)> print) {
   displays.windsockWindow.SelectUnits(0);
   displays.windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
-  applier.onSample = [&displays, json, print = std::move(print)](
-                                     const QByteArray&, const TwoAxisSample& sample) {
+  applier.onSample = [&displays, json, print = std::move(print)](const QByteArray&,
+                                                                 const TwoAxisSample& sample) {
     const QString text = displays.dataDisplay.ScreenLines().back();
     if (!json) {
       print(text + QLatin1Char('\n'));

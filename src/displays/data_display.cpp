@@ -27,7 +27,8 @@ void DataDisplay::ReportLater(const QString& message) {
   reportEvent_ = runtime_.Schedule(0, [this] {
     reportEvent_ = 0;
     const QStringList reports = std::exchange(reports_, {});
-    for (const QString& report : reports) prompts_.ShowMessage(report, QStringLiteral("File Error"));
+    for (const QString& report : reports)
+      prompts_.ShowMessage(report, QStringLiteral("File Error"));
   });
 }
 
@@ -152,7 +153,7 @@ void DataDisplay::WriteHeader() {
   Log(QStringLiteral("Serial no.: ") + state_.SerialNumber);
   Log(QString());
   Log(menu_.IsChecked(MenuId::kUVcontinuous) ? QStringLiteral("UV data")
-                                                          : QStringLiteral("Polar data"));
+                                             : QStringLiteral("Polar data"));
   Log(QString());
 }
 

@@ -89,9 +89,9 @@ bool LogFileWriter::WriteAll() {
 bool LogFileWriter::Write(Target& target, std::unique_ptr<QFile>& file, QString& failure) {
   if (!file) {
     auto opened = std::make_unique<QFile>(target.path);
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered |
-                                     (target.truncateOnOpen ? QIODevice::Truncate
-                                                            : QIODevice::Append);
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Unbuffered |
+        (target.truncateOnOpen ? QIODevice::Truncate : QIODevice::Append);
     if (!opened->open(mode)) {
       if (failure.isEmpty()) failure = target.path + QStringLiteral(": ") + opened->errorString();
       return false;

@@ -1,11 +1,10 @@
 #include "link/packet_matcher_group.h"
 
-#include "base/errors.h"
-
 #include <algorithm>
 #include <span>
 #include <stdexcept>
 
+#include "base/errors.h"
 #include "link/serial_port.h"
 
 namespace ventari {
@@ -15,7 +14,6 @@ namespace {
 constexpr std::size_t kGrowStep = 8192;
 // A buffer that grew past this size (a long capture) gives its memory back when emptied.
 constexpr std::size_t kKeptCapacity = 8 * kGrowStep;
-
 
 }  // namespace
 

@@ -34,17 +34,17 @@ Application::Application(const Options& options) : options_(options) {
 Application::~Application() = default;
 
 QStringList Application::AvailablePorts() const {
-  return sim::SimulatedPorts::Offered(QtSerialPort::AvailablePortNames(), session_->link().port.Name(),
-                                      options_.simulators);
+  return sim::SimulatedPorts::Offered(QtSerialPort::AvailablePortNames(),
+                                      session_->link().port.Name(), options_.simulators);
 }
 
 void Application::CreateWindows() {
   // The order in which the windows are created is the order they are listed in at start.
   Session& s = *session_;
   frmMain_ = std::make_unique<TFrmMain>(
-      s.window(), TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
-                                    [&s] { s.commands().discovery.OnActivate(); },
-                                    [&s] { s.Close(); }});
+      s.window(),
+      TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
+                        [&s] { s.commands().discovery.OnActivate(); }, [&s] { s.Close(); }});
   prompts_.SetParent(frmMain_.get());
   frmAbout_ = new TFrmAbout(frmMain_.get());
   frmUserName_ = new TFrmUserName(

@@ -18,7 +18,8 @@ class SamplePrinterTest : public ::testing::Test {
   void Stream(bool json, std::int64_t ms) {
     s.StartAndSearch(QStringLiteral("sim:kestrix2"));
     ASSERT_TRUE(s.session.commands().discovery.Found());
-    PrintEachSample(s.session.displays(), s.session.decoding().dataApplier, json, [this](const QString& line) { lines.push_back(line); });
+    PrintEachSample(s.session.displays(), s.session.decoding().dataApplier, json,
+                    [this](const QString& line) { lines.push_back(line); });
     s.rt.RunFor(ms);
   }
 

@@ -93,8 +93,8 @@ class GraphWindowTest : public ::testing::Test {
 
   SimSession s;
   int discards = 0;
-  GraphWindowModel model{
-      {s.session.anemometer().state, s.session.anemometer().twoAxisConfig, [] { return -1; }, [this] { ++discards; }}};
+  GraphWindowModel model{{s.session.anemometer().state, s.session.anemometer().twoAxisConfig,
+                          [] { return -1; }, [this] { ++discards; }}};
 };
 
 TEST_F(GraphWindowTest, MirrorsThePresentationAndTheScaleMenu) {
@@ -250,9 +250,10 @@ class AlarmWindowTest : public ::testing::Test {
   SimSession s;
   ScriptedLine alarmLine{s.rt};
   int closes = 0;
-  AlarmWindowModel model{{s.rt, s.prompts, s.session.anemometer().state, s.session.anemometer().twoAxisConfig,
-                          s.session.anemometer().triAxisConfig, s.session.window().menu, s.session.link().port,
-                          alarmLine.Factory(),
+  AlarmWindowModel model{{s.rt, s.prompts, s.session.anemometer().state,
+                          s.session.anemometer().twoAxisConfig,
+                          s.session.anemometer().triAxisConfig, s.session.window().menu,
+                          s.session.link().port, alarmLine.Factory(),
                           [] {
                             return QStringList{"/dev/ttyS0", "/dev/ttyUSB1", "COM11"};
                           },
@@ -368,7 +369,8 @@ TEST_F(LiveWindowTest, FirstShownWhereEachBelongsThenWhereTheUserLeftIt) {
   const Case cases[] = {
       {graph, [this] { graph.show(); }, [this] { graph.close(); }, true},
       {windsock, [this] { windsock.showNormal(); }, [this] { windsock.close(); }, true},
-      {alarm, [this] { s.session.displays().alarm.Show(); }, [this] { s.session.displays().alarm.FormClose(); }, false},
+      {alarm, [this] { s.session.displays().alarm.Show(); },
+       [this] { s.session.displays().alarm.FormClose(); }, false},
   };
   for (const Case& c : cases) {
     c.show();
