@@ -174,11 +174,6 @@ void DataDisplay::SetSegInterval(int minutes) {
   changed_.Notify();
 }
 
-void DataDisplay::ClearScreen() {
-  screen_.clear();
-  changed_.Notify();
-}
-
 bool DataDisplay::FormCloseQuery() {
   if (!logging_) return true;
   prompts_.ShowMessage(QStringLiteral("Please stop logging first."), QStringLiteral("Info"));

@@ -60,9 +60,6 @@ class DataDisplay {
   // The file the lines go to now.
   QString CurrentFile() const;
 
-  // Clears every screen line.
-  void ClearScreen();
-
   // Told after every new line and every change of the log controls.
   ChangeNotifier& Changed() { return changed_; }
 
