@@ -102,8 +102,7 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
 
 void LiveWindowCommands::StartContinuous() {
   CommandChannel& channel = p_.channel;
-  channel.Command("IM");
-  channel.Delay(100);
+  channel.EnterThreeAxisPrompt();
 
   AskTriAxis(channel, p_.listing, TriAxisReply::kConfig, channel.Timeout.Interval());
 

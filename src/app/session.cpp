@@ -38,9 +38,10 @@ void Session::OnFirstShow(const QStringList& availablePorts) {
 
 void Session::LiveWindowClosed() {
   const LiveWindowsShown& shown = commands_.liveShown;
-  if (!shown.graph && !shown.windsock && !shown.tabular && !displays_.alarm.View().visible) {
-    link_.matchers.TriAxisAsciiPkt.SetEnabled(false);
-  }
+  // The output goes on while any live window still shows it.
+  if (shown.graph || shown.windsock || shown.tabular || displays_.alarm.View().visible) return;
+  link_.matchers.TriAxisAsciiPkt.SetEnabled(false);
+  link_.matchers.TriAxisBinaryPkt.SetEnabled(false);
   modes_.StopContinuousOutput();
 }
 

@@ -30,7 +30,8 @@ class Session {
   void Close();
 
   // A live window (graph, windsock, alarm, tabular display) closed: when none is left, the
-  // three-axis record matcher is disarmed; a three-axis anemometer goes back to polled output.
+  // three-axis record collectors are disarmed and a three-axis anemometer that was put into
+  // continuous output goes back to polled output; while any is left, the data go on.
   void LiveWindowClosed();
 
   // Run when the main window closes, before the settings are saved (closing the live windows).

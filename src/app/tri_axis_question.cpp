@@ -25,6 +25,7 @@ bool AskTriAxis(CommandChannel& channel, TriAxisListing& listing, TriAxisReply k
   listing.Expect(kind);
   channel.Command(CommandFor(kind));
   const bool answered = channel.WaitFor([&] { return listing.RepliesRead() != before; }, timeoutMs);
+  if (!answered) listing.StopExpecting();
   listing.ClearReceived();
   return answered;
 }

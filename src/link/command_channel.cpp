@@ -150,6 +150,19 @@ void CommandChannel::EnterConfigMode() {
   Timeout.Stop();
 }
 
+void CommandChannel::EnterThreeAxisPrompt() {
+  constexpr int kPromptWaitMs = 2000;
+  imPacket_.SetEnabled(false);
+  imPacket_.SetStartString("T7>");
+  imPacket_.SetPacketSize(3);
+  imPacket_.Tag = 0;
+  imPacket_.SetEnabled(true);
+  Command("IM");
+  Delay(100);
+  WaitFor([this] { return imPacket_.Tag != 0; }, kPromptWaitMs);
+  imPacket_.SetEnabled(false);
+}
+
 void CommandChannel::ReportEntryTimeout() {
   if (!state_.Searching) {
     prompts_.ShowMessage(LoadStr(kStrNoResponseStar), LoadStr(kStrWarning));

@@ -154,6 +154,8 @@ void TriAxisListing::Expect(TriAxisReply kind) {
   collector_.SetEnabled(true);
 }
 
+void TriAxisListing::StopExpecting() { collector_.SetEnabled(false); }
+
 bool TriAxisListing::Received() const { return collector_.Tag != 0; }
 
 void TriAxisListing::ClearReceived() { collector_.Tag = 0; }

@@ -68,6 +68,9 @@ class TriAxisListing {
   // Before sending the command: clears the received flag, sets the reply kind and arms the
   // collector.
   void Expect(TriAxisReply kind);
+  // No answer is awaited any more: the collector lets go of the line, so a reply that never
+  // ended neither holds back the records nor is read later as an answer.
+  void StopExpecting();
   // The collector delivered a reply and it has been read (the collector's Tag).
   bool Received() const;
   void ClearReceived();

@@ -112,6 +112,60 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
 namespace ventari {
 namespace {
 
+TEST(LiveWindowCommandsScenario, ClosingOneOfTwoWindowsKeepsTheDataTheLastStopsThem) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  Configure(s, {"MSGMODE POLL"});
+  Commands& commands = s.session.commands();
+  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
+  commands.liveShown.graph = true;
+  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
+  commands.liveShown.windsock = true;
+  commands.liveCommands.StartContinuous();
+
+  const auto sentSince = [&s](std::size_t write) {
+    std::string sent;
+    for (std::size_t i = write; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
+    return sent;
+  };
+  commands.liveShown.graph = false;
+  const auto graphClosed = s.tap.Writes().size();
+  s.session.LiveWindowClosed();
+  s.rt.RunFor(2000);
+  EXPECT_EQ(sentSince(graphClosed), "");
+  EXPECT_TRUE(s.session.anemometer().state.ContinuousStarted);
+
+  commands.liveShown.windsock = false;
+  const auto lastClosed = s.tap.Writes().size();
+  s.session.LiveWindowClosed();
+  EXPECT_EQ(sentSince(lastClosed), "IM\rMSGMODE POLL\rEXIT\r");
+  EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
+  EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
+}
+
+TEST(LiveWindowCommandsScenario, AWindowOpenedAt2400BaudWhileRecordsStreamReadsTheWholeListing) {
+  // An anemometer that takes its time: its prompt comes after the 100 ms the system waits.
+  sim::InstrumentOptions slow = AtBaud(2400);
+  slow.processingMs = 150;
+  SimSession s(slow);
+  s.StoreSettings(kT7, 2400);
+  s.StartAndSearch(kT7);
+  Commands& commands = s.session.commands();
+  const QByteArray listing = s.session.anemometer().triAxisIdentity.configurationText;
+  ASSERT_TRUE(listing.contains("WINDREP"));
+  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
+  commands.liveShown.graph = true;
+  commands.liveCommands.StartContinuous();
+  s.rt.RunFor(3000);  // records stream
+
+  ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
+  commands.liveShown.windsock = true;
+  commands.liveCommands.StartContinuous();
+  EXPECT_EQ(s.session.anemometer().triAxisIdentity.configurationText, listing);
+  EXPECT_FALSE(s.session.link().matchers.TriAxisPkt.Enabled());
+}
+
 TEST(LiveWindowCommandsScenario, TwoWindowsOpened200msApartAt2400BaudEachEndTheirWait) {
   SimSession s(AtBaud(2400));
   s.StoreSettings(kT7, 2400);

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "app/tri_axis_question.h"
 #include "app/tri_axis_reply_applier.h"
 #include "support/channel_on_line.h"
 #include "threeaxis/tri_axis_config.h"
@@ -38,18 +39,8 @@ class TriAxisReplyLineTest : public ::testing::Test, protected ChannelOnLine {
     });
   }
 
-  // What discovery does for each question: expect, send, wait for the reply or the time-out.
-  bool Ask(TriAxisReply kind, const char* command) {
-    listing.Expect(kind);
-    channel.Command(command);
-    channel.Timeout.fired = false;
-    channel.Timeout.Start();
-    rt.WaitUntil([this] { return listing.Received() || channel.Timeout.fired; });
-    channel.Timeout.Stop();
-    const bool received = listing.Received();
-    listing.ClearReceived();
-    return received;
-  }
+  // What discovery does for each question.
+  bool Ask(TriAxisReply kind) { return AskTriAxis(channel, listing, kind, 3000); }
 
   TriAxisConfig config;
   TriAxisIdentity identity;
@@ -62,10 +53,10 @@ TEST_F(TriAxisReplyLineTest, AT7_50IsIdentifiedAndItsListingRead) {
           {"VER", std::string(kT7_50Answers.ver)},
           {"CONFIG", std::string(kT7_50Answers.config)}});
 
-  EXPECT_TRUE(Ask(TriAxisReply::kSn, "SN"));
-  EXPECT_TRUE(Ask(TriAxisReply::kVer, "VER"));
+  EXPECT_TRUE(Ask(TriAxisReply::kSn));
+  EXPECT_TRUE(Ask(TriAxisReply::kVer));
   channel.Delay(100);
-  EXPECT_TRUE(Ask(TriAxisReply::kConfig, "CONFIG"));
+  EXPECT_TRUE(Ask(TriAxisReply::kConfig));
 
   EXPECT_EQ(line.SentText(), "SN\rVER\rCONFIG\r");
   EXPECT_EQ(state.SerialNumber, "200417");
@@ -81,7 +72,7 @@ TEST_F(TriAxisReplyLineTest, AT7_50IsIdentifiedAndItsListingRead) {
 
 TEST_F(TriAxisReplyLineTest, WithoutAnAnswerTheTimeOutEndsTheWaitAndNothingChanges) {
   const std::int64_t start = rt.NowMs();
-  EXPECT_FALSE(Ask(TriAxisReply::kSn, "SN"));
+  EXPECT_FALSE(Ask(TriAxisReply::kSn));
   EXPECT_GE(rt.NowMs() - start, 3000);
   EXPECT_EQ(state.SerialNumber, " xxxxxx");
   EXPECT_EQ(identity.identityText, "");
@@ -94,14 +85,25 @@ TEST_F(TriAxisReplyLineTest, AReplyWhosePromptNeverCameIsDroppedWhenTheNextIsExp
           {"CONFIG", std::string(kMzAnswers.config) + "T7>"}},
          "");
 
-  EXPECT_TRUE(Ask(TriAxisReply::kSn, "SN"));
-  EXPECT_FALSE(Ask(TriAxisReply::kVer, "VER"));
-  EXPECT_TRUE(Ask(TriAxisReply::kConfig, "CONFIG"));
+  EXPECT_TRUE(Ask(TriAxisReply::kSn));
+  EXPECT_FALSE(Ask(TriAxisReply::kVer));
+  EXPECT_TRUE(Ask(TriAxisReply::kConfig));
 
   EXPECT_EQ(identity.configurationText.toStdString(), kMzAnswers.config.substr(7));
   EXPECT_EQ(config.StrFormat, 0);
   EXPECT_EQ(config.Averaging, "250");
   EXPECT_EQ(identity.identityText, "H654321\r");
+}
+
+TEST_F(TriAxisReplyLineTest, AnAnswerThatNeverEndsLetsGoOfTheLineAfterTheTimeOut) {
+  Answer({{"SN", "SN\r\nO12345"}}, "");  // no prompt ever comes
+  EXPECT_FALSE(Ask(TriAxisReply::kSn));
+  EXPECT_FALSE(matchers.TriAxisPkt.Enabled());
+  // A prompt that comes later is nobody's answer.
+  const auto read = listing.RepliesRead();
+  line.DeliverIn(10, "\x02 record \x03T7>");
+  rt.RunFor(100);
+  EXPECT_EQ(listing.RepliesRead(), read);
 }
 
 }  // namespace
