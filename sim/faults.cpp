@@ -37,6 +37,12 @@ bool ApplyFault(std::string_view text, Faults& faults) {
   if (key == "drop") return ParseProbability(value, faults.drop);
   if (key == "truncate") return ParseProbability(value, faults.truncate);
   if (key == "blocked") return ParseProbability(value, faults.blocked);
+  if (key == "empty-temp") return ParseProbability(value, faults.emptyTemp);
+  if (key == "over-temp") return ParseProbability(value, faults.overTemp);
+  if (key == "blocked-speed") return ParseProbability(value, faults.blockedSpeed);
+  if (key == "status") return ParseProbability(value, faults.status);
+  if (key == "malformed") return ParseProbability(value, faults.malformed);
+  if (key == "non-numeric") return ParseProbability(value, faults.nonNumeric);
   if (key == "silent") return ParseMs(value, faults.silentAfterMs);
   if (key == "vanish") return ParseMs(value, faults.vanishAfterMs);
   return false;

@@ -1,5 +1,7 @@
 // Faults a simulated anemometer can be given: noise between messages, dropped and truncated
-// messages, blocked paths, a device that stops answering and a port that disappears.
+// messages, blocked paths, a device that stops answering and a port that disappears, and the
+// three-axis records' own: absent temperatures, a blocked speed, status conditions, malformed and
+// non-numeric records.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +15,22 @@ struct Faults {
   double drop = 0;      // the message is not sent
   double truncate = 0;  // the message is cut before its end marker
   double blocked = 0;   // the measurement behind the message had blocked paths
+  // Three-axis records only.
+  double emptyTemp = 0;     // no absolute temperature: an empty field (ASCII) or 0xB1E0 (binary)
+  double overTemp = 0;      // the absolute temperature reads "+99.99" (ASCII) or 0xB1E0 (binary)
+  double blockedSpeed = 0;  // binary, polar: the speed alone is 0xB1E0
+  double status = 0;        // the status reports a failed pair, a gain, a mismatch or an error
+  double malformed = 0;     // a separator is lost (ASCII) or the check byte is wrong (binary)
+  double nonNumeric = 0;    // ASCII: a digit of the first value is a letter
   // Times from the start of the run; negative means never.
   std::int64_t silentAfterMs = -1;  // the device stops hearing and sending
   std::int64_t vanishAfterMs = -1;  // the port disappears
 };
 
-// Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P" (probabilities) or
-// "silent=MS", "vanish=MS" (milliseconds). Returns false, changing nothing, for any other text.
+// Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P", "empty-temp=P",
+// "over-temp=P", "blocked-speed=P", "status=P", "malformed=P", "non-numeric=P" (probabilities)
+// or "silent=MS", "vanish=MS" (milliseconds). Returns false, changing nothing, for any other
+// text.
 bool ApplyFault(std::string_view text, Faults& faults);
 
 }  // namespace ventari::sim

@@ -62,6 +62,9 @@ class SimDevice {
 
   Runtime& runtime() { return runtime_; }
   std::mt19937& random() { return random_; }
+  const Faults& faults() const { return faults_; }
+  // Draws whether a fault of this probability strikes.
+  bool Chance(double probability);
 
   // Sends at once (echoes).
   void Transmit(std::string_view bytes);
@@ -93,7 +96,6 @@ class SimDevice {
  private:
   void OutputTick();
   void SendWithFaults(std::string message, std::size_t endMarker);
-  bool Chance(double probability);
 
   Runtime& runtime_;
   LineSettings line_;

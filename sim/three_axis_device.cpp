@@ -123,9 +123,13 @@ void ThreeAxisDevice::StartStreaming() {
 }
 
 std::string ThreeAxisDevice::DataMessage(const WindSample& sample, std::size_t& endMarker) {
-  const ThreeAxisStatus status =
+  ThreeAxisStatus status =
       StatusFor(settings_, model_, static_cast<int>(records_ % kStatusAddresses));
-  return ThreeAxisRecord(settings_, sample, status, records_++, endMarker);
+  const Faults& f = faults();
+  if (Chance(f.status)) status = FaultyStatus(status, static_cast<unsigned>(random()()));
+  const RecordFaults spoilt{Chance(f.emptyTemp), Chance(f.overTemp), Chance(f.blockedSpeed),
+                            Chance(f.malformed), Chance(f.nonNumeric)};
+  return ThreeAxisRecord(settings_, sample, status, records_++, endMarker, spoilt);
 }
 
 }  // namespace ventari::sim

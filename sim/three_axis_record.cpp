@@ -65,7 +65,8 @@ double AbsoluteTemperature(int absTemp, const WindSample& sample) {
 }
 
 std::string AsciiRecord(const ThreeAxisSettings& settings, const WindSample& sample,
-                        ThreeAxisStatus status, std::uint64_t count, std::size_t& end) {
+                        ThreeAxisStatus status, std::uint64_t count, std::size_t& end,
+                        const RecordFaults& faults) {
   const bool pad = settings.strFmt == 1;
   std::string text = QString::asprintf("%02d,%02X,", status.address, status.value).toStdString();
   const Values values = WindValues(settings, sample);
@@ -95,13 +96,23 @@ std::string AsciiRecord(const ThreeAxisSettings& settings, const WindSample& sam
   }
   if (settings.absTemp != 0) {
     const char* format = settings.absTemp == 2 ? "%+06.2f" : "%06.2f";
-    text += Format(format, settings.absTemp == 2 ? "%+.2f" : "%.2f", pad,
-                   AbsoluteTemperature(settings.absTemp, sample)) +
-            ",";
+    if (faults.overTemp) {
+      text += "+99.99";
+    } else if (!faults.emptyTemp) {
+      text += Format(format, settings.absTemp == 2 ? "%+.2f" : "%.2f", pad,
+                     AbsoluteTemperature(settings.absTemp, sample));
+    }
+    text += ",";
   }
   for (int channel = 1; channel <= 6; ++channel) {
     if (!settings.aip[channel - 1]) continue;
     text += Format("%+07.4f", "%+.4f", pad, AnalogueInput(channel, count)) + ",";
+  }
+  // Positions count from 1: the first value begins at 7.
+  if (faults.nonNumeric && text.size() > 8) text[7] = 'A';
+  if (faults.malformed) {
+    const auto comma = text.find(',', 7);
+    if (comma != std::string::npos) text[comma] = ';';
   }
   std::string record = "\x02" + text;
   end = record.size();
@@ -111,7 +122,8 @@ std::string AsciiRecord(const ThreeAxisSettings& settings, const WindSample& sam
 }
 
 std::string BinaryRecord(const ThreeAxisSettings& settings, const WindSample& sample,
-                         ThreeAxisStatus status, std::uint64_t count, std::size_t& end) {
+                         ThreeAxisStatus status, std::uint64_t count, std::size_t& end,
+                         const RecordFaults& faults) {
   std::string fields;
   fields.push_back(static_cast<char>(status.address));
   fields.push_back(static_cast<char>(status.value));
@@ -122,7 +134,8 @@ std::string BinaryRecord(const ThreeAxisSettings& settings, const WindSample& sa
     AppendWord(fields, settings.Polar() ? Hundredths(Clamp(values.third)) : kBlockedValue);
   } else if (settings.Polar()) {
     AppendWord(fields, static_cast<int>(std::lround(values.first)) % 360);
-    AppendWord(fields, Hundredths(std::min(values.second, kLargestValue)));
+    AppendWord(fields, faults.blockedSpeed ? kBlockedValue
+                                           : Hundredths(std::min(values.second, kLargestValue)));
     AppendWord(fields, Hundredths(Clamp(values.third)));
   } else {
     for (const double value : {values.first, values.second, values.third}) {
@@ -131,14 +144,16 @@ std::string BinaryRecord(const ThreeAxisSettings& settings, const WindSample& sa
   }
   if (settings.sosRep != 0) AppendWord(fields, Hundredths(SonicValue(settings.sosRep, sample)));
   if (settings.absTemp != 0) {
-    AppendWord(fields, Hundredths(AbsoluteTemperature(settings.absTemp, sample)));
+    AppendWord(fields, faults.emptyTemp || faults.overTemp
+                           ? kBlockedValue
+                           : Hundredths(AbsoluteTemperature(settings.absTemp, sample)));
   }
   for (int channel = 1; channel <= 6; ++channel) {
     if (!settings.aip[channel - 1]) continue;
     AppendWord(fields,
                static_cast<int>(std::lround(AnalogueInput(channel, count) / kVoltsPerCount)));
   }
-  char check = 0;
+  char check = faults.malformed ? '\x5A' : '\0';
   for (const char byte : fields) check ^= byte;
   std::string record = "\xBA\xBA" + fields;
   end = record.size();
@@ -186,10 +201,37 @@ double AnalogueInput(int channel, std::uint64_t count) {
   return 0.4 * channel + 0.05 * std::sin(static_cast<double>(count) / 10.0 + channel);
 }
 
+ThreeAxisStatus FaultyStatus(ThreeAxisStatus status, unsigned pick) {
+  constexpr int kFailures[] = {0x01, 0x05, 0x07, 0x10, 0x80};  // pairs, memory, clinometer
+  constexpr int kGains[] = {0x01, 0x1B, 0x2A, 0x3F};           // two bits a pair
+  switch (status.address) {
+    case 0:
+      status.value = kFailures[pick % std::size(kFailures)];
+      break;
+    case 2:
+    case 3:
+      status.value ^= 0x01;  // not what the configuration gives
+      break;
+    case 4:
+      status.value = pick % 2 == 0 ? 0x10 : 0x80;
+      break;
+    case 5:
+      status.value = kGains[pick % std::size(kGains)];
+      break;
+    case 6:
+      status.value = status.value == 1 ? 2 : 1;  // the other family's letter
+      break;
+    default:
+      break;
+  }
+  return status;
+}
+
 std::string ThreeAxisRecord(const ThreeAxisSettings& settings, const WindSample& sample,
-                            ThreeAxisStatus status, std::uint64_t count, std::size_t& end) {
-  return settings.strFmt == 0 ? BinaryRecord(settings, sample, status, count, end)
-                              : AsciiRecord(settings, sample, status, count, end);
+                            ThreeAxisStatus status, std::uint64_t count, std::size_t& end,
+                            const RecordFaults& faults) {
+  return settings.strFmt == 0 ? BinaryRecord(settings, sample, status, count, end, faults)
+                              : AsciiRecord(settings, sample, status, count, end, faults);
 }
 
 }  // namespace ventari::sim

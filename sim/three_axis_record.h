@@ -28,8 +28,23 @@ ThreeAxisStatus StatusFor(const ThreeAxisSettings& settings, ThreeAxisModel mode
 // The voltage at analogue input `channel` (1 to 6) for the `count`-th record.
 double AnalogueInput(int channel, std::uint64_t count);
 
+// What spoils one record.
+struct RecordFaults {
+  bool emptyTemp = false;     // no absolute temperature: empty (ASCII) or 0xB1E0 (binary)
+  bool overTemp = false;      // "+99.99" (ASCII) or 0xB1E0 (binary)
+  bool blockedSpeed = false;  // binary, polar: the speed alone is 0xB1E0
+  bool malformed = false;     // the comma after the first value lost, or a wrong check byte
+  bool nonNumeric = false;    // ASCII: the first value's second character is a letter
+};
+
+// A status that reports a condition: a failed pair, an error, a gain, a configuration or type
+// mismatch, by its address (`pick` chooses among them); addresses that carry none stay as they
+// are.
+ThreeAxisStatus FaultyStatus(ThreeAxisStatus status, unsigned pick);
+
 // `end` receives the position of the ETX (ASCII) or of the check byte (binary).
 std::string ThreeAxisRecord(const ThreeAxisSettings& settings, const WindSample& sample,
-                            ThreeAxisStatus status, std::uint64_t count, std::size_t& end);
+                            ThreeAxisStatus status, std::uint64_t count, std::size_t& end,
+                            const RecordFaults& faults = {});
 
 }  // namespace ventari::sim

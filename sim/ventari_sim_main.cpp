@@ -70,8 +70,12 @@ int main(int argc, char** argv) {
       {QStringLiteral("fault"),
        QStringLiteral("A fault to inject; may be given more than once. noise=P: noise bytes "
                       "before a message; drop=P: a message is not sent; truncate=P: a message is "
-                      "cut before its end; blocked=P: blocked paths; P is a probability from 0 to "
-                      "1 per message. silent=MS: the device stops answering after MS "
+                      "cut before its end; blocked=P: blocked paths; three-axis records only: "
+                      "empty-temp=P, over-temp=P: an absent or \"+99.99\" temperature; "
+                      "blocked-speed=P: a binary speed of 0xB1E0; status=P: a failure, gain or "
+                      "mismatch in the status; malformed=P: a lost separator or wrong check "
+                      "byte; non-numeric=P: a letter in the first value; P is a probability from "
+                      "0 to 1 per message. silent=MS: the device stops answering after MS "
                       "milliseconds; vanish=MS: the pseudo-terminal closes after MS "
                       "milliseconds."),
        QStringLiteral("fault")},
