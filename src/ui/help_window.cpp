@@ -52,7 +52,8 @@ settings of a two-axis anemometer; <b>Setup</b> those of a three-axis anemometer
 <dt><b>Ports</b></dt><dd>chooses the serial port (see above).</dd>
 <dt><b>Data Display</b>, <b>Tabular Display</b>, <b>Graph</b>, <b>Windsock</b>,
 <b>Alarm</b></dt><dd>open the live windows. Only the entries that fit the anemometer found
-and its output mode are shown.</dd>
+and its output mode are shown. A three-axis anemometer streams its data while any of these
+windows is open and goes back to answering on request when the last one closes.</dd>
 <dt><b>Terminal</b> and <b>Test</b></dt><dd>appear in service mode only.</dd>
 <dt><b>Help</b></dt><dd><b>About</b> shows the version and how to reach us;
 <b>Contents</b> shows this help.</dd>
@@ -79,6 +80,13 @@ be written again. It keeps up to 100,000 such lines (more than a day at one mess
 beyond that it says so once and newer lines are lost until the file can be written. Lines are
 written with the bytes the anemometer sent. The data keep flowing to the other windows while
 the message is shown. The window cannot be closed while logging: stop logging first.</p>
+
+<h2><a name="Windsock"></a>The windsock</h2>
+<p>The windsock's <b>2 min</b> and <b>10min</b> averages are taken over 120 and 600 records
+times the two-axis anemometer's output rate (records a second). For a three-axis anemometer
+that rate counts as one a second whatever it sends, so the averages span 120 and 600 records,
+not two and ten minutes; the PC averaging of the tabular display takes the plain mean of the
+directions it averages, so a wind swinging across north averages to the south.</p>
 
 <h2><a name="Alarm"></a>The alarm</h2>
 <p><b>Alarm</b> watches every data message against a wind-speed threshold and a direction
