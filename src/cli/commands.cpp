@@ -71,7 +71,11 @@ int LogCommand(const CliOptions& options) {
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);
   cli.Run();
-  display.StopLogging();
+  if (!display.StopLogging()) {
+    CliFail(QStringLiteral("the log %1 is incomplete: lines could not be written to it")
+                .arg(options.out));
+    return kExitLogIncomplete;
+  }
   return kExitFound;
 }
 

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
       "  identify   search the port for an anemometer and identify it\n"
       "  stream     identify, then print one line per data message\n"
       "  log        identify, then write the data log files\n"
-      "Exit status: 0 found, 1 not found, 2 usage or port error."));
+      "Exit status: 0 found, 1 not found, 2 usage or port error, 3 a log that could not be\n"
+      "written completely."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),

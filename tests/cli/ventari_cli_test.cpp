@@ -56,6 +56,16 @@ TEST_F(VentariCliTest, ANumberOutOfRangeEndsTheRunWithAUsageMessageBeforeAnySear
   }
 }
 
+TEST_F(VentariCliTest, ALogThatCannotBeWrittenEndsWithItsOwnStatus) {
+  const QString file = dir.filePath(QStringLiteral("missing/wind.log"));
+  const Finished run = RunCli({"log", "--port", "sim:kestrix2", "--baud", "9600", "--out", file,
+                               "--seconds", "3", "--settings", Settings()});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_TRUE(run.err.contains("Cannot write the log file")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("ventari-cli: the log " + file + " is incomplete"))
+      << run.err.toStdString();
+}
+
 TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
   const QStringList simulated = sim::SimulatedPorts::Names();
   const auto listed = [](const Finished& run) {
