@@ -21,67 +21,56 @@ QByteArray Read(const QString& path) {
   return file.readAll();
 }
 
-struct HeaderCase {
-  const char* name;
-  int reportMode, sosMode, absTempMode;
-  std::array<bool, 6> aip;
-  const char* column;
-  const char* csv;
-  int fieldCount;
-};
-
-class LogHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
-
-TEST_P(LogHeaderTest, NamesTheColumnsTheConfigurationReports) {
-  const HeaderCase& c = GetParam();
-  TriAxisConfig config;
-  config.ReportMode = c.reportMode;
-  config.SosMode = c.sosMode;
-  config.AbsTempMode = c.absTempMode;
-  config.Aip = c.aip;
-  EXPECT_EQ(ColumnHeaderText(config), c.column);
-  const CsvHeader csv = CsvHeaderText(config);
-  EXPECT_EQ(csv.text, c.csv);
-  EXPECT_EQ(csv.fieldCount, c.fieldCount);
+TEST(TabularLogHeadersTest, NameTheColumnsTheConfigurationReports) {
+  const struct {
+    int reportMode, sosMode, absTempMode;
+    std::array<bool, 6> aip;
+    const char* column;
+    const char* csv;
+    int fieldCount;
+  } cases[] = {
+      {0, 0, 0, {}, "Sa Sb      U        V        W  ", "U,V,W", 3},
+      {1,
+       3,
+       0,
+       {false, true},
+       "Sa Sb      U        V        W     SonicC     Aip2 ",
+       "U,V,W,SonicC,Aip2",
+       5},
+      {2,
+       1,
+       1,
+       {},
+       "Sa Sb     Dir      Mag       W      SoS     AbsT K",
+       "Dir,Mag,W,SoS,AbsT K",
+       5},
+      {4,
+       2,
+       2,
+       {true, false, false, false, false, true},
+       "Sa Sb     Ax1      Ax2      Ax3     SonicK   AbsT C     Aip1      Aip6",
+       "Ax1,Ax2,Ax3,SonicK,AbsT C,Aip1,Aip6",
+       7},
+      {3,
+       0,
+       2,
+       {false, false, true},
+       "Sa Sb     Dir      Mag       W     AbsT C     Aip3 ",
+       "Dir,Mag,W,AbsT C,Aip3",
+       5},
+  };
+  for (const auto& c : cases) {
+    TriAxisConfig config;
+    config.ReportMode = c.reportMode;
+    config.SosMode = c.sosMode;
+    config.AbsTempMode = c.absTempMode;
+    config.Aip = c.aip;
+    EXPECT_EQ(ColumnHeaderText(config), c.column);
+    const CsvHeader csv = CsvHeaderText(config);
+    EXPECT_EQ(csv.text, c.csv);
+    EXPECT_EQ(csv.fieldCount, c.fieldCount) << c.csv;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Configurations, LogHeaderTest,
-    ::testing::Values(
-        HeaderCase{"UvwOnly", 0, 0, 0, {}, "Sa Sb      U        V        W  ", "U,V,W", 3},
-        HeaderCase{"UvwUncalWithSonicC",
-                   1,
-                   3,
-                   0,
-                   {false, true},
-                   "Sa Sb      U        V        W     SonicC     Aip2 ",
-                   "U,V,W,SonicC,Aip2",
-                   5},
-        HeaderCase{"PolarWithSpeedAndAbsK",
-                   2,
-                   1,
-                   1,
-                   {},
-                   "Sa Sb     Dir      Mag       W      SoS     AbsT K",
-                   "Dir,Mag,W,SoS,AbsT K",
-                   5},
-        HeaderCase{"AxisWithEverything",
-                   4,
-                   2,
-                   2,
-                   {true, false, false, false, false, true},
-                   "Sa Sb     Ax1      Ax2      Ax3     SonicK   AbsT C     Aip1      Aip6",
-                   "Ax1,Ax2,Ax3,SonicK,AbsT C,Aip1,Aip6",
-                   7},
-        HeaderCase{"AbsCWithoutSos",
-                   3,
-                   0,
-                   2,
-                   {false, false, true},
-                   "Sa Sb     Dir      Mag       W     AbsT C     Aip3 ",
-                   "Dir,Mag,W,AbsT C,Aip3",
-                   5}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 class TabularDisplayTest : public ::testing::Test {
  protected:
@@ -130,10 +119,14 @@ TEST_F(TabularDisplayTest, AnAsciiLogReachesTheDiskLineByLine) {
   display.AddLogLine(kUvwLine);
   display.AddLogLine("");  // a malformed record
   EXPECT_EQ(Read(Path("run.log")), QByteArray(kAsciiHeader) + kUvwLine + "\r\n\r\n");
+  EXPECT_FALSE(display.FormCloseQuery());
+  EXPECT_EQ(prompts.Count("Please stop logging first."), 1);
+  EXPECT_EQ(prompts.Messages()[0].caption, "Info");
   display.BtnLoggingClick();
   EXPECT_EQ(display.BtnLoggingCaption(), "&Logging");
   EXPECT_EQ(display.Panel1Text(), "Log file closed.");
   EXPECT_TRUE(display.SegmentedEnabled());
+  EXPECT_TRUE(display.FormCloseQuery());
   display.AddLogLine("after the stop");
   EXPECT_EQ(Read(Path("run.log")), QByteArray(kAsciiHeader) + kUvwLine + "\r\n\r\n");
 }
@@ -185,10 +178,7 @@ TEST_F(TabularDisplayTest, TheSaveDialogsNameGetsTheDefaultExtension) {
     int strFormat;
     const char* chosen;
     const char* file;
-  } cases[] = {{1, "run", "run.log"},
-               {2, "run.txt", "run.txt"},
-               {0, "wind", "wind.bny"},
-               {0, "wind.log", "wind.log"}};
+  } cases[] = {{1, "run", "run.log"}, {2, "run.txt", "run.txt"}, {0, "wind", "wind.bny"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chosen);
     config.StrFormat = c.strFormat;
@@ -265,14 +255,6 @@ TEST_F(TabularDisplayTest, ALogFileThatCannotBeCreatedIsReportedAndLoggingDoesNo
     EXPECT_EQ(other.Panel1Text(), "Log file not created.");
     EXPECT_TRUE(other.FormCloseQuery());
   }
-}
-
-TEST_F(TabularDisplayTest, ClosingWhileLoggingIsRefused) {
-  EXPECT_TRUE(display.FormCloseQuery());
-  StartLogging("run.log");
-  EXPECT_FALSE(display.FormCloseQuery());
-  EXPECT_EQ(prompts.Count("Please stop logging first."), 1);
-  EXPECT_EQ(prompts.Messages()[0].caption, "Info");
 }
 
 TEST_F(TabularDisplayTest, TheTableKeepsTheNewestLinesAndEmptiesOnClearAndShow) {
