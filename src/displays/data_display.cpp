@@ -7,29 +7,14 @@ namespace ventari {
 
 DataDisplay::DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state,
                          const MainMenu& menu, WallClock clock)
-    : runtime_(runtime),
-      prompts_(prompts),
+    : prompts_(prompts),
       state_(state),
       menu_(menu),
       clock_(std::move(clock)),
       segInterval_(runtime),
-      writer_([this](const QString& message) { ReportLater(message); }) {
+      reports_(runtime, prompts, QStringLiteral("File Error")),
+      writer_([this](const QString& message) { reports_.Add(message); }) {
   segInterval_.SetHandler([this] { SegIntervalTimer(); });
-}
-
-DataDisplay::~DataDisplay() { runtime_.Cancel(reportEvent_); }
-
-void DataDisplay::ReportLater(const QString& message) {
-  // Shown once the record that met the failure has reached every window: a box that waits
-  // for the user must not hold up the data.
-  reports_.push_back(message);
-  if (reportEvent_ != 0) return;
-  reportEvent_ = runtime_.Schedule(0, [this] {
-    reportEvent_ = 0;
-    const QStringList reports = std::exchange(reports_, {});
-    for (const QString& report : reports)
-      prompts_.ShowMessage(report, QStringLiteral("File Error"));
-  });
 }
 
 QString DataDisplay::Trim(const QByteArray& text) {
@@ -104,9 +89,9 @@ void DataDisplay::StartLogging(const QString& fileName) {
   for (const QString& line : heldWhileChoosing_) Log(line);
   heldWhileChoosing_.clear();
   if (std::exchange(droppedWhileChoosing_, false)) {
-    ReportLater(QStringLiteral("%1 records came while the file was being chosen; the newer ones "
-                               "are not in the log.")
-                    .arg(LogFileWriter::kMaxHeldLines));
+    reports_.Add(QStringLiteral("%1 records came while the file was being chosen; the newer ones "
+                                "are not in the log.")
+                     .arg(LogFileWriter::kMaxHeldLines));
   }
   logging_ = true;
   if (segmented_) {
@@ -122,9 +107,9 @@ bool DataDisplay::StopLogging() {
   logging_ = false;
   changed_.Notify();
   if (writer_.Finish()) return !writer_.DroppedLines();
-  ReportLater(QStringLiteral("Logging stopped, but %1 lines could not be written to the log "
-                             "file. They are written as soon as the file can be written.")
-                  .arg(writer_.HeldLines()));
+  reports_.Add(QStringLiteral("Logging stopped, but %1 lines could not be written to the log "
+                              "file. They are written as soon as the file can be written.")
+                   .arg(writer_.HeldLines()));
   return false;
 }
 

@@ -13,6 +13,7 @@
 #include "base/main_menu.h"
 #include "base/prompts.h"
 #include "base/timer.h"
+#include "displays/deferred_reports.h"
 #include "displays/log_file_writer.h"
 #include "displays/log_time.h"
 
@@ -25,7 +26,6 @@ class DataDisplay {
 
   DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state, const MainMenu& menu,
               WallClock clock = SystemClock());
-  ~DataDisplay();
   DataDisplay(const DataDisplay&) = delete;
   DataDisplay& operator=(const DataDisplay&) = delete;
 
@@ -70,14 +70,14 @@ class DataDisplay {
   QString SegmentFile(int counter) const;
   void WriteHeader();
   void Log(const QString& line);
-  void ReportLater(const QString& message);
 
-  Runtime& runtime_;
   Prompts& prompts_;
   const AnemState& state_;
   const MainMenu& menu_;
   WallClock clock_;
   Timer segInterval_;
+  // File errors, shown once the record that met them has reached every window.
+  DeferredReports reports_;
   LogFileWriter writer_;
 
   std::deque<QString> screen_;
@@ -92,9 +92,6 @@ class DataDisplay {
   bool choosingFile_ = false;
   QStringList heldWhileChoosing_;
   bool droppedWhileChoosing_ = false;
-  // File errors waiting to be shown.
-  QStringList reports_;
-  Runtime::EventId reportEvent_ = 0;
   QDate stampDate_;
   int stampSecond_ = -1;
   QString stamp_;

@@ -23,17 +23,35 @@ void LogFileWriter::Report(const QString& message) const {
   if (reporter_) reporter_(message);
 }
 
-void LogFileWriter::Start(const QString& path) {
+void LogFileWriter::SetAside() {
   if (IsOpen() && !Finish()) {
     // The file cannot be written yet: its lines wait for it while the log goes on elsewhere.
     file_.reset();
     unfinished_.push_back(std::move(current_));
   }
+}
+
+void LogFileWriter::Start(const QString& path) {
+  SetAside();
   current_ = Target{path, {}, 0, true};
   WriteAll();  // creates (or empties) the file now
 }
 
-void LogFileWriter::Append(const QString& line) {
+bool LogFileWriter::Create(const QString& path, QString& failure) {
+  auto file = std::make_unique<QFile>(path);
+  if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::Truncate)) {
+    failure = path + QStringLiteral(": ") + file->errorString();
+    return false;
+  }
+  SetAside();
+  current_ = Target{path, {}, 0, false};
+  file_ = std::move(file);
+  return true;
+}
+
+void LogFileWriter::Append(const QString& line) { AppendRaw(line.toLatin1() + "\r\n"); }
+
+void LogFileWriter::AppendRaw(const QByteArray& bytes) {
   if (!IsOpen()) return;
   if (HeldLines() >= kMaxHeldLines) {
     if (dropped_++ == 0) {
@@ -45,8 +63,7 @@ void LogFileWriter::Append(const QString& line) {
     WriteAll();
     return;
   }
-  current_.pending += line.toLatin1();
-  current_.pending += "\r\n";
+  current_.pending += bytes;
   ++current_.lines;
   WriteAll();
 }

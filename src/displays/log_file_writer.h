@@ -30,8 +30,13 @@ class LogFileWriter {
   // Starts a new file, replacing any file of that name. Lines the previous file still holds
   // stay held and are written to it as soon as it can be written.
   void Start(const QString& path);
+  // Starts a new file as Start does, but only when it can be created now; otherwise changes
+  // nothing and returns false with the file name and the reason in `failure`.
+  bool Create(const QString& path, QString& failure);
   // Adds one line; CR LF ends every line.
   void Append(const QString& line);
+  // Adds bytes as they are, with no line end (a binary log); each call counts as one line.
+  void AppendRaw(const QByteArray& bytes);
   // Writes what is still held and closes the file. Returns false when lines are still held
   // because a file cannot be written.
   bool Finish();
@@ -51,6 +56,8 @@ class LogFileWriter {
     bool truncateOnOpen = true;
   };
 
+  // Sets the current file aside, its held lines waiting for it, before the next file starts.
+  void SetAside();
   // Writes the held lines of earlier files, then the current one's. False while any are held.
   bool WriteAll();
   // Opens `file` for `target` when needed (unbuffered: what write() reports written is with
