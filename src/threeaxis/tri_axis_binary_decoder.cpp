@@ -39,11 +39,7 @@ QString ZeroFilled(double value, int precision, int decimals, int integerDigits,
 }
 
 // The field's text and, as the sums take it, that text read back.
-TriAxisField Field(QString text) {
-  bool ok = false;
-  const double value = text.toDouble(&ok);
-  return {std::move(text), ok ? std::optional<double>(value) : std::nullopt};
-}
+TriAxisField Field(const QString& text) { return {text, text.toDouble()}; }
 
 TriAxisField Signed(std::uint16_t word) {
   return Field(ZeroFilled(static_cast<std::int16_t>(word) * 0.01, 6, 2, 2, true));

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "record_config.h"
 
@@ -187,14 +188,21 @@ TEST(TriAxisAsciiDecoderTest, OptionalFieldsKeepTheirTextsAndNumbers) {
   EXPECT_EQ(record.optional.analogueInputs[1], (TriAxisField{"-0.5000", -0.5}));
 }
 
-TEST(TriAxisAsciiDecoderTest, AMissingOptionalFieldMakesTheRecordUnreadable) {
-  const TriAxisAsciiRecord record =
-      Decode(RecordConfig(kUvw, 1, 0, "1"), "00,05,+01.23,-00.45,+00.10,340.12,");
-  EXPECT_EQ(record.outcome, Outcome::kUnreadable);
-  EXPECT_EQ(record.status, (TriAxisStatus{0, 5}));
-  EXPECT_EQ(record.sums, TriAxisSumValues{});
-  EXPECT_EQ(record.line, "");
-  EXPECT_FALSE(record.optional.speedOfSound);
+TEST(TriAxisAsciiDecoderTest, AnOptionalFieldThatIsNoNumberMakesTheRecordUnreadable) {
+  const std::pair<TriAxisConfig, const char*> cases[] = {
+      {RecordConfig(kUvw, 1, 0, "1"), "00,05,+01.23,-00.45,+00.10,340.12,"},
+      {RecordConfig(kUvw, 0, 1), "00,05,+01.23,-00.45,+00.10,+2x.15,"},
+      {RecordConfig(kPolar, 2), "00,05,123,04.56,+00.12,"},
+  };
+  for (const auto& [config, text] : cases) {
+    SCOPED_TRACE(text);
+    const TriAxisAsciiRecord record = Decode(config, text);
+    EXPECT_EQ(record.outcome, Outcome::kUnreadable);
+    EXPECT_EQ(record.status, (TriAxisStatus{0, 5}));
+    EXPECT_EQ(record.sums, TriAxisSumValues{});
+    EXPECT_EQ(record.line, "");
+    EXPECT_FALSE(record.optional.speedOfSound || record.optional.absoluteTemperature);
+  }
 }
 
 TEST(TriAxisAsciiDecoderTest, UvwRecordsFeedTheGraphAndTheAlarmButNotTheWindsock) {
