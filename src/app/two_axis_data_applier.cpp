@@ -1,5 +1,6 @@
 #include "app/two_axis_data_applier.h"
 
+#include "base/record_field.h"
 #include "displays/data_display.h"
 #include "displays/graph_window_model.h"
 #include "displays/windsock_window_model.h"
@@ -30,8 +31,8 @@ void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& 
   if (!graph.Paused()) {
     Tpgraph& chart = graph.pgraph1();
     sample.plotted = true;
-    sample.red = sample.readable ? TwoAxisDataDecoder::Truncated(red) : 0;
-    sample.blue = TwoAxisDataDecoder::Truncated(sample.readable ? blue : lastBlue_);
+    sample.red = sample.readable ? Truncated(red) : 0;
+    sample.blue = Truncated(sample.readable ? blue : lastBlue_);
     chart.DataPoint(kClRed, sample.red);
     chart.DataPoint(kClBlue, sample.blue);
     chart.Update();

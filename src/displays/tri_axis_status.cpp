@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "displays/number_text.h"
+#include "base/number_text.h"
 
 namespace ventari {
 namespace {

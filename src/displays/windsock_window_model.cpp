@@ -6,7 +6,7 @@
 #include <iterator>
 #include <limits>
 
-#include "displays/number_text.h"
+#include "base/number_text.h"
 
 namespace ventari {
 namespace {

@@ -41,6 +41,9 @@ struct TriAxisConfig {
   bool IsBinary() const { return StrFormat == 0; }
   bool IsAsciiPadded() const { return StrFormat == 1; }
   bool IsAsciiUnpadded() const { return StrFormat == 2; }
+  // Whether data records carry these optional fields; a setting not yet read counts as off.
+  bool HasSpeedOfSound() const { return SosMode > 0; }
+  bool HasAbsoluteTemperature() const { return AbsTempMode > 0; }
 };
 
 // Item texts in the order of their indices: the words the setup dialog shows and sends after the

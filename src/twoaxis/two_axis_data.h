@@ -4,9 +4,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace ventari {
 
@@ -34,14 +32,6 @@ class TwoAxisDataDecoder {
   void OnDataPacket(const QByteArray& text) { consumer_(text, Decode(text, uvLayout_())); }
 
   static TwoAxisDataRecord Decode(const QByteArray& text, bool uv);
-
-  // Reads positions `first` to `first + count - 1` (counted from 1) as a number; nothing when
-  // they are missing, empty or not a number.
-  static std::optional<double> NumberAt(const QByteArray& text, int first, int count);
-
-  // Whole degrees as the chart and the windsock take them; a value beyond any range is held at
-  // the range's end.
-  static std::int64_t Truncated(double value);
 
  private:
   std::function<bool()> uvLayout_;

@@ -78,14 +78,5 @@ TEST_F(TwoAxisDataTest, APausedGraphAlsoStopsTheWindsockButNotTheDataDisplay) {
   EXPECT_EQ(s.session.displays().dataDisplay.ScreenLines().size(), 1u);
 }
 
-TEST(TwoAxisNumbers, FieldsAreReadByPositionFromOneAndMayBeShort) {
-  EXPECT_EQ(TwoAxisDataDecoder::NumberAt("\x02Q,271,", 4, 3), 271.0);
-  EXPECT_EQ(TwoAxisDataDecoder::NumberAt("\x02Q,-01.5", 4, 5), -1.5);
-  EXPECT_FALSE(TwoAxisDataDecoder::NumberAt("\x02Q,", 4, 3));
-  EXPECT_FALSE(TwoAxisDataDecoder::NumberAt("\x02Q,---,", 4, 3));
-  EXPECT_FALSE(TwoAxisDataDecoder::NumberAt("\x02Q,nan", 4, 3));
-  EXPECT_FALSE(TwoAxisDataDecoder::NumberAt("", 4, 3));
-}
-
 }  // namespace
 }  // namespace ventari

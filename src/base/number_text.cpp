@@ -1,4 +1,4 @@
-#include "displays/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <charconv>
