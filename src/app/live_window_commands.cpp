@@ -1,7 +1,5 @@
 #include "app/live_window_commands.h"
 
-#include <algorithm>
-
 #include "app/mode_commands.h"
 #include "app/tri_axis_question.h"
 #include "base/anem_state.h"
@@ -9,6 +7,7 @@
 #include "displays/alarm_window_model.h"
 #include "link/command_channel.h"
 #include "link/system_matchers.h"
+#include "threeaxis/tri_axis_binary_decoder.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_listing.h"
 
@@ -116,9 +115,8 @@ void LiveWindowCommands::StartContinuous() {
   channel.LeaveConfigMode();
 
   if (config.StrFormat == kStrFormatBinary) {
-    const int inputs = static_cast<int>(std::count(config.Aip.begin(), config.Aip.end(), true));
-    p_.matchers.TriAxisBinaryPkt.SetPacketSize(11 + (config.SosMode != 0 ? 2 : 0) +
-                                               (config.AbsTempMode != 0 ? 2 : 0) + 2 * inputs);
+    // Counted from the first 0xBA; a field whose setting was never listed is not sent.
+    p_.matchers.TriAxisBinaryPkt.SetPacketSize(2 + TriAxisBinaryDecoder::RecordSize(config));
     p_.matchers.TriAxisBinaryPkt.SetEnabled(true);
   } else if (config.StrFormat == 1 || config.StrFormat == 2) {
     p_.matchers.TriAxisAsciiPkt.SetEnabled(true);
