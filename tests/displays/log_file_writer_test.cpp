@@ -6,16 +6,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/file_contents.h"
+
 namespace ventari {
 namespace {
 
 class LogFileWriterTest : public ::testing::Test {
  protected:
   QString Path(const QString& name) const { return dir.filePath(name); }
-  static QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  static QByteArray Read(const QString& path) { return test::FileContents(path); }
 
   QTemporaryDir dir;
   QStringList reports;

@@ -8,18 +8,14 @@
 
 #include "base/virtual_runtime.h"
 #include "displays/tabular_log_headers.h"
+#include "support/file_contents.h"
 #include "support/scripted_prompts.h"
 
 namespace ventari {
 namespace {
 
 using test::ScriptedPrompts;
-
-QByteArray Read(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll();
-}
+const auto& Read = test::FileContents;
 
 TEST(TabularLogHeadersTest, NameTheColumnsTheConfigurationReports) {
   const struct {
