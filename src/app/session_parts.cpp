@@ -21,7 +21,7 @@ LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemo
                            const MainMenu& menu, AnemometerLink& link,
                            SerialBackendFactory alarmPortFactory, WallClock clock,
                            std::function<void()> liveWindowClosed)
-    : dataDisplay(runtime, prompts, anemometer.state, menu, std::move(clock)),
+    : dataDisplay(runtime, prompts, anemometer.state, menu, clock),
       graph({anemometer.state, anemometer.twoAxisConfig,
              [&anemometer] { return anemometer.triAxisConfig.ReportMode; },
              [&link] {
@@ -29,7 +29,9 @@ LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemo
              }}),
       alarm({runtime, prompts, anemometer.state, anemometer.twoAxisConfig, anemometer.triAxisConfig,
              menu, link.port, std::move(alarmPortFactory),
-             [] { return QtSerialPort::AvailablePortNames(); }, std::move(liveWindowClosed)}) {
+             [] { return QtSerialPort::AvailablePortNames(); }, std::move(liveWindowClosed)}),
+      tabular(runtime, prompts, anemometer.state, anemometer.triAxisConfig,
+              anemometer.triAxisIdentity, std::move(clock)) {
   hooks.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
   hooks.applyUnitScales = [this] { graph.ApplyUnitScales(); };
   hooks.showGraphThirdKey = [this](bool visible) { graph.ShowThirdKey(visible); };

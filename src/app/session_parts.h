@@ -18,6 +18,7 @@
 #include "displays/data_display.h"
 #include "displays/graph_window_model.h"
 #include "displays/log_time.h"
+#include "displays/tabular_display.h"
 #include "displays/windsock_window_model.h"
 #include "link/command_channel.h"
 #include "link/packet_matcher_group.h"
@@ -64,6 +65,7 @@ struct LiveDisplays {
   GraphWindowModel graph;
   WindsockWindowModel windsockWindow;
   AlarmWindowModel alarm;
+  TabularDisplay tabular;
 };
 
 // From the port's bytes to the anemometer's state and the displays: the decoders of both

@@ -58,11 +58,11 @@ bool IsHexDigit(char c) {
 }
 
 // The status address at 1-2 (decimal) and value at 4-5 (hexadecimal).
-std::optional<TriAxisStatus> ReadStatus(const QByteArray& text) {
+std::optional<TriAxisStatusPair> ReadStatus(const QByteArray& text) {
   bool ok = false;
   const int address = text.left(2).toInt(&ok, 10);
   if (!ok || !IsHexDigit(At(text, 4)) || !IsHexDigit(At(text, 5))) return std::nullopt;
-  return TriAxisStatus{address, text.mid(3, 2).toInt(nullptr, 16)};
+  return TriAxisStatusPair{address, text.mid(3, 2).toInt(nullptr, 16)};
 }
 
 // Reads `count` characters at `first` into `field`; false when they are not a number.

@@ -80,7 +80,7 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
   const int size = RecordSize(config_);
   if (bytes.size() < size) return record;
   record.status =
-      TriAxisStatus{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1])};
+      TriAxisStatusPair{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1])};
   const std::uint16_t words[3] = {WordAt(bytes, kFirstValue), WordAt(bytes, kFirstValue + 2),
                                   WordAt(bytes, kFirstValue + 4)};
   auto& [first, second, third] = record.values;

@@ -14,11 +14,11 @@
 namespace ventari {
 
 // The status pair every record carries, for the tabular display's status decoder.
-struct TriAxisStatus {
+struct TriAxisStatusPair {
   int address = 0;
   int value = 0;
 
-  bool operator==(const TriAxisStatus&) const = default;
+  bool operator==(const TriAxisStatusPair&) const = default;
 };
 
 // One value of a record: its text as the tabular display shows it, and its number; no number
@@ -93,7 +93,7 @@ struct TriAxisAsciiRecord {
   QByteArray text;  // between STX and ETX, as received
   Layout layout = Layout::kUvwOrAxis;
   Outcome outcome = Outcome::kUnreadable;
-  std::optional<TriAxisStatus> status;
+  std::optional<TriAxisStatusPair> status;
   // U, V, W; axes 1 to 3; or direction ("---" and no number in layout Q), speed and W.
   std::array<TriAxisField, 3> values;
   TriAxisOptionalFields optional;
@@ -127,7 +127,7 @@ struct TriAxisBinaryRecord {
 
   QByteArray bytes;  // as delivered, check byte included
   Outcome outcome = Outcome::kShort;
-  std::optional<TriAxisStatus> status;
+  std::optional<TriAxisStatusPair> status;
   // U, V, W; axes 1 to 3; or direction, speed and W.
   std::array<TriAxisField, 3> values;
   TriAxisOptionalFields optional;

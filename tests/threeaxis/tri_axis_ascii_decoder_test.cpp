@@ -27,16 +27,16 @@ struct OutcomeCase {
   const char* text;
   Outcome outcome;
   QString line;
-  std::optional<TriAxisStatus> status;
+  std::optional<TriAxisStatusPair> status;
 };
 
 TEST(TriAxisAsciiDecoderTest, EachReportModeTestsItsRecordsAndBuildsTheLine) {
   const QString blocked = QString::fromLatin1(kPathsBlockedLine);
   const OutcomeCase cases[] = {
       {"uvw", RecordConfig(kUvw), "00,00,+01.23,-00.45,+00.10,", Outcome::kUsable,
-       "00 00   +01.23   -00.45   +00.10   ", TriAxisStatus{0, 0}},
+       "00 00   +01.23   -00.45   +00.10   ", TriAxisStatusPair{0, 0}},
       {"uvw status", RecordConfig(kUvw), "03,1B,+01.23,-00.45,+00.10,", Outcome::kUsable,
-       "03 1B   +01.23   -00.45   +00.10   ", TriAxisStatus{3, 0x1B}},
+       "03 1B   +01.23   -00.45   +00.10   ", TriAxisStatusPair{3, 0x1B}},
       {"uvw U blocked", RecordConfig(kUvw), "00,00,+99.99,-00.45,+00.10,", Outcome::kPathsBlocked,
        blocked, std::nullopt},
       {"uvw -99.99 blocked", RecordConfig(kUvw), "00,00,-99.99,-00.45,+00.10,",
@@ -47,24 +47,24 @@ TEST(TriAxisAsciiDecoderTest, EachReportModeTestsItsRecordsAndBuildsTheLine) {
        "", std::nullopt},
       {"uvw empty", RecordConfig(kUvw), "", Outcome::kMalformed, "", std::nullopt},
       {"uvw not a number", RecordConfig(kUvw), "00,00,+01.x3,-00.45,+00.10,", Outcome::kUnreadable,
-       "", TriAxisStatus{0, 0}},
+       "", TriAxisStatusPair{0, 0}},
       {"uvw bad status", RecordConfig(kUvw), "0x,00,+01.23,-00.45,+00.10,", Outcome::kUnreadable,
        "", std::nullopt},
       {"uvw bad status value", RecordConfig(kUvw), "00,G0,+01.23,-00.45,+00.10,",
        Outcome::kUnreadable, "", std::nullopt},
       {"axis", RecordConfig(kAxis), "00,00,+01.23,-00.45,+00.10,", Outcome::kUsable,
-       "00 00   +01.23   -00.45   +00.10   ", TriAxisStatus{0, 0}},
+       "00 00   +01.23   -00.45   +00.10   ", TriAxisStatusPair{0, 0}},
       {"axis 2 empty", RecordConfig(kAxis), "00,00,+01.23,,+00.10,", Outcome::kPathsBlocked,
        blocked, std::nullopt},
       {"axis 1 blocked", RecordConfig(kAxis), "00,00,+99.99,-00.45,+00.10,", Outcome::kPathsBlocked,
        blocked, std::nullopt},
       {"axis short", RecordConfig(kAxis), "00,00,+01.23", Outcome::kUnreadable, "",
-       TriAxisStatus{0, 0}},
+       TriAxisStatusPair{0, 0}},
       {"axis empty", RecordConfig(kAxis), "", Outcome::kUnreadable, "", std::nullopt},
       {"polar", RecordConfig(kPolar), "00,00,123,04.56,+00.12,", Outcome::kUsable,
-       "00 00    123     04.56    +00.12   ", TriAxisStatus{0, 0}},
+       "00 00    123     04.56    +00.12   ", TriAxisStatusPair{0, 0}},
       {"polar no direction", RecordConfig(kPolar), "00,00,,04.56,+00.12,", Outcome::kUsable,
-       "00 00    ---     04.56    +00.12   ", TriAxisStatus{0, 0}},
+       "00 00    ---     04.56    +00.12   ", TriAxisStatusPair{0, 0}},
       {"polar 999", RecordConfig(kPolar), "00,00,999,04.56,+00.12,", Outcome::kPathsBlocked,
        blocked, std::nullopt},
       {"polar comma at 8", RecordConfig(kPolar), "00,00,1,,04.56,+00.12,", Outcome::kPathsBlocked,
@@ -73,9 +73,9 @@ TEST(TriAxisAsciiDecoderTest, EachReportModeTestsItsRecordsAndBuildsTheLine) {
        blocked, std::nullopt},
       {"polar empty", RecordConfig(kPolar), "", Outcome::kPathsBlocked, blocked, std::nullopt},
       {"polar speed not a number", RecordConfig(kPolar), "00,00,123,04.x6,+00.12,",
-       Outcome::kUnreadable, "", TriAxisStatus{0, 0}},
+       Outcome::kUnreadable, "", TriAxisStatusPair{0, 0}},
       {"mode not yet read", RecordConfig(-1), "00,00,+01.23,-00.45,+00.10,", Outcome::kUsable,
-       "00 00   +01.23   -00.45   +00.10   ", TriAxisStatus{0, 0}},
+       "00 00   +01.23   -00.45   +00.10   ", TriAxisStatusPair{0, 0}},
   };
   for (const OutcomeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -198,7 +198,7 @@ TEST(TriAxisAsciiDecoderTest, AnOptionalFieldThatIsNoNumberMakesTheRecordUnreada
     SCOPED_TRACE(text);
     const TriAxisAsciiRecord record = Decode(config, text);
     EXPECT_EQ(record.outcome, Outcome::kUnreadable);
-    EXPECT_EQ(record.status, (TriAxisStatus{0, 5}));
+    EXPECT_EQ(record.status, (TriAxisStatusPair{0, 5}));
     EXPECT_EQ(record.sums, TriAxisSumValues{});
     EXPECT_EQ(record.line, "");
     EXPECT_FALSE(record.optional.speedOfSound || record.optional.absoluteTemperature);

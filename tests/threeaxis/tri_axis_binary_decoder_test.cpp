@@ -129,7 +129,7 @@ TEST(TriAxisBinaryDecoderTest, FieldsKeepTheirTextsAndStatus) {
   const TriAxisBinaryRecord record =
       Decode(RecordConfig(kUvw, 3, 0, "3"),
              {0x06, 0x01, 0x00, 0x7B, 0xFF, 0xD3, 0x00, 0x0A, 0x07, 0xDF, 0xFF, 0x9C, 0x00});
-  EXPECT_EQ(record.status, (TriAxisStatus{6, 1}));
+  EXPECT_EQ(record.status, (TriAxisStatusPair{6, 1}));
   EXPECT_EQ(record.values[1], (TriAxisField{"-00.45", -0.45}));
   EXPECT_EQ(record.optional.speedOfSound, (TriAxisField{"+020.15", 20.15}));
   EXPECT_FALSE(record.optional.absoluteTemperature);
@@ -142,7 +142,7 @@ TEST(TriAxisBinaryDecoderTest, APolarRecordWithoutDirectionOrSpeedShowsOnlyItsSt
         std::initializer_list<int>{0x00, 0x05, 0x00, 0x7B, 0xB1, 0xE0, 0x00, 0x0C, 0x00}}) {
     const TriAxisBinaryRecord record = Decode(RecordConfig(kPolar), bytes);
     EXPECT_EQ(record.outcome, Outcome::kNoWind);
-    EXPECT_EQ(record.status, (TriAxisStatus{0, 5}));
+    EXPECT_EQ(record.status, (TriAxisStatusPair{0, 5}));
     EXPECT_EQ(record.line, "");
     EXPECT_EQ(record.sums, TriAxisSumValues{});
   }
