@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   const TriAxisConfig config = ConsumeTriAxisConfig(input);
   TriAxisAverages averages{};
-  for (double& average : averages) average = input.ConsumeFloatingPoint<double>();
+  for (auto& average : averages) {
+    if (input.ConsumeBool()) average = input.ConsumeFloatingPoint<double>();
+  }
   const std::string bytes = input.ConsumeRemainingBytesAsString();
   const TriAxisBinaryDecoder decoder(config);
   const TriAxisBinaryRecord record =

@@ -1,10 +1,12 @@
 #include "app/live_window_commands.h"
 
 #include "app/mode_commands.h"
+#include "app/tri_axis_data_applier.h"
 #include "app/tri_axis_question.h"
 #include "base/anem_state.h"
 #include "base/prompts.h"
 #include "displays/alarm_window_model.h"
+#include "displays/tabular_display.h"
 #include "link/command_channel.h"
 #include "link/system_matchers.h"
 #include "threeaxis/tri_axis_binary_decoder.h"
@@ -100,6 +102,11 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
 }
 
 void LiveWindowCommands::StartContinuous() {
+  p_.records.StartPeriods();
+  // Records already streaming to another window stop at the prompt; a record cut short by it
+  // is not read together with the listing.
+  p_.matchers.TriAxisAsciiPkt.SetEnabled(false);
+  p_.matchers.TriAxisBinaryPkt.SetEnabled(false);
   CommandChannel& channel = p_.channel;
   channel.EnterThreeAxisPrompt();
 
@@ -113,6 +120,7 @@ void LiveWindowCommands::StartContinuous() {
     channel.Delay(100);
   }
   channel.LeaveConfigMode();
+  p_.tabular.PrepareStatusCheck();
 
   if (config.StrFormat == kStrFormatBinary) {
     // Counted from the first 0xBA; a field whose setting was never listed is not sent.

@@ -9,6 +9,8 @@ class AlarmWindowModel;
 class CommandChannel;
 class ModeCommands;
 class Prompts;
+class TabularDisplay;
+class TriAxisDataApplier;
 class TriAxisListing;
 struct AnemState;
 struct SystemMatchers;
@@ -33,6 +35,8 @@ class LiveWindowCommands {
     ModeCommands& modes;
     const LiveWindowsShown& shown;
     const AlarmWindowModel& alarm;
+    TriAxisDataApplier& records;
+    TabularDisplay& tabular;
   };
 
   explicit LiveWindowCommands(const Parts& parts) : p_(parts) {}
@@ -48,7 +52,8 @@ class LiveWindowCommands {
   Outcome Alarm();
 
   // Switches a three-axis anemometer to continuous output in the format its listing gives, and
-  // arms the record matcher of that format.
+  // arms the record matcher of that format. The PC averaging starts a new period, and the
+  // status check expects what the listing now says.
   void StartContinuous();
 
  private:

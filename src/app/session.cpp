@@ -17,9 +17,10 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
                 [this] { LiveWindowClosed(); }),
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig,
              displays_.hooks),
-      decoding_(link_, anemometer_, window_.menu, modes_, displays_),
-      commands_(userPrompts, window_, anemometer_, link_, displays_, modes_,
-                decoding_.triAxisListing) {}
+      decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
+      commands_(userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_) {
+  decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
+}
 
 Settings::Targets Session::SettingsTargets() {
   return {link_.port, displays_.windsockWindow.Selections(), window_, anemometer_.state};

@@ -39,7 +39,7 @@ LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemo
   hooks.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
 }
 
-Decoding::Decoding(AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
+Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
                    ModeCommands& modes, LiveDisplays& displays)
     : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
                      anemometer.dialogLayout, modes, displays.hooks),
@@ -51,23 +51,37 @@ Decoding::Decoding(AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
           link.matchers.DataPacket, [&modes] { return modes.UvChecked(); },
           [this](const QByteArray& text, const TwoAxisDataRecord& record) {
             dataApplier.Apply(text, record);
-          }) {
+          }),
+      triAxisAscii(anemometer.triAxisConfig),
+      triAxisBinary(anemometer.triAxisConfig),
+      triAxisData({runtime, link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
+                   anemometer.triAxisConfig, displays.tabular, displays.graph,
+                   displays.windsockWindow}) {
   AlarmWindowModel& alarm = displays.alarm;
   dataApplier.alarmVisible = [&alarm] { return alarm.View().visible; };
   dataApplier.checkSample = [&alarm](double first, double second) {
     alarm.CheckSample(first, second);
   };
+  triAxisData.alarmVisible = dataApplier.alarmVisible;
+  triAxisData.checkSample = dataApplier.checkSample;
+  link.matchers.TriAxisAsciiPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) {
+    triAxisData.Apply(triAxisAscii.Decode(text));
+  });
+  link.matchers.TriAxisBinaryPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& bytes) {
+    triAxisData.Apply(triAxisBinary.Decode(bytes));
+  });
 }
 
 Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
                    AnemometerLink& link, LiveDisplays& displays, ModeCommands& modeCommands,
-                   TriAxisListing& listing)
+                   Decoding& decoding)
     : modes(modeCommands),
       discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
-                 anemometer.dialogLayout, displays.hooks, listing, anemometer.triAxisConfig,
-                 anemometer.twoAxisConfig}),
+                 anemometer.dialogLayout, displays.hooks, decoding.triAxisListing,
+                 anemometer.triAxisConfig, anemometer.twoAxisConfig}),
       portsDialog(link.port, link.matchers, link.channel, prompts, window),
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
-                    link.matchers, listing, modeCommands, liveShown, displays.alarm}) {}
+                    link.matchers, decoding.triAxisListing, modeCommands, liveShown, displays.alarm,
+                    decoding.triAxisData, displays.tabular}) {}
 
 }  // namespace ventari

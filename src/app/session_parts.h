@@ -6,6 +6,7 @@
 #include "app/live_window_commands.h"
 #include "app/mode_commands.h"
 #include "app/ports_dialog.h"
+#include "app/tri_axis_data_applier.h"
 #include "app/tri_axis_reply_applier.h"
 #include "app/two_axis_data_applier.h"
 #include "app/two_axis_reply_applier.h"
@@ -24,6 +25,8 @@
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
+#include "threeaxis/tri_axis_ascii_decoder.h"
+#include "threeaxis/tri_axis_binary_decoder.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
 #include "threeaxis/tri_axis_listing.h"
@@ -71,20 +74,23 @@ struct LiveDisplays {
 // From the port's bytes to the anemometer's state and the displays: the decoders of both
 // families and the appliers that act on what they read.
 struct Decoding {
-  Decoding(AnemometerLink& link, Anemometer& anemometer, MainMenu& menu, ModeCommands& modes,
-           LiveDisplays& displays);
+  Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
+           ModeCommands& modes, LiveDisplays& displays);
 
   TwoAxisReplyApplier twoAxisReplies;
   TriAxisReplyApplier triAxisReplies;
   TriAxisListing triAxisListing;
   TwoAxisDataApplier dataApplier;
   TwoAxisDataDecoder dataDecoder;
+  TriAxisAsciiDecoder triAxisAscii;
+  TriAxisBinaryDecoder triAxisBinary;
+  TriAxisDataApplier triAxisData;
 };
 
 // What the windows' menu entries and buttons call.
 struct Commands {
   Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer, AnemometerLink& link,
-           LiveDisplays& displays, ModeCommands& modes, TriAxisListing& listing);
+           LiveDisplays& displays, ModeCommands& modes, Decoding& decoding);
 
   ModeCommands& modes;
   LiveWindowsShown liveShown;

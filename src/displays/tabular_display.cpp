@@ -24,11 +24,11 @@ TabularDisplay::TabularDisplay(Runtime& runtime, Prompts& prompts, const AnemSta
   segInterval_.SetHandler([this] { SegIntervalTimer(); });
 }
 
-void TabularDisplay::ShowStatus(int address, int value) {
-  if (std::optional<QString> reading = status_.ShowStatus(address, value)) {
-    panel1_ = *std::move(reading);
-  }
+std::optional<QString> TabularDisplay::ShowStatus(int address, int value) {
+  std::optional<QString> reading = status_.ShowStatus(address, value);
+  if (reading) panel1_ = *reading;
   changed_.Notify();
+  return reading;
 }
 
 void TabularDisplay::SetHeader(const QString& text) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdint>
 #include <deque>
+#include <optional>
 
 #include "base/anem_state.h"
 #include "base/change_notifier.h"
@@ -43,7 +44,8 @@ class TabularDisplay {
 
   // One record's status address (0 to 10) and value (one byte): panel 0 shows the ranked
   // status, panel 1 the clinometer reading when a fitted clinometer's reading is complete.
-  void ShowStatus(int address, int value);
+  // Returns that reading when this status completed it.
+  std::optional<QString> ShowStatus(int address, int value);
   // The header label above the optional columns.
   void SetHeader(const QString& text);
   // A line at the bottom of the table.

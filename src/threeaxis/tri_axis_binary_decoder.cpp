@@ -68,6 +68,13 @@ QString SpeedOfSoundHeader(int sosMode) {
   }
 }
 
+// `value` without the error of binary floating point below a millionth, so an average of 4.56
+// times 100 is 456 before it is truncated, not 455.99999999999994.
+double WithoutRoundingNoise(double value) {
+  const double rounded = std::round(value * 1e6) / 1e6;
+  return std::isfinite(rounded) ? rounded : value;
+}
+
 }  // namespace
 
 int TriAxisBinaryDecoder::RecordSize(const TriAxisConfig& config) {
@@ -163,7 +170,8 @@ QString TriAxisAveragedLine(const TriAxisAverages& averages, const TriAxisConfig
   const int count = TriAxisAveragedFieldCount(config);
   for (int i = 0; i < count; ++i) {
     const int decimals = i == 0 && config.ReportsPolar() ? 0 : 2;
-    texts << FixedText(averages[static_cast<std::size_t>(i)], 6, decimals);
+    const std::optional<double>& average = averages[static_cast<std::size_t>(i)];
+    texts << (average ? FixedText(*average, 6, decimals) : QString());
   }
   return texts.join(QLatin1Char(','));
 }
@@ -178,11 +186,14 @@ TriAxisAveragedBinaryRecord BuildAveragedBinaryRecord(const TriAxisAverages& ave
       3 + (config.HasSpeedOfSound() ? 1 : 0) + (config.HasAbsoluteTemperature() ? 1 : 0);
   std::uint8_t check = 0;
   for (int i = 0; i < count; ++i) {
-    const double average = averages[static_cast<std::size_t>(i)];
-    double stored = average * 100;
-    if (i == 0 && config.ReportsPolar()) stored = average;
-    if (i >= firstAnalogueInput) stored = average * 1000;
-    const auto word = static_cast<std::uint16_t>(Truncated(stored));
+    const std::optional<double>& average = averages[static_cast<std::size_t>(i)];
+    std::uint16_t word = kAbsent;
+    if (average) {
+      double scale = 100;
+      if (i == 0 && config.ReportsPolar()) scale = 1;
+      if (i >= firstAnalogueInput) scale = 1000;
+      word = static_cast<std::uint16_t>(Truncated(WithoutRoundingNoise(*average * scale)));
+    }
     for (const auto byte : {static_cast<char>(word >> 8), static_cast<char>(word & 0xFF)}) {
       record.bytes += byte;
       check ^= static_cast<std::uint8_t>(byte);

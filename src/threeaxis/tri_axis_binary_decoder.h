@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 
+#include "threeaxis/pc_averaging.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_records.h"
 
@@ -27,20 +28,22 @@ class TriAxisBinaryDecoder {
   const TriAxisConfig& config_;
 };
 
-// The averages of one PC-averaging period, by sum index.
-using TriAxisAverages = std::array<double, kTriAxisSumCount>;
+// The averages of one PC-averaging period, by sum index; none for a field no record of the
+// period had.
+using TriAxisAverages = PcAveraging::Averages;
 
 // How many values an averaged line or record holds: the three values and each optional field
 // `config` enables.
 int TriAxisAveragedFieldCount(const TriAxisConfig& config);
 
 // The averaged line of a period: the averages joined by commas, each with 2 decimals but a
-// polar direction with none.
+// polar direction with none; a field without an average is left empty.
 QString TriAxisAveragedLine(const TriAxisAverages& averages, const TriAxisConfig& config);
 
 // The averaged record of a period as the binary log holds it after 0xBA 0xBA: status 0 and 0,
 // each average as a big-endian 16-bit number truncated toward zero (a polar direction as it
-// is, analogue inputs times 1000, the rest times 100), and the XOR of the value bytes.
+// is, analogue inputs times 1000, the rest times 100), a field without an average as the
+// anemometer's absent pattern 0xB1E0, and the XOR of the value bytes.
 struct TriAxisAveragedBinaryRecord {
   QByteArray bytes;
   QString line;  // as TriAxisAveragedLine gives it

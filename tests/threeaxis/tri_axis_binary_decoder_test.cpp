@@ -206,6 +206,17 @@ TEST(TriAxisAveragedRecordTest, AveragesAreStoredScaledAndTruncatedWithACheckByt
        {0, 0, 0, 20.5, 1.5},
        "0.00,0.00,0.00,20.50,1.50",
        {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x02, 0x05, 0xDC, 0xD3}},
+      // 4.56 x 100 is 455.99999999999994 in binary floating point.
+      {"no rounding noise truncated away",
+       RecordConfig(kUvw),
+       {4.56, -4.56, 0.29},
+       "4.56,-4.56,0.29",
+       {0x00, 0x00, 0x01, 0xC8, 0xFE, 0x38, 0x00, 0x1D, 0x12}},
+      {"a field no record of the period had",
+       RecordConfig(kPolar, 0, 1),
+       {std::nullopt, 4.5, 0.25, std::nullopt},
+       ",4.50,0.25,",
+       {0x00, 0x00, 0xB1, 0xE0, 0x01, 0xC2, 0x00, 0x19, 0xB1, 0xE0, 0xDA}},
       // Averages beyond the configuration's field count (a stale count) are left out.
       {"field count from the configuration",
        RecordConfig(kUvw),

@@ -1,0 +1,214 @@
+#include "app/tri_axis_data_applier.h"
+
+#include "displays/graph_window_model.h"
+#include "displays/tabular_display.h"
+#include "displays/windsock_window_model.h"
+#include "link/packet_matcher.h"
+#include "threeaxis/tri_axis_binary_decoder.h"
+#include "threeaxis/tri_axis_config.h"
+
+namespace ventari {
+namespace {
+
+constexpr int kMsPerMinute = 60000;
+
+std::vector<std::optional<double>> ShownValues(const TriAxisSumValues& sums,
+                                               const TriAxisConfig& config) {
+  const auto count = static_cast<std::size_t>(TriAxisAveragedFieldCount(config));
+  return {sums.begin(), sums.begin() + static_cast<std::ptrdiff_t>(count)};
+}
+
+// Handles one record and re-arms its collector, however the handling ends.
+template <typename Handle>
+void RearmedAfter(TApdDataPacket& collector, Handle handle) {
+  collector.SetEnabled(false);
+  try {
+    handle();
+  } catch (...) {
+    collector.SetEnabled(true);
+    throw;
+  }
+  collector.SetEnabled(true);
+}
+
+}  // namespace
+
+TriAxisDataApplier::TriAxisDataApplier(Links links) : links_(links), period_(links.runtime) {
+  period_.SetHandler([this] { periodEnded_ = true; });
+}
+
+void TriAxisDataApplier::StartPeriods() {
+  period_.Stop();
+  period_.SetInterval(links_.config.PcAvgMinutes * kMsPerMinute);
+  periodEnded_ = false;
+  averaging_.Clear();
+}
+
+bool TriAxisDataApplier::Averaging() const { return links_.config.PcAvgMinutes > 0; }
+
+std::optional<PcAveraging::Averages> TriAxisDataApplier::Average(const TriAxisSumValues& sums) {
+  if (!period_.IsActive()) period_.Start();
+  averaging_.Add(sums);
+  if (!periodEnded_) return std::nullopt;
+  return averaging_.TakeAverages();
+}
+
+void TriAxisDataApplier::Plot(const TriAxisGraphValues& values) {
+  GraphWindowModel& graph = links_.graph;
+  if (!graphVisible || !graphVisible() || graph.Paused()) return;
+  Tpgraph& chart = graph.pgraph1();
+  const auto [red, blue, green] =
+      TriAxisGraphPoints(values, graph.GraphGain(), static_cast<double>(chart.Scale()));
+  chart.DataPoint(kClRed, red);
+  chart.DataPoint(kClBlue, blue);
+  chart.DataPoint(kClGreen, green);
+  chart.Update();
+}
+
+std::optional<TriAxisGraphValues> TriAxisDataApplier::AveragedGraphValues(
+    const PcAveraging::Averages& averages) const {
+  const TriAxisConfig& config = links_.config;
+  if (!config.ReportsUvw() && !config.ReportsPolar()) return std::nullopt;
+  // A period without a direction (or any value) plots nothing.
+  if (!averages[0] || !averages[1] || !averages[2]) return std::nullopt;
+  return TriAxisGraphValues{config.ReportsPolar(), {*averages[0], *averages[1], *averages[2]}};
+}
+
+TriAxisSample TriAxisDataApplier::AveragedSample(const PcAveraging::Averages& averages,
+                                                 const QString& line) const {
+  TriAxisSample sample;
+  sample.kind = TriAxisSample::Kind::kAveraged;
+  sample.line = line;
+  sample.values = ShownValues(averages, links_.config);
+  return sample;
+}
+
+void TriAxisDataApplier::Tell(const TriAxisSample& sample) {
+  if (onSample) onSample(sample);
+}
+
+void TriAxisDataApplier::Apply(const TriAxisAsciiRecord& record) {
+  RearmedAfter(links_.asciiPacket, [&] { ApplyAscii(record); });
+}
+
+void TriAxisDataApplier::Apply(const TriAxisBinaryRecord& record) {
+  RearmedAfter(links_.binaryPacket, [&] { ApplyBinary(record); });
+}
+
+void TriAxisDataApplier::ApplyAscii(const TriAxisAsciiRecord& record) {
+  TabularDisplay& tabular = links_.tabular;
+  const bool averaging = Averaging();
+  TriAxisSample sample;
+  std::optional<TriAxisSample> averaged;
+  // What the log takes for this record: its line, the paths-blocked line, an empty line for a
+  // malformed record, or the averaged line of a period that ended.
+  QString logLine;
+
+  using Outcome = TriAxisAsciiRecord::Outcome;
+  switch (record.outcome) {
+    case Outcome::kPathsBlocked:
+      sample.kind = TriAxisSample::Kind::kBlocked;
+      if (!averaging) {
+        logLine = record.line;
+        tabular.AddLine(logLine);
+        sample.line = logLine;
+      }
+      break;
+    case Outcome::kMalformed:
+      sample.kind = TriAxisSample::Kind::kMalformed;
+      break;
+    case Outcome::kUnreadable:
+      sample.kind = TriAxisSample::Kind::kUnreadable;
+      if (record.status) {
+        sample.status = record.status;
+        sample.clinometer = tabular.ShowStatus(record.status->address, record.status->value);
+      }
+      Tell(sample);
+      return;
+    case Outcome::kUsable: {
+      sample.status = record.status;
+      if (record.status) {
+        sample.clinometer = tabular.ShowStatus(record.status->address, record.status->value);
+      }
+      sample.values = ShownValues(record.sums, links_.config);
+      if (!averaging) {
+        tabular.SetHeader(record.header);
+        tabular.AddLine(record.line);
+        logLine = record.line;
+        sample.line = logLine;
+      } else if (const auto averages = Average(record.sums)) {
+        if (!tabular.Logging()) periodEnded_ = false;
+        logLine = TriAxisAveragedLine(*averages, links_.config);
+        tabular.AddLine(logLine);
+        averaged = AveragedSample(*averages, logLine);
+        if (!links_.graph.Paused()) {
+          if (const auto graph = AveragedGraphValues(*averages)) Plot(*graph);
+        }
+      }
+      if (record.alarm && checkSample && alarmVisible && alarmVisible()) {
+        checkSample(record.alarm->first, record.alarm->second);
+      }
+      if (record.graph && !averaging) Plot(*record.graph);
+      if (record.windsock) {
+        links_.windsock.ShowSample(record.windsock->direction, record.windsock->speed,
+                                   record.windsock->w);
+        sample.fedWindsock = true;
+      }
+      break;
+    }
+  }
+
+  if (tabular.Logging() && !averaging) {
+    tabular.AddLogLine(logLine);
+  } else if (periodEnded_) {
+    periodEnded_ = false;
+    tabular.AddLogLine(logLine);
+  }
+  Tell(sample);
+  if (averaged) Tell(*averaged);
+}
+
+void TriAxisDataApplier::ApplyBinary(const TriAxisBinaryRecord& record) {
+  if (record.outcome == TriAxisBinaryRecord::Outcome::kShort) {
+    TriAxisSample sample;
+    sample.kind = TriAxisSample::Kind::kUnreadable;
+    Tell(sample);
+    return;
+  }
+  TabularDisplay& tabular = links_.tabular;
+  tabular.OpenBinaryLogIfWaiting();
+  TriAxisSample sample;
+  sample.status = record.status;
+  if (record.status) {
+    sample.clinometer = tabular.ShowStatus(record.status->address, record.status->value);
+  }
+  if (record.outcome == TriAxisBinaryRecord::Outcome::kNoWind) {
+    sample.kind = TriAxisSample::Kind::kBlocked;
+    Tell(sample);
+    return;
+  }
+
+  sample.values = ShownValues(record.sums, links_.config);
+  std::optional<TriAxisSample> averaged;
+  QByteArray logged = record.bytes;
+  const bool averaging = Averaging();
+  if (averaging) {
+    if (const auto averages = Average(record.sums)) {
+      const TriAxisAveragedBinaryRecord built = BuildAveragedBinaryRecord(*averages, links_.config);
+      tabular.AddLine(built.line);
+      logged = built.bytes;
+      averaged = AveragedSample(*averages, built.line);
+    }
+  }
+  if (tabular.BinaryLogOpen() && (!averaging || periodEnded_)) tabular.LogBinaryRecord(logged);
+  if (!averaging) {
+    tabular.SetHeader(record.header);
+    tabular.AddLine(record.line);
+    sample.line = record.line;
+  }
+  periodEnded_ = false;
+  Tell(sample);
+  if (averaged) Tell(*averaged);
+}
+
+}  // namespace ventari
