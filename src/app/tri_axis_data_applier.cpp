@@ -74,12 +74,17 @@ std::optional<TriAxisGraphValues> TriAxisDataApplier::AveragedGraphValues(
   return TriAxisGraphValues{config.ReportsPolar(), {*averages[0], *averages[1], *averages[2]}};
 }
 
-TriAxisSample TriAxisDataApplier::AveragedSample(const PcAveraging::Averages& averages,
-                                                 const QString& line) const {
+TriAxisSample TriAxisDataApplier::AveragedSample(const QString& line) {
   TriAxisSample sample;
   sample.kind = TriAxisSample::Kind::kAveraged;
   sample.line = line;
-  sample.values = ShownValues(averages, links_.config);
+  // The numbers as the line shows them: a polar direction in whole degrees, the rest to
+  // hundredths.
+  for (const QString& text : line.split(QLatin1Char(','))) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    sample.values.push_back(ok ? std::optional(value) : std::nullopt);
+  }
   return sample;
 }
 
@@ -140,7 +145,7 @@ void TriAxisDataApplier::ApplyAscii(const TriAxisAsciiRecord& record) {
         if (!tabular.Logging()) periodEnded_ = false;
         logLine = TriAxisAveragedLine(*averages, links_.config);
         tabular.AddLine(logLine);
-        averaged = AveragedSample(*averages, logLine);
+        averaged = AveragedSample(logLine);
         if (!links_.graph.Paused()) {
           if (const auto graph = AveragedGraphValues(*averages)) Plot(*graph);
         }
@@ -197,7 +202,7 @@ void TriAxisDataApplier::ApplyBinary(const TriAxisBinaryRecord& record) {
       const TriAxisAveragedBinaryRecord built = BuildAveragedBinaryRecord(*averages, links_.config);
       tabular.AddLine(built.line);
       logged = built.bytes;
-      averaged = AveragedSample(*averages, built.line);
+      averaged = AveragedSample(built.line);
     }
   }
   if (tabular.BinaryLogOpen() && (!averaging || periodEnded_)) tabular.LogBinaryRecord(logged);

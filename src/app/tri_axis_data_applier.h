@@ -76,7 +76,7 @@ class TriAxisDataApplier : public TriAxisRecordConsumer {
   void Plot(const TriAxisGraphValues& values);
   std::optional<TriAxisGraphValues> AveragedGraphValues(
       const PcAveraging::Averages& averages) const;
-  TriAxisSample AveragedSample(const PcAveraging::Averages& averages, const QString& line) const;
+  static TriAxisSample AveragedSample(const QString& line);
   void Tell(const TriAxisSample& sample);
 
   Links links_;

@@ -16,6 +16,7 @@ const QString kPort = QStringLiteral("port");
 const QString kBaud = QStringLiteral("baud");
 const QString kSeconds = QStringLiteral("seconds");
 const QString kSegmentMinutes = QStringLiteral("segment-minutes");
+const QString kPcAvg = QStringLiteral("pc-avg");
 
 // The rates the search knows, as the usage message lists them.
 QString RateList() {
@@ -65,6 +66,18 @@ std::optional<QString> ReadSegmentMinutes(const QCommandLineParser& parser, CliO
   return std::nullopt;
 }
 
+std::optional<QString> ReadPcAvg(const QCommandLineParser& parser, CliOptions& options) {
+  if (!parser.isSet(kPcAvg)) return std::nullopt;
+  bool ok = false;
+  const int minutes = parser.value(kPcAvg).toInt(&ok);
+  if (!ok || minutes < 0 || minutes > kMaxPcAvgMinutes) {
+    return QStringLiteral("--pc-avg takes a whole number of minutes from 0 to %1")
+        .arg(kMaxPcAvgMinutes);
+  }
+  options.pcAvgMinutes = minutes;
+  return std::nullopt;
+}
+
 }  // namespace
 
 void AddCliOptions(QCommandLineParser& parser) {
@@ -80,7 +93,11 @@ void AddCliOptions(QCommandLineParser& parser) {
          "seconds");
   option(QStringLiteral("out"), "The log file.", "file");
   option(kSegmentMinutes, "Start a new log file every N minutes (1 to 360).", "N");
-  option(QStringLiteral("no-timestamp"), "Log the data without date and time.");
+  option(QStringLiteral("no-timestamp"), "Log two-axis data without date and time.");
+  option(kPcAvg,
+         "Three-axis: average the records over N minutes, one line a period (0 to 60; 0: "
+         "every record).",
+         "N");
   option(QStringLiteral("simulators"),
          "List the simulated instruments beside the ports even when no simulated port is in use.");
   AddSettingsOption(parser);
@@ -88,7 +105,7 @@ void AddCliOptions(QCommandLineParser& parser) {
 
 std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser) {
   CliOptions options;
-  for (const auto read : {&ReadBaud, &ReadSeconds, &ReadSegmentMinutes}) {
+  for (const auto read : {&ReadBaud, &ReadSeconds, &ReadSegmentMinutes, &ReadPcAvg}) {
     if (auto error = read(parser, options)) return *error;
   }
   options.port = parser.value(kPort);

@@ -16,6 +16,7 @@ struct CliOptions {
   std::int32_t baud = 0;              // the rate tried first; 0: the stored rate
   std::optional<std::int64_t> runMs;  // how long to stream or log; none: until interrupted
   int segmentMinutes = 0;             // 0: one log file
+  std::optional<int> pcAvgMinutes;    // three-axis PC averaging; none: the stored setting
   QString out;                        // the log file
   bool json = false;
   bool timestamps = true;
@@ -27,6 +28,7 @@ struct CliOptions {
 inline constexpr double kMaxRunSeconds = 365.0 * 24 * 3600;
 inline constexpr double kMinRunSeconds = 0.1;
 inline constexpr int kMaxSegmentMinutes = 360;
+inline constexpr int kMaxPcAvgMinutes = 60;
 
 // Declares every option of ventari-cli.
 void AddCliOptions(QCommandLineParser& parser);

@@ -10,15 +10,65 @@
 namespace ventari {
 namespace {
 
-// Stops the run when nothing was found or the anemometer is not one whose data can be shown.
-std::optional<int> RequireTwoAxis(Session& session) {
+bool ThreeAxis(Session& session) {
+  return session.anemometer().state.Family == AnemFamily::kThreeAxis;
+}
+
+// Stops the run when nothing was found, or when an option given does not apply to the
+// anemometer found.
+std::optional<int> RequireFoundAndApplicable(Session& session, const CliOptions& options,
+                                             bool logging) {
   if (!session.commands().discovery.Found()) return kExitNotFound;
-  if (session.anemometer().state.Family != AnemFamily::kTwoAxis) {
-    return CliFail(
-        QStringLiteral("found a three-axis anemometer; data are shown for two-axis "
-                       "anemometers only"));
+  if (!ThreeAxis(session)) {
+    if (options.pcAvgMinutes) {
+      return CliFail(QStringLiteral("--pc-avg applies to three-axis anemometers only"));
+    }
+    return std::nullopt;
+  }
+  if (logging && !options.timestamps) {
+    return CliFail(QStringLiteral("--no-timestamp applies to two-axis anemometers only"));
+  }
+  if (logging && options.segmentMinutes > 0 && session.anemometer().triAxisConfig.IsBinary()) {
+    return CliFail(QStringLiteral("--segment-minutes applies to ASCII output only; the "
+                                  "anemometer sends binary records"));
   }
   return std::nullopt;
+}
+
+// A three-axis anemometer streams as while the tabular display is shown: started as its menu
+// command starts it, and stopped as closing the last live window stops it.
+void ShowTabular(Session& session, const CliOptions& options) {
+  if (options.pcAvgMinutes) {
+    session.anemometer().triAxisConfig.PcAvgMinutes = *options.pcAvgMinutes;
+    session.displays().tabular.PcAveragingChanged();
+  }
+  Commands& commands = session.commands();
+  commands.liveShown.tabular = true;
+  session.displays().tabular.FormShow();
+  commands.liveCommands.StartContinuous();
+}
+
+void CloseTabular(Session& session) {
+  session.commands().liveShown.tabular = false;
+  session.LiveWindowClosed();
+}
+
+int LogThreeAxis(CliSession& cli, const CliOptions& options) {
+  Session& s = cli.session();
+  TabularDisplay& tabular = s.displays().tabular;
+  ShowTabular(s, options);
+  tabular.CbSegClick(options.segmentMinutes > 0);
+  if (options.segmentMinutes > 0) tabular.SetSegInterval(options.segmentMinutes);
+  tabular.StartLogging(options.out);
+  if (tabular.Logging() || tabular.BinaryLogOpen()) cli.Run();
+  const bool complete = tabular.StopLogging();
+  CloseTabular(s);
+  if (!complete) {
+    CliFail(QStringLiteral("the log %1 is incomplete: it could not be created or written")
+                .arg(tabular.FileName()));
+    return kExitLogIncomplete;
+  }
+  return kExitFound;
 }
 
 }  // namespace
@@ -53,9 +103,17 @@ int StreamCommand(const CliOptions& options) {
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
-  if (auto stop = RequireTwoAxis(s)) return *stop;
-  PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
+  if (auto stop = RequireFoundAndApplicable(s, options, false)) return *stop;
+  if (!ThreeAxis(s)) {
+    PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
+    cli.Run();
+    return kExitFound;
+  }
+  PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
+                  options.json, &CliPrint);
+  ShowTabular(s, options);
   cli.Run();
+  CloseTabular(s);
   return kExitFound;
 }
 
@@ -64,7 +122,8 @@ int LogCommand(const CliOptions& options) {
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
-  if (auto stop = RequireTwoAxis(s)) return *stop;
+  if (auto stop = RequireFoundAndApplicable(s, options, true)) return *stop;
+  if (ThreeAxis(s)) return LogThreeAxis(cli, options);
   DataDisplay& display = s.displays().dataDisplay;
   display.CbTsdClick(options.timestamps);
   display.CbSegClick(options.segmentMinutes > 0);

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
       "  ports      list the serial ports (and the simulated instruments when a simulated port\n"
       "             is given or --simulators), one a line\n"
       "  identify   search the port for an anemometer and identify it\n"
-      "  stream     identify, then print one line per data message\n"
+      "  stream     identify, then print one line per data message or three-axis record\n"
       "  log        identify, then write the data log files\n"
       "Exit status: 0 found, 1 not found, 2 usage or port error, 3 a log that could not be\n"
       "written completely."));

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include "app/session_parts.h"
+#include "displays/tabular_log_headers.h"
 
 namespace ventari {
 namespace {
@@ -39,12 +40,82 @@ QJsonObject SampleJson(const QString& text, const TwoAxisSample& sample,
   return line;
 }
 
+QString KindName(TriAxisSample::Kind kind) {
+  switch (kind) {
+    case TriAxisSample::Kind::kRecord:
+      return QStringLiteral("record");
+    case TriAxisSample::Kind::kAveraged:
+      return QStringLiteral("averaged");
+    case TriAxisSample::Kind::kBlocked:
+      return QStringLiteral("blocked");
+    case TriAxisSample::Kind::kMalformed:
+      return QStringLiteral("malformed");
+    case TriAxisSample::Kind::kUnreadable:
+      break;
+  }
+  return QStringLiteral("unreadable");
+}
+
+QJsonValue OrNull(const std::optional<QString>& text) {
+  return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject SampleJson(const TriAxisSample& sample, const QStringList& names,
+                       const LiveDisplays& displays) {
+  QJsonObject status{{"message", displays.tabular.StatusText()}};
+  status["address"] = sample.status ? QJsonValue(sample.status->address) : QJsonValue();
+  status["value"] = sample.status ? QJsonValue(sample.status->value) : QJsonValue();
+  QJsonValue values;
+  if (!sample.values.empty()) {
+    QJsonObject byName;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+      const auto index = static_cast<std::size_t>(i);
+      const bool shown = index < sample.values.size() && sample.values[index].has_value();
+      byName[names[i]] = shown ? QJsonValue(*sample.values[index]) : QJsonValue();
+    }
+    values = byName;
+  }
+  QJsonObject line{{"text", OrNull(sample.line)},
+                   {"kind", KindName(sample.kind)},
+                   {"status", status},
+                   {"clinometer", OrNull(sample.clinometer)},
+                   {"values", values}};
+  AddWindsock(line, displays.windsockWindow, sample.fedWindsock);
+  return line;
+}
+
+void PrintJson(const std::function<void(const QString&)>& print, const QJsonObject& line) {
+  print(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) +
+        QLatin1Char('\n'));
+}
+
+// The stream shows the windsock's figures over two minutes, in m/s.
+void SelectStreamWindsock(LiveDisplays& displays) {
+  displays.windsockWindow.SelectUnits(0);
+  displays.windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
+}
+
 }  // namespace
+
+void PrintEachSample(LiveDisplays& displays, TriAxisDataApplier& applier,
+                     const TriAxisConfig& config, bool json,
+                     std::function<void(const QString&)> print) {
+  SelectStreamWindsock(displays);
+  applier.onSample = [&displays, &config, json,
+                      print = std::move(print)](const TriAxisSample& sample) {
+    if (!json) {
+      if (sample.line) print(*sample.line + QLatin1Char('\n'));
+      return;
+    }
+    // The names follow the configuration as it is when the record arrives.
+    PrintJson(print, SampleJson(sample, CsvHeaderText(config).text.split(QLatin1Char(',')),
+                                displays));
+  };
+}
 
 void PrintEachSample(LiveDisplays& displays, TwoAxisDataApplier& applier, bool json,
                      std::function<void(const QString&)> print) {
-  displays.windsockWindow.SelectUnits(0);
-  displays.windsockWindow.SelectAveraging(WindsockWindowModel::kTwoMinutes);
+  SelectStreamWindsock(displays);
   applier.onSample = [&displays, json, print = std::move(print)](const QByteArray&,
                                                                  const TwoAxisSample& sample) {
     const QString text = displays.dataDisplay.ScreenLines().back();
@@ -52,9 +123,7 @@ void PrintEachSample(LiveDisplays& displays, TwoAxisDataApplier& applier, bool j
       print(text + QLatin1Char('\n'));
       return;
     }
-    const QJsonObject line = SampleJson(text, sample, displays.windsockWindow);
-    print(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) +
-          QLatin1Char('\n'));
+    PrintJson(print, SampleJson(text, sample, displays.windsockWindow));
   };
 }
 

@@ -55,6 +55,7 @@ void TabularDisplay::OpenBinaryLogIfWaiting() {
   logging_ = false;
   QString failure;
   if (!binaryLog_.Create(fileName_, failure)) {
+    logFailed_ = true;
     reports_.Add(
         QStringLiteral("Cannot create the binary log file %1. Nothing is logged.").arg(failure));
     panel1_ = QStringLiteral("Log file not created.");
@@ -108,37 +109,41 @@ QString TabularDisplay::BtnLoggingCaption() const {
 void TabularDisplay::BtnLoggingClick() {
   if (LogActive()) {
     StopLogging();
-  } else {
-    StartLogging();
+    return;
   }
-  changed_.Notify();
+  const QString chosen = prompts_.ChooseSaveFile(
+      QStringLiteral("Save Log File as..."), {},
+      config_.IsBinary() ? QStringLiteral("Binary file (*.bny)")
+                         : QStringLiteral("Ascii file (*.log)"));
+  if (chosen.isEmpty()) return;
+  StartLogging(chosen);
 }
 
-void TabularDisplay::StartLogging() {
+void TabularDisplay::StartLogging(QString fileName) {
+  if (LogActive()) return;
   const bool binary = config_.IsBinary();
-  QString chosen = prompts_.ChooseSaveFile(
-      QStringLiteral("Save Log File as..."), {},
-      binary ? QStringLiteral("Binary file (*.bny)") : QStringLiteral("Ascii file (*.log)"));
-  if (chosen.isEmpty()) return;
   // A bare name gets the default extension, as the platform's save dialog gives it.
-  if (!QFileInfo(chosen).fileName().contains(QLatin1Char('.'))) {
-    chosen += binary ? QStringLiteral(".bny") : QStringLiteral(".log");
+  if (!QFileInfo(fileName).fileName().contains(QLatin1Char('.'))) {
+    fileName += binary ? QStringLiteral(".bny") : QStringLiteral(".log");
   }
-  fileName_ = chosen;
+  fileName_ = fileName;
   loggingBinary_ = binary;
+  logFailed_ = false;
   if (binary) {
     // The file is created by the first record, so that it starts with the current texts.
     logging_ = true;
     panel1_ = QStringLiteral("Logging to: ") + fileName_;
-    return;
+  } else {
+    StartAsciiLog();
   }
-  StartAsciiLog();
+  changed_.Notify();
 }
 
 void TabularDisplay::StartAsciiLog() {
   segCounter_ = 0;
   QString failure;
   if (!asciiLog_.Create(segmented_ ? SegmentFile(0) : fileName_, failure)) {
+    logFailed_ = true;
     reports_.Add(
         QStringLiteral("Cannot create the log file %1. Logging has not started.").arg(failure));
     panel1_ = QStringLiteral("Log file not created.");
@@ -153,18 +158,18 @@ void TabularDisplay::StartAsciiLog() {
   }
 }
 
-void TabularDisplay::StopLogging() {
+bool TabularDisplay::StopLogging() {
+  if (!LogActive()) return !logFailed_;
   segInterval_.Stop();
   logging_ = false;
   binaryLogOpen_ = false;
   // Lines a file still holds stay with the writer, which reported the failure and goes on
   // trying.
-  if (loggingBinary_) {
-    binaryLog_.Finish();
-  } else {
-    asciiLog_.Finish();
-  }
+  LogFileWriter& log = loggingBinary_ ? binaryLog_ : asciiLog_;
+  const bool complete = log.Finish() && !log.DroppedLines() && !logFailed_;
   panel1_ = QStringLiteral("Log file closed.");
+  changed_.Notify();
+  return complete;
 }
 
 void TabularDisplay::SegIntervalTimer() {

@@ -86,6 +86,12 @@ class TabularDisplay {
   void FormShow();
   // "&Logging" asks for the file and starts; "&Stop Log" stops and closes the file.
   void BtnLoggingClick();
+  // Starts logging to `fileName` (a bare name gets the format's extension), as a file chosen in
+  // the save dialog does.
+  void StartLogging(QString fileName);
+  // Stops logging; false when a line or record did not reach the file, or the file could not
+  // be created.
+  bool StopLogging();
   void BtnClearClick();
   void CbSegClick(bool checked);
   // The segment minutes: 1 to 360.
@@ -118,9 +124,7 @@ class TabularDisplay {
  private:
   bool LogActive() const { return logging_ || binaryLogOpen_; }
   bool AsciiLogging() const { return logging_ && !loggingBinary_; }
-  void StartLogging();
   void StartAsciiLog();
-  void StopLogging();
   QString SegmentFile(int counter) const;
   void WriteLogHeader();
   void Log(const QString& line);
@@ -147,6 +151,8 @@ class TabularDisplay {
   bool binaryLogOpen_ = false;
   // The format of the log being written, as it was when logging started.
   bool loggingBinary_ = false;
+  // The log's file could not be created.
+  bool logFailed_ = false;
   bool segmented_ = false;
   int segMinutes_ = 60;
   int segCounter_ = 0;

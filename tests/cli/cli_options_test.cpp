@@ -24,6 +24,7 @@ TEST(CliOptions, NumbersOutOfRangeOrNotNumbersAreRefusedWithWhatIsAccepted) {
       {"--baud takes one of the rates 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200",
        {"0", "-9600", "12345", "9600.5", "99999999999", "fast"}},
       {"--segment-minutes takes a whole number from 1 to 360", {"0", "361", "1.5", "nan"}},
+      {"--pc-avg takes a whole number of minutes from 0 to 60", {"-1", "61", "0.5", "x"}},
   };
   for (const auto& [message, values] : refused) {
     const QString option = QString::fromLatin1(message).section(' ', 0, 0);
@@ -38,13 +39,15 @@ TEST(CliOptions, NumbersInRangeAreTakenAndAbsentOnesKeepTheirDefaults) {
   EXPECT_EQ(none.baud, 0);
   EXPECT_FALSE(none.runMs.has_value());
   EXPECT_EQ(none.segmentMinutes, 0);
-  const auto lowest =
-      std::get<CliOptions>(Read({"--seconds", "0.1", "--baud", "300", "--segment-minutes", "1"}));
-  EXPECT_EQ(std::tuple(lowest.runMs, lowest.baud, lowest.segmentMinutes), std::tuple(100, 300, 1));
-  const auto highest = std::get<CliOptions>(
-      Read({"--seconds", "31536000", "--baud", "115200", "--segment-minutes", "360"}));
-  EXPECT_EQ(std::tuple(highest.runMs, highest.baud, highest.segmentMinutes),
-            std::tuple(31536000000LL, 115200, 360));
+  EXPECT_FALSE(none.pcAvgMinutes.has_value());
+  const auto lowest = std::get<CliOptions>(
+      Read({"--seconds", "0.1", "--baud", "300", "--segment-minutes", "1", "--pc-avg", "0"}));
+  EXPECT_EQ(std::tuple(lowest.runMs, lowest.baud, lowest.segmentMinutes, lowest.pcAvgMinutes),
+            std::tuple(100, 300, 1, 0));
+  const auto highest = std::get<CliOptions>(Read(
+      {"--seconds", "31536000", "--baud", "115200", "--segment-minutes", "360", "--pc-avg", "60"}));
+  EXPECT_EQ(std::tuple(highest.runMs, highest.baud, highest.segmentMinutes, highest.pcAvgMinutes),
+            std::tuple(31536000000LL, 115200, 360, 60));
 }
 
 }  // namespace
