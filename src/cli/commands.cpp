@@ -29,8 +29,9 @@ std::optional<int> RequireFoundAndApplicable(Session& session, const CliOptions&
     return CliFail(QStringLiteral("--no-timestamp applies to two-axis anemometers only"));
   }
   if (logging && options.segmentMinutes > 0 && session.anemometer().triAxisConfig.IsBinary()) {
-    return CliFail(QStringLiteral("--segment-minutes applies to ASCII output only; the "
-                                  "anemometer sends binary records"));
+    return CliFail(
+        QStringLiteral("--segment-minutes applies to ASCII output only; the "
+                       "anemometer sends binary records"));
   }
   return std::nullopt;
 }

@@ -85,8 +85,7 @@ QJsonObject SampleJson(const TriAxisSample& sample, const QStringList& names,
 }
 
 void PrintJson(const std::function<void(const QString&)>& print, const QJsonObject& line) {
-  print(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) +
-        QLatin1Char('\n'));
+  print(QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
 }
 
 // The stream shows the windsock's figures over two minutes, in m/s.
@@ -108,8 +107,8 @@ void PrintEachSample(LiveDisplays& displays, TriAxisDataApplier& applier,
       return;
     }
     // The names follow the configuration as it is when the record arrives.
-    PrintJson(print, SampleJson(sample, CsvHeaderText(config).text.split(QLatin1Char(',')),
-                                displays));
+    PrintJson(print,
+              SampleJson(sample, CsvHeaderText(config).text.split(QLatin1Char(',')), displays));
   };
 }
 

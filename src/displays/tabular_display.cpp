@@ -111,10 +111,10 @@ void TabularDisplay::BtnLoggingClick() {
     StopLogging();
     return;
   }
-  const QString chosen = prompts_.ChooseSaveFile(
-      QStringLiteral("Save Log File as..."), {},
-      config_.IsBinary() ? QStringLiteral("Binary file (*.bny)")
-                         : QStringLiteral("Ascii file (*.log)"));
+  const QString chosen =
+      prompts_.ChooseSaveFile(QStringLiteral("Save Log File as..."), {},
+                              config_.IsBinary() ? QStringLiteral("Binary file (*.bny)")
+                                                 : QStringLiteral("Ascii file (*.log)"));
   if (chosen.isEmpty()) return;
   StartLogging(chosen);
 }

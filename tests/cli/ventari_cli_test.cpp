@@ -2,6 +2,7 @@
 // a three-axis anemometer served by ventari-sim on a pseudo-terminal in real time.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "base/qt_runtime.h"
 #include "base/timer.h"
 #include "sim/sim_serial_port.h"
+#include "support/file_contents.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
 
@@ -97,11 +99,16 @@ TEST_F(VentariCliTest, EveryRunEndsWithTheThreeAxisAnemometerOutOfConfigurationM
     int status;
     bool interruptInConfigMode;
   };
-  // Stream and log refuse a three-axis anemometer after identifying it.
+  // Stream and log start the records and stop them; an option for two-axis logs is refused
+  // after identifying.
   const Case cases[] = {
       {"identify", {"identify"}, 0, false},
-      {"stream", {"stream", "--seconds", "1"}, 2, false},
-      {"log", {"log", "--out", dir.filePath("wind.log"), "--seconds", "1"}, 2, false},
+      {"stream", {"stream", "--seconds", "1", "--pc-avg", "0"}, 0, false},
+      {"log", {"log", "--out", dir.filePath("wind.log"), "--seconds", "3"}, 0, false},
+      {"log without timestamps",
+       {"log", "--out", dir.filePath("none.log"), "--seconds", "1", "--no-timestamp"},
+       2,
+       false},
       {"identify interrupted", {"identify"}, 0, true},
   };
   struct Run {
@@ -156,6 +163,12 @@ TEST_F(VentariCliTest, EveryRunEndsWithTheThreeAxisAnemometerOutOfConfigurationM
     EXPECT_TRUE(run.heard.contains("CONFIG\r")) << run.heard.toStdString();
     EXPECT_TRUE(run.heard.endsWith("EXIT\r")) << run.heard.toStdString();
   }
+  const QStringList logged = QString::fromLatin1(test::FileContents(dir.filePath("wind.log")))
+                                 .split(QStringLiteral("\r\n"));
+  ASSERT_GT(logged.size(), 8);
+  EXPECT_TRUE(logged[2].startsWith("Serial no.: "));
+  EXPECT_EQ(logged[6], "Sa Sb     Dir      Mag       W  ");
+  EXPECT_FALSE(QFile::exists(dir.filePath("none.log")));
   for (auto& run : runs) {
     run->simulator.kill();
     run->simulator.waitForFinished(2000);

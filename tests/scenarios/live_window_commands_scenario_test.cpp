@@ -2,6 +2,9 @@
 // modes a window cannot show, and switching the anemometer's continuous output on and off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "support/sim_session.h"
 
 namespace ventari {
@@ -12,20 +15,6 @@ using test::SimSession;
 const QString kT7 = QStringLiteral("sim:t7");
 const QString kMultiWindow =
     QStringLiteral("Anemometer baudrate must be below 38400 to display multiple windows");
-
-// Settings the setup dialog would send, typed straight into configuration mode.
-void Configure(SimSession& s, std::initializer_list<const char*> settings) {
-  CommandChannel& channel = s.session.link().channel;
-  channel.Command("IM");
-  channel.Delay(500);
-  for (const char* setting : settings) {
-    channel.Command(setting);
-    channel.Delay(500);
-  }
-  channel.Command("EXIT");
-  channel.Delay(500);
-  s.session.commands().discovery.Resynchronise();
-}
 
 sim::InstrumentOptions AtBaud(int baud) {
   sim::InstrumentOptions options;
@@ -59,7 +48,7 @@ TEST(LiveWindowCommandsScenario, At38400TheTabularDisplayIgnoresAnOpenAlarm) {
 TEST(LiveWindowCommandsScenario, AxisModeHasNoGraphAndNoAlarm) {
   SimSession s;
   s.StartAndSearch(kT7);
-  Configure(s, {"WINDREP AXIS"});
+  s.Configure({"WINDREP AXIS"});
   ASSERT_TRUE(s.session.anemometer().triAxisConfig.ReportsAxis());
   EXPECT_FALSE(s.session.commands().liveCommands.Graph().show);
   EXPECT_EQ(s.prompts.Count("Graph not available in 'Axis' mode."), 1);
@@ -70,7 +59,7 @@ TEST(LiveWindowCommandsScenario, AxisModeHasNoGraphAndNoAlarm) {
 TEST(LiveWindowCommandsScenario, TheUvwAlarmNeedsPaddedOutput) {
   SimSession s;
   s.StartAndSearch(kT7);
-  Configure(s, {"WINDREP UVW CAL", "STRFMT ASCII UNPAD"});
+  s.Configure({"WINDREP UVW CAL", "STRFMT ASCII UNPAD"});
   EXPECT_FALSE(s.session.commands().liveCommands.Alarm().show);
   EXPECT_EQ(
       s.prompts.Count("Anemometer must be set to 'padded output' when using alarm in UVW mode"), 1);
@@ -79,8 +68,8 @@ TEST(LiveWindowCommandsScenario, TheUvwAlarmNeedsPaddedOutput) {
 TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwitchedOnAndOff) {
   SimSession s;
   s.StartAndSearch(kT7);
-  Configure(s, {"STRFMT BINARY", "SOSREP SPEED", "ABSTEMP OFF", "ANAIP 1 E", "ANAIP 3 E",
-                "MSGMODE POLL"});
+  s.Configure(
+      {"STRFMT BINARY", "SOSREP SPEED", "ABSTEMP OFF", "ANAIP 1 E", "ANAIP 3 E", "MSGMODE POLL"});
   ASSERT_TRUE(s.session.anemometer().triAxisConfig.IsBinary());
   const auto outcome = s.session.commands().liveCommands.Windsock();
   ASSERT_TRUE(outcome.show && outcome.startContinuous);
@@ -115,7 +104,7 @@ namespace {
 TEST(LiveWindowCommandsScenario, ClosingOneOfTwoWindowsKeepsTheDataTheLastStopsThem) {
   SimSession s;
   s.StartAndSearch(kT7);
-  Configure(s, {"MSGMODE POLL"});
+  s.Configure({"MSGMODE POLL"});
   Commands& commands = s.session.commands();
   ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
   commands.liveShown.graph = true;
@@ -157,6 +146,10 @@ TEST(LiveWindowCommandsScenario, AWindowOpenedAt2400BaudWhileRecordsStreamReadsT
   ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
   commands.liveShown.graph = true;
   commands.liveCommands.StartContinuous();
+  std::vector<TriAxisSample::Kind> kinds;
+  s.session.decoding().triAxisData.onSample = [&kinds](const TriAxisSample& sample) {
+    kinds.push_back(sample.kind);
+  };
   s.rt.RunFor(3000);  // records stream
 
   ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
@@ -164,6 +157,11 @@ TEST(LiveWindowCommandsScenario, AWindowOpenedAt2400BaudWhileRecordsStreamReadsT
   commands.liveCommands.StartContinuous();
   EXPECT_EQ(s.session.anemometer().triAxisIdentity.configurationText, listing);
   EXPECT_FALSE(s.session.link().matchers.TriAxisPkt.Enabled());
+  // No record is cut short by the prompt and read with the listing.
+  s.rt.RunFor(5000);
+  EXPECT_GE(kinds.size(), 6u);
+  EXPECT_EQ(std::count(kinds.begin(), kinds.end(), TriAxisSample::Kind::kRecord),
+            static_cast<std::ptrdiff_t>(kinds.size()));
 }
 
 TEST(LiveWindowCommandsScenario, TwoWindowsOpened200msApartAt2400BaudEachEndTheirWait) {

@@ -34,4 +34,17 @@ void SimSession::StartAndSearch(const QString& portName) {
   session.commands().discovery.OnActivate();
 }
 
+void SimSession::Configure(std::initializer_list<const char*> settings) {
+  CommandChannel& channel = session.link().channel;
+  channel.Command("IM");
+  channel.Delay(500);
+  for (const char* setting : settings) {
+    channel.Command(setting);
+    channel.Delay(500);
+  }
+  channel.Command("EXIT");
+  channel.Delay(500);
+  session.commands().discovery.Resynchronise();
+}
+
 }  // namespace ventari::test

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 
 #include "app/session.h"
@@ -25,6 +26,10 @@ class SimSession {
   void Start(const QString& portName);
   // The main window's first show and activation.
   void StartAndSearch(const QString& portName);
+
+  // Three-axis settings ("WINDREP AXIS", ...) typed straight into configuration mode, then the
+  // anemometer found again so its listing is read.
+  void Configure(std::initializer_list<const char*> settings);
 
   sim::Instrument& InstrumentOn(const QString& portName) { return *ports.InstrumentFor(portName); }
   const MenuEntry& Menu(MenuId id) { return session.window().menu.Entry(id); }

@@ -1,0 +1,307 @@
+// A three-axis anemometer's records flowing into the tabular display, its logs and the other
+// live windows, end to end on virtual time against the simulated instruments.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QRegularExpression>
+#include <vector>
+
+#include "sim/sim_device.h"
+#include "support/file_contents.h"
+#include "support/sim_session.h"
+#include "threeaxis/tri_axis_binary_decoder.h"
+
+namespace ventari {
+namespace {
+
+using test::FileContents;
+using test::SimSession;
+using Kind = TriAxisSample::Kind;
+
+const QString kT7 = QStringLiteral("sim:t7");
+
+class TriAxisDataScenario : public ::testing::Test {
+ protected:
+  // Finds the anemometer, sets it up, and from then on records what the windows got.
+  void Start(std::initializer_list<const char*> settings, sim::Faults faults = {},
+             const QString& port = kT7) {
+    s.StartAndSearch(port);
+    ASSERT_TRUE(s.session.commands().discovery.Found());
+    if (settings.size() > 0) s.Configure(settings);
+    s.InstrumentOn(port).Device().SetFaults(faults);
+    TriAxisDataApplier& applier = s.session.decoding().triAxisData;
+    applier.onSample = [this](const TriAxisSample& sample) { samples.push_back(sample); };
+    applier.checkSample = [this](double first, double second) {
+      alarmChecks.push_back({first, second});
+      s.session.displays().alarm.CheckSample(first, second);
+    };
+    s.session.displays().graph.pgraph1().Changed().Subscribe([this] { ++graphChanges; });
+  }
+
+  void OpenTabular() {
+    Commands& commands = s.session.commands();
+    ASSERT_TRUE(commands.liveCommands.Tabular().startContinuous);
+    commands.liveShown.tabular = true;
+    tabular().FormShow();
+    commands.liveCommands.StartContinuous();
+  }
+
+  void CloseTabular() {
+    ASSERT_TRUE(tabular().FormCloseQuery());
+    s.session.commands().liveShown.tabular = false;
+    s.session.LiveWindowClosed();
+  }
+
+  TabularDisplay& tabular() { return s.session.displays().tabular; }
+
+  std::vector<const TriAxisSample*> OfKind(Kind kind) const {
+    std::vector<const TriAxisSample*> found;
+    for (const auto& sample : samples) {
+      if (sample.kind == kind) found.push_back(&sample);
+    }
+    return found;
+  }
+
+  SimSession s;
+  std::vector<TriAxisSample> samples;
+  std::vector<std::pair<double, double>> alarmChecks;
+  int graphChanges = 0;
+};
+
+TEST_F(TriAxisDataScenario, PolarRecordsReachAllFourWindows) {
+  Start({"WINDREP POLAR CAL", "STRFMT ASCII PAD"});
+  s.InstrumentOn(kT7).Device().Wind().SetSequence({{.speed = 4.5, .direction = 123}});
+  OpenTabular();
+  Commands& commands = s.session.commands();
+  for (auto open :
+       {&LiveWindowCommands::Graph, &LiveWindowCommands::Windsock, &LiveWindowCommands::Alarm}) {
+    ASSERT_TRUE((commands.liveCommands.*open)().startContinuous);
+  }
+  commands.liveShown.graph = commands.liveShown.windsock = true;
+  s.session.displays().alarm.Show();
+  commands.liveCommands.StartContinuous();
+  samples.clear();
+  s.rt.RunFor(10'000);
+
+  const auto records = OfKind(Kind::kRecord);
+  ASSERT_GE(records.size(), 8u);
+  const QRegularExpression polarLine(
+      QStringLiteral(R"(^\d\d [0-9A-F]{2}    123     04\.50    [+-]\d\d\.\d\d   $)"));
+  for (const TriAxisSample* record : records) {
+    ASSERT_TRUE(record->line);
+    EXPECT_TRUE(polarLine.match(*record->line).hasMatch()) << record->line->toStdString();
+    EXPECT_TRUE(record->fedWindsock);
+  }
+  EXPECT_EQ(tabular().ScreenLines().back(), *records.back()->line);
+  EXPECT_EQ(tabular().StatusText(), "Status OK");
+  EXPECT_EQ(s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount(),
+            static_cast<int>(records.size()));
+  // Direction and speed to the alarm; three points and a repaint per record to the graph.
+  ASSERT_EQ(alarmChecks.size(), records.size());
+  EXPECT_EQ(alarmChecks.back(), std::pair(123.0, 4.5));
+  EXPECT_GE(graphChanges, static_cast<int>(records.size()));
+}
+
+TEST_F(TriAxisDataScenario, UvwRecordsRaiseTheAlarmOnTheirComponents) {
+  Start({"WINDREP UVW CAL", "STRFMT ASCII PAD"});
+  // From the south at 5 m/s: the air goes north, V = 5.
+  s.InstrumentOn(kT7).Device().Wind().SetSequence({{.speed = 5, .direction = 180}});
+  AlarmWindowModel& alarm = s.session.displays().alarm;
+  ASSERT_TRUE(s.session.commands().liveCommands.Alarm().startContinuous);
+  alarm.Show();
+  s.session.commands().liveCommands.StartContinuous();
+  s.rt.RunFor(5000);
+
+  ASSERT_GE(alarmChecks.size(), 3u);
+  EXPECT_NEAR(alarmChecks.back().first, 0, 0.011);
+  EXPECT_NEAR(alarmChecks.back().second, 5, 0.011);
+  EXPECT_FALSE(OfKind(Kind::kRecord).back()->fedWindsock);
+}
+
+TEST_F(TriAxisDataScenario, AxisAndUnpaddedRecordsShowInTheTableOnly) {
+  for (const char* format : {"STRFMT ASCII PAD", "STRFMT ASCII UNPAD"}) {
+    SCOPED_TRACE(format);
+    samples.clear();
+    alarmChecks.clear();
+    if (s.session.commands().discovery.Found()) {
+      s.Configure({"WINDREP AXIS", format});
+    } else {
+      Start({"WINDREP AXIS", format});
+    }
+    OpenTabular();
+    const int changesBefore = graphChanges;
+    s.rt.RunFor(5000);
+    CloseTabular();
+
+    const auto records = OfKind(Kind::kRecord);
+    ASSERT_GE(records.size(), 3u);
+    // Unpadded fields are set at their padded widths, so both formats show alike.
+    const QRegularExpression axisLine(
+        QStringLiteral(R"(^\d\d [0-9A-F]{2}(   [+-]\d\d\.\d\d){3}   $)"));
+    for (const TriAxisSample* record : records) {
+      EXPECT_TRUE(axisLine.match(*record->line).hasMatch()) << record->line->toStdString();
+      EXPECT_FALSE(record->fedWindsock);
+    }
+    EXPECT_TRUE(alarmChecks.empty());
+    EXPECT_EQ(graphChanges, changesBefore);
+  }
+}
+
+TEST_F(TriAxisDataScenario, BinaryRecordsWithSpeedOfSoundAndTwoInputsAreLoggedByteForByte) {
+  Start({"STRFMT BINARY", "WINDREP POLAR CAL", "SOSREP SPEED", "ABSTEMP OFF", "ANAIP 1 E",
+         "ANAIP 3 E"});
+  OpenTabular();
+  const QString name = s.dir.filePath("run");
+  s.prompts.files.push_back(name);
+  tabular().BtnLoggingClick();
+  ASSERT_EQ(tabular().BtnLoggingCaption(), "&Stop Log");
+  samples.clear();
+  s.rt.RunFor(6000);
+  tabular().BtnLoggingClick();
+  EXPECT_EQ(tabular().Panel1Text(), "Log file closed.");
+
+  // The file: the identity and configuration texts, then every record shown, as received.
+  const QByteArray file = FileContents(name + ".bny");
+  const TriAxisIdentity& identity = s.session.anemometer().triAxisIdentity;
+  const QByteArray header = identity.identityText + identity.configurationText;
+  ASSERT_TRUE(file.startsWith(header));
+  const TriAxisConfig& config = s.session.anemometer().triAxisConfig;
+  const int size = 2 + TriAxisBinaryDecoder::RecordSize(config);
+  ASSERT_EQ(size, 17);
+  const QByteArray body = file.mid(header.size());
+  const auto records = OfKind(Kind::kRecord);
+  ASSERT_GE(records.size(), 4u);
+  ASSERT_EQ(body.size(), size * static_cast<qsizetype>(records.size()));
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const QByteArray record = body.mid(static_cast<qsizetype>(i) * size, size);
+    ASSERT_TRUE(record.startsWith("\xBA\xBA")) << i;
+    EXPECT_EQ(TriAxisBinaryDecoder(config).Decode(record.mid(2)).line, *records[i]->line) << i;
+    ASSERT_EQ(records[i]->values.size(), 6u);
+  }
+}
+
+TEST_F(TriAxisDataScenario, OneMinuteOfPcAveragingGivesOneAveragedLineAMinute) {
+  for (const char* format : {"STRFMT ASCII PAD", "STRFMT BINARY"}) {
+    SCOPED_TRACE(format);
+    samples.clear();
+    if (s.session.commands().discovery.Found()) {
+      s.Configure({format});
+    } else {
+      Start({"WINDREP UVW CAL", format});
+    }
+    s.session.anemometer().triAxisConfig.PcAvgMinutes = 1;
+    tabular().PcAveragingChanged();
+    OpenTabular();
+    s.rt.RunFor(150'000);
+    CloseTabular();
+
+    // The record after each minute ends the period and is part of its average.
+    const auto averaged = OfKind(Kind::kAveraged);
+    ASSERT_EQ(averaged.size(), 2u);
+    EXPECT_EQ(tabular().ScreenLines().size(), 2u);
+    std::vector<double> sums(3);
+    int counted = 0;
+    std::size_t next = 0;
+    for (const TriAxisSample& sample : samples) {
+      if (sample.kind == Kind::kAveraged) {
+        ASSERT_LT(next, averaged.size());
+        for (std::size_t field = 0; field < 3; ++field) {
+          EXPECT_NEAR(*averaged[next]->values[field], sums[field] / counted, 0.0051) << next;
+        }
+        sums.assign(3, 0);
+        counted = 0;
+        ++next;
+        continue;
+      }
+      ASSERT_EQ(sample.kind, Kind::kRecord);
+      EXPECT_FALSE(sample.line);
+      for (std::size_t field = 0; field < 3; ++field) sums[field] += *sample.values[field];
+      ++counted;
+    }
+    EXPECT_EQ(tabular().HeaderLabelText(), "U,V,W");
+    s.session.anemometer().triAxisConfig.PcAvgMinutes = 0;
+    tabular().PcAveragingChanged();
+  }
+}
+
+TEST_F(TriAxisDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGivesThreeFiles) {
+  Start({"WINDREP POLAR CAL", "STRFMT ASCII PAD"});
+  OpenTabular();
+  tabular().CbSegClick(true);
+  tabular().SetSegInterval(1);
+  const QString name = s.dir.filePath("run.log");
+  tabular().StartLogging(name);
+  samples.clear();
+  s.rt.RunFor(150'000);
+  ASSERT_TRUE(tabular().StopLogging());
+
+  EXPECT_FALSE(QFile::exists(name));
+  QStringList logged;
+  for (const char* file : {"run_1_0.log", "run_1_1.log", "run_1_2.log"}) {
+    const QStringList lines =
+        QString::fromLatin1(FileContents(s.dir.filePath(file))).split(QStringLiteral("\r\n"));
+    ASSERT_GT(lines.size(), 7) << file;
+    EXPECT_EQ(lines[2], "Serial no.: " + s.session.anemometer().state.SerialNumber);
+    EXPECT_TRUE(lines[4].startsWith("Output rate: "));
+    EXPECT_EQ(lines[6], "Sa Sb     Dir      Mag       W  ");
+    EXPECT_EQ(lines.back(), "");  // every line ends with CR LF
+    logged += lines.mid(7, lines.size() - 8);
+  }
+  EXPECT_FALSE(QFile::exists(s.dir.filePath("run_1_3.log")));
+  // Every record shown is in a file, in order.
+  QStringList shown;
+  for (const TriAxisSample& sample : samples) shown << *sample.line;
+  EXPECT_EQ(logged, shown);
+}
+
+TEST_F(TriAxisDataScenario, ClosingOneOfTwoWindowsKeepsTheRecordsComingTheLastStopsThem) {
+  Start({"WINDREP POLAR CAL", "MSGMODE POLL"});
+  OpenTabular();
+  Commands& commands = s.session.commands();
+  ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
+  commands.liveShown.windsock = true;
+  commands.liveCommands.StartContinuous();
+
+  commands.liveShown.windsock = false;
+  s.session.LiveWindowClosed();
+  const auto linesBefore = tabular().LinesShown();
+  s.rt.RunFor(5000);
+  EXPECT_GE(tabular().LinesShown(), linesBefore + 4);
+
+  const std::int64_t closed = s.rt.NowMs();
+  CloseTabular();
+  EXPECT_EQ(s.tap.SentSince(closed), "IM\rMSGMODE POLL\rEXIT\r");
+  const auto linesAfter = tabular().LinesShown();
+  s.rt.RunFor(5000);
+  EXPECT_EQ(tabular().LinesShown(), linesAfter);
+}
+
+TEST_F(TriAxisDataScenario, AListingThatTimesOutStillStartsTheRecords) {
+  Start({"WINDREP POLAR CAL"});
+  // The listing never comes: the device answers CONFIG after the wait is over.
+  s.InstrumentOn(kT7).Device().SetProcessingMs(4000);
+  OpenTabular();
+  s.InstrumentOn(kT7).Device().SetProcessingMs(sim::SimDevice::kDefaultProcessingMs);
+  EXPECT_FALSE(s.session.link().matchers.TriAxisPkt.Enabled());
+  samples.clear();
+  s.rt.RunFor(10'000);
+  EXPECT_GE(OfKind(Kind::kRecord).size(), 4u);
+  EXPECT_TRUE(OfKind(Kind::kMalformed).empty());
+}
+
+TEST_F(TriAxisDataScenario, ALogThatCannotBeCreatedSaysSoAndDoesNotRun) {
+  Start({});
+  OpenTabular();
+  s.prompts.files.push_back(s.dir.filePath("no/such/folder/run.log"));
+  tabular().BtnLoggingClick();
+  s.rt.RunFor(2000);
+  EXPECT_EQ(tabular().BtnLoggingCaption(), "&Logging");
+  EXPECT_EQ(tabular().Panel1Text(), "Log file not created.");
+  ASSERT_FALSE(s.prompts.Messages().empty());
+  EXPECT_TRUE(s.prompts.Messages().back().text.startsWith("Cannot create the log file"));
+  EXPECT_EQ(s.prompts.Messages().back().caption, "File Error");
+  EXPECT_TRUE(tabular().FormCloseQuery());
+}
+
+}  // namespace
+}  // namespace ventari
