@@ -13,6 +13,7 @@
 #include "ui/frm_graph.h"
 #include "ui/frm_main.h"
 #include "ui/frm_ports.h"
+#include "ui/frm_tab_disp.h"
 #include "ui/frm_user_name.h"
 #include "ui/frm_windsock.h"
 #include "ui/help_window.h"
@@ -56,6 +57,7 @@ void Application::CreateWindows() {
   frmPorts_ = new TFrmPorts(session_->commands().portsDialog, *frmMain_);
   frmDataDisplay_ = new TFrmDataDisplay(session_->displays().dataDisplay, frmMain_.get());
   frmAlarm_ = new TFrmAlarm(session_->displays().alarm, frmMain_.get());
+  frmTabDisp_ = new TFrmTabDisp(session_->displays().tabular, frmMain_.get());
 
   QObject::connect(&frmGraph_->Live(), &LiveWindow::Closed, frmGraph_, [&s] {
     s.commands().liveShown.graph = false;
@@ -65,10 +67,18 @@ void Application::CreateWindows() {
     s.commands().liveShown.windsock = false;
     s.LiveWindowClosed();
   });
+  QObject::connect(&frmTabDisp_->Live(), &LiveWindow::Closed, frmTabDisp_, [&s] {
+    s.commands().liveShown.tabular = false;
+    s.LiveWindowClosed();
+  });
   // Closing the main window closes the live windows first.
   s.AddCloseHook([this] {
     frmGraph_->close();
     frmWindsock_->close();
+    // A log being written ends complete before its window goes.
+    TabularDisplay& tabular = session_->displays().tabular;
+    if (tabular.Logging() || tabular.BinaryLogOpen()) tabular.BtnLoggingClick();
+    frmTabDisp_->close();
     if (session_->displays().alarm.View().visible) session_->displays().alarm.FormClose();
   });
   help_ = new HelpWindow(frmMain_.get());
@@ -89,6 +99,7 @@ void Application::ConnectMenu() {
   });
   main.SetCommand(MenuId::kGraph1, [this] { ShowGraph(); });
   main.SetCommand(MenuId::kWindsock1, [this] { ShowWindsock(); });
+  main.SetCommand(MenuId::kTabular, [this] { ShowTabular(); });
   main.SetCommand(MenuId::kAlarm, [this] { ShowAlarm(); });
   main.SetCommand(MenuId::kTest1, [this] { frmUserName_->show(); });
   main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });
@@ -113,6 +124,19 @@ void Application::ShowWindsock() {
   frmWindsock_->showNormal();
   frmWindsock_->raise();
   if (outcome.startContinuous) session_->commands().liveCommands.StartContinuous();
+}
+
+void Application::ShowTabular() {
+  Session& s = *session_;
+  const auto outcome = s.commands().liveCommands.Tabular();
+  if (!outcome.show) return;
+  s.commands().liveShown.tabular = true;
+  // An open window keeps its table and only comes to the front.
+  if (!frmTabDisp_->isVisible()) s.displays().tabular.FormShow();
+  frmTabDisp_->show();
+  frmTabDisp_->raise();
+  frmTabDisp_->activateWindow();
+  if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
 }
 
 void Application::ShowAlarm() {

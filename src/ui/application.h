@@ -19,6 +19,7 @@ class TFrmDataDisplay;
 class TFrmGraph;
 class TFrmMain;
 class TFrmPorts;
+class TFrmTabDisp;
 class TFrmUserName;
 class TFrmWindsock;
 
@@ -48,6 +49,7 @@ class Application {
   void ConnectMenu();
   void ShowGraph();
   void ShowWindsock();
+  void ShowTabular();
   void ShowAlarm();
 
   Options options_;
@@ -63,6 +65,7 @@ class Application {
   TFrmGraph* frmGraph_ = nullptr;
   TFrmWindsock* frmWindsock_ = nullptr;
   TFrmAlarm* frmAlarm_ = nullptr;
+  TFrmTabDisp* frmTabDisp_ = nullptr;
   HelpWindow* help_ = nullptr;
 };
 

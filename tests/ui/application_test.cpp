@@ -6,6 +6,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -13,19 +17,22 @@
 
 #include "app/settings.h"
 #include "sim/sim_serial_port.h"
+#include "support/file_contents.h"
 #include "ui/frm_main.h"
+#include "ui/frm_tab_disp.h"
 
 namespace ventari {
 namespace {
 
 class ApplicationTest : public ::testing::Test {
  protected:
-  // Settings of an earlier run on `portName`; in service mode no search starts on its own.
-  QString StoredSettings(const QString& portName, bool serviceMode = false) {
+  // Settings of an earlier run on `portName` at `baud`; in service mode no search starts on its
+  // own.
+  QString StoredSettings(const QString& portName, bool serviceMode = false, int baud = 9600) {
     const QString file = dir.filePath(QStringLiteral("settings.ini"));
     QSettings store(file, QSettings::IniFormat);
     const std::pair<const char*, int> numbers[] = {
-        {"Comport", 1},   {"Databits", 8}, {"Parity", 0}, {"Baudrate", 9600},
+        {"Comport", 1},   {"Databits", 8}, {"Parity", 0}, {"Baudrate", baud},
         {"Averaging", 0}, {"Units", 0},    {"Gust", 0}};
     for (const auto& [name, value] : numbers) store.setValue(name, value);
     store.setValue("PortName", portName);
@@ -96,6 +103,67 @@ TEST_F(ApplicationTest, TheAlarmEntryBringsAnOpenAlarmWindowToTheFront) {
   act.start(10);
   app.Start();
   EXPECT_EQ(activeAfterSecondChoice, "ventari::TFrmAlarm");
+}
+
+TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) {
+  Application app({StoredSettings("sim:t7", /*serviceMode=*/false, 19200), QString(), false});
+  Session& s = app.session();
+  TabularDisplay& model = s.displays().tabular;
+  const QString log = dir.filePath(QStringLiteral("closing.log"));
+  bool identified = false;
+  bool shown = false;
+  QStringList tableAfterSecondChoice;
+  QByteArray logAfterClose;
+  // The log's file is chosen in the save dialog once it is open.
+  QTimer choose;
+  QObject::connect(&choose, &QTimer::timeout, [&] {
+    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!chooser) return;
+    choose.stop();
+    chooser->selectFile(log);
+    static_cast<QDialog*>(chooser)->accept();
+  });
+  // Acts once the search has identified the anemometer and let go of the window; the search
+  // waits in event loops of its own, which must not be held up.
+  QElapsedTimer waited;
+  waited.start();
+  QTimer act;
+  QObject::connect(&act, &QTimer::timeout, [&] {
+    identified = s.window().menu.Entry(MenuId::kTabular).visible && s.window().Enabled();
+    if (!identified && waited.elapsed() < 60000) return;
+    act.stop();
+    if (!identified) {
+      QCoreApplication::exit(0);
+      return;
+    }
+    auto* tabular = app.mainWindow().findChild<QAction*>(QStringLiteral("Tabular"));
+    auto* window = app.mainWindow().findChild<TFrmTabDisp*>();
+    model.AddLine(QStringLiteral("before the window"));
+    tabular->trigger();
+    shown = window->isVisible() && s.commands().liveShown.tabular && model.ScreenLines().empty();
+    model.AddLine(QStringLiteral("00 00   +01.23"));
+    tabular->trigger();  // already shown: only brought to the front
+    window->Sync();
+    tableAfterSecondChoice =
+        window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().split('\n');
+
+    choose.start(20);
+    window->findChild<QPushButton*>(QStringLiteral("BtnLogging"))->click();
+    app.mainWindow().close();
+    logAfterClose = test::FileContents(log);
+    QCoreApplication::exit(0);
+  });
+  act.start(50);
+  app.Start();
+  ASSERT_TRUE(identified);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(tableAfterSecondChoice, QStringList{"00 00   +01.23"});
+  EXPECT_FALSE(model.Logging());
+  EXPECT_EQ(model.Panel1Text(), "Log file closed.");
+  EXPECT_TRUE(logAfterClose.contains("Serial no.:")) << logAfterClose.toStdString();
+  EXPECT_TRUE(logAfterClose.contains("Sa Sb")) << logAfterClose.toStdString();
+  EXPECT_FALSE(s.commands().liveShown.tabular);
+  EXPECT_FALSE(app.mainWindow().findChild<TFrmTabDisp*>()->isVisible());
 }
 
 }  // namespace
