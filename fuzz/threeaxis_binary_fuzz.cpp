@@ -9,19 +9,12 @@
 #include <limits>
 #include <string>
 
+#include "fuzz_check.h"
 #include "threeaxis/tri_axis_binary_decoder.h"
 #include "threeaxis/tri_axis_records.h"
 #include "threeaxis_config_input.h"
 
-namespace {
-
 using namespace ventari;
-
-void Check(bool holds) {
-  if (!holds) __builtin_trap();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);

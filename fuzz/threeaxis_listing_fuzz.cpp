@@ -11,6 +11,7 @@
 #include "app/tri_axis_reply_applier.h"
 #include "base/anem_state.h"
 #include "base/main_menu.h"
+#include "fuzz_check.h"
 #include "link/packet_matcher.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
@@ -19,10 +20,6 @@
 namespace {
 
 using namespace ventari;
-
-void Check(bool holds) {
-  if (!holds) __builtin_trap();
-}
 
 bool IsDigits(const QString& text) {
   for (QChar c : text) {
