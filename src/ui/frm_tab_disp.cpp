@@ -7,12 +7,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 #include "displays/tabular_display.h"
 #include "ui/guarded_handler.h"
@@ -25,6 +27,8 @@ namespace {
 constexpr QSize kInitialSize(1024, 768);
 constexpr int kStatusPanelWidth = 270;
 constexpr int kHeaderLabelTop = 3;
+// The status address, status value and three values come before the optional columns.
+constexpr std::size_t kFixedColumns = 5;
 
 // The labels above the fixed columns, at their distance from the left of the table's text.
 struct FixedLabel {
@@ -56,7 +60,32 @@ QLabel* Panel(const char* name, QWidget* parent) {
   return panel;
 }
 
+// Where each optional column of `line` starts, counted in characters.
+std::vector<qsizetype> OptionalColumnStarts(const QString& line) {
+  std::vector<qsizetype> starts;
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    if (!line[i].isSpace() && (i == 0 || line[i - 1].isSpace())) starts.push_back(i);
+  }
+  if (starts.size() <= kFixedColumns) return {};
+  return {starts.begin() + kFixedColumns, starts.end()};
+}
+
 }  // namespace
+
+AlignedHeader AlignToColumns(const QString& header, const QString& line) {
+  // The names are parted by runs of blanks; a name may hold one blank ("AbsT C").
+  static const QRegularExpression kGaps(QStringLiteral("\\s{2,}"));
+  const QStringList names = header.trimmed().split(kGaps, Qt::SkipEmptyParts);
+  const std::vector<qsizetype> starts = OptionalColumnStarts(line);
+  if (names.isEmpty() || starts.size() < static_cast<std::size_t>(names.size())) return {};
+  AlignedHeader aligned{{}, static_cast<int>(starts.front())};
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    const qsizetype at = starts[static_cast<std::size_t>(i)] - starts.front();
+    aligned.text = aligned.text.leftJustified(std::max(at, aligned.text.size() + (i > 0 ? 1 : 0)));
+    aligned.text += names[i];
+  }
+  return aligned;
+}
 
 TFrmTabDisp::TFrmTabDisp(TabularDisplay& model, QWidget* parent) : QDialog(parent), model_(model) {
   setObjectName(QStringLiteral("TFrmTabDisp"));
@@ -183,10 +212,7 @@ void TFrmTabDisp::Act(const std::function<void()>& handler) {
 void TFrmTabDisp::Sync() {
   SyncTable();
   for (QLabel* label : fixedLabels_) label->setVisible(model_.HeaderLabelsShown());
-  if (headerLabel_->text() != model_.HeaderLabelText()) {
-    headerLabel_->setText(model_.HeaderLabelText());
-    headerLabel_->adjustSize();
-  }
+  SyncHeaderLabel();
   PlaceHeaderLabels();
 
   btnLogging_->setText(model_.BtnLoggingCaption());
@@ -220,6 +246,24 @@ void TFrmTabDisp::SyncTable() {
   linesInTable_ = std::min<std::uint64_t>(linesInTable_ + fresh, TabularDisplay::kMaxScreenLines);
 }
 
+void TFrmTabDisp::SyncHeaderLabel() {
+  const QString& header = model_.HeaderLabelText();
+  if (!model_.HeaderLabelsShown()) {
+    aligned_ = {header, -1};
+  } else if (!model_.ScreenLines().empty()) {
+    // A line the names cannot be set over (a paths-blocked line) keeps the last alignment.
+    if (AlignedHeader fitted = AlignToColumns(header, model_.ScreenLines().back());
+        fitted.column >= 0 || aligned_.column < 0 || headerSource_ != header) {
+      aligned_ = fitted.column >= 0 ? fitted : AlignedHeader{header, -1};
+    }
+  }
+  headerSource_ = header;
+  if (headerLabel_->text() != aligned_.text) {
+    headerLabel_->setText(aligned_.text);
+    headerLabel_->adjustSize();
+  }
+}
+
 void TFrmTabDisp::PlaceHeaderLabels() {
   const int textLeft = table_->frameWidth() +
                        static_cast<int>(table_->document()->documentMargin()) -
@@ -227,7 +271,11 @@ void TFrmTabDisp::PlaceHeaderLabels() {
   for (int i = 0; i < kFixedLabelCount; ++i) {
     fixedLabels_[i]->move(textLeft + kFixedLabels[i].left, kHeaderLabelTop);
   }
-  headerLabel_->move(textLeft + model_.HeaderLabelLeft(), kHeaderLabelTop);
+  const int left = aligned_.column >= 0
+                       ? qRound(aligned_.column *
+                                QFontMetricsF(table_->font()).horizontalAdvance(QLatin1Char('0')))
+                       : model_.HeaderLabelLeft();
+  headerLabel_->move(textLeft + left, kHeaderLabelTop);
 }
 
 void TFrmTabDisp::closeEvent(QCloseEvent* event) {

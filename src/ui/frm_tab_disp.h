@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -18,6 +19,15 @@ namespace ventari {
 
 class LiveWindow;
 class TabularDisplay;
+
+// The optional columns' names (the header text, spaced for a proportional face) set in the
+// table's fixed-pitch face over the columns of a table line: `text` starts at character
+// `column` of the line. `column` is -1 when the line has fewer optional columns than names.
+struct AlignedHeader {
+  QString text;
+  int column = -1;
+};
+AlignedHeader AlignToColumns(const QString& header, const QString& line);
 
 class TFrmTabDisp : public QDialog {
   Q_OBJECT
@@ -46,6 +56,9 @@ class TFrmTabDisp : public QDialog {
   // Runs what the user asked for, then shows its outcome at once.
   void Act(const std::function<void()>& handler);
   void SyncTable();
+  // The header label's text: over the optional columns of the newest line, or as the model
+  // gives it (the comma-separated header of averaged lines).
+  void SyncHeaderLabel();
   // Puts the header labels above the table's columns, following its horizontal scrolling.
   void PlaceHeaderLabels();
 
@@ -54,6 +67,8 @@ class TFrmTabDisp : public QDialog {
   QPlainTextEdit* table_ = nullptr;
   std::array<QLabel*, kFixedLabelCount> fixedLabels_{};
   QLabel* headerLabel_ = nullptr;
+  AlignedHeader aligned_;
+  QString headerSource_;
   QPushButton* btnLogging_ = nullptr;
   QCheckBox* cbSeg_ = nullptr;
   QWidget* segment_ = nullptr;

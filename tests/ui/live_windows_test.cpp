@@ -20,6 +20,7 @@
 #include "displays/alarm_window_model.h"
 #include "displays/graph_window_model.h"
 #include "displays/windsock_window_model.h"
+#include "support/screenshot.h"
 #include "support/sim_session.h"
 #include "ui/frm_alarm.h"
 #include "ui/frm_graph.h"
@@ -29,14 +30,9 @@
 namespace ventari {
 namespace {
 
+using test::Keep;
 using test::ScriptedLine;
 using test::SimSession;
-
-// Saves what a window looks like when VENTARI_SCREENSHOTS names a folder.
-void Keep(QWidget& widget, const QString& name) {
-  const QString folder = qEnvironmentVariable("VENTARI_SCREENSHOTS");
-  if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
-}
 
 template <typename T>
 T* Child(QWidget& window, const char* name) {

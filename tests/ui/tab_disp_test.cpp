@@ -17,20 +17,17 @@
 
 #include "base/virtual_runtime.h"
 #include "displays/tabular_display.h"
+#include "support/screenshot.h"
 #include "support/scripted_prompts.h"
+#include "threeaxis/tri_axis_records.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/live_window.h"
 
 namespace ventari {
 namespace {
 
+using test::Keep;
 using test::ScriptedPrompts;
-
-// Saves what a window looks like when VENTARI_SCREENSHOTS names a folder.
-void Keep(QWidget& widget, const char* name) {
-  const QString folder = qEnvironmentVariable("VENTARI_SCREENSHOTS");
-  if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
-}
 
 constexpr char kUvwLine[] = "00 00   +01.23   -00.45   +00.10   +340.12  ";
 
@@ -137,15 +134,19 @@ TEST_F(TabularWindowTest, TheHeaderLabelsStandAboveTheColumnsAndFollowPcAveragin
   };
   const std::pair<const char*, const char*> fixed[] = {
       {"Label1", "Sa"}, {"Label2", "Sb"}, {"Label3", "Wc1"}, {"Label4", "Wc2"}, {"Label5", "Wc3"}};
+  // The optional columns' names stand over the line's optional columns, which start at its
+  // 36th character; the comma-separated header of averaged lines stands at the left edge.
+  const int firstOptionalColumn =
+      qRound(35 * QFontMetricsF(Table()->font()).horizontalAdvance(QLatin1Char('0')));
   const struct {
     int pcAvgMinutes;
     bool fixedShown;
     int headerLeft;
     const char* headerText;
   } cases[] = {
-      {0, true, 246, "   SoS   "},
+      {0, true, firstOptionalColumn, "SoS"},
       {5, false, 2, "U,V,W,SoS"},
-      {0, true, 246, "U,V,W,SoS"},  // the text stays until a header is set
+      {0, true, firstOptionalColumn, "U,V,W,SoS"},  // the text stays until a header is set
   };
   for (const auto& c : cases) {
     config.PcAvgMinutes = c.pcAvgMinutes;
@@ -163,6 +164,31 @@ TEST_F(TabularWindowTest, TheHeaderLabelsStandAboveTheColumnsAndFollowPcAveragin
   const int lefts[] = {2, 22, 68, 130, 194};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(left(fixed[i].first), lefts[i]) << fixed[i].second;
   EXPECT_EQ(Child<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::red));
+}
+
+TEST(TabularHeaderTest, TheNamesStandOverTheOptionalColumnsOfTheLine) {
+  const struct {
+    const char* header;
+    const char* line;
+    const char* text;
+    int column;
+  } cases[] = {
+      {"   SoS            AbsT C          Aip1                ",
+       "00 00    123     04.56    +00.12   340.12   +15.01   +0.4499   ", "SoS      AbsT C   Aip1",
+       35},
+      // Binary lines and temperatures in Celsius have columns of other widths.
+      {"    SoS           AbsT C          ",
+       "00 1B  +01.23   -00.45   +00.10   340.12   -------   ", "SoS      AbsT C", 34},
+      // A name longer than its column keeps a blank before the next.
+      {"SonicT K       Aip1", "00 00   +01.23   -00.45   +00.10   1   2", "SonicT K Aip1", 35},
+      // More names than columns (a paths-blocked line): no alignment.
+      {"   SoS   ", kPathsBlockedLine, "", -1},
+  };
+  for (const auto& c : cases) {
+    const AlignedHeader aligned = AlignToColumns(c.header, c.line);
+    EXPECT_EQ(aligned.text, c.text) << c.header;
+    EXPECT_EQ(aligned.column, c.column) << c.header;
+  }
 }
 
 TEST_F(TabularWindowTest, LoggingStatusAndClosingFollowTheModel) {

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "support/screenshot.h"
 #include "support/sim_session.h"
 #include "ui/frm_anem_type.h"
 #include "ui/frm_data_display.h"
@@ -22,13 +23,8 @@
 namespace ventari {
 namespace {
 
+using test::Keep;
 using test::SimSession;
-
-// Saves what a window looks like when VENTARI_SCREENSHOTS names a folder.
-void Keep(QWidget& widget, const char* name) {
-  const QString folder = qEnvironmentVariable("VENTARI_SCREENSHOTS");
-  if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
-}
 
 QAction* ActionNamed(TFrmMain& window, const char* name) {
   return window.findChild<QAction*>(QString::fromLatin1(name));
