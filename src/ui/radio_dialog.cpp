@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "twoaxisconfig/radio_dialog_model.h"
 #include "ui/guarded_handler.h"
@@ -25,7 +26,11 @@ RadioDialog::RadioDialog(RadioDialogModel& model, const QString& objectName, int
   const auto groups = model_.Groups();
   auto* grid = new QGridLayout;
   grid->setSpacing(10);
-  const int rows = (static_cast<int>(groups.size()) + columns - 1) / columns;
+  // A group never shown takes no place in the grid.
+  const int shown = static_cast<int>(
+      std::count_if(groups.begin(), groups.end(), [](const RadioGroup& g) { return g.visible; }));
+  const int rows = std::max(1, (shown + columns - 1) / columns);
+  int place = 0;
   for (std::size_t g = 0; g < groups.size(); ++g) {
     auto* box = new QGroupBox(this);
     box->setObjectName(groups[g].field);
@@ -34,7 +39,12 @@ RadioDialog::RadioDialog(RadioDialogModel& model, const QString& objectName, int
     connect(buttons, &QButtonGroup::idClicked, this, [this, index](int item) {
       RunGuarded(this, [this, index, item] { model_.Select(index, item); });
     });
-    grid->addWidget(box, index % rows, index / rows, Qt::AlignTop);
+    if (groups[g].visible) {
+      grid->addWidget(box, place % rows, place / rows);
+      ++place;
+    } else {
+      box->hide();
+    }
     boxes_.push_back(box);
     buttons_.push_back(buttons);
     Fill(g, groups[g]);
@@ -73,6 +83,8 @@ void RadioDialog::Fill(std::size_t g, const RadioGroup& group) {
     buttons.addButton(radio, i);
     items->addWidget(radio, i % perColumn, i / perColumn);
   }
+  // The items keep together at the top of a box its row makes taller.
+  items->setRowStretch(perColumn, 1);
 }
 
 void RadioDialog::Sync() {
