@@ -339,6 +339,29 @@ TEST(TwoAxisConfigScenario, TenHertzWithTenMinuteAveragingMakesTheWindsock6000Sa
   EXPECT_EQ(windsock.CalvarnWindsock1().NumRollingAveSamples(), 6000);
 }
 
+TEST(TwoAxisConfigScenario, GroupsWithNoSelectionSendTheirCommandsAsWritten) {
+  SimSession s;
+  s.StartAndSearch(kKestrix);
+  TwoAxisDialogs& d = Dialogs(s);
+  struct Case {
+    RadioDialogModel* dialog;
+    Strings sent;
+  };
+  const Case cases[] = {
+      {&d.outputFormat, {"L0\r", "O0\r", "V0\r\n", "P\r", "U0\r", "A-1\r\n", "K0\r\n", "Q\r"}},
+      {&d.analogue, {"Z0\r\n", "T0\r\n", "Y0\r\n", "C0\r\n", "J-1\r\n", "Q\r"}},
+  };
+  for (const Case& c : cases) {
+    c.dialog->Activate();
+    for (int g = 0; g < static_cast<int>(c.dialog->Groups().size()); ++g) c.dialog->Select(g, -1);
+    const std::size_t first = s.tap.Writes().size();
+    EXPECT_EQ(c.dialog->Ok().result, SettingOutcome::Result::kConfirmed);
+    EXPECT_EQ(Texts(AfterEntry(SentSince(s.tap, first))), c.sent);
+  }
+  // With no rate the samples per second stay as they were.
+  EXPECT_EQ(Config(s).SamplesPerSecond, 1);
+}
+
 TEST(TwoAxisConfigScenario, KestrixAnalogueSendsWholeLinesInOrder) {
   SimSession s;
   s.StartAndSearch(kKestrix);
