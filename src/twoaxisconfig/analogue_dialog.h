@@ -15,6 +15,7 @@ class AnalogueDialog : public RadioDialogModel {
   QString Caption() const override;
   // Captions and items from the string table.
   std::vector<RadioGroup> Groups() const override;
+  bool OkOffered() const override { return p_.layout.analogueOkEnabled; }
   // Lines "Z", "T", "Y", "C" and "J", in this order.
   SettingOutcome Ok() override;
 };

@@ -27,6 +27,8 @@ class RadioDialogModel {
   // The dialog is shown: its selection is saved, as what the anemometer was last known to have.
   void Activate();
   void Select(int group, int index);
+  // Whether the model found lets OK be pressed at all.
+  virtual bool OkOffered() const { return true; }
   // Sends the selection; the dialog closes afterwards.
   virtual SettingOutcome Ok() = 0;
   // Puts the saved selection back; nothing is sent.

@@ -107,7 +107,7 @@ void RadioDialog::Sync() {
       button->setChecked(true);
     }
   }
-  ok_->setEnabled(!model_.Busy());
+  ok_->setEnabled(model_.OkOffered() && !model_.Busy());
   cancel_->setEnabled(!model_.Busy());
 }
 
