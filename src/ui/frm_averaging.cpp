@@ -23,7 +23,7 @@ TFrmAveraging::TFrmAveraging(AveragingDialog& model, QWidget* parent)
   setModal(true);
   edit_ = new QLineEdit(this);
   edit_->setObjectName(QStringLiteral("AveragingPeriod"));
-  edit_->setInputMask(QStringLiteral("9999;_"));
+  edit_->setInputMask(QStringLiteral("0000;_"));  // four optional digits, blanks shown as "_"
   edit_->setMaxLength(4);
   QFont font = edit_->font();
   font.setPixelSize(kEditPixels);

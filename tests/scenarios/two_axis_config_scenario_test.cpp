@@ -224,6 +224,38 @@ TEST(TwoAxisConfigScenario, CommsConfirmsAtTheNewSettingsWhenTheAnemometerWasLat
   EXPECT_EQ(Device(s, kKestrix).Line(), s.session.link().port.Line());
 }
 
+TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsTheOldSettings) {
+  SimSession s;
+  s.StartAndSearch(kKestrix);
+  // The anemometer falls silent once it has entered configuration mode.
+  auto heard = std::make_shared<QByteArray>();
+  s.session.link().port.AddReceiveConsumer([&s, heard](std::span<const std::uint8_t> bytes) {
+    heard->append(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<qsizetype>(bytes.size()));
+    if (heard->contains("CONFIGURATION MODE")) s.InstrumentOn(kKestrix).Device().StopAnswering();
+  });
+  CommsDialog& comms = Dialogs(s).comms;
+  comms.Activate();
+  const int parity = Config(s).Parity;
+  comms.Select(CommsDialog::kParity, 2);
+  comms.Select(CommsDialog::kBaud, 6);
+
+  const SettingOutcome outcome = comms.Ok();
+
+  EXPECT_EQ(outcome.result, SettingOutcome::Result::kNotConfirmed);
+  EXPECT_EQ(outcome.message,
+            "The anemometer answers neither at its previous nor at its new serial settings. "
+            "Please resynchronise.");
+  EXPECT_EQ(s.prompts.Count(outcome.message), 1);
+  EXPECT_EQ(Config(s).Parity, parity);
+  EXPECT_EQ(s.session.link().port.Line(), LineSettings{});
+  // The format was looked for three times, the rate never asked.
+  const auto texts = Texts(AfterEntry(SentSince(s.tap, 0)));
+  EXPECT_EQ(texts, (Strings{"F3\r", "F\r", "F\r", "F\r", "Q\r"}));
+  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(comms.Busy());
+}
+
 TEST(TwoAxisConfigScenario, WithoutConfigurationModeNothingIsSentAndEverySelectionReturns) {
   SimSession s;
   s.StartAndSearch(kKestrix);
