@@ -31,8 +31,6 @@ BaudChoice ChosenBaud(const TwoAxisDialogParts& p) {
                : BaudChoice{kKestrixBauds[i], kKestrixBaudDigits[i]};
 }
 
-QString Message(const char* text) { return QString::fromLatin1(text); }
-
 }  // namespace
 
 QString CommsDialog::Caption() const { return QStringLiteral("Anemometer communications"); }
@@ -105,7 +103,6 @@ SettingOutcome CommsDialog::Ok() {
     changed.dataBits = sevenBits == 1 ? 7 : 8;
     channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
     p_.port.SetLine(changed);
-    CallIfSet(refreshStatus);
     channel.SlowWait();
     const Answered format = Confirm('F', old, changed);
     CallIfSet(refreshStatus);
@@ -168,16 +165,16 @@ SettingOutcome CommsDialog::Unconfirmed(Answered answered, const std::vector<int
   QString text;
   if (answered == Answered::kNewOnRetry || answered == Answered::kNew) {
     // Found and confirmed at the new settings on the second try: the selection stands.
-    text = Message(
+    text = QStringLiteral(
         "The anemometer did not confirm its new serial settings at once; it was found at them "
         "and has confirmed them since.");
   } else {
     Restore(before);
     text = answered == Answered::kOld
-               ? Message(
+               ? QStringLiteral(
                      "The anemometer did not confirm its new serial settings and keeps its "
                      "previous ones.")
-               : Message(
+               : QStringLiteral(
                      "The anemometer answers neither at its previous nor at its new serial "
                      "settings. Please resynchronise.");
   }
