@@ -33,7 +33,6 @@ RadioDialog::RadioDialog(RadioDialogModel& model, const QString& objectName, int
   int place = 0;
   for (std::size_t g = 0; g < groups.size(); ++g) {
     auto* box = new QGroupBox(this);
-    box->setObjectName(groups[g].field);
     auto* buttons = new QButtonGroup(box);
     const int index = static_cast<int>(g);
     connect(buttons, &QButtonGroup::idClicked, this, [this, index](int item) {
@@ -75,6 +74,7 @@ void RadioDialog::Fill(std::size_t g, const RadioGroup& group) {
     delete button;
   }
   delete box.layout();
+  box.setObjectName(group.field);
   box.setTitle(group.caption);
   auto* items = new QGridLayout(&box);
   const int perColumn = (static_cast<int>(group.items.size()) + group.columns - 1) / group.columns;

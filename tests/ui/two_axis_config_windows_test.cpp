@@ -47,6 +47,7 @@ struct Look {
   int groups;
   QStringList checked;   // as read from the simulated anemometer's defaults
   QStringList disabled;  // the object names of the disabled groups
+  const char* firstGroup;
 };
 
 TEST(TwoAxisConfigWindows, EachDialogShowsTheGroupsOfTheModelFoundWithTheSettingsRead) {
@@ -63,42 +64,48 @@ TEST(TwoAxisConfigWindows, EachDialogShowsTheGroupsOfTheModelFoundWithTheSetting
        "Anemometer communications",
        4,
        {"9&600 baud", "&None", "&8", "&Full duplex"},
-       {"Duplex"}},
+       {"Duplex"},
+       "BaudRate"},
       {"comms_larkvane",
        "sim:larkvane",
        comms,
        "Anemometer communications",
        4,
        {"9&600 baud", "&None", "&8", "-"},
-       {"DataBits", "Duplex"}},
+       {"DataBits", "Duplex"},
+       "LvBaudRate"},
       {"out_format_kestrix",
        "sim:kestrix2",
        format,
        "Output formatting",
        7,
        {"&CR && LF", "Fi&xed field", "&1 Hz", "&mps", "&Disabled", "&None"},
-       {}},
+       {},
+       "MessageTerm"},
       {"out_format_larkvane",
        "sim:larkvane",
        format,
        "Output formatting",
        7,
        {"&CR && LF", "CS&V", "&1 Hz", "&mps", "-", "-"},
-       {"VerticalPad", "SonicOutputs"}},
+       {"VerticalPad", "SonicOutputs"},
+       "MessageTerm"},
       {"analogue_kestrix",
        "sim:kestrix2",
        [](TwoAxisDialogs& d) { return std::make_unique<TFrmAnalogue>(d.analogue, nullptr); },
        "Analogue output module configuration",
        5,
        {"+/- &10 m/s", "&0 - 5V", "&Power-up tests off", "&Status", "540 &degrees"},
-       {}},
+       {},
+       "Scaling"},
       {"analogue_larkvane",
        "sim:larkvane",
        [](TwoAxisDialogs& d) { return std::make_unique<TFrmLVAnalogue>(d.lvAnalogue, nullptr); },
        "Analogue output module configuration",
        3,
        {"Analogue output disabled", "0 - 539 degrees", "0 - 5 volt"},
-       {}},
+       {},
+       "LvAnalogueRange"},
   };
   for (const Look& look : looks) {
     SCOPED_TRACE(look.name);
@@ -116,6 +123,7 @@ TEST(TwoAxisConfigWindows, EachDialogShowsTheGroupsOfTheModelFoundWithTheSetting
       }
     }
     EXPECT_EQ(disabled, look.disabled);
+    EXPECT_EQ(dialog->Group(0).objectName(), look.firstGroup);
     Keep(*dialog, QString::fromLatin1(look.name));
   }
 }
