@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 
 #include "base/change_notifier.h"
 #include "base/setting_fields.h"

@@ -1,6 +1,6 @@
 #include "twoaxisconfig/comms_dialog.h"
 
-#include <array>
+#include <algorithm>
 
 #include "base/string_table.h"
 #include "twoaxisconfig/config_exchange.h"
