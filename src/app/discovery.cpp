@@ -90,6 +90,16 @@ void Discovery::SearchAndIdentify() {
   EndSearch();
 }
 
+void Discovery::ReadTwoAxisConfiguration() {
+  p_.channel.EnterConfigMode();
+  if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTwoAxis) {
+    IdentifyTwoAxis();
+  } else if (p_.state.InConfigMode) {
+    p_.channel.LeaveConfigMode();
+  }
+  p_.window.SetBusyCursor(false);
+}
+
 void Discovery::ResetToTwoAxisLayout() {
   MainMenu& menu = p_.window.menu;
   for (MenuId id : {MenuId::kDataDisplay, MenuId::kTabular, MenuId::kMi3AxisConfig}) {

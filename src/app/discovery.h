@@ -55,6 +55,10 @@ class Discovery {
   // File > Resynchronise: stops a requested search, or requests one; then OnActivate().
   void Resynchronise();
 
+  // Reads a two-axis anemometer's identification and configuration again (D1, D2, D3) at the
+  // settings the port has now.
+  void ReadTwoAxisConfiguration();
+
   // Refreshes the terminal's status line (port and rate) while the search changes the rate.
   std::function<void()> refreshStatus;
 

@@ -82,6 +82,10 @@ Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemom
       portsDialog(link.port, link.matchers, link.channel, prompts, window),
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
                     link.matchers, decoding.triAxisListing, modeCommands, liveShown, displays.alarm,
-                    decoding.triAxisData, displays.tabular}) {}
+                    decoding.triAxisData, displays.tabular}),
+      twoAxisDialogs({link.channel, link.port, anemometer.state, anemometer.twoAxisConfig,
+                      anemometer.dialogLayout, prompts, window, displays.hooks}),
+      twoAxisSettings(twoAxisDialogs, anemometer.state, anemometer.twoAxisConfig, window.menu,
+                      [this] { discovery.ReadTwoAxisConfiguration(); }) {}
 
 }  // namespace ventari

@@ -10,6 +10,7 @@
 #include "app/tri_axis_reply_applier.h"
 #include "app/two_axis_data_applier.h"
 #include "app/two_axis_reply_applier.h"
+#include "app/two_axis_settings.h"
 #include "base/anem_state.h"
 #include "base/live_windows.h"
 #include "base/main_window_model.h"
@@ -33,6 +34,7 @@
 #include "twoaxis/two_axis_config.h"
 #include "twoaxis/two_axis_data.h"
 #include "twoaxisconfig/dialog_layout.h"
+#include "twoaxisconfig/two_axis_dialogs.h"
 
 namespace ventari {
 
@@ -97,6 +99,9 @@ struct Commands {
   Discovery discovery;
   PortsDialog portsDialog;
   LiveWindowCommands liveCommands;
+  TwoAxisDialogs twoAxisDialogs;
+  // The two-axis dialogs as named settings.
+  TwoAxisSettings twoAxisSettings;
 };
 
 }  // namespace ventari

@@ -8,10 +8,15 @@
 #include "sim/sim_serial_port.h"
 #include "ui/frm_about.h"
 #include "ui/frm_alarm.h"
+#include "ui/frm_analogue.h"
 #include "ui/frm_anem_type.h"
+#include "ui/frm_anemcomms.h"
+#include "ui/frm_averaging.h"
 #include "ui/frm_data_display.h"
 #include "ui/frm_graph.h"
+#include "ui/frm_lv_analogue.h"
 #include "ui/frm_main.h"
+#include "ui/frm_out_format.h"
 #include "ui/frm_ports.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/frm_user_name.h"
@@ -58,6 +63,12 @@ void Application::CreateWindows() {
   frmDataDisplay_ = new TFrmDataDisplay(session_->displays().dataDisplay, frmMain_.get());
   frmAlarm_ = new TFrmAlarm(session_->displays().alarm, frmMain_.get());
   frmTabDisp_ = new TFrmTabDisp(session_->displays().tabular, frmMain_.get());
+  TwoAxisDialogs& dialogs = session_->commands().twoAxisDialogs;
+  frmAnemcomms_ = new TFrmAnemcomms(dialogs.comms, frmMain_.get());
+  frmOutFormat_ = new TFrmOutFormat(dialogs.outputFormat, frmMain_.get());
+  frmAnalogue_ = new TFrmAnalogue(dialogs.analogue, frmMain_.get());
+  frmLvAnalogue_ = new TFrmLVAnalogue(dialogs.lvAnalogue, frmMain_.get());
+  frmAveraging_ = new TFrmAveraging(dialogs.averaging, frmMain_.get());
 
   QObject::connect(&frmGraph_->Live(), &LiveWindow::Closed, frmGraph_, [&s] {
     s.commands().liveShown.graph = false;
@@ -105,6 +116,33 @@ void Application::ConnectMenu() {
   main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });
   main.SetCommand(MenuId::kTerminalcommandlist1,
                   [this] { help_->ShowTopic(QStringLiteral("Contents")); });
+  ConnectTwoAxisConfiguration();
+}
+
+void Application::ConnectTwoAxisConfiguration() {
+  TFrmMain& main = *frmMain_;
+  Session& s = *session_;
+  AlignmentHeating& entries = s.commands().twoAxisDialogs.alignmentHeating;
+  main.SetCommand(MenuId::kAnemcomms, [this] { frmAnemcomms_->Execute(); });
+  main.SetCommand(MenuId::kOutputformat, [this] { frmOutFormat_->Execute(); });
+  main.SetCommand(MenuId::kAnalogueoutputs, [this, &s] {
+    if (s.anemometer().state.TypeCode == QLatin1String("Y")) {
+      frmLvAnalogue_->Execute();
+    } else {
+      frmAnalogue_->Execute();
+    }
+  });
+  main.SetCommand(MenuId::kAveraging1, [this] { frmAveraging_->Execute(); });
+  const std::pair<MenuId, AlignmentMark> alignments[] = {
+      {MenuId::kAlignUV, AlignmentMark::kUv},
+      {MenuId::kAlignUVOffset, AlignmentMark::kUvOffset},
+      {MenuId::kAlignUVinverted, AlignmentMark::kUvInverted},
+      {MenuId::kAlignUVinvertedoffset, AlignmentMark::kUvInvertedOffset}};
+  for (const auto& [entry, alignment] : alignments) {
+    main.SetCommand(entry, [&entries, alignment] { entries.Align(alignment); });
+  }
+  main.SetCommand(MenuId::kEnabled1, [&entries] { entries.Heat(true); });
+  main.SetCommand(MenuId::kDisabled1, [&entries] { entries.Heat(false); });
 }
 
 void Application::ShowGraph() {

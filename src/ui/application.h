@@ -14,7 +14,12 @@ namespace ventari {
 class HelpWindow;
 class TFrmAbout;
 class TFrmAlarm;
+class TFrmAnalogue;
 class TFrmAnemType;
+class TFrmAnemcomms;
+class TFrmAveraging;
+class TFrmLVAnalogue;
+class TFrmOutFormat;
 class TFrmDataDisplay;
 class TFrmGraph;
 class TFrmMain;
@@ -51,6 +56,7 @@ class Application {
   void ShowWindsock();
   void ShowTabular();
   void ShowAlarm();
+  void ConnectTwoAxisConfiguration();
 
   Options options_;
   QtRuntime runtime_;
@@ -66,6 +72,11 @@ class Application {
   TFrmWindsock* frmWindsock_ = nullptr;
   TFrmAlarm* frmAlarm_ = nullptr;
   TFrmTabDisp* frmTabDisp_ = nullptr;
+  TFrmAnemcomms* frmAnemcomms_ = nullptr;
+  TFrmOutFormat* frmOutFormat_ = nullptr;
+  TFrmAnalogue* frmAnalogue_ = nullptr;
+  TFrmLVAnalogue* frmLvAnalogue_ = nullptr;
+  TFrmAveraging* frmAveraging_ = nullptr;
   HelpWindow* help_ = nullptr;
 };
 

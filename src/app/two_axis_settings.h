@@ -1,0 +1,38 @@
+// A two-axis anemometer's settings as named fields over its configuration dialogs: the groups
+// the dialogs offer the model found, the alignment and heating of the configuration menu.
+#pragma once
+
+#include <functional>
+
+#include "base/main_menu.h"
+#include "base/setting_fields.h"
+#include "twoaxisconfig/two_axis_dialogs.h"
+
+namespace ventari {
+
+class TwoAxisSettings : public FamilySettings {
+ public:
+  // `readBack` reads the configuration again (D1, D2, D3).
+  TwoAxisSettings(TwoAxisDialogs& dialogs, const AnemState& state, const TwoAxisConfig& config,
+                  const MainMenu& menu, std::function<void()> readBack);
+
+  std::vector<SettingField> Fields() const override;
+  std::optional<int> Current(const QString& field) const override;
+  std::vector<SettingOutcome> Apply(const std::vector<std::pair<QString, int>>& requests) override;
+  void ReadBack() override;
+
+ private:
+  // The radio dialogs in the order Apply runs them: the analogue dialog of the model, then
+  // output format, then comms.
+  std::vector<RadioDialogModel*> Dialogs() const;
+  bool Offered(MenuId id) const;
+  QStringList Alignments() const;
+
+  TwoAxisDialogs& dialogs_;
+  const AnemState& state_;
+  const TwoAxisConfig& config_;
+  const MainMenu& menu_;
+  std::function<void()> readBack_;
+};
+
+}  // namespace ventari

@@ -1,0 +1,41 @@
+// The anemometer communications dialog: baud rate, parity and data bits of a Kestrix II or a
+// Larkvane, each change made at the old settings and confirmed at the new ones, the system's
+// port following in between.
+#pragma once
+
+#include <functional>
+
+#include "link/line_settings.h"
+#include "twoaxisconfig/radio_dialog_model.h"
+
+namespace ventari {
+
+class CommsDialog : public RadioDialogModel {
+ public:
+  enum Group { kBaud, kParity, kDataBits, kDuplex };
+  // How long the echo of a confirmation is waited for at one setting.
+  static constexpr int kEchoWaitMs = 1000;
+
+  explicit CommsDialog(TwoAxisDialogParts parts) : RadioDialogModel(parts) {}
+
+  QString Caption() const override;
+  // The baud group is the Larkvane's list for a Larkvane.
+  std::vector<RadioGroup> Groups() const override;
+  // "F" + format digit, then "B" + baud digit, each confirmed at the new settings. A
+  // confirmation that is not echoed is looked for at the old settings, then the new; the port
+  // and the selection take the settings the anemometer answers at, and the user is told.
+  SettingOutcome Ok() override;
+
+  // Refreshes the terminal's status line after the port changed.
+  std::function<void()> refreshStatus;
+
+ private:
+  enum class Answered { kNew, kNewOnRetry, kOld, kNowhere };
+  // Sends `letter` alone at `changed`; without its echo there, at `old`, then again at
+  // `changed`. The port is left at the settings that answered (`old` when none did).
+  Answered Confirm(char letter, const LineSettings& old, const LineSettings& changed);
+  bool Echoed(char letter);
+  SettingOutcome Unconfirmed(Answered answered, const std::vector<int>& before);
+};
+
+}  // namespace ventari

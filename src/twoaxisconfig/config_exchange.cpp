@@ -1,0 +1,42 @@
+#include "twoaxisconfig/config_exchange.h"
+
+#include "base/string_table.h"
+
+namespace ventari {
+
+SettingOutcome RunConfigExchange(TwoAxisDialogParts& parts,
+                                 const std::function<void(bool)>& setBusy,
+                                 const std::function<SettingOutcome()>& body) {
+  struct Idle {
+    TwoAxisDialogParts& parts;
+    const std::function<void(bool)>& setBusy;
+    ~Idle() {
+      parts.window.SetBusyCursor(false);
+      CallIfSet(setBusy, false);
+    }
+  };
+  CallIfSet(setBusy, true);
+  parts.window.SetBusyCursor(true);
+  const Idle idle{parts, setBusy};
+
+  parts.channel.EnterConfigMode();
+  if (!parts.state.InConfigMode) {
+    return {SettingOutcome::Result::kNoConfigMode, LoadStr(kStrNoResponseStar)};
+  }
+  SettingOutcome outcome;
+  try {
+    outcome = body();
+  } catch (...) {
+    try {
+      parts.channel.LeaveConfigMode();
+    } catch (const PortError&) {
+      // The port that failed the exchange cannot carry the exit either.
+      parts.state.InConfigMode = false;
+    }
+    throw;
+  }
+  parts.channel.LeaveConfigMode();
+  return outcome;
+}
+
+}  // namespace ventari
