@@ -18,7 +18,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig,
              displays_.hooks),
       decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
-      commands_(userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_) {
+      commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_) {
   decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
 }
 

@@ -72,9 +72,9 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
   });
 }
 
-Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
-                   AnemometerLink& link, LiveDisplays& displays, ModeCommands& modeCommands,
-                   Decoding& decoding)
+Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
+                   Anemometer& anemometer, AnemometerLink& link, LiveDisplays& displays,
+                   ModeCommands& modeCommands, Decoding& decoding)
     : modes(modeCommands),
       discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
                  anemometer.dialogLayout, displays.hooks, decoding.triAxisListing,
@@ -82,6 +82,14 @@ Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemom
       portsDialog(link.port, link.matchers, link.channel, prompts, window),
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
                     link.matchers, decoding.triAxisListing, modeCommands, liveShown, displays.alarm,
-                    decoding.triAxisData, displays.tabular}) {}
+                    decoding.triAxisData, displays.tabular}),
+      setup({runtime, link.channel, link.port, link.matchers, anemometer.state,
+             anemometer.triAxisConfig, window, prompts, displays.tabular, displays.graph}) {
+  setup.hooks.liveWindowShown = [this, &displays] {
+    return liveShown.graph || liveShown.windsock || liveShown.tabular ||
+           displays.alarm.View().visible;
+  };
+  setup.hooks.restartData = [this] { liveCommands.StartContinuous(); };
+}
 
 }  // namespace ventari

@@ -30,6 +30,7 @@
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
 #include "threeaxis/tri_axis_listing.h"
+#include "threeaxisconfig/tri_axis_setup.h"
 #include "twoaxis/two_axis_config.h"
 #include "twoaxis/two_axis_data.h"
 #include "twoaxisconfig/dialog_layout.h"
@@ -89,14 +90,16 @@ struct Decoding {
 
 // What the windows' menu entries and buttons call.
 struct Commands {
-  Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer, AnemometerLink& link,
-           LiveDisplays& displays, ModeCommands& modes, Decoding& decoding);
+  Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
+           AnemometerLink& link, LiveDisplays& displays, ModeCommands& modes, Decoding& decoding);
 
   ModeCommands& modes;
   LiveWindowsShown liveShown;
   Discovery discovery;
   PortsDialog portsDialog;
   LiveWindowCommands liveCommands;
+  // The three-axis setup dialog; the windows add how the live windows close.
+  TriAxisSetup setup;
 };
 
 }  // namespace ventari

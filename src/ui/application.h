@@ -12,6 +12,7 @@
 namespace ventari {
 
 class HelpWindow;
+class TFrm3AxisConfig;
 class TFrmAbout;
 class TFrmAlarm;
 class TFrmAnemType;
@@ -51,6 +52,8 @@ class Application {
   void ShowWindsock();
   void ShowTabular();
   void ShowAlarm();
+  // Before the setup: the tabular display (unless it logs), the windsock and the graph close.
+  void CloseLiveWindowsForSetup();
 
   Options options_;
   QtRuntime runtime_;
@@ -66,6 +69,7 @@ class Application {
   TFrmWindsock* frmWindsock_ = nullptr;
   TFrmAlarm* frmAlarm_ = nullptr;
   TFrmTabDisp* frmTabDisp_ = nullptr;
+  TFrm3AxisConfig* frm3AxisConfig_ = nullptr;
   HelpWindow* help_ = nullptr;
 };
 
