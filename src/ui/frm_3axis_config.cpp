@@ -98,12 +98,15 @@ void TFrm3AxisConfig::Build() {
   edAveraging_ = new QLineEdit(averagingPanel);
   edAveraging_->setObjectName(QStringLiteral("EdAveraging"));
   edAveraging_->setMaxLength(3);
+  edAveraging_->setMaximumWidth(
+      edAveraging_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) * 2);
   edAveraging_->installEventFilter(this);
   btnAvgSet_ = new QPushButton(QStringLiteral("Set"), averagingPanel);
   btnAvgSet_->setObjectName(QStringLiteral("BtnAvgSet"));
   auto* averagingRow = new QHBoxLayout(averagingPanel);
   averagingRow->addWidget(edAveraging_);
   averagingRow->addWidget(btnAvgSet_);
+  averagingRow->addStretch(1);
   speedForm->addRow(averagingPanel);
   speedForm->addRow(labels_.at(7), lists_.at(7));
   speedForm->addRow(labels_.at(8), lists_.at(8));
