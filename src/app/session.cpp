@@ -38,9 +38,8 @@ void Session::OnFirstShow(const QStringList& availablePorts) {
 }
 
 void Session::LiveWindowClosed() {
-  const LiveWindowsShown& shown = commands_.liveShown;
   // The output goes on while any live window still shows it.
-  if (shown.graph || shown.windsock || shown.tabular || displays_.alarm.View().visible) return;
+  if (commands_.liveCommands.AnyWindowShown()) return;
   link_.matchers.TriAxisAsciiPkt.SetEnabled(false);
   link_.matchers.TriAxisBinaryPkt.SetEnabled(false);
   modes_.StopContinuousOutput();

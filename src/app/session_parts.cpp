@@ -85,10 +85,7 @@ Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
                     decoding.triAxisData, displays.tabular}),
       setup({runtime, link.channel, link.port, link.matchers, anemometer.state,
              anemometer.triAxisConfig, window, prompts, displays.tabular, displays.graph}) {
-  setup.hooks.liveWindowShown = [this, &displays] {
-    return liveShown.graph || liveShown.windsock || liveShown.tabular ||
-           displays.alarm.View().visible;
-  };
+  setup.hooks.liveWindowShown = [this] { return liveCommands.AnyWindowShown(); };
   setup.hooks.restartData = [this] { liveCommands.StartContinuous(); };
 }
 

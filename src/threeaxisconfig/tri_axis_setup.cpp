@@ -37,6 +37,26 @@ int BaudItemOf(std::int32_t baud) {
   return -1;
 }
 
+// Puts a value back when the exchange that changed it ends without being kept, also when it
+// ends with an error.
+template <typename T>
+class Revert {
+ public:
+  explicit Revert(T& value) : value_(value), saved_(value) {}
+  ~Revert() {
+    if (!keep_) value_ = saved_;
+  }
+  Revert(const Revert&) = delete;
+  Revert& operator=(const Revert&) = delete;
+  void Keep() { keep_ = true; }
+  const T& Saved() const { return saved_; }
+
+ private:
+  T& value_;
+  T saved_;
+  bool keep_ = false;
+};
+
 }  // namespace
 
 // Marks a change as running for its whole length, however it ends.
@@ -121,16 +141,12 @@ bool TriAxisSetup::SendSetting(int choice, int item) {
   const TriAxisChoice& setting = kTriAxisChoices.at(static_cast<std::size_t>(choice));
   const std::string command = ChoiceCommand(setting, item);
   if (command.empty()) return false;
-  int& field = p_.config.*setting.field;
   // Each list goes back to its own value.
-  const int saved = field;
-  field = item;
+  Revert<int> revert(p_.config.*setting.field);
+  p_.config.*setting.field = item;
   Notify();
-  if (!Exchange(command, kAcknowledged, kVerifyMs)) {
-    field = saved;
-    Notify();
-    return false;
-  }
+  if (!Exchange(command, kAcknowledged, kVerifyMs)) return false;
+  revert.Keep();
   if (choice == kWindRep) {
     const bool polar = p_.config.ReportsPolar() && !p_.config.IsBinary();
     p_.window.menu.Show(MenuId::kWindsock1, polar);
@@ -150,16 +166,13 @@ bool TriAxisSetup::StrFormatChange(int item) {
 
 bool TriAxisSetup::SendChannel(int channel, bool enable) {
   bool& box = p_.config.Aip.at(static_cast<std::size_t>(channel - 1));
-  const bool saved = box;
+  Revert<bool> revert(box);
   box = enable;
   Notify();
   const std::string command =
       "ANAIP " + std::to_string(channel) + (enable ? std::string(" E") : std::string(" D"));
-  if (!Exchange(command, kAcknowledged, kVerifyMs)) {
-    box = saved;
-    Notify();
-    return false;
-  }
+  if (!Exchange(command, kAcknowledged, kVerifyMs)) return false;
+  revert.Keep();
   return true;
 }
 
@@ -188,15 +201,18 @@ bool TriAxisSetup::BtnAvgSetClick() {
   // A text that is no number is never sent.
   if (!number || value < kMinAveraging || value > kMaxAveraging) return false;
   BusyScope busy(*this);
+  Revert<QString> revert(p_.config.Averaging);
   const QString text = QString::number(value);
   p_.config.Averaging = text;
-  if (Exchange("AVERAGE " + text.toStdString(), kAveragingAcknowledged, kVerifyMs)) {
-    focusAveraging_ = text;
-    return true;
+  if (!Exchange("AVERAGE " + text.toStdString(), kAveragingAcknowledged, kVerifyMs)) {
+    // Back to the text the edit had when it got the focus.
+    p_.config.Averaging = focusAveraging_;
+    revert.Keep();
+    return false;
   }
-  p_.config.Averaging = focusAveraging_;
-  Notify();
-  return false;
+  revert.Keep();
+  focusAveraging_ = text;
+  return true;
 }
 
 void TriAxisSetup::SetPcAvgMinutes(int minutes) {
@@ -250,15 +266,13 @@ std::int32_t TriAxisSetup::FindAnsweringRate(std::int32_t oldBaud, std::int32_t 
 
 bool TriAxisSetup::BaudChange(int item) {
   TriAxisConfig& config = p_.config;
-  const int saved = config.Baud;
-  if (item < 0 || item >= static_cast<int>(kBaudItems.size()) || item == saved) return false;
+  if (item < 0 || item >= static_cast<int>(kBaudItems.size()) || item == config.Baud) return false;
   const bool allChannels = std::ranges::all_of(config.Aip, [](bool on) { return on; });
   if (config.SosMode > 0 && config.AbsTempMode > 0 && config.StrFormat > 0 && allChannels &&
       item < kBaud19200) {
     p_.prompts.ShowMessage(
         QStringLiteral("Anemometer output string too large to set selected baud."),
         QStringLiteral("Information"));
-    Notify();
     return false;
   }
   if (item < kBaud19200) {
@@ -268,13 +282,12 @@ bool TriAxisSetup::BaudChange(int item) {
     channelsEnabled_ = false;
   }
   baudReport_.clear();
+  Revert<int> revert(config.Baud);
   config.Baud = item;
   Notify();
   if (!Exchange("BAUD " + std::string(kBaudItems.at(static_cast<std::size_t>(item))),
                 kBaudAcknowledged, kVerifyMs)) {
-    config.Baud = saved;
-    channelsEnabled_ = saved >= kBaud19200;
-    Notify();
+    channelsEnabled_ = revert.Saved() >= kBaud19200;
     return false;
   }
   // The answer goes out at the old rate: the line changes once it has ended.
@@ -285,36 +298,36 @@ bool TriAxisSetup::BaudChange(int item) {
   p_.port.FlushOutBuffer();
   p_.port.SetBaud(newBaud);
   if (Exchange("B", kAcknowledged, kBaudConfirmMs)) {
+    revert.Keep();
     channelsEnabled_ = item >= kBaud19200;
-    Notify();
     return true;
   }
   const std::int32_t answering = FindAnsweringRate(oldBaud, newBaud);
   if (answering == 0) {
     p_.port.SetBaud(oldBaud);
-    config.Baud = saved;
+    channelsEnabled_ = revert.Saved() >= kBaud19200;
     baudReport_ = QStringLiteral(
                       "The anemometer did not confirm %1 baud and does not answer at %1 or %2 "
                       "baud. Check its connection, then click File>Resynchronise.")
                       .arg(newBaud)
                       .arg(oldBaud);
     p_.prompts.ShowMessage(baudReport_, QStringLiteral("Warning"));
-  } else {
-    config.Baud = BaudItemOf(answering);
-    baudReport_ = answering == newBaud
-                      ? QStringLiteral(
-                            "The anemometer confirmed %1 baud only when asked again. The port "
-                            "is set to %1 baud.")
-                            .arg(newBaud)
-                      : QStringLiteral(
-                            "The anemometer did not confirm %1 baud and answers at %2 baud. "
-                            "The port is set to %2 baud.")
-                            .arg(newBaud)
-                            .arg(answering);
-    p_.prompts.ShowMessage(baudReport_, QStringLiteral("Information"));
+    return false;
   }
+  config.Baud = BaudItemOf(answering);
+  revert.Keep();
   channelsEnabled_ = config.Baud >= kBaud19200;
-  Notify();
+  baudReport_ = answering == newBaud
+                    ? QStringLiteral(
+                          "The anemometer confirmed %1 baud only when asked again. The port "
+                          "is set to %1 baud.")
+                          .arg(newBaud)
+                    : QStringLiteral(
+                          "The anemometer did not confirm %1 baud and answers at %2 baud. "
+                          "The port is set to %2 baud.")
+                          .arg(newBaud)
+                          .arg(answering);
+  p_.prompts.ShowMessage(baudReport_, QStringLiteral("Information"));
   return answering == newBaud;
 }
 

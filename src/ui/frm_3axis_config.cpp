@@ -164,13 +164,8 @@ void TFrm3AxisConfig::Build() {
 }
 
 void TFrm3AxisConfig::Execute() {
-  bool opened = false;
-  RunGuarded(this, [this, &opened] {
-    model_.Open();
-    opened = true;
-  });
-  if (!opened) return;
-  refresh_->SyncNow();
+  Talk([this] { model_.Open(); });
+  if (!model_.Shown()) return;
   CentreOnScreen(*this);
   exec();
 }

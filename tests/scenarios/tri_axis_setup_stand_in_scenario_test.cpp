@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/errors.h"
 #include "support/sim_session.h"
 
 namespace ventari {
@@ -157,6 +158,22 @@ INSTANTIATE_TEST_SUITE_P(
         UnconfirmedRow{StandIn::AfterBaud::kFallsSilent, kOldBaud, "Warning",
                        "The anemometer did not confirm 57600 baud and does not answer at 57600 or "
                        "19200 baud. Check its connection, then click File>Resynchronise."}));
+
+TEST(SetupStandInScenario, APortLostMidCommandLeavesTheDialogUsableAndTheListAsItWas) {
+  StandIn standIn(true, "");
+  standIn.setup().Open();
+  standIn.s.silentLine.SetResponder([](ScriptedLine& line, std::uint8_t byte) {
+    if (byte == 'C') line.Lose();
+  });
+  const int before = standIn.config().Ctone;
+  EXPECT_THROW(standIn.setup().Choose(11, 2), UserError);
+  EXPECT_FALSE(standIn.setup().Busy());
+  EXPECT_EQ(standIn.config().Ctone, before);
+  const TApdDataPacket& collector = standIn.s.session.link().matchers.TriVerifyPkt;
+  EXPECT_FALSE(collector.Enabled());
+  EXPECT_EQ(collector.StartString(), "V");
+  EXPECT_EQ(collector.PacketSize(), 2);
+}
 
 }  // namespace
 }  // namespace ventari
