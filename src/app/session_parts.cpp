@@ -83,8 +83,8 @@ Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
                     link.matchers, decoding.triAxisListing, modeCommands, liveShown, displays.alarm,
                     decoding.triAxisData, displays.tabular}),
-      setup({runtime, link.channel, link.port, link.matchers, anemometer.state,
-             anemometer.triAxisConfig, window, prompts, displays.tabular, displays.graph}) {
+      setup({runtime, link.channel, link.port, link.matchers, anemometer.triAxisConfig, window,
+             prompts, displays.tabular, displays.graph}) {
   setup.hooks.liveWindowShown = [this] { return liveCommands.AnyWindowShown(); };
   setup.hooks.restartData = [this] { liveCommands.StartContinuous(); };
 }

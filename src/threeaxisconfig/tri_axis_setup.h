@@ -6,11 +6,9 @@
 
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <functional>
 #include <string>
 
-#include "base/anem_state.h"
 #include "base/change_notifier.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
@@ -32,7 +30,6 @@ class TriAxisSetup {
     CommandChannel& channel;
     SerialPort& port;
     SystemMatchers& matchers;
-    AnemState& state;
     TriAxisConfig& config;
     MainWindowModel& window;
     Prompts& prompts;

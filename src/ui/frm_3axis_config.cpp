@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "threeaxisconfig/tri_axis_setup.h"
 #include "ui/arrow_spin_box.h"

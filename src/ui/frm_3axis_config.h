@@ -28,9 +28,6 @@ class TFrm3AxisConfig : public QDialog {
   // The Setup command: configuration mode, then the dialog, modally.
   void Execute();
 
-  // The list of each drop-down setting, in the order of the setup's choices.
-  QComboBox& List(int choice) { return *lists_.at(static_cast<std::size_t>(choice)); }
-
  protected:
   // The close box, "&Close Window" and Escape end here: configuration mode ends.
   void done(int result) override;

@@ -389,5 +389,36 @@ TEST(SetupScenario, NamedSettingsApplyTheBaudRateLastAndReadBack) {
   EXPECT_EQ(run.device().Settings().baud, 57600);
 }
 
+struct FieldsRow {
+  const char* port;
+  int baud;
+  bool instantaneous;
+  bool channels;
+};
+
+TEST(SetupScenario, NamedSettingsOfferWhatTheDialogOffersTheModelFound) {
+  const FieldsRow rows[] = {{"sim:t7", 19200, false, true},
+                            {"sim:t7-50", 38400, true, true},
+                            {"sim:t7", 9600, false, false}};
+  for (const FieldsRow& row : rows) {
+    SCOPED_TRACE(std::string(row.port) + " " + std::to_string(row.baud));
+    SimSession s(AtBaud(row.baud));
+    s.StoreSettings(QString::fromLatin1(row.port), row.baud);
+    s.StartAndSearch(QString::fromLatin1(row.port));
+    TriAxisSetup& setup = s.session.commands().setup;
+    setup.Open();
+    TriAxisSettings settings(setup, s.session.link().channel, s.session.decoding().triAxisListing,
+                             s.session.anemometer().state);
+    QStringList names;
+    for (const SettingField& field : settings.Fields()) names.append(field.name);
+    EXPECT_EQ(names.contains("Instantaneous"), row.instantaneous);
+    EXPECT_EQ(names.contains("Aip[1]"), row.channels);
+    EXPECT_EQ(names.contains("Aip[6]"), row.channels);
+    EXPECT_EQ(settings.Current("Baud"), BaudIndex(row.baud));
+    EXPECT_EQ(settings.Current("Aip[1]"), 0);
+    setup.Close();
+  }
+}
+
 }  // namespace
 }  // namespace ventari
