@@ -60,6 +60,15 @@ struct SetupRun {
   }
   // Lets the bytes sent last reach the anemometer.
   void Settle() { s.session.link().channel.Delay(500); }
+  // When the write that completed `text` after `mark` went out; -1 when absent.
+  std::int64_t TimeOf(std::size_t mark, const std::string& text) const {
+    std::string sent;
+    for (std::size_t i = mark; i < s.tap.Writes().size(); ++i) {
+      sent += s.tap.Writes()[i].bytes;
+      if (sent.ends_with(text)) return s.tap.Writes()[i].atMs;
+    }
+    return -1;
+  }
   void ReadBack() {
     TriAxisSettings settings(setup(), s.session.link().channel, s.session.decoding().triAxisListing,
                              s.session.anemometer().state);
@@ -292,6 +301,9 @@ TEST_P(SetupBaudScenario, TheNewRateIsConfirmedAtTheNewRate) {
   EXPECT_EQ(run.SentSince(mark), baud + "B\r");
   EXPECT_EQ(run.RateOf(mark, baud), pair.from);
   EXPECT_EQ(run.RateOf(mark, baud + "B\r"), pair.to);
+  // "B" waits for the whole answer "Confirm with B" and its line end at the old rate.
+  const double answerMs = sim::SimDevice::kDefaultProcessingMs + 17 * 10000.0 / pair.from;
+  EXPECT_GE(static_cast<double>(run.TimeOf(mark, baud + "B") - run.TimeOf(mark, baud)), answerMs);
   EXPECT_EQ(run.s.session.link().port.Line().baud, pair.to);
   EXPECT_TRUE(run.setup().BaudReport().isEmpty());
   // Still there once an unconfirmed change would have been undone.
