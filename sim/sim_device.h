@@ -68,6 +68,8 @@ class SimDevice {
 
   // Sends at once (echoes).
   void Transmit(std::string_view bytes);
+  // How long the bytes already sent take to leave.
+  double TransmitBacklogMs() const { return output_ != nullptr ? output_->TransmitBacklogMs() : 0; }
   // Sends after the processing time, after every reply queued before it; `then` runs once the
   // text is queued.
   void Reply(std::string text, std::function<void()> then = {});

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "sim/three_axis_record.h"
 
@@ -106,12 +107,16 @@ void ThreeAxisDevice::Command(const std::string& line) {
     case SettingResult::kBaud:
       break;
   }
-  // Answered at the old rate; the new one holds as soon as the answer is on its way, and stays
-  // if "B" comes at it.
-  Reply("Confirm with B" + LineEnd(), [this, baud] {
+  // Answered at the old rate; the new one holds as soon as the answer is on its way (or once it
+  // has left), and stays if "B" comes at it.
+  const auto propose = [this, baud] {
     LineSettings line = Line();
     line.baud = baud;
     ProposeLine(line, [this, baud] { settings_.baud = baud; });
+  };
+  Reply("Confirm with B" + LineEnd(), [this, propose] {
+    if (!rateAfterAnswer_) return propose();
+    runtime().Schedule(static_cast<std::int64_t>(std::ceil(TransmitBacklogMs())), propose);
   });
 }
 

@@ -39,6 +39,9 @@ class ThreeAxisDevice : public SimDevice {
 
   static constexpr std::string_view kPrompt = "T7> ";
 
+  // A new baud rate holds once the whole answer to BAUD has left, not as it starts.
+  void SetRateAfterAnswer(bool after) { rateAfterAnswer_ = after; }
+
  protected:
   void OnByte(std::uint8_t byte) override;
   std::string DataMessage(const WindSample& sample, std::size_t& endMarker) override;
@@ -55,6 +58,7 @@ class ThreeAxisDevice : public SimDevice {
   ThreeAxisSettings settings_;
   bool configMode_ = false;
   std::uint64_t records_ = 0;
+  bool rateAfterAnswer_ = false;
 };
 
 }  // namespace ventari::sim

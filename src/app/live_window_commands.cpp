@@ -101,6 +101,11 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
   return kShowAndStart;
 }
 
+bool LiveWindowCommands::AnyWindowShown() const {
+  const LiveWindowsShown& shown = p_.shown;
+  return shown.graph || shown.windsock || shown.tabular || p_.alarm.View().visible;
+}
+
 void LiveWindowCommands::StartContinuous() {
   p_.records.StartPeriods();
   // Records already streaming to another window stop at the prompt; a record cut short by it

@@ -51,6 +51,9 @@ class LiveWindowCommands {
   Outcome Tabular();
   Outcome Alarm();
 
+  // A live window (graph, windsock, tabular display, alarm) is shown.
+  bool AnyWindowShown() const;
+
   // Switches a three-axis anemometer to continuous output in the format its listing gives, and
   // arms the record matcher of that format. The PC averaging starts a new period, and the
   // status check expects what the listing now says.

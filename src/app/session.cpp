@@ -18,7 +18,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig,
              displays_.hooks),
       decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
-      commands_(userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_) {
+      commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_) {
   decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
 }
 
@@ -38,9 +38,8 @@ void Session::OnFirstShow(const QStringList& availablePorts) {
 }
 
 void Session::LiveWindowClosed() {
-  const LiveWindowsShown& shown = commands_.liveShown;
   // The output goes on while any live window still shows it.
-  if (shown.graph || shown.windsock || shown.tabular || displays_.alarm.View().visible) return;
+  if (commands_.liveCommands.AnyWindowShown()) return;
   link_.matchers.TriAxisAsciiPkt.SetEnabled(false);
   link_.matchers.TriAxisBinaryPkt.SetEnabled(false);
   modes_.StopContinuousOutput();

@@ -72,9 +72,9 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
   });
 }
 
-Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
-                   AnemometerLink& link, LiveDisplays& displays, ModeCommands& modeCommands,
-                   Decoding& decoding)
+Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
+                   Anemometer& anemometer, AnemometerLink& link, LiveDisplays& displays,
+                   ModeCommands& modeCommands, Decoding& decoding)
     : modes(modeCommands),
       discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
                  anemometer.dialogLayout, displays.hooks, decoding.triAxisListing,
@@ -86,6 +86,11 @@ Commands::Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemom
       twoAxisDialogs({link.channel, link.port, anemometer.state, anemometer.twoAxisConfig,
                       anemometer.dialogLayout, prompts, window, displays.hooks}),
       twoAxisSettings(twoAxisDialogs, anemometer.state, anemometer.twoAxisConfig, window.menu,
-                      [this] { discovery.ReadTwoAxisConfiguration(); }) {}
+                      [this] { discovery.ReadTwoAxisConfiguration(); }),
+      setup({runtime, link.channel, link.port, link.matchers, anemometer.triAxisConfig, window,
+             prompts, displays.tabular, displays.graph}) {
+  setup.hooks.liveWindowShown = [this] { return liveCommands.AnyWindowShown(); };
+  setup.hooks.restartData = [this] { liveCommands.StartContinuous(); };
+}
 
 }  // namespace ventari

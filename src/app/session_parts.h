@@ -31,6 +31,7 @@
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
 #include "threeaxis/tri_axis_listing.h"
+#include "threeaxisconfig/tri_axis_setup.h"
 #include "twoaxis/two_axis_config.h"
 #include "twoaxis/two_axis_data.h"
 #include "twoaxisconfig/dialog_layout.h"
@@ -91,8 +92,8 @@ struct Decoding {
 
 // What the windows' menu entries and buttons call.
 struct Commands {
-  Commands(Prompts& prompts, MainWindowModel& window, Anemometer& anemometer, AnemometerLink& link,
-           LiveDisplays& displays, ModeCommands& modes, Decoding& decoding);
+  Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window, Anemometer& anemometer,
+           AnemometerLink& link, LiveDisplays& displays, ModeCommands& modes, Decoding& decoding);
 
   ModeCommands& modes;
   LiveWindowsShown liveShown;
@@ -102,6 +103,8 @@ struct Commands {
   TwoAxisDialogs twoAxisDialogs;
   // The two-axis dialogs as named settings.
   TwoAxisSettings twoAxisSettings;
+  // The three-axis setup dialog; the windows add how the live windows close.
+  TriAxisSetup setup;
 };
 
 }  // namespace ventari

@@ -6,6 +6,7 @@
 #include "base/string_table.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
+#include "ui/frm_3axis_config.h"
 #include "ui/frm_about.h"
 #include "ui/frm_alarm.h"
 #include "ui/frm_analogue.h"
@@ -92,7 +93,16 @@ void Application::CreateWindows() {
     frmTabDisp_->close();
     if (session_->displays().alarm.View().visible) session_->displays().alarm.FormClose();
   });
+  frm3AxisConfig_ = new TFrm3AxisConfig(s.commands().setup, frmMain_.get());
+  s.commands().setup.hooks.closeLiveWindows = [this] { CloseLiveWindowsForSetup(); };
   help_ = new HelpWindow(frmMain_.get());
+}
+
+void Application::CloseLiveWindowsForSetup() {
+  TabularDisplay& tabular = session_->displays().tabular;
+  if (!tabular.Logging() && !tabular.BinaryLogOpen()) frmTabDisp_->close();
+  frmWindsock_->close();
+  frmGraph_->close();
 }
 
 void Application::ConnectMenu() {
@@ -112,6 +122,7 @@ void Application::ConnectMenu() {
   main.SetCommand(MenuId::kWindsock1, [this] { ShowWindsock(); });
   main.SetCommand(MenuId::kTabular, [this] { ShowTabular(); });
   main.SetCommand(MenuId::kAlarm, [this] { ShowAlarm(); });
+  main.SetCommand(MenuId::kMi3AxisConfig, [this] { frm3AxisConfig_->Execute(); });
   main.SetCommand(MenuId::kTest1, [this] { frmUserName_->show(); });
   main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });
   main.SetCommand(MenuId::kTerminalcommandlist1,

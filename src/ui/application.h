@@ -12,6 +12,7 @@
 namespace ventari {
 
 class HelpWindow;
+class TFrm3AxisConfig;
 class TFrmAbout;
 class TFrmAlarm;
 class TFrmAnalogue;
@@ -57,6 +58,8 @@ class Application {
   void ShowTabular();
   void ShowAlarm();
   void ConnectTwoAxisConfiguration();
+  // Before the setup: the tabular display (unless it logs), the windsock and the graph close.
+  void CloseLiveWindowsForSetup();
 
   Options options_;
   QtRuntime runtime_;
@@ -77,6 +80,7 @@ class Application {
   TFrmAnalogue* frmAnalogue_ = nullptr;
   TFrmLVAnalogue* frmLvAnalogue_ = nullptr;
   TFrmAveraging* frmAveraging_ = nullptr;
+  TFrm3AxisConfig* frm3AxisConfig_ = nullptr;
   HelpWindow* help_ = nullptr;
 };
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "displays/tabular_display.h"
+#include "ui/arrow_spin_box.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/window_placement.h"
@@ -45,12 +46,6 @@ QFont CourierNew(int pointSize, bool bold) {
   font.setBold(bold);
   return font;
 }
-
-// A spin box whose number changes by its arrows only.
-class ArrowSpinBox : public QSpinBox {
- public:
-  explicit ArrowSpinBox(QWidget* parent) : QSpinBox(parent) { lineEdit()->setReadOnly(true); }
-};
 
 QLabel* Panel(const char* name, QWidget* parent) {
   auto* panel = new QLabel(parent);

@@ -18,6 +18,8 @@
 #include "app/settings.h"
 #include "sim/sim_serial_port.h"
 #include "support/file_contents.h"
+#include "ui/frm_3axis_config.h"
+#include "ui/frm_graph.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tab_disp.h"
 
@@ -164,6 +166,52 @@ TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) 
   EXPECT_TRUE(logAfterClose.contains("Sa Sb")) << logAfterClose.toStdString();
   EXPECT_FALSE(s.commands().liveShown.tabular);
   EXPECT_FALSE(app.mainWindow().findChild<TFrmTabDisp*>()->isVisible());
+}
+
+TEST_F(ApplicationTest, TheSetupEntryClosesTheGraphFirstAndShowsTheSetupModally) {
+  Application app({StoredSettings("sim:t7", /*serviceMode=*/false, 19200), QString(), false});
+  Session& s = app.session();
+  bool identified = false;
+  bool graphShown = false;
+  bool graphClosed = false;
+  bool setupShown = false;
+  bool mainDisabled = false;
+  QTimer inSetup;
+  QObject::connect(&inSetup, &QTimer::timeout, [&] {
+    auto* setup = qobject_cast<TFrm3AxisConfig*>(QApplication::activeModalWidget());
+    if (!setup) return;
+    inSetup.stop();
+    graphClosed =
+        !app.mainWindow().findChild<TFrmGraph*>()->isVisible() && !s.commands().liveShown.graph;
+    setupShown = s.commands().setup.Shown();
+    mainDisabled = !s.window().Enabled();
+    setup->findChild<QPushButton*>(QStringLiteral("BtnClose"))->click();
+  });
+  QElapsedTimer waited;
+  waited.start();
+  QTimer act;
+  QObject::connect(&act, &QTimer::timeout, [&] {
+    identified = s.window().menu.Entry(MenuId::kMi3AxisConfig).visible && s.window().Enabled();
+    if (!identified && waited.elapsed() < 60000) return;
+    act.stop();
+    if (identified) {
+      app.mainWindow().findChild<QAction*>(QStringLiteral("Graph1"))->trigger();
+      graphShown = app.mainWindow().findChild<TFrmGraph*>()->isVisible();
+      inSetup.start(20);
+      app.mainWindow().findChild<QAction*>(QStringLiteral("Mi3AxisConfig"))->trigger();
+    }
+    QCoreApplication::exit(0);
+  });
+  act.start(50);
+  app.Start();
+  ASSERT_TRUE(identified);
+  EXPECT_TRUE(graphShown);
+  EXPECT_TRUE(graphClosed);
+  EXPECT_TRUE(setupShown);
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_FALSE(s.commands().setup.Shown());
+  EXPECT_TRUE(s.window().Enabled());
+  EXPECT_FALSE(s.anemometer().state.InConfigMode);
 }
 
 }  // namespace
