@@ -98,6 +98,7 @@ void AddCliOptions(QCommandLineParser& parser) {
          "Three-axis: average the records over N minutes, one line a period (0 to 60; 0: "
          "every record).",
          "N");
+  option(QStringLiteral("list"), "set: list the settings this anemometer's dialogs offer.");
   option(QStringLiteral("simulators"),
          "List the simulated instruments beside the ports even when no simulated port is in use.");
   AddSettingsOption(parser);
@@ -113,6 +114,7 @@ std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parse
   options.json = parser.isSet(QStringLiteral("json"));
   options.timestamps = !parser.isSet(QStringLiteral("no-timestamp"));
   options.simulators = parser.isSet(QStringLiteral("simulators"));
+  options.list = parser.isSet(QStringLiteral("list"));
   options.settingsFile = SettingsFileOption(parser);
   return options;
 }

@@ -3,9 +3,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "app/tri_axis_settings.h"
 #include "cli/cli_session.h"
 #include "cli/identify_report.h"
 #include "cli/sample_printer.h"
+#include "cli/setting_requests.h"
 
 namespace ventari {
 namespace {
@@ -137,6 +139,53 @@ int LogCommand(const CliOptions& options) {
     return kExitLogIncomplete;
   }
   return kExitFound;
+}
+
+int SetCommand(const CliOptions& options, const QStringList& words) {
+  const auto split = SplitAssignments(words);
+  if (const auto* error = std::get_if<QString>(&split); error && !options.list) {
+    return CliFail(*error);
+  }
+  CliSession cli(options);
+  if (auto failed = cli.Identify()) return *failed;
+  Session& s = cli.session();
+  if (!s.commands().discovery.Found()) return kExitNotFound;
+  TriAxisSettings triAxis(s.commands().setup, s.link().channel, s.decoding().triAxisListing,
+                          s.anemometer().state);
+  FamilySettings& settings =
+      ThreeAxis(s) ? static_cast<FamilySettings&>(triAxis) : s.commands().twoAxisSettings;
+  if (options.list) {
+    CliPrint(FieldList(settings.Fields()));
+    return kExitFound;
+  }
+  const auto resolved = ResolveRequests(std::get<0>(split), settings.Fields());
+  if (const auto* error = std::get_if<QString>(&resolved)) return CliFail(*error);
+  const auto& requests = std::get<std::vector<SettingRequest>>(resolved);
+
+  std::vector<std::pair<QString, int>> asked;
+  for (const SettingRequest& request : requests) asked.emplace_back(request.field, request.index);
+  bool allConfirmed = true;
+  for (const SettingOutcome& outcome : settings.Apply(asked)) {
+    if (outcome.result == SettingOutcome::Result::kConfirmed) continue;
+    allConfirmed = false;
+    if (!outcome.message.isEmpty()) CliFail(outcome.message);
+  }
+  settings.ReadBack();
+
+  QJsonObject report =
+      IdentifyReport(s.anemometer(), true, s.link().port.Line().baud, s.window().menu);
+  QJsonObject requested;
+  QJsonObject confirmed;
+  for (const SettingRequest& request : requests) {
+    const bool shown = settings.Current(request.field) == request.index;
+    requested[request.field] = request.value;
+    confirmed[request.field] = shown;
+    allConfirmed = allConfirmed && shown;
+  }
+  report[QStringLiteral("requested")] = requested;
+  report[QStringLiteral("confirmed")] = confirmed;
+  CliPrint(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
+  return allConfirmed ? kExitFound : kExitLogIncomplete;
 }
 
 }  // namespace ventari

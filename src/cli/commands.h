@@ -1,6 +1,8 @@
 // The commands of ventari-cli.
 #pragma once
 
+#include <QStringList>
+
 namespace ventari {
 
 struct CliOptions;
@@ -13,5 +15,9 @@ int IdentifyCommand(const CliOptions& options);
 int StreamCommand(const CliOptions& options);
 // Identifies, then writes the data display's log files.
 int LogCommand(const CliOptions& options);
+// Identifies, changes the settings FIELD=VALUE `words` name through the dialogs' exchanges and
+// prints what was read back (with --list: the fields and values offered). Exit 0 when every
+// setting reads back as asked, 3 when one does not.
+int SetCommand(const CliOptions& options, const QStringList& words);
 
 }  // namespace ventari

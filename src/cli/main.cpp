@@ -25,12 +25,14 @@ int main(int argc, char** argv) {
       "  identify   search the port for an anemometer and identify it\n"
       "  stream     identify, then print one line per data message or three-axis record\n"
       "  log        identify, then write the data log files\n"
-      "Exit status: 0 found, 1 not found, 2 usage or port error, 3 a log that could not be\n"
-      "written completely."));
+      "  set        identify, then change settings: set FIELD=VALUE... (--list shows them)\n"
+      "Exit status: 0 found (set: confirmed), 1 not found, 2 usage or port error or a value\n"
+      "this anemometer refuses, 3 a log that could not be written completely or a setting\n"
+      "not confirmed."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
-                               QStringLiteral("ports, identify, stream or log"));
+                               QStringLiteral("ports, identify, stream, log or set"));
   ventari::AddCliOptions(parser);
   if (!parser.parse(app.arguments())) return ventari::CliFail(parser.errorText());
   if (parser.isSet(QStringLiteral("help"))) {
@@ -43,8 +45,9 @@ int main(int argc, char** argv) {
   }
 
   const QStringList args = parser.positionalArguments();
-  if (args.size() != 1) {
-    return ventari::CliFail(QStringLiteral("give one command: ports, identify, stream or log"));
+  if (args.isEmpty() || (args.size() > 1 && args[0] != QLatin1String("set"))) {
+    return ventari::CliFail(
+        QStringLiteral("give one command: ports, identify, stream, log or set"));
   }
   const auto read = ventari::ReadCliOptions(parser);
   if (const auto* error = std::get_if<QString>(&read)) return ventari::CliFail(*error);
@@ -57,6 +60,7 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
     if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
     if (command == QLatin1String("log")) return ventari::LogCommand(options);
+    if (command == QLatin1String("set")) return ventari::SetCommand(options, args.mid(1));
   } catch (const std::exception& e) {
     if (!dynamic_cast<const ventari::UserError*>(&e)) {
       std::fprintf(stderr, "ventari-cli: detail: %s\n", e.what());

@@ -175,6 +175,35 @@ TEST_F(VentariCliTest, EveryRunEndsWithTheThreeAxisAnemometerOutOfConfigurationM
   }
 }
 
+TEST_F(VentariCliTest, SetChangesASettingOverAPseudoTerminalAndReadsItBack) {
+  const struct {
+    QString assignment;
+    int status;
+    bool sent;
+  } cases[] = {
+      {"ReportMode=uvw cal", 0, true},
+      {"ReportMode=SIDEWAYS", 2, false},  // refused before anything is sent
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.assignment.toStdString());
+    QProcess simulator;
+    const QString path = StartTracedT7(simulator);
+    ASSERT_TRUE(path.startsWith("/dev/"));
+    const Finished run = RunCli(
+        {"set", "--port", path, "--baud", "19200", "--settings", Settings(), c.assignment}, 60000);
+    simulator.waitForReadyRead(500);
+    const QByteArray heard = simulator.readAllStandardOutput();
+    EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+    EXPECT_EQ(heard.contains("WINDREP UVW CAL\r"), c.sent);
+    if (c.status == 0) {
+      EXPECT_TRUE(run.out.contains("\"ReportMode\": true")) << run.out.toStdString();
+      EXPECT_TRUE(run.out.contains("\"ReportMode\": \"UVW CAL\"")) << run.out.toStdString();
+    }
+    simulator.kill();
+    simulator.waitForFinished(2000);
+  }
+}
+
 #endif  // VENTARI_SIM_EXECUTABLE
 
 }  // namespace
