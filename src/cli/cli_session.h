@@ -21,6 +21,7 @@ inline constexpr int kExitFound = 0;
 inline constexpr int kExitNotFound = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitLogIncomplete = 3;
+inline constexpr int kExitNotConfirmed = 3;
 
 // Prints "ventari-cli: message" on standard error and gives the usage exit status.
 int CliFail(const QString& message);

@@ -185,7 +185,7 @@ int SetCommand(const CliOptions& options, const QStringList& words) {
   report[QStringLiteral("requested")] = requested;
   report[QStringLiteral("confirmed")] = confirmed;
   CliPrint(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
-  return allConfirmed ? kExitFound : kExitLogIncomplete;
+  return allConfirmed ? kExitFound : kExitNotConfirmed;
 }
 
 }  // namespace ventari
