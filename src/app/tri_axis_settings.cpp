@@ -12,12 +12,6 @@
 namespace ventari {
 namespace {
 
-constexpr int kMessageMode = 6;
-constexpr int kBaud = 7;
-constexpr int kInstantaneous = 8;
-constexpr int kMaxAveraging = 250;
-constexpr int kMaxPcAvgMinutes = 60;
-
 const QString kAveraging = QStringLiteral("Averaging");
 const QString kPcAvgMinutes = QStringLiteral("PcAvgMinutes");
 const QString kBaudField = QStringLiteral("Baud");
@@ -68,18 +62,18 @@ std::vector<SettingField> TriAxisSettings::Fields() const {
     }
     fields.push_back({QLatin1String(kChoiceFields.at(static_cast<std::size_t>(choice))), values});
   };
-  for (int choice = 0; choice < kBaud; ++choice) {
-    if (choice != kMessageMode) addChoice(choice);
+  for (int choice = 0; choice < kBaudChoice; ++choice) {
+    if (choice != kMessageModeChoice) addChoice(choice);
   }
-  fields.push_back({kAveraging, Numbers(1, kMaxAveraging)});
-  addChoice(kBaud);
-  if (config.InstantaneousAvailable) addChoice(kInstantaneous);
+  fields.push_back({kAveraging, Numbers(kMinAveraging, kMaxAveraging)});
+  addChoice(kBaudChoice);
+  if (config.InstantaneousAvailable) addChoice(kInstantaneousChoice);
   if (setup_.ChannelsEnabled()) {
     for (int channel = 1; channel <= TriAxisSetup::kChannels; ++channel) {
       fields.push_back({ChannelField(channel), {QStringLiteral("off"), QStringLiteral("on")}});
     }
   }
-  for (int choice = kInstantaneous + 1; choice < static_cast<int>(kTriAxisChoices.size());
+  for (int choice = kInstantaneousChoice + 1; choice < static_cast<int>(kTriAxisChoices.size());
        ++choice) {
     addChoice(choice);
   }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <variant>
 
+#include "threeaxis/tri_axis_config.h"
+
 class QCommandLineParser;
 
 namespace ventari {
@@ -29,7 +31,6 @@ struct CliOptions {
 inline constexpr double kMaxRunSeconds = 365.0 * 24 * 3600;
 inline constexpr double kMinRunSeconds = 0.1;
 inline constexpr int kMaxSegmentMinutes = 360;
-inline constexpr int kMaxPcAvgMinutes = 60;
 
 // Declares every option of ventari-cli.
 void AddCliOptions(QCommandLineParser& parser);

@@ -91,6 +91,18 @@ inline constexpr std::array<TriAxisChoice, 13> kTriAxisChoices = {{
     {"ALIGNUVW", kAlignItems, &TriAxisConfig::Align},
 }};
 
+// Positions in kTriAxisChoices of the lists other code acts on.
+inline constexpr int kReportModeChoice = 0;
+inline constexpr int kStrFormatChoice = 3;
+inline constexpr int kMessageModeChoice = 6;
+inline constexpr int kBaudChoice = 7;
+inline constexpr int kInstantaneousChoice = 8;
+
+// The AVERAGE setting's range, and the longest PC averaging period in minutes.
+inline constexpr int kMinAveraging = 1;
+inline constexpr int kMaxAveraging = 250;
+inline constexpr int kMaxPcAvgMinutes = 60;
+
 // The command that selects item `index` of `choice` ("WINDREP POLAR CAL"); empty when `index` is
 // not one of its items.
 std::string ChoiceCommand(const TriAxisChoice& choice, int index);

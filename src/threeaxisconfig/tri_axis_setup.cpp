@@ -8,12 +8,7 @@
 namespace ventari {
 namespace {
 
-constexpr int kWindRep = 0;
-constexpr int kStrFmt = 3;
-constexpr int kBaud = 7;
 constexpr int kBaud19200 = 3;
-constexpr int kMinAveraging = 1;
-constexpr int kMaxAveraging = 250;
 // The answer of an anemometer has ended when the line was quiet this many characters.
 constexpr int kQuietCharacters = 4;
 constexpr int kQuietBoundMs = 1000;
@@ -132,8 +127,8 @@ bool TriAxisSetup::Exchange(const std::string& command, const QByteArray& start,
 bool TriAxisSetup::Choose(int choice, int item) {
   if (busy_ || choice < 0 || choice >= static_cast<int>(kTriAxisChoices.size())) return false;
   BusyScope busy(*this);
-  if (choice == kBaud) return BaudChange(item);
-  if (choice == kStrFmt) return StrFormatChange(item);
+  if (choice == kBaudChoice) return BaudChange(item);
+  if (choice == kStrFormatChoice) return StrFormatChange(item);
   return SendSetting(choice, item);
 }
 
@@ -147,7 +142,7 @@ bool TriAxisSetup::SendSetting(int choice, int item) {
   Notify();
   if (!Exchange(command, kAcknowledged, kVerifyMs)) return false;
   revert.Keep();
-  if (choice == kWindRep) {
+  if (choice == kReportModeChoice) {
     const bool polar = p_.config.ReportsPolar() && !p_.config.IsBinary();
     p_.window.menu.Show(MenuId::kWindsock1, polar);
     p_.window.menu.Show(MenuId::kAlarm, polar);
@@ -156,7 +151,7 @@ bool TriAxisSetup::SendSetting(int choice, int item) {
 }
 
 bool TriAxisSetup::StrFormatChange(int item) {
-  const bool acknowledged = SendSetting(kStrFmt, item);
+  const bool acknowledged = SendSetting(kStrFormatChoice, item);
   const bool ascii = !p_.config.IsBinary();
   p_.window.menu.Show(MenuId::kGraph1, ascii);
   p_.window.menu.Show(MenuId::kWindsock1, ascii && p_.config.ReportsPolar());
