@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/service_file_names.h"
+#include "service/service_file_names.h"
 #include "base/anem_state.h"
 #include "base/main_window_model.h"
 #include "displays/windsock_selections.h"

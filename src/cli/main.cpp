@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <variant>
 
 #include "base/errors.h"
@@ -11,24 +12,58 @@
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "cli/service_commands.h"
+
+namespace {
+
+// What escapes a command is told in the user's words; a fault in the program as "Unexpected
+// error", with its detail.
+int Guarded(const std::function<int()>& command) {
+  try {
+    return command();
+  } catch (const std::exception& e) {
+    if (!dynamic_cast<const ventari::UserError*>(&e)) {
+      std::fprintf(stderr, "ventari-cli: detail: %s\n", e.what());
+    }
+    return ventari::CliFail(ventari::UserMessageOf(e));
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("ventari-cli"));
   QCoreApplication::setApplicationVersion(QLatin1String(ventari::kVersion));
 
+  // A service command reads options of its own.
+  const QStringList arguments = app.arguments();
+  for (const auto& service : ventari::ServiceCommands()) {
+    if (arguments.size() > 1 && arguments[1] == QLatin1String(service.name)) {
+      return Guarded([&] { return service.run(arguments); });
+    }
+  }
+  QString serviceHelp;
+  for (const auto& service : ventari::ServiceCommands()) {
+    serviceHelp += QStringLiteral("\n  %1 %2")
+                       .arg(QLatin1String(service.name), -10)
+                       .arg(QLatin1String(service.summary));
+  }
+
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Headless Ventari.\n"
-      "  ports      list the serial ports (and the simulated instruments when a simulated port\n"
-      "             is given or --simulators), one a line\n"
-      "  identify   search the port for an anemometer and identify it\n"
-      "  stream     identify, then print one line per data message or three-axis record\n"
-      "  log        identify, then write the data log files\n"
-      "  set        identify, then change settings: set FIELD=VALUE... (--list shows them)\n"
-      "Exit status: 0 found (set: confirmed), 1 not found, 2 usage or port error or a value\n"
-      "this anemometer refuses, 3 a log that could not be written completely or a setting\n"
-      "not confirmed."));
+  parser.setApplicationDescription(
+      QStringLiteral(
+          "Headless Ventari.\n"
+          "  ports      list the serial ports (and the simulated instruments when a\n"
+          "             simulated port is given or --simulators), one a line\n"
+          "  identify   search the port for an anemometer and identify it\n"
+          "  stream     identify, then print one line per data message or three-axis record\n"
+          "  log        identify, then write the data log files\n"
+          "  set        identify, then change settings: set FIELD=VALUE... (--list shows them)\n"
+          "Exit status: 0 found (set: confirmed), 1 not found, 2 usage or port error or a value\n"
+          "this anemometer refuses, 3 a log that could not be written completely or a setting\n"
+          "not confirmed.") +
+      serviceHelp);
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
@@ -53,19 +88,18 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<QString>(&read)) return ventari::CliFail(*error);
   const auto& options = std::get<ventari::CliOptions>(read);
   const QString& command = args[0];
-  // What escapes a command is told in the user's words; a fault in the program as "Unexpected
-  // error", with its detail.
-  try {
-    if (command == QLatin1String("ports")) return ventari::PortsCommand(options);
-    if (command == QLatin1String("identify")) return ventari::IdentifyCommand(options);
-    if (command == QLatin1String("stream")) return ventari::StreamCommand(options);
-    if (command == QLatin1String("log")) return ventari::LogCommand(options);
-    if (command == QLatin1String("set")) return ventari::SetCommand(options, args.mid(1));
-  } catch (const std::exception& e) {
-    if (!dynamic_cast<const ventari::UserError*>(&e)) {
-      std::fprintf(stderr, "ventari-cli: detail: %s\n", e.what());
-    }
-    return ventari::CliFail(ventari::UserMessageOf(e));
+  if (command == QLatin1String("ports")) {
+    return Guarded([&] { return ventari::PortsCommand(options); });
+  }
+  if (command == QLatin1String("identify")) {
+    return Guarded([&] { return ventari::IdentifyCommand(options); });
+  }
+  if (command == QLatin1String("stream")) {
+    return Guarded([&] { return ventari::StreamCommand(options); });
+  }
+  if (command == QLatin1String("log")) return Guarded([&] { return ventari::LogCommand(options); });
+  if (command == QLatin1String("set")) {
+    return Guarded([&] { return ventari::SetCommand(options, args.mid(1)); });
   }
   return ventari::CliFail(QStringLiteral("unknown command '%1'").arg(command));
 }

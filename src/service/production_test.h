@@ -1,0 +1,73 @@
+// What the production test window keeps while the system runs: the unit under test (sensor
+// type, serial number, EEPROM size), the operator, and the results the test report prints. The
+// pages' models read and write it; it outlives the window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "service/srecord_reader.h"
+
+namespace ventari {
+
+// The pages of the test window, in their order.
+enum class TestPage {
+  kSensorType,
+  kFlashMemory,
+  kNonVolatileMemory,
+  kHardwareDiagnostics,
+  kSoftwareDiagnostics,
+  kTxdrPathLengths,
+  kCalibrateSos,
+  kCalibrateAnalogue,
+  kSelectTest,
+  kPartA,
+  kPartB,
+  kPartBSoftware,
+  kPartBHardware,
+  kPartC,
+};
+inline constexpr int kTestPageCount = static_cast<int>(TestPage::kPartC) + 1;
+
+enum class SensorState { kNone, kKestrix2Unheated, kKestrix2Heated, kLarkvane };
+
+inline constexpr int kKestrixEepromSize = 512;
+inline constexpr int kLarkvaneEepromSize = 946;
+inline constexpr int kNotProgrammed = -1;
+
+struct ProductionTest {
+  // The type set on the first page.
+  SensorState sensor = SensorState::kNone;
+  std::uint8_t sensorCode = 32;  // 32 none, 69 "E", 70 "F", 89 "Y"; written into cell 3
+  QString sensorText;            // "E", "EA", "F", "FA"; kept when a Larkvane type is set
+  int larkvaneOption = 1;        // 1 to 4
+  bool xeq = false;              // the XEQ variant of the Kestrix II
+  int eepromSize = kKestrixEepromSize;
+  QString serialNumber;  // six digits, or empty
+  QString operatorName;
+
+  bool IsLarkvane() const { return sensor == SensorState::kLarkvane; }
+  bool IsKestrix() const {
+    return sensor == SensorState::kKestrix2Unheated || sensor == SensorState::kKestrix2Heated;
+  }
+
+  // Flash: -1 not programmed (also after an abort), 0 programmed; the file used.
+  int flashResult = kNotProgrammed;
+  QString flashFile;
+
+  // EEPROM: -1 not programmed, 0 written and verified, 1 written but not verified. The image
+  // holds what the system wrote (kept in step with every later write), the read-back what the
+  // anemometer answered; `written` and `readBack` mark the cells of each.
+  int eepromResult = kNotProgrammed;
+  EepromImage eepromImage{};
+  EepromImage eepromReadBack{};
+  std::array<bool, kEepromImageSize> written{};
+  std::array<bool, kEepromImageSize> readBackValid{};
+  // The source files of the last run ("" when that kind was not written), for the report.
+  QString userFile, engFile, calFile, optFile;
+  // The Larkvane upload lines of the last run, in order.
+  QStringList uploadLines;
+};
+
+}  // namespace ventari

@@ -1,0 +1,92 @@
+// Motorola S-record files read into byte images: the flash programming kernel, the application
+// firmware, and the EEPROM parameter files. A file is parsed whole first (by each record's byte
+// count, checksum checked, hex digits in either case), so that a bad file is refused before
+// anything reaches the anemometer; the images are only filled from a file that parsed.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace ventari {
+
+inline constexpr std::size_t kFlashImageSize = 65535;  // addresses 0x0000 to 0xFFFE
+inline constexpr std::uint32_t kKernelLimit = 2500;    // a kernel must fit below this address
+inline constexpr std::uint32_t kH8_3337KernelBase = 0xF7E0;
+inline constexpr std::size_t kEepromImageSize = 946;  // the larger of the two EEPROMs
+
+enum class KernelChip { kH8_3334, kH8_3337 };
+
+struct FlashImage {
+  std::array<std::uint8_t, kFlashImageSize> bytes;
+  // The address of the highest byte stored; the program length sent to the chip is one more.
+  std::uint32_t highestAddress = 0;
+};
+
+using EepromImage = std::array<std::uint8_t, kEepromImageSize>;
+
+// One data record (S1, S2 or S3).
+struct SRecord {
+  int line = 0;  // 1-based line of the file
+  std::uint32_t address = 0;
+  std::vector<std::uint8_t> data;
+};
+
+// A line that is not a well-formed record, in the user's words ("line 12: checksum 3F, the
+// record adds up to 40").
+struct SRecordFault {
+  int line = 0;
+  QString why;
+};
+
+struct SRecordFile {
+  std::vector<SRecord> records;
+  std::vector<SRecordFault> faults;
+};
+
+// Parses the text of a file. S0, S5, S7, S8, S9 and blank lines are skipped; every other line
+// is a record whose byte count, hex digits and checksum must agree, or it is a fault.
+SRecordFile ParseSRecords(const QByteArray& text);
+
+using SRecordLog = std::function<void(const QString& line)>;
+
+// The outcome of reading one file into an image.
+struct SRecordResult {
+  bool ok = false;  // the image was filled from the file
+  // Why not, or what was dropped, in the user's words naming the file (and the line): for a
+  // message box and the command line. Empty when the file was read whole.
+  QString message;
+};
+
+// Fills `image` with 0xFF and lays in the kernel's records (H8/3337: rebased from 0xF7E0, records
+// below it skipped). Logs "Getting prog data from object file ...", "File ... not found.
+// Aborting" and "Flash programming max address N". Refused: a file that cannot be opened, a
+// malformed line, a byte at or beyond kKernelLimit. The highest address is that of the highest
+// byte stored, so every stored byte is sent.
+SRecordResult ReadKernel(const QString& path, KernelChip chip, FlashImage& image,
+                         const SRecordLog& log);
+
+// Fills `image` with 0xFF and lays in the application's records. Logs "Getting main prog data
+// from file ...", the not-found line and "Application program max address N". Refused: a file
+// that cannot be opened, a malformed line, bytes at 0xFFFF or beyond (one warning line with
+// their count).
+SRecordResult ReadApplication(const QString& path, FlashImage& image, const SRecordLog& log);
+
+// An EEPROM parameter file, parsed but not yet laid into the image, so that the caller can ask
+// whether to go on over a malformed line.
+struct EepromFile {
+  bool opened = false;
+  SRecordFile parsed;
+  // Records that start at or beyond the EEPROM's size, skipped when laid in.
+  int recordsBeyond = 0;
+};
+EepromFile ReadEepromFile(const QString& path, int eepromSize);
+// Lays the file's records below `eepromSize` into `image` (overlaying what is there); bytes
+// beyond the end of the EEPROM are dropped.
+void LayIntoEeprom(const EepromFile& file, int eepromSize, std::span<std::uint8_t> image);
+
+}  // namespace ventari
