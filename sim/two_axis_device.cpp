@@ -54,7 +54,8 @@ TwoAxisDevice::TwoAxisDevice(Runtime& runtime, TwoAxisModel model, std::string s
       model_(model),
       serialNumber_(std::move(serialNumber)),
       softwareVersion_(std::move(softwareVersion)),
-      settings_(settings) {
+      settings_(settings),
+      eeprom_(model == TwoAxisModel::kLarkvane) {
   SetLine(TwoAxisFormat(settings_.format, TwoAxisBaud(settings_.baud).value_or(9600))
               .value_or(LineSettings{}));
   StartStreaming();
@@ -104,14 +105,14 @@ void TwoAxisDevice::OnByte(std::uint8_t byte) {
     if (byte == '*') EnterConfigMode();
     return;
   }
-  Transmit(byte == '\r' ? std::string_view("\r\n")
-                        : std::string_view(reinterpret_cast<const char*>(&byte), 1));
-  if (byte == '*') {
-    EnterConfigMode();
+  std::string line;
+  if (!TakeLine(byte, line)) {
+    Transmit(std::string_view(reinterpret_cast<const char*>(&byte), 1));
+    if (byte == '*') EnterConfigMode();
     return;
   }
-  std::string line;
-  if (TakeLine(byte, line)) Command(line);
+  Transmit(eeprom_.IsMonitorCommand(line) ? "\r" : "\r\n");
+  Command(line);
 }
 
 void TwoAxisDevice::EnterConfigMode() {
@@ -122,6 +123,10 @@ void TwoAxisDevice::EnterConfigMode() {
 }
 
 void TwoAxisDevice::Command(const std::string& typed) {
+  if (auto reply = eeprom_.Command(typed)) {
+    if (!reply->empty()) Reply(std::move(*reply));
+    return;
+  }
   std::string line;
   for (const char c : typed) {
     if (c != ' ') line.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
@@ -129,6 +134,7 @@ void TwoAxisDevice::Command(const std::string& typed) {
   if (line.empty()) return;
   if (line == "Q") {
     configMode_ = false;
+    eeprom_.Lock();
     StartStreaming();
     return;
   }
@@ -194,6 +200,10 @@ void TwoAxisDevice::StartStreaming() {
 }
 
 std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& endMarker) {
+  if (const DebugOutput debug = eeprom_.Debug(); debug != DebugOutput::kOff) {
+    endMarker = std::string::npos;
+    return eeprom_.DiagnosticLine(debug, random());
+  }
   return TwoAxisMessage(settings_, sample, endMarker);
 }
 

@@ -2,13 +2,16 @@
 // mode it streams STX ... ETX messages at its output rate; "*" brings it into configuration
 // mode ("CONFIGURATION MODE" and a line end), where it echoes every character, answers D1, D2
 // and D3, takes its letter-and-digit settings and leaves on "Q". New line settings (B, F) take
-// effect at once and are kept only when the bare letter confirms them at the new settings.
+// effect at once and are kept only when the bare letter confirms them at the new settings. Its
+// EEPROM takes the service commands there; the Kestrix II streams diagnostic lines in place of
+// data while its debug selection cells ask for them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "sim/sim_device.h"
+#include "sim/two_axis_eeprom.h"
 #include "sim/two_axis_settings.h"
 
 namespace ventari::sim {
@@ -31,6 +34,9 @@ class TwoAxisDevice : public SimDevice {
   std::string D2Reply() const;
   std::string D3Reply() const;
 
+  TwoAxisEeprom& Eeprom() { return eeprom_; }
+  const TwoAxisEeprom& Eeprom() const { return eeprom_; }
+
  protected:
   void OnByte(std::uint8_t byte) override;
   std::string DataMessage(const WindSample& sample, std::size_t& endMarker) override;
@@ -48,6 +54,7 @@ class TwoAxisDevice : public SimDevice {
   std::string softwareVersion_;
   TwoAxisSettings settings_;
   bool configMode_ = false;
+  TwoAxisEeprom eeprom_;
 };
 
 }  // namespace ventari::sim
