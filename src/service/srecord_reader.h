@@ -60,6 +60,8 @@ struct SRecordResult {
   // Why not, or what was dropped, in the user's words naming the file (and the line): for a
   // message box and the command line. Empty when the file was read whole.
   QString message;
+  // The malformed lines of a file that was opened (any one refuses firmware).
+  std::vector<SRecordFault> faults;
 };
 
 // Fills `image` with 0xFF and lays in the kernel's records (H8/3337: rebased from 0xF7E0, records
@@ -76,6 +78,13 @@ SRecordResult ReadKernel(const QString& path, KernelChip chip, FlashImage& image
 // their count).
 SRecordResult ReadApplication(const QString& path, FlashImage& image, const SRecordLog& log);
 
+// The two reads above after the file's text was parsed: `name` is the file as the messages name
+// it. Nothing is logged before the checks; the image is filled with 0xFF even when refused.
+SRecordResult LayKernel(const SRecordFile& file, const QString& name, KernelChip chip,
+                        FlashImage& image, const SRecordLog& log);
+SRecordResult LayApplication(const SRecordFile& file, const QString& name, FlashImage& image,
+                             const SRecordLog& log);
+
 // An EEPROM parameter file, parsed but not yet laid into the image, so that the caller can ask
 // whether to go on over a malformed line.
 struct EepromFile {
@@ -85,6 +94,8 @@ struct EepromFile {
   int recordsBeyond = 0;
 };
 EepromFile ReadEepromFile(const QString& path, int eepromSize);
+// The same for text already in memory.
+EepromFile EepromFileOf(SRecordFile parsed, int eepromSize);
 // Lays the file's records below `eepromSize` into `image` (overlaying what is there); bytes
 // beyond the end of the EEPROM are dropped.
 void LayIntoEeprom(const EepromFile& file, int eepromSize, std::span<std::uint8_t> image);
