@@ -43,6 +43,17 @@ QString Hex2(unsigned value) {
   return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
+// A character as the user can read it in a message, whether or not it is printable.
+QString Shown(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  if (code >= 0x20 && code < 0x7F) return QStringLiteral("'%1'").arg(QLatin1Char(c));
+  return QStringLiteral("byte 0x") + Hex2(code);
+}
+
+QString NotHex(char c, qsizetype column) {
+  return Shown(c) + QStringLiteral(" at column %1 is not a hex digit").arg(column);
+}
+
 // Parses one line without its end; returns the reason it is malformed, or an empty string.
 QString ParseLine(const char* text, qsizetype length, SRecord& record, bool& isData) {
   isData = false;
@@ -50,25 +61,17 @@ QString ParseLine(const char* text, qsizetype length, SRecord& record, bool& isD
   if (length < 2) return QStringLiteral("the line ends after the S");
   const int addressLength = AddressLength(text[1]);
   if (addressLength < 0) {
-    return QStringLiteral("\"S%1\" is not a record type").arg(QLatin1Char(text[1]));
+    return QStringLiteral("S followed by ") + Shown(text[1]) + QStringLiteral(" is no record type");
   }
   if (addressLength == 0) return {};
   std::vector<std::uint8_t> bytes;
   bytes.reserve(static_cast<std::size_t>((length - 2) / 2));
   for (qsizetype i = 2; i < length; i += 2) {
     const int high = HexValue(text[i]);
-    if (high < 0) {
-      return QStringLiteral("'%1' at column %2 is not a hex digit")
-          .arg(QLatin1Char(text[i]))
-          .arg(i + 1);
-    }
+    if (high < 0) return NotHex(text[i], i + 1);
     if (i + 1 == length) return QStringLiteral("an odd number of hex digits");
     const int low = HexValue(text[i + 1]);
-    if (low < 0) {
-      return QStringLiteral("'%1' at column %2 is not a hex digit")
-          .arg(QLatin1Char(text[i + 1]))
-          .arg(i + 2);
-    }
+    if (low < 0) return NotHex(text[i + 1], i + 2);
     bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
   }
   if (bytes.empty()) return QStringLiteral("no byte count");
@@ -99,15 +102,6 @@ QString ParseLine(const char* text, qsizetype length, SRecord& record, bool& isD
   return {};
 }
 
-QString FaultMessage(const QString& name, const std::vector<SRecordFault>& faults) {
-  QString message =
-      QStringLiteral("%1 line %2: %3").arg(name).arg(faults.front().line).arg(faults.front().why);
-  if (faults.size() > 1) {
-    message += QStringLiteral(" (and %1 more malformed lines)").arg(faults.size() - 1);
-  }
-  return message;
-}
-
 SRecordResult Refuse(QString message, const SRecordFile& file, const SRecordLog& log) {
   log(message);
   return {false, std::move(message), file.faults};
@@ -131,6 +125,16 @@ bool OpenText(const QString& path, QByteArray& text) {
 }
 
 }  // namespace
+
+QString SRecordFaultMessage(const QString& name, const std::vector<SRecordFault>& faults) {
+  // Concatenated, not filled in, so that a "%" in a name or a line is kept as it is.
+  QString message =
+      name + QStringLiteral(" line %1: ").arg(faults.front().line) + faults.front().why;
+  if (faults.size() > 1) {
+    message += QStringLiteral(" (and %1 more malformed lines)").arg(faults.size() - 1);
+  }
+  return message;
+}
 
 SRecordFile ParseSRecords(const QByteArray& text) {
   SRecordFile file;
@@ -162,7 +166,7 @@ SRecordFile ParseSRecords(const QByteArray& text) {
 SRecordResult LayKernel(const SRecordFile& file, const QString& name, KernelChip chip,
                         FlashImage& image, const SRecordLog& log) {
   ClearFlash(image);
-  if (!file.faults.empty()) return Refuse(FaultMessage(name, file.faults), file, log);
+  if (!file.faults.empty()) return Refuse(SRecordFaultMessage(name, file.faults), file, log);
   // Where each kept record lands; the H8/3337's kernel is linked at its RAM address.
   std::vector<std::pair<const SRecord*, std::uint32_t>> kept;
   for (const SRecord& record : file.records) {
@@ -173,19 +177,18 @@ SRecordResult LayKernel(const SRecordFile& file, const QString& name, KernelChip
     }
     if (record.data.empty()) continue;
     if (EndOf(address, record) > kKernelLimit) {
-      return Refuse(QStringLiteral("%1 line %2: the kernel reaches address %3, beyond the %4 bytes "
-                                   "it may use")
-                        .arg(name)
-                        .arg(record.line)
-                        .arg(EndOf(address, record) - 1)
-                        .arg(kKernelLimit),
+      return Refuse(name + QStringLiteral(" line %1: the kernel reaches address %2, beyond the %3 "
+                                          "bytes it may use")
+                               .arg(record.line)
+                               .arg(EndOf(address, record) - 1)
+                               .arg(kKernelLimit),
                     file, log);
     }
     kept.emplace_back(&record, address);
   }
-  if (kept.empty())
-    return Refuse(QStringLiteral("%1 holds no kernel data: nothing to program").arg(name), file,
-                  log);
+  if (kept.empty()) {
+    return Refuse(name + QStringLiteral(" holds no kernel data: nothing to program"), file, log);
+  }
   for (const auto& [record, address] : kept) {
     std::copy(record->data.begin(), record->data.end(), image.bytes.begin() + address);
     image.highestAddress =
@@ -198,7 +201,7 @@ SRecordResult LayKernel(const SRecordFile& file, const QString& name, KernelChip
 SRecordResult LayApplication(const SRecordFile& file, const QString& name, FlashImage& image,
                              const SRecordLog& log) {
   ClearFlash(image);
-  if (!file.faults.empty()) return Refuse(FaultMessage(name, file.faults), file, log);
+  if (!file.faults.empty()) return Refuse(SRecordFaultMessage(name, file.faults), file, log);
   std::uint64_t beyond = 0;
   bool anyByte = false;
   for (const SRecord& record : file.records) {
@@ -212,15 +215,13 @@ SRecordResult LayApplication(const SRecordFile& file, const QString& name, Flash
     log(QStringLiteral("WARNING. PROG BIGGER THAN SPACE ALLOWED: %1 bytes at 0xFFFF or beyond")
             .arg(beyond));
     return {false,
-            QStringLiteral("%1: the program is bigger than the space allowed, %2 bytes at 0xFFFF "
-                           "or beyond")
-                .arg(name)
-                .arg(beyond),
+            name + QStringLiteral(": the program is bigger than the space allowed, %1 bytes at "
+                                  "0xFFFF or beyond")
+                       .arg(beyond),
             {}};
   }
   if (!anyByte) {
-    return Refuse(QStringLiteral("%1 holds no program data: nothing to program").arg(name), file,
-                  log);
+    return Refuse(name + QStringLiteral(" holds no program data: nothing to program"), file, log);
   }
   for (const SRecord& record : file.records) {
     if (record.data.empty()) continue;

@@ -51,6 +51,9 @@ struct SRecordFile {
 // Parses the text of a file. S0, S5, S7, S8, S9 and blank lines are skipped; every other line
 // is a record whose byte count, hex digits and checksum must agree, or it is a fault.
 SRecordFile ParseSRecords(const QByteArray& text);
+// The first of a file's faults for a message: "name line 12: checksum 3F, the record adds up to
+// 40", followed by how many more there are. `faults` must not be empty.
+QString SRecordFaultMessage(const QString& name, const std::vector<SRecordFault>& faults);
 
 using SRecordLog = std::function<void(const QString& line)>;
 
