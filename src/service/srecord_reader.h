@@ -48,8 +48,9 @@ struct SRecordFile {
   std::vector<SRecordFault> faults;
 };
 
-// Parses the text of a file. S0, S5, S7, S8, S9 and blank lines are skipped; every other line
-// is a record whose byte count, hex digits and checksum must agree, or it is a fault.
+// Parses the text of a file. S0, S5 to S9 and blank lines are skipped, and so are the CR and
+// blanks that end a line; every other line is a record whose byte count, hex digits and checksum
+// must agree, or it is a fault. Lines are not limited in length.
 SRecordFile ParseSRecords(const QByteArray& text);
 // The first of a file's faults for a message: "name line 12: checksum 3F, the record adds up to
 // 40", followed by how many more there are. `faults` must not be empty.
@@ -69,20 +70,21 @@ struct SRecordResult {
 
 // Fills `image` with 0xFF and lays in the kernel's records (H8/3337: rebased from 0xF7E0, records
 // below it skipped). Logs "Getting prog data from object file ...", "File ... not found.
-// Aborting" and "Flash programming max address N". Refused: a file that cannot be opened, a
-// malformed line, a byte at or beyond kKernelLimit. The highest address is that of the highest
-// byte stored, so every stored byte is sent.
+// Aborting" and "Flash programming max address N", or why the file is refused: a file that
+// cannot be opened, a malformed line, a byte at or beyond kKernelLimit, no byte to store. The
+// highest address is that of the highest byte stored, so every stored byte is sent.
 SRecordResult ReadKernel(const QString& path, KernelChip chip, FlashImage& image,
                          const SRecordLog& log);
 
 // Fills `image` with 0xFF and lays in the application's records. Logs "Getting main prog data
 // from file ...", the not-found line and "Application program max address N". Refused: a file
 // that cannot be opened, a malformed line, bytes at 0xFFFF or beyond (one warning line with
-// their count).
+// their count), no byte to store.
 SRecordResult ReadApplication(const QString& path, FlashImage& image, const SRecordLog& log);
 
 // The two reads above after the file's text was parsed: `name` is the file as the messages name
-// it. Nothing is logged before the checks; the image is filled with 0xFF even when refused.
+// it. They log only the outcome (the max address, or why refused); the image is filled with 0xFF
+// even when refused.
 SRecordResult LayKernel(const SRecordFile& file, const QString& name, KernelChip chip,
                         FlashImage& image, const SRecordLog& log);
 SRecordResult LayApplication(const SRecordFile& file, const QString& name, FlashImage& image,
