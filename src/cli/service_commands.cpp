@@ -1,11 +1,13 @@
 #include "cli/service_commands.h"
 
-#include <array>
+#include "cli/srec_command.h"
 
 namespace ventari {
 
 std::span<const ServiceCommand> ServiceCommands() {
-  static const std::array<ServiceCommand, 0> kCommands{};
+  static const ServiceCommand kCommands[] = {
+      {"srec", "read an S-record file as kernel, application or EEPROM part", SrecCommand},
+  };
   return kCommands;
 }
 
