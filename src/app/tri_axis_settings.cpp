@@ -123,8 +123,8 @@ std::vector<SettingOutcome> TriAxisSettings::Apply(
     const std::vector<std::pair<QString, int>>& requests) {
   std::vector<std::pair<QString, int>> ordered = requests;
   // The baud rate changes the line: it goes last.
-  std::ranges::stable_partition(ordered,
-                                [](const auto& request) { return request.first != kBaudField; });
+  std::stable_partition(ordered.begin(), ordered.end(),
+                        [](const auto& request) { return request.first != kBaudField; });
   setup_.Open();
   if (!state_.InConfigMode) {
     setup_.Close();

@@ -150,7 +150,7 @@ void Application::ConnectTwoAxisConfiguration() {
       {MenuId::kAlignUVinverted, AlignmentMark::kUvInverted},
       {MenuId::kAlignUVinvertedoffset, AlignmentMark::kUvInvertedOffset}};
   for (const auto& [entry, alignment] : alignments) {
-    main.SetCommand(entry, [&entries, alignment] { entries.Align(alignment); });
+    main.SetCommand(entry, [&entries, alignment = alignment] { entries.Align(alignment); });
   }
   main.SetCommand(MenuId::kEnabled1, [&entries] { entries.Heat(true); });
   main.SetCommand(MenuId::kDisabled1, [&entries] { entries.Heat(false); });
