@@ -52,6 +52,7 @@ CellRead EepromReads::KestrixRead(int address) {
   const QString text = QStringLiteral("R %1\r\n").arg(address);
   handler_.readBackMode = true;
   matcher.SetEnabled(false);
+  matcher.SetEndString("\r\n");
   matcher.SetEndCond(kByString);
   matcher.SetStartString(text.toLatin1());
   matcher.Tag = 0;
