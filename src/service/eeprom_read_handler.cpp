@@ -20,6 +20,16 @@ const std::array<Route, 6> kRoutes{{
 
 }  // namespace
 
+std::optional<int> ReadReplyValue(const QString& reply, int base) {
+  const QString text = reply.trimmed();
+  // A hex reply is its first two characters: the line end may follow within the packet size.
+  const QString number = base == 16 ? text.left(2) : text;
+  bool ok = false;
+  const int value = number.toInt(&ok, base);
+  if (!ok || value < 0 || value > 0xFF || number.startsWith(QLatin1Char('+'))) return std::nullopt;
+  return value;
+}
+
 EepromReadHandler::EepromReadHandler(TApdDataPacket& eeRead, CalibrationReadouts& readouts)
     : eeRead_(eeRead), readouts_(readouts) {
   eeRead_.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) { OnReply(text); });

@@ -5,11 +5,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "link/packet_matcher.h"
 #include "service/calibration_readouts.h"
 
 namespace ventari {
+
+// The cell value of a read reply: a decimal (base 10) or two-digit hex (base 16) number of 0 to
+// 255 after any blank; nothing when the reply is not one.
+std::optional<int> ReadReplyValue(const QString& reply, int base);
 
 class EepromReadHandler {
  public:

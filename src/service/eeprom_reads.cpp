@@ -34,17 +34,13 @@ CellRead EepromReads::Await(int address, int base) {
   matcher.SetEnabled(false);
   matcher.SetEndCond(kBySize);
   if (!replied) return {};
-  const QString text = handler_.EepromData.trimmed();
-  // The hex reply may be followed by the line end's first character within the packet size.
-  const QString number = base == 16 ? text.left(2) : text;
-  bool ok = false;
-  const int value = number.toInt(&ok, base);
-  if (!ok || value < 0 || value > 0xFF) return {CellRead::Outcome::kNotANumber, 0};
+  const std::optional<int> value = ReadReplyValue(handler_.EepromData, base);
+  if (!value) return {CellRead::Outcome::kNotANumber, 0};
   if (address >= 0 && address < static_cast<int>(kEepromImageSize)) {
-    test_.eepromReadBack[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(value);
+    test_.eepromReadBack[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(*value);
     test_.readBackValid[static_cast<std::size_t>(address)] = true;
   }
-  return {CellRead::Outcome::kValue, value};
+  return {CellRead::Outcome::kValue, *value};
 }
 
 CellRead EepromReads::KestrixRead(int address) {

@@ -327,5 +327,86 @@ TEST(EepromScenario, UnusableChecksumOrMissingSourceWritesNothingAndStays) {
   EXPECT_TRUE(r.moves.empty());
 }
 
+TEST(EepromScenario, ThePageOffersTheFamilysFilesAndSelectsTheRememberedOnes) {
+  Rig r(kKestrix, SensorState::kKestrix2Unheated);
+  const QString dir = r.folder.KestrixEeprom();
+  for (const char* name : {"a.usr", "K2.usr", "z.usr", "b.eng", "c.eng", "K2.txt"}) {
+    r.Put(dir, QString::fromLatin1(name), SRecords(0, 0, Pattern));
+  }
+  r.Put(r.folder.LarkvaneEeprom(), QStringLiteral("LV.cal"), SRecords(0, 0, Pattern));
+  EXPECT_TRUE(r.page.Kind(EepromKind::kUser).enabled);
+  EXPECT_FALSE(r.page.Kind(EepromKind::kOpt).enabled);
+  r.page.Enter();
+  EXPECT_EQ(r.page.Kind(EepromKind::kUser).items, (QStringList{"a.usr", "K2.usr", "z.usr"}));
+  EXPECT_EQ(r.page.Kind(EepromKind::kUser).Selected(), QStringLiteral("K2.usr"));
+  EXPECT_EQ(r.page.Kind(EepromKind::kEng).Selected(), QStringLiteral("c.eng")) << "the last";
+  EXPECT_EQ(r.page.Kind(EepromKind::kCal).selected, -1) << "none in the Kestrix II folder";
+  EXPECT_EQ(r.page.SourcePath(EepromKind::kUser), dir + QStringLiteral("K2.usr"));
+
+  r.s.prompts.files.push_back(r.s.dir.filePath(QStringLiteral("elsewhere.eng")));
+  r.page.Browse(EepromKind::kEng);
+  EXPECT_EQ(r.page.Kind(EepromKind::kEng).items.size(), 3);
+  EXPECT_EQ(r.page.SourcePath(EepromKind::kEng), r.s.dir.filePath(QStringLiteral("elsewhere.eng")));
+
+  r.test.xeq = true;
+  r.names.XEQ_Eng = QStringLiteral("b");
+  r.page.Enter();
+  EXPECT_EQ(r.page.Kind(EepromKind::kEng).Selected(), QStringLiteral("b.eng"));
+
+  r.test.sensor = SensorState::kLarkvane;
+  r.page.SensorTypeSet();
+  r.page.Enter();
+  EXPECT_FALSE(r.page.Kind(EepromKind::kUser).enabled);
+  EXPECT_TRUE(r.page.Kind(EepromKind::kOpt).enabled);
+  EXPECT_EQ(r.page.Kind(EepromKind::kCal).Selected(), QStringLiteral("LV.cal"));
+  EXPECT_TRUE(r.page.Kind(EepromKind::kUser).checked) << "check states are the user's";
+
+  r.test.sensor = SensorState::kNone;
+  r.page.Enter();
+  EXPECT_EQ(r.page.Kind(EepromKind::kCal).selected, -1);
+}
+
+TEST(EepromScenario, NoConfigurationModeOrAnUnreadableFileWritesNothingAndStays) {
+  Rig r(kKestrix, SensorState::kKestrix2Unheated);
+  const QString dir = r.folder.KestrixEeprom();
+  QByteArray bad = SRecords(150, 511, Pattern);
+  bad.replace(bad.indexOf("S113"), 4, "S1FF");  // the record of cells 150-165
+  r.Put(dir, QStringLiteral("K2.cal"), bad);
+  r.page.Enter();
+  r.page.SetChecked(EepromKind::kUser, false);
+  r.page.SetChecked(EepromKind::kEng, false);
+
+  r.page.Program();  // the malformed line's question gets its default: No
+  ASSERT_EQ(r.s.prompts.Messages().size(), 1u);
+  EXPECT_TRUE(r.s.prompts.Messages()[0].text.startsWith(dir + QStringLiteral("K2.cal line 2")))
+      << r.s.prompts.Messages()[0].text.toStdString();
+  EXPECT_EQ(r.s.tap.SentSince(0).find("W 1"), std::string::npos);
+
+  r.s.prompts.answers.push_back(PromptButton::kYes);
+  r.page.Program();
+  EXPECT_NE(
+      r.s.tap.SentSince(0).find(QStringLiteral("W 166 %1\r\n").arg(Pattern(166)).toStdString()),
+      std::string::npos)
+      << "the rest of the file";
+  EXPECT_NE(r.s.tap.SentSince(0).find("W 150 255\r\n"), std::string::npos);
+  EXPECT_EQ(r.moves, std::vector<TestPage>{TestPage::kHardwareDiagnostics});
+
+  r.page.Select(EepromKind::kCal, -1);
+  r.s.prompts.files.push_back(dir + QStringLiteral("gone.cal"));
+  r.page.Browse(EepromKind::kCal);
+  r.page.Program();
+  EXPECT_EQ(
+      r.s.prompts.Messages().back().text,
+      QStringLiteral("Cannot open the source file %1.").arg(dir + QStringLiteral("gone.cal")));
+
+  r.s.InstrumentOn(kKestrix).Device().StopAnswering();
+  const std::size_t messages = r.s.prompts.Messages().size();
+  const std::size_t from = r.s.tap.Writes().size();
+  r.page.Program();
+  EXPECT_EQ(r.s.prompts.Messages().size(), messages + 1) << "the channel says so";
+  for (const auto& w : r.WritesSince(from)) EXPECT_EQ(w.bytes.find("MAVROTIK"), std::string::npos);
+  EXPECT_EQ(r.moves.size(), 1u) << "stays on the page";
+}
+
 }  // namespace
 }  // namespace ventari

@@ -4,10 +4,12 @@
 
 #include <QJsonArray>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "cli/eeprom_command.h"
 #include "service/eeprom_programmer.h"
+#include "service/eeprom_read_handler.h"
 #include "service/eeprom_writer.h"
 #include "service/lv_dump.h"
 
@@ -45,6 +47,24 @@ TEST(LarkvaneDumpBlock, PairsBeforeCommasFillConsecutiveCells) {
     if (after < cells.size()) {
       EXPECT_FALSE(valid[after]);
     }
+  }
+}
+
+struct ReplyCase {
+  const char* reply;
+  int base;
+  std::optional<int> value;
+};
+
+TEST(EepromReadReply, ACellValueOrNothing) {
+  const ReplyCase cases[] = {
+      {"\n27", 10, 27},          {"255\r", 10, 255},         {"256", 10, std::nullopt},
+      {"-1", 10, std::nullopt},  {"+5", 10, std::nullopt},   {"", 10, std::nullopt},
+      {"2 7", 10, std::nullopt}, {"3E\r", 16, 0x3E},         {"3e\r", 16, 0x3E},
+      {"F\r", 16, 0xF},          {"ZZ\r", 16, std::nullopt}, {"?\r\n", 16, std::nullopt},
+  };
+  for (const ReplyCase& c : cases) {
+    EXPECT_EQ(ReadReplyValue(QString::fromLatin1(c.reply), c.base), c.value) << c.reply;
   }
 }
 
