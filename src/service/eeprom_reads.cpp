@@ -1,5 +1,7 @@
 #include "service/eeprom_reads.h"
 
+#include <algorithm>
+
 #include "service/lv_dump.h"
 
 namespace ventari {
@@ -8,8 +10,17 @@ namespace {
 constexpr EndConditions kByString{.string = true};
 constexpr EndConditions kBySize{.size = true};
 constexpr int kLarkvaneReadSize = 10;
+constexpr int kDumpAnswerMs = 3000;
+constexpr int kDumpCharacters = 2000;
+constexpr int kBitsPerCharacter = 11;
 
 }  // namespace
+
+int EepromReads::DumpBoundMs(std::int32_t baud) {
+  const std::int64_t lineMs =
+      static_cast<std::int64_t>(kDumpCharacters) * kBitsPerCharacter * 1000 / std::max(baud, 300);
+  return kDumpAnswerMs + static_cast<int>(lineMs);
+}
 
 EepromReads::EepromReads(ServiceLink& link, EepromReadHandler& handler, ProductionTest& test)
     : link_(link),
@@ -92,7 +103,8 @@ bool EepromReads::LarkvaneDump() {
       dump_[i]->SetEnabled(true);
     }
     link_.channel.Command(command);
-    const bool done = link_.channel.WaitFor([this] { return dump_[0]->Tag != 0; }, kDumpBoundMs);
+    const bool done = link_.channel.WaitFor([this] { return dump_[0]->Tag != 0; },
+                                            DumpBoundMs(link_.port.Line().baud));
     for (TApdDataPacket* matcher : dump_) matcher->SetEnabled(false);
     return done;
   };

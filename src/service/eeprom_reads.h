@@ -20,9 +20,11 @@ struct CellRead {
 
 class EepromReads {
  public:
-  // The longest waits for a single cell's reply and for a whole dump.
+  // The longest wait for a single cell's reply.
   static constexpr int kReplyBoundMs = 3000;
-  static constexpr int kDumpBoundMs = 8000;
+  // The longest wait for a dump: the time to answer and the time D 93's text (about 1800
+  // characters) takes at the line's rate, with room to spare.
+  static int DumpBoundMs(std::int32_t baud);
 
   // Takes over the handlers of the four dump matchers.
   EepromReads(ServiceLink& link, EepromReadHandler& handler, ProductionTest& test);

@@ -10,6 +10,7 @@
 #include "cli/eeprom_command.h"
 #include "service/eeprom_programmer.h"
 #include "service/eeprom_read_handler.h"
+#include "service/eeprom_reads.h"
 #include "service/eeprom_writer.h"
 #include "service/lv_dump.h"
 
@@ -66,6 +67,12 @@ TEST(EepromReadReply, ACellValueOrNothing) {
   for (const ReplyCase& c : cases) {
     EXPECT_EQ(ReadReplyValue(QString::fromLatin1(c.reply), c.base), c.value) << c.reply;
   }
+}
+
+TEST(LarkvaneDumpBound, LeavesTimeForTheWholeDumpAtTheLinesRate) {
+  // D 93 at 2400 baud takes about eight seconds to arrive.
+  EXPECT_GT(EepromReads::DumpBoundMs(2400), 10'000);
+  EXPECT_LT(EepromReads::DumpBoundMs(38400), 4000);
 }
 
 TEST(EepromWriteText, EachFamilyItsOwnDigits) {
