@@ -408,5 +408,34 @@ TEST(EepromScenario, NoConfigurationModeOrAnUnreadableFileWritesNothingAndStays)
   EXPECT_EQ(r.moves.size(), 1u) << "stays on the page";
 }
 
+TEST(EepromScenario, LarkvaneOptionsSteerTheChecksumAndTheTip) {
+  Rig r(kLarkvane, SensorState::kLarkvane);
+  r.test.larkvaneOption = 1;
+  r.page.Enter();
+  r.page.SetChecked(EepromKind::kCal, false);
+  r.page.SetChecked(EepromKind::kOpt, false);
+  const std::size_t from = r.s.tap.Writes().size();
+  r.page.Program();  // nothing checked: only the tip, and on to the software tests
+  EXPECT_TRUE(r.WritesSince(from).empty());
+  ASSERT_EQ(r.s.prompts.Messages().size(), 1u);
+  EXPECT_EQ(r.s.prompts.Messages()[0].text,
+            QStringLiteral("Connect Anemometer direct to RS232 PC port."));
+  EXPECT_EQ(r.s.prompts.Messages()[0].caption, QStringLiteral("Jory's tip"));
+  EXPECT_EQ(r.moves, std::vector<TestPage>{TestPage::kPartBSoftware});
+
+  r.test.larkvaneOption = 4;
+  r.names.Larkvane_SDI12_CS = QStringLiteral("0102");
+  r.Put(r.folder.LarkvaneEeprom(), QStringLiteral("LV4.opt"), SRecords(0, 120, Pattern));
+  r.page.Enter();
+  r.page.SetChecked(EepromKind::kOpt, true);
+  r.page.Program();
+  const std::string sent = r.s.tap.SentSince(0);
+  EXPECT_NE(sent.find("W C 02\r"), std::string::npos);
+  EXPECT_NE(sent.find("W D 01\r"), std::string::npos);
+  EXPECT_EQ(r.test.uploadLines.size(), 117);
+  EXPECT_EQ(r.test.eepromResult, 0) << "options only: verified too";
+  EXPECT_EQ(r.test.optFile, r.folder.LarkvaneEeprom() + QStringLiteral("LV4.opt"));
+}
+
 }  // namespace
 }  // namespace ventari
