@@ -17,9 +17,13 @@ void EepromWriter::Keep(int address, std::uint8_t value) {
   test_.written[static_cast<std::size_t>(address)] = true;
 }
 
-void EepromWriter::KestrixWrite(int address, std::uint8_t value) {
+void EepromWriter::KestrixWriteNow(int address, std::uint8_t value) {
   Keep(address, value);
   link_.port.PutString((KestrixWriteText(address, value) + QStringLiteral("\r\n")).toStdString());
+}
+
+void EepromWriter::KestrixWrite(int address, std::uint8_t value) {
+  KestrixWriteNow(address, value);
   link_.channel.Delay(1);  // one timer tick
 }
 

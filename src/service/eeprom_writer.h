@@ -27,6 +27,8 @@ class EepromWriter {
 
   // Kestrix II: "W a v\r\n" raw, then one timer tick.
   void KestrixWrite(int address, std::uint8_t value);
+  // The same with no wait after it, for writes that go out back to back (the debug selection).
+  void KestrixWriteNow(int address, std::uint8_t value);
   // Larkvane: the command `text` (paced, then CR) that writes `value` into `address`.
   void LarkvaneCommand(const QString& text, int address, std::uint8_t value);
   // Records a cell as written by a text sent some other way (the upload file).
