@@ -1,5 +1,6 @@
 #include "cli/service_commands.h"
 
+#include "cli/eeprom_command.h"
 #include "cli/srec_command.h"
 
 namespace ventari {
@@ -7,6 +8,7 @@ namespace ventari {
 std::span<const ServiceCommand> ServiceCommands() {
   static const ServiceCommand kCommands[] = {
       {"srec", "read an S-record file as kernel, application or EEPROM part", SrecCommand},
+      {"eeprom", "program the EEPROM from parameter files and verify it", EepromCommand},
   };
   return kCommands;
 }
