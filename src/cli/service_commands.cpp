@@ -2,10 +2,14 @@
 
 #include <array>
 
+#include "cli/diag_command.h"
+
 namespace ventari {
 
 std::span<const ServiceCommand> ServiceCommands() {
-  static const std::array<ServiceCommand, 0> kCommands{};
+  static const std::array kCommands{
+      ServiceCommand{"diag", "identify a Kestrix II and show one of its diagnostics", &DiagCommand},
+  };
   return kCommands;
 }
 
