@@ -43,9 +43,15 @@ int SoftwareDiagnosticsModel::TopIndex() const {
   return std::max<int>(0, static_cast<int>(lines_.size()) - kLinesInView);
 }
 
-void SoftwareDiagnosticsModel::SetBusy(bool busy) {
-  busy_ = busy;
+template <typename Work>
+auto SoftwareDiagnosticsModel::WhileBusy(Work work) {
+  busy_ = true;
   changed_.Notify();
+  const auto idle = qScopeGuard([this] {
+    busy_ = false;
+    changed_.Notify();
+  });
+  return work();
 }
 
 void SoftwareDiagnosticsModel::Show() {
@@ -67,21 +73,19 @@ void SoftwareDiagnosticsModel::SetExtTests(bool checked) {
 }
 
 void SoftwareDiagnosticsModel::Start() {
-  SetBusy(true);
-  auto idle = qScopeGuard([this] { SetBusy(false); });
-  lines_.clear();
-  changed_.Notify();
-  collectedThisTest_ = false;
-  if (selected_ != kNone) {
+  WhileBusy([this] {
+    lines_.clear();
+    changed_.Notify();
+    collectedThisTest_ = false;
+    if (selected_ == kNone) return;
     const auto test = static_cast<DiagnosticTest>(selected_);
     output_.SwitchOn(test);
     items_[static_cast<std::size_t>(selected_)] = QLatin1String(InfoOf(test).item);
     running_ = true;
     collectedThisTest_ = test == DiagnosticTest::kDowncounts && extTests_;
-  }
+  });
   focus_ = DiagnosticsFocus::kStopTest;
-  idle.dismiss();
-  SetBusy(false);
+  changed_.Notify();
   if (collectedThisTest_) extTestsWindow_.StartCollection();
 }
 
@@ -105,12 +109,8 @@ bool SoftwareDiagnosticsModel::ConfirmSelected() {
 }
 
 void SoftwareDiagnosticsModel::Stop() {
-  SetBusy(true);
-  auto idle = qScopeGuard([this] { SetBusy(false); });
   running_ = false;
-  const bool off = output_.SwitchOff();
-  idle.dismiss();
-  SetBusy(false);
+  const bool off = WhileBusy([this] { return output_.SwitchOff(); });
   if (!off) {
     // Confirming now would pass a test whose anemometer still streams debug lines; the stop can
     // be tried again.
@@ -142,11 +142,7 @@ bool SoftwareDiagnosticsModel::StopIfRunning() {
     changed_.Notify();
     return true;
   }
-  SetBusy(true);
-  auto idle = qScopeGuard([this] { SetBusy(false); });
-  const bool off = output_.SwitchOff();
-  idle.dismiss();
-  SetBusy(false);
+  const bool off = WhileBusy([this] { return output_.SwitchOff(); });
   if (!off) link_.prompts.ShowMessage(DebugStillOn(), QLatin1String(kDiagnosticsCaption));
   return off;
 }

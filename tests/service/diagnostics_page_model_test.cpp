@@ -32,6 +32,7 @@ std::string Downcounts(int a, int b, int c) {
 struct Page : test::ChannelOnLine {
   Page() {
     line.SetResponder([this](ScriptedLine& l, std::uint8_t byte) {
+      busyOnTheLine = busyOnTheLine || page.Busy();
       if (answering && byte == '*') l.DeliverIn(20, "\r\nCONFIGURATION MODE\r\n");
     });
     page.Show();
@@ -56,6 +57,7 @@ struct Page : test::ChannelOnLine {
   }
 
   bool answering = true;
+  bool busyOnTheLine = false;  // the busy flag was up while something was sent
   ExtTestsModel extTests{prompts};
   SoftwareDiagnosticsModel page{ServiceLink{rt, port, group, matchers, channel, state, prompts},
                                 extTests};
@@ -89,6 +91,7 @@ TEST(DiagnosticsPage, StartWritesTheTestsSelectionRawInConfigurationModeAndArmsI
     EXPECT_TRUE((p.matchers.*c.armed).Enabled()) << c.item;
     EXPECT_TRUE(p.page.Running());
     EXPECT_EQ(p.page.Focus(), DiagnosticsFocus::kStopTest);
+    EXPECT_TRUE(p.busyOnTheLine);
     EXPECT_FALSE(p.page.Busy());
   }
 }
