@@ -197,22 +197,6 @@ class ExtendedDowncounts : public ::testing::Test, protected Page {
   }
 };
 
-TEST_F(ExtendedDowncounts, OneHundredAndTwentyInRangeSamplesConfirmWithoutAQuestion) {
-  StartDowncounts();
-  EXPECT_TRUE(extTests.Visible());
-  ReceiveDowncounts(0x1C, 60);
-  ReceiveDowncounts(0x24, 60);
-  EXPECT_TRUE(extTests.Green());
-  prompts.answers = {PromptButton::kOk};
-  extTests.BtnOKExtDwncntsClick();  // stops the test as "Sto&p test" would
-  ASSERT_EQ(prompts.Messages().size(), 1u);
-  EXPECT_EQ(prompts.Messages()[0].caption, "LOG DOWNCOUNTS?");
-  EXPECT_EQ(page.Items()[2], "&3   Downcounts OK");
-  EXPECT_FALSE(page.Running());
-  EXPECT_TRUE(extTests.LogFlag());
-  EXPECT_EQ(page.Selected(), 3);
-}
-
 TEST_F(ExtendedDowncounts, SamplesOutOfRangeOrTooFewAreLeftToTheTechnician) {
   const struct {
     const char* name;
@@ -276,34 +260,9 @@ TEST(DiagnosticsPage, AStopTheAnemometerDoesNotAnswerConfirmsNothingAndCanBeTrie
   EXPECT_TRUE(p.page.StopIfRunning());
   EXPECT_EQ(p.SentFrom(from), kEnter + kDebugOff + kLeave);
   EXPECT_FALSE(p.page.Output().DebugOn());
-}
-
-TEST(DiagnosticsPage, LeavingMidTestSwitchesTheDebugOutputOffWithoutAQuestion) {
-  Page p;
-  p.page.Select(2);
-  p.page.Start();
-  p.ReceiveDowncounts(0x20, 10);
-  const std::size_t from = p.line.SentText().size();
-  EXPECT_TRUE(p.page.StopIfRunning());
-  EXPECT_EQ(p.SentFrom(from), kEnter + kDebugOff + kLeave);
-  EXPECT_TRUE(p.prompts.Messages().empty());
-  EXPECT_FALSE(p.extTests.Visible());
-  EXPECT_FALSE(p.extTests.Collecting());
-  EXPECT_FALSE(p.page.Running());
-  EXPECT_EQ(p.page.Items()[2], "&3   Downcounts");
   // Once off, leaving again sends nothing.
   EXPECT_TRUE(p.page.StopIfRunning());
   EXPECT_EQ(p.SentFrom(from), kEnter + kDebugOff + kLeave);
-}
-
-TEST(DiagnosticsPage, LeavingWhenTheOutputCannotBeSwitchedOffSaysSo) {
-  Page p;
-  p.page.Start();
-  p.answering = false;
-  EXPECT_FALSE(p.page.StopIfRunning());
-  EXPECT_EQ(p.prompts.Messages().back().text,
-            "The anemometer did not answer, so its debug output could not be switched off.");
-  EXPECT_EQ(p.prompts.Messages().back().caption, "Software Diagnostics");
 }
 
 TEST(DiagnosticsPage, AStartTheAnemometerDoesNotAnswerStillArmsAndLeavingSendsNothing) {
