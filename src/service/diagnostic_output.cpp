@@ -1,0 +1,53 @@
+#include "service/diagnostic_output.h"
+
+namespace ventari {
+
+DiagnosticOutput::DiagnosticOutput(ServiceLink link) : link_(link) {
+  const auto handler = [this](TApdDataPacket&, const QByteArray& line) {
+    if (listener_) listener_(line);
+  };
+  SystemMatchers& m = link_.matchers;
+  for (TApdDataPacket* matcher :
+       {&m.StatusPacket, &m.GainPacket, &m.DownCountsPacket, &m.PreloadPacket}) {
+    matcher->SetStringHandler(handler);
+  }
+}
+
+template <typename Cells>
+bool DiagnosticOutput::WriteInConfigMode(const char* first, const Cells& cells) {
+  link_.channel.EnterConfigMode();
+  const bool written = link_.state.InConfigMode;
+  if (written) {
+    link_.channel.SendBare(kDebugAccessWord);
+    if (first != nullptr) link_.channel.SendBare(first);
+    for (const char* cell : cells) link_.channel.SendBare(cell);
+  }
+  link_.channel.LeaveConfigMode();
+  return written;
+}
+
+bool DiagnosticOutput::SwitchOn(DiagnosticTest test) {
+  const DiagnosticTestInfo& info = InfoOf(test);
+  const bool written = WriteInConfigMode(kDebugAllCell, info.cells);
+  if (written) debugOn_ = true;
+  link_.channel.SlowWait();
+  (link_.matchers.*info.matcher).SetEnabled(true);
+  return written;
+}
+
+void DiagnosticOutput::Disarm() {
+  SystemMatchers& m = link_.matchers;
+  for (TApdDataPacket* matcher : {&m.StatusPacket, &m.GainPacket, &m.DownCountsPacket,
+                                  &m.PreloadPacket, &m.CoarseDiffPacket}) {
+    matcher->SetEnabled(false);
+  }
+}
+
+bool DiagnosticOutput::SwitchOff() {
+  Disarm();
+  const bool written = WriteInConfigMode(nullptr, kDebugOffCells);
+  if (written) debugOn_ = false;
+  return written;
+}
+
+}  // namespace ventari
