@@ -19,18 +19,18 @@ class H8BootDevice : public SimDevice {
  public:
   // Where the processor is in its boot dialogue.
   enum class Stage {
-    kHeld,           // in reset (or unpowered): hears nothing, says nothing
-    kRunning,        // running the application in flash
-    kMatching,       // boot mode: waiting for 0x00 to match the bit rate
-    kMatched,        // answered 0x00; waiting for 0x55
-    kErasing,        // erasing the flash before the 0xAA (or 0xFF) answer
-    kKernelLength,   // the kernel's length, high byte first, each echoed
-    kKernel,         // the kernel's bytes, each echoed
-    kKernelStarting, // kernel loaded (0xAA sent); it announces itself with 0x5A
-    kAppLength,      // the application's length, each byte echoed
-    kApplication,    // the application's bytes, echoed and written into flash
-    kProgrammed,     // 0xAA sent; waits for a reset
-    kFailed,         // the erase failed; waits for a reset
+    kHeld,            // in reset (or unpowered): hears nothing, says nothing
+    kRunning,         // running the application in flash
+    kMatching,        // boot mode: waiting for 0x00 to match the bit rate
+    kMatched,         // answered 0x00; waiting for 0x55
+    kErasing,         // erasing the flash before the 0xAA (or 0xFF) answer
+    kKernelLength,    // the kernel's length, high byte first, each echoed
+    kKernel,          // the kernel's bytes, each echoed
+    kKernelStarting,  // kernel loaded (0xAA sent); it announces itself with 0x5A
+    kAppLength,       // the application's length, each byte echoed
+    kApplication,     // the application's bytes, echoed and written into flash
+    kProgrammed,      // 0xAA sent; waits for a reset
+    kFailed,          // the erase failed; waits for a reset
   };
 
   // How long the boot ROM takes to erase the flash, and the kernel to get ready.

@@ -107,9 +107,8 @@ SerialBackendFactory SimulatedPorts::Factory() {
       return std::make_unique<SimSerialPort>(instrument->Line());
     }
     if (BootBoard* board = BoardFor(name)) {
-      return std::make_unique<SimSerialPort>(board->Line(), [board](bool dtr, bool rts) {
-        board->Adapter().ControlLines(dtr, rts);
-      });
+      return std::make_unique<SimSerialPort>(
+          board->Line(), [board](bool dtr, bool rts) { board->Adapter().ControlLines(dtr, rts); });
     }
     return fallback_ ? fallback_(name) : nullptr;
   };

@@ -93,9 +93,9 @@ int RunFlashCommand(const QStringList& arguments) {
   const ServiceFolder folder(parser.isSet(QStringLiteral("service-folder"))
                                  ? parser.value(QStringLiteral("service-folder"))
                                  : QDir::currentPath());
-  const QString kernel = folder.SRecords() + (chip == KernelChip::kH8_3337
-                                                  ? QStringLiteral("fp3337.s")
-                                                  : QStringLiteral("fp3334.s"));
+  const QString kernel =
+      folder.SRecords() +
+      (chip == KernelChip::kH8_3337 ? QStringLiteral("fp3337.s") : QStringLiteral("fp3334.s"));
 
   QtRuntime runtime;
   StderrPrompts prompts;
@@ -105,8 +105,8 @@ int RunFlashCommand(const QStringList& arguments) {
   AnemometerLink link(runtime, sim::MakeSimulatedPortFactory(runtime, QtSerialPort::Factory()),
                       state, prompts, window);
   link.port.SetName(port);
-  ServiceLink service{runtime, link.port, link.matcherGroup, link.matchers,
-                      link.channel, state, prompts};
+  ServiceLink service{runtime, link.port, link.matcherGroup, link.matchers, link.channel,
+                      state,   prompts};
   FlashProgrammer programmer(service);
 
   FlashLog& log = programmer.Log();

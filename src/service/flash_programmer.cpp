@@ -207,8 +207,8 @@ std::optional<FlashOutcome> FlashProgrammer::Step() {
   };
   // What is left of a state's time limit.
   const auto remaining = [this](int limitMs) {
-    return static_cast<int>(std::max<std::int64_t>(
-        0, limitMs - (link_.runtime.NowMs() - stateSinceMs_)));
+    return static_cast<int>(
+        std::max<std::int64_t>(0, limitMs - (link_.runtime.NowMs() - stateSinceMs_)));
   };
   switch (state_) {
     case 0: {
@@ -266,7 +266,8 @@ std::optional<FlashOutcome> FlashProgrammer::Step() {
       const auto answer = transfer_.WaitForByte(remaining(kKernelLoadedLimitMs));
       if (abort_) return std::nullopt;
       if (!answer) return Fail(QStringLiteral("Upload complete character timeout"));
-      if (*answer != kDone) return Fail(QStringLiteral("Incorrect upload complete character received"));
+      if (*answer != kDone)
+        return Fail(QStringLiteral("Incorrect upload complete character received"));
       log_.Add(QStringLiteral("Upload complete"));
       log_.Add(QStringLiteral("S7 : Wait for external flash to erase."));
       enter(6);
@@ -300,7 +301,8 @@ std::optional<FlashOutcome> FlashProgrammer::Step() {
       const auto answer = transfer_.WaitForByte(remaining(kProgrammedLimitMs));
       if (abort_) return std::nullopt;
       if (!answer) return Fail(QStringLiteral("Application upload complete character timeout"));
-      if (*answer != kDone) return Fail(QStringLiteral("Incorrect upload complete character received"));
+      if (*answer != kDone)
+        return Fail(QStringLiteral("Incorrect upload complete character received"));
       log_.Add(QStringLiteral("Application upload complete"));
       log_.Add(QStringLiteral("S10 : Reset processor"));
       enter(10);

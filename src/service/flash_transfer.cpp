@@ -42,8 +42,8 @@ std::optional<std::uint8_t> FlashTransfer::WaitForByte(int limitMs) {
 
 TransferOutcome FlashTransfer::ExchangeLength(std::uint32_t length, std::uint32_t& agreed) {
   agreed = 0;
-  for (const std::uint8_t byte : {static_cast<std::uint8_t>(length >> 8 & 0xFF),
-                                  static_cast<std::uint8_t>(length & 0xFF)}) {
+  for (const std::uint8_t byte :
+       {static_cast<std::uint8_t>(length >> 8 & 0xFF), static_cast<std::uint8_t>(length & 0xFF)}) {
     Send(byte);
     const auto echo = WaitForByte(kEchoLimitMs);
     if (abort_) return TransferOutcome::kAborted;

@@ -3,75 +3,27 @@
 // dialogue's bytes, the log, the flash written, and the ways a run can end.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <algorithm>
 #include <tuple>
 
-#include "service/flash_page_model.h"
-#include "service/flash_programmer.h"
-#include "service/flash_test_files.h"
-#include "sim/boot_board.h"
-#include "support/sim_session.h"
+#include "service/flash_rig.h"
 
 namespace ventari {
 namespace {
 
-using test::FirmwareBytes;
-using test::WriteSRecords;
 using Stage = sim::H8BootDevice::Stage;
 
-constexpr std::size_t kKernelBytes = 2500;
-constexpr std::size_t kApplicationBytes = 60 * 1024;
+constexpr std::size_t kKernelBytes = test::FlashRig::kKernelBytes;
+constexpr std::size_t kApplicationBytes = test::FlashRig::kApplicationBytes;
 
-class FlashScenario : public ::testing::Test {
+class FlashScenario : public ::testing::Test, protected test::FlashRig {
  protected:
-  FlashScenario() {
-    folder.SetRoot(s.dir.path());
-    QDir(s.dir.path()).mkpath(QStringLiteral("srecords"));
-    WriteSRecords(folder.SRecords() + "fp3337.s", kH8_3337KernelBase, kernel);
-    WriteSRecords(folder.SRecords() + "ventari.s", 0, application);
-    s.session.link().port.SetName(sim::SimulatedPorts::kBootName);
-    programmer.AddPortReader([this] { ++detached; }, [this] { ++reattached; });
-    test.sensor = SensorState::kKestrix2Unheated;
-    names.Kestrix2_Srec = QStringLiteral("ventari");
-    s.prompts.answers = {PromptButton::kYes};
-  }
-
-  QStringList Log() const {
-    const auto& lines = programmer.Log().Lines();
-    return QStringList(lines.begin(), lines.end());
-  }
   std::vector<std::uint8_t> ControlBytes() const {
     std::vector<std::uint8_t> bytes;
     for (const auto& control : board.Adapter().Bytes()) bytes.push_back(control.value);
     return bytes;
   }
   std::string Sent() const { return s.tap.SentSince(0); }
-  void ProgramFromPage() {
-    page.Show();
-    page.BtnProgram1Click();
-  }
-
-  test::SimSession s;
-  ServiceLink link{s.rt,
-                   s.session.link().port,
-                   s.session.link().matcherGroup,
-                   s.session.link().matchers,
-                   s.session.link().channel,
-                   s.session.anemometer().state,
-                   s.prompts};
-  sim::BootBoard& board = *s.ports.BoardFor(sim::SimulatedPorts::kBootName);
-  FlashProgrammer programmer{link};
-  ProductionTest test;
-  ServiceFolder folder;
-  ServiceFileNames names;
-  std::vector<TestPage> moves;
-  FlashPageModel page{{s.prompts, test, folder, names, programmer,
-                       [this](TestPage to) { moves.push_back(to); }}};
-  std::vector<std::uint8_t> kernel = FirmwareBytes(kKernelBytes, 1);
-  std::vector<std::uint8_t> application = FirmwareBytes(kApplicationBytes, 2);
-  int detached = 0;
-  int reattached = 0;
 };
 
 TEST_F(FlashScenario, KernelAndApplicationAreProgrammedAndThePageMovesOn) {
@@ -97,8 +49,8 @@ TEST_F(FlashScenario, KernelAndApplicationAreProgrammedAndThePageMovesOn) {
   EXPECT_EQ(board.Processor().CurrentStage(), Stage::kRunning);
 
   // Start-up, boot-mode entry, the reset of the last state and the one every run ends with.
-  EXPECT_EQ(ControlBytes(), (std::vector<std::uint8_t>{0x5A, 0x5A, 0x5A, 6, 4, 2, 3, 4, 1, 3, 4,
-                                                       2, 3, 4, 2, 3}));
+  EXPECT_EQ(ControlBytes(),
+            (std::vector<std::uint8_t>{0x5A, 0x5A, 0x5A, 6, 4, 2, 3, 4, 1, 3, 4, 2, 3, 4, 2, 3}));
   // A control byte is 31 steps of one tick; the sequences wait between bytes as they must.
   std::vector<std::int64_t> gaps;
   const auto& bytes = board.Adapter().Bytes();
@@ -116,15 +68,15 @@ TEST_F(FlashScenario, KernelAndApplicationAreProgrammedAndThePageMovesOn) {
     }
   }
   const std::vector<std::tuple<std::int64_t, bool, bool>> expectedLines{
-      {30, 0, 1},   {45, 1, 1},   {75, 0, 1},                   // frame opens; bit 0
-      {90, 1, 1},   {105, 1, 0},  {120, 0, 0},                  // 1
-      {135, 1, 0},  {150, 1, 1},  {165, 0, 1},                  // 0
-      {180, 1, 1},  {195, 1, 0},  {210, 0, 0},                  // 1
-      {225, 1, 0},  {255, 0, 0},                                // 1
-      {270, 1, 0},  {285, 1, 1},  {300, 0, 1},                  // 0
-      {315, 1, 1},  {330, 1, 0},  {345, 0, 0},                  // 1
-      {360, 1, 0},  {375, 1, 1},  {390, 0, 1},                  // 0
-      {405, 1, 1},  {435, 0, 1},  {450, 0, 0}};                 // frame closes
+      {30, 0, 1},  {45, 1, 1},  {75, 0, 1},    // frame opens; bit 0
+      {90, 1, 1},  {105, 1, 0}, {120, 0, 0},   // 1
+      {135, 1, 0}, {150, 1, 1}, {165, 0, 1},   // 0
+      {180, 1, 1}, {195, 1, 0}, {210, 0, 0},   // 1
+      {225, 1, 0}, {255, 0, 0},                // 1
+      {270, 1, 0}, {285, 1, 1}, {300, 0, 1},   // 0
+      {315, 1, 1}, {330, 1, 0}, {345, 0, 0},   // 1
+      {360, 1, 0}, {375, 1, 1}, {390, 0, 1},   // 0
+      {405, 1, 1}, {435, 0, 1}, {450, 0, 0}};  // frame closes
   EXPECT_EQ(lines, expectedLines);
 
   // On the data lines: 0x00 until answered, 0x55, each length and its program.
@@ -133,43 +85,45 @@ TEST_F(FlashScenario, KernelAndApplicationAreProgrammedAndThePageMovesOn) {
   ASSERT_NE(matching, std::string::npos);
   EXPECT_GE(matching, 1u);
   EXPECT_EQ(sent.substr(0, matching), std::string(matching, '\0'));
-  const std::string expected = std::string("\x55\x09\xC4", 3) +
-                               std::string(kernel.begin(), kernel.end()) +
-                               std::string("\xF0\x00", 2) +
-                               std::string(application.begin(), application.end());
+  const std::string expected =
+      std::string("\x55\x09\xC4", 3) + std::string(kernel.begin(), kernel.end()) +
+      std::string("\xF0\x00", 2) + std::string(application.begin(), application.end());
   EXPECT_EQ(sent.substr(matching), expected);
   EXPECT_EQ(s.session.link().port.Line().baud, 9600);
 
-  QStringList expectedLog{
-      " Flash upload program for H8/3337",
-      "Getting prog data from object file " + folder.SRecords() + "fp3337.s",
-      "Flash programming max address 2499",
-      "Getting main prog data from file " + folder.SRecords() + "ventari.s",
-      "Application program max address 61439",
-      "S1 : Entering boot mode",
-      "Enter boot mode",
-      "S2 : Auto baud",
-      "Auto baud complete",
-      "Tx 0x55",
-      "S3 : Erase flash",
-      "Rx 0xAA :",
-      "Flash erase OK",
-      "S4 : Upload program header",
-      "Program length 2500",
-      "S5 : Upload program",
-      "1024 bytes transferred",
-      "2048 bytes transferred",
-      "2500 bytes transferred",
-      "File transfer complete",
-      "S6 : Check upload",
-      "Upload complete",
-      "S7 : Wait for external flash to erase.",
-      "Flash update program detected",
-      "Program length 61440",
-      "S8 : Upload application program"};
+  QStringList expectedLog{" Flash upload program for H8/3337",
+                          "Getting prog data from object file " + folder.SRecords() + "fp3337.s",
+                          "Flash programming max address 2499",
+                          "Getting main prog data from file " + folder.SRecords() + "ventari.s",
+                          "Application program max address 61439",
+                          "S1 : Entering boot mode",
+                          "Enter boot mode",
+                          "S2 : Auto baud",
+                          "Auto baud complete",
+                          "Tx 0x55",
+                          "S3 : Erase flash",
+                          "Rx 0xAA :",
+                          "Flash erase OK",
+                          "S4 : Upload program header",
+                          "Program length 2500",
+                          "S5 : Upload program",
+                          "1024 bytes transferred",
+                          "2048 bytes transferred",
+                          "2500 bytes transferred",
+                          "File transfer complete",
+                          "S6 : Check upload",
+                          "Upload complete",
+                          "S7 : Wait for external flash to erase.",
+                          "Flash update program detected",
+                          "Program length 61440",
+                          "S8 : Upload application program"};
   for (int k = 1; k <= 60; ++k) expectedLog << QStringLiteral("%1 bytes transferred").arg(k * 1024);
-  expectedLog << "61440 bytes transferred" << "File transfer complete" << "S9 : Check upload"
-              << "Application upload complete" << "S10 : Reset processor" << "Processor reset";
+  expectedLog << "61440 bytes transferred"
+              << "File transfer complete"
+              << "S9 : Check upload"
+              << "Application upload complete"
+              << "S10 : Reset processor"
+              << "Processor reset";
   EXPECT_EQ(Log(), expectedLog);
 }
 
@@ -179,7 +133,7 @@ struct FailureCase {
   const char* name;
   sim::BootFaults faults;
   bool silent;
-  QStringList lastLines;  // the log's last lines
+  QStringList lastLines;     // the log's last lines
   std::size_t bytesAfter55;  // what was sent after 0x55 (npos: 0x55 was never sent)
 };
 
@@ -217,18 +171,29 @@ TEST_P(FlashFailure, EndsWithItsLineAndTheProcessorReset) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, FlashFailure,
     ::testing::Values(
-        FailureCase{"EraseFails", {.eraseFails = true}, false,
-                    {"S3 : Erase flash", "Rx 0xFF :", "Flash erase failed"}, 0},
+        FailureCase{"EraseFails",
+                    {.eraseFails = true},
+                    false,
+                    {"S3 : Erase flash", "Rx 0xFF :", "Flash erase failed"},
+                    0},
         // The first length byte comes back wrong: the second is never sent.
-        FailureCase{"WrongSizeEcho", {.wrongEchoAt = 0}, false,
-                    {"S4 : Upload program header", "Received unexpected prog size character"}, 1},
-        FailureCase{"WrongKernelEcho", {.wrongEchoAt = 2 + 1500}, false,
-                    {"1024 bytes transferred", "Received unexpected character"}, 2 + 1536},
-        FailureCase{"WrongApplicationSizeEcho", {.wrongEchoAt = 2 + 2500 + 1}, false,
+        FailureCase{"WrongSizeEcho",
+                    {.wrongEchoAt = 0},
+                    false,
+                    {"S4 : Upload program header", "Received unexpected prog size character"},
+                    1},
+        FailureCase{"WrongKernelEcho",
+                    {.wrongEchoAt = 2 + 1500},
+                    false,
+                    {"1024 bytes transferred", "Received unexpected character"},
+                    2 + 1536},
+        FailureCase{"WrongApplicationSizeEcho",
+                    {.wrongEchoAt = 2 + 2500 + 1},
+                    false,
                     {"Flash update program detected", "Received unexpected app size character"},
                     2 + 2500 + 2},
-        FailureCase{"SilentChip", {}, true, {"S2 : Auto baud", "Auto baud timeout"},
-                    std::string::npos}),
+        FailureCase{
+            "SilentChip", {}, true, {"S2 : Auto baud", "Auto baud timeout"}, std::string::npos}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlashScenario, AbortDuringTheApplicationLeavesTheUnitNotProgrammed) {
