@@ -132,7 +132,7 @@ TEST_F(FlashScenario, KernelAndApplicationAreProgrammedAndThePageMovesOn) {
 struct FailureCase {
   const char* name;
   sim::BootFaults faults;
-  bool silent;
+  const char* silentAfter;   // the processor stops answering once this line is logged ("" at once)
   QStringList lastLines;     // the log's last lines
   std::size_t bytesAfter55;  // what was sent after 0x55 (npos: 0x55 was never sent)
 };
@@ -142,7 +142,12 @@ class FlashFailure : public FlashScenario, public ::testing::WithParamInterface<
 TEST_P(FlashFailure, EndsWithItsLineAndTheProcessorReset) {
   const FailureCase& c = GetParam();
   board.Processor().SetBootFaults(c.faults);
-  if (c.silent) board.Processor().StopAnswering();
+  if (c.silentAfter != nullptr && *c.silentAfter == '\0') board.Processor().StopAnswering();
+  programmer.Log().Changed().Subscribe([&] {
+    if (c.silentAfter != nullptr && programmer.Log().Lines().back() == c.silentAfter) {
+      board.Processor().StopAnswering();
+    }
+  });
   const std::int64_t start = s.rt.NowMs();
 
   ProgramFromPage();
@@ -173,27 +178,43 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"EraseFails",
                     {.eraseFails = true},
-                    false,
+                    nullptr,
                     {"S3 : Erase flash", "Rx 0xFF :", "Flash erase failed"},
                     0},
         // The first length byte comes back wrong: the second is never sent.
         FailureCase{"WrongSizeEcho",
                     {.wrongEchoAt = 0},
-                    false,
+                    nullptr,
                     {"S4 : Upload program header", "Received unexpected prog size character"},
                     1},
         FailureCase{"WrongKernelEcho",
                     {.wrongEchoAt = 2 + 1500},
-                    false,
+                    nullptr,
                     {"1024 bytes transferred", "Received unexpected character"},
                     2 + 1536},
         FailureCase{"WrongApplicationSizeEcho",
                     {.wrongEchoAt = 2 + 2500 + 1},
-                    false,
+                    nullptr,
                     {"Flash update program detected", "Received unexpected app size character"},
                     2 + 2500 + 2},
+        // The waits that had no end give up after their limits.
         FailureCase{
-            "SilentChip", {}, true, {"S2 : Auto baud", "Auto baud timeout"}, std::string::npos}),
+            "SilentChip", {}, "", {"S2 : Auto baud", "Auto baud timeout"}, std::string::npos},
+        FailureCase{"SilentWhileErasing",
+                    {},
+                    "S3 : Erase flash",
+                    {"S3 : Erase flash", "Flash erase timeout"},
+                    0},
+        FailureCase{"SilentBeforeTheLength",
+                    {},
+                    "S4 : Upload program header",
+                    {"S4 : Upload program header", "Received prog size character timeout"},
+                    1},
+        FailureCase{"SilentWhileTheKernelStarts",
+                    {},
+                    "S7 : Wait for external flash to erase.",
+                    {"S7 : Wait for external flash to erase.", "Flash update program timeout"},
+                    2 + kKernelBytes}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlashScenario, AbortDuringTheApplicationLeavesTheUnitNotProgrammed) {
