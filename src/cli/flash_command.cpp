@@ -56,7 +56,7 @@ int ExitOf(FlashOutcome outcome) {
 
 }  // namespace
 
-int RunFlashCommand(const QStringList& arguments) {
+int FlashCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Programs a Kestrix II's flash through boot mode, with the board in the flash programmer "

@@ -11,6 +11,6 @@ inline constexpr int kExitFlashFailed = 1;
 inline constexpr int kExitFlashAborted = 3;
 
 // `arguments` from the program name on: "ventari-cli flash --port NAME --app FILE ...".
-int RunFlashCommand(const QStringList& arguments);
+int FlashCommand(const QStringList& arguments);
 
 }  // namespace ventari

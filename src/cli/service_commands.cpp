@@ -8,7 +8,7 @@ namespace ventari {
 std::span<const ServiceCommand> ServiceCommands() {
   static const ServiceCommand kCommands[] = {
       {"srec", "read an S-record file as kernel, application or EEPROM part", SrecCommand},
-      {"flash", "program a Kestrix II's firmware through the flash programmer", RunFlashCommand},
+      {"flash", "program a Kestrix II's firmware through the flash programmer", FlashCommand},
   };
   return kCommands;
 }
