@@ -34,9 +34,15 @@ void SimSerialPort::ApplyLine(const LineSettings& line) {
   settings_ = line;
 }
 
-void SimSerialPort::SetDtr(bool on) { line_.SetDtr(on); }
+void SimSerialPort::SetDtr(bool on) {
+  line_.SetDtr(on);
+  if (controls_) controls_(line_.Dtr(), line_.Rts());
+}
 
-void SimSerialPort::SetRts(bool on) { line_.SetRts(on); }
+void SimSerialPort::SetRts(bool on) {
+  line_.SetRts(on);
+  if (controls_) controls_(line_.Dtr(), line_.Rts());
+}
 
 void SimSerialPort::Write(const std::uint8_t* data, std::size_t size) {
   if (sink_ != nullptr) line_.SendFromPort(data, size, settings_);
@@ -87,10 +93,22 @@ Instrument* SimulatedPorts::InstrumentFor(const QString& name) {
   return instrument.get();
 }
 
+const QString SimulatedPorts::kBootName = QStringLiteral("sim:boot");
+
+BootBoard* SimulatedPorts::BoardFor(const QString& name) {
+  if (name != kBootName) return nullptr;
+  if (!bootBoard_) bootBoard_ = std::make_unique<BootBoard>(runtime_, options_.seed);
+  return bootBoard_.get();
+}
+
 SerialBackendFactory SimulatedPorts::Factory() {
   return [this](const QString& name) -> std::unique_ptr<SerialBackend> {
     if (Instrument* instrument = InstrumentFor(name)) {
       return std::make_unique<SimSerialPort>(instrument->Line());
+    }
+    if (BootBoard* board = BoardFor(name)) {
+      return std::make_unique<SimSerialPort>(
+          board->Line(), [board](bool dtr, bool rts) { board->Adapter().ControlLines(dtr, rts); });
     }
     return fallback_ ? fallback_(name) : nullptr;
   };

@@ -5,18 +5,24 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "base/runtime.h"
 #include "link/serial_backend.h"
+#include "sim/boot_board.h"
 #include "sim/instrument.h"
 
 namespace ventari::sim {
 
 class SimSerialPort : public SerialBackend, private LineModel::PortEnd {
  public:
-  explicit SimSerialPort(LineModel& line) : line_(line) {}
+  // Told the port's DTR and RTS after every change (a flash programmer on the line).
+  using ControlListener = std::function<void(bool dtr, bool rts)>;
+
+  explicit SimSerialPort(LineModel& line, ControlListener controls = {})
+      : line_(line), controls_(std::move(controls)) {}
   ~SimSerialPort() override;
 
   // Fails once the simulated device has disappeared.
@@ -39,6 +45,7 @@ class SimSerialPort : public SerialBackend, private LineModel::PortEnd {
   void Lost(const QString& why) override;
 
   LineModel& line_;
+  ControlListener controls_;
   LineSettings settings_;
   Sink* sink_ = nullptr;
 };
@@ -65,12 +72,17 @@ class SimulatedPorts {
   SerialBackendFactory Factory();
   // The instrument behind a simulated port name (made if needed), nullptr for other names.
   Instrument* InstrumentFor(const QString& name);
+  // "sim:boot": a Kestrix II board in the flash programmer (made if needed); nullptr for other
+  // names. Not offered among the ports: it is opened by name.
+  static const QString kBootName;
+  BootBoard* BoardFor(const QString& name);
 
  private:
   Runtime& runtime_;
   SerialBackendFactory fallback_;
   InstrumentOptions options_;
   std::map<QString, std::unique_ptr<Instrument>> instruments_;
+  std::unique_ptr<BootBoard> bootBoard_;
 };
 
 // A factory for SerialPort that owns its simulated anemometers for as long as any copy of it

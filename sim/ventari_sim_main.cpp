@@ -12,6 +12,8 @@
 #include <optional>
 
 #include "base/qt_runtime.h"
+#include "sim/boot_board.h"
+#include "sim/boot_faults.h"
 #include "sim/faults.h"
 #include "sim/instrument.h"
 #include "sim/pty_port.h"
@@ -79,15 +81,24 @@ int main(int argc, char** argv) {
                       "milliseconds; vanish=MS: the pseudo-terminal closes after MS "
                       "milliseconds."),
        QStringLiteral("fault")},
+      {QStringLiteral("boot"),
+       QStringLiteral("Instead of an anemometer, a Kestrix II processor in boot mode at 9600 baud, "
+                      "as the flash programmer leaves it (a pseudo-terminal has no DTR or RTS to "
+                      "drive the programmer with). Its faults: erase-fails: 0x55 is answered "
+                      "0xFF; wrong-echo=N: the Nth byte echoed, from 0, comes back wrong; "
+                      "silent=MS as above.")},
       {QStringLiteral("trace"),
        QStringLiteral("After the path, copy every byte the device hears to standard output as it "
                       "arrives.")},
   });
   parser.process(app);
 
-  if (!parser.isSet(QStringLiteral("model"))) Refuse(QStringLiteral("--model is required"));
+  const bool boot = parser.isSet(QStringLiteral("boot"));
+  if (!boot && !parser.isSet(QStringLiteral("model"))) {
+    Refuse(QStringLiteral("--model or --boot is required"));
+  }
   const auto model = ventari::sim::ModelNamed(parser.value(QStringLiteral("model")).toStdString());
-  if (!model) Refuse(QStringLiteral("unknown model; choose one of ") + models.join(", "));
+  if (!boot && !model) Refuse(QStringLiteral("unknown model; choose one of ") + models.join(", "));
 
   InstrumentOptions options;
   if (const auto baud = Number(parser, QStringLiteral("baud"))) {
@@ -103,18 +114,29 @@ int main(int argc, char** argv) {
   if (const auto seed = Number(parser, QStringLiteral("seed"))) {
     options.seed = static_cast<std::uint32_t>(*seed);
   }
+  ventari::sim::BootFaults bootFaults;
   for (const QString& fault : parser.values(QStringLiteral("fault"))) {
-    if (!ventari::sim::ApplyFault(fault.toStdString(), options.faults)) {
+    if (!(boot && ventari::sim::ApplyBootFault(fault.toStdString(), bootFaults)) &&
+        !ventari::sim::ApplyFault(fault.toStdString(), options.faults)) {
       Refuse(QStringLiteral("cannot read --fault ") + fault);
     }
   }
 
   ventari::QtRuntime runtime;
   std::unique_ptr<ventari::sim::Instrument> instrument;
+  std::unique_ptr<ventari::sim::BootBoard> board;
   std::unique_ptr<ventari::sim::PtyPort> pty;
   try {
-    instrument = std::make_unique<ventari::sim::Instrument>(runtime, *model, options);
-    pty = std::make_unique<ventari::sim::PtyPort>(runtime, instrument->Line());
+    if (boot) {
+      board = std::make_unique<ventari::sim::BootBoard>(runtime, options.seed);
+      board->Processor().SetFaults(options.faults);
+      board->Processor().SetBootFaults(bootFaults);
+      board->Processor().Release(/*bootMode=*/true);
+    } else {
+      instrument = std::make_unique<ventari::sim::Instrument>(runtime, *model, options);
+    }
+    pty =
+        std::make_unique<ventari::sim::PtyPort>(runtime, boot ? board->Line() : instrument->Line());
   } catch (const std::exception& error) {
     Refuse(QString::fromLocal8Bit(error.what()));
   }
@@ -125,7 +147,7 @@ int main(int argc, char** argv) {
   std::printf("%s\n", pty->Path().toLocal8Bit().constData());
   std::fflush(stdout);
   if (parser.isSet(QStringLiteral("trace"))) {
-    instrument->Line().SetHeardHandler([](std::uint8_t byte) {
+    (boot ? board->Line() : instrument->Line()).SetHeardHandler([](std::uint8_t byte) {
       std::putchar(byte);
       std::fflush(stdout);
     });

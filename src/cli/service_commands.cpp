@@ -2,6 +2,7 @@
 
 #include "cli/diag_command.h"
 #include "cli/eeprom_command.h"
+#include "cli/flash_command.h"
 #include "cli/srec_command.h"
 
 namespace ventari {
@@ -9,6 +10,7 @@ namespace ventari {
 std::span<const ServiceCommand> ServiceCommands() {
   static const ServiceCommand kCommands[] = {
       {"srec", "read an S-record file as kernel, application or EEPROM part", SrecCommand},
+      {"flash", "program a Kestrix II's firmware through the flash programmer", FlashCommand},
       {"eeprom", "program the EEPROM from parameter files and verify it", EepromCommand},
       {"diag", "identify a Kestrix II and show one of its diagnostics", DiagCommand},
   };

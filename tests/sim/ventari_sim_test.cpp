@@ -91,6 +91,28 @@ TEST_F(VentariSimTest, APseudoTerminalClientFindsTheDeviceOnlyAtItsRate) {
   EXPECT_TRUE(WaitFor("D1\r\nE100234\r\n", 1000)) << received;
 }
 
+TEST_F(VentariSimTest, BootServesAProcessorWaitingInBootMode) {
+  const QString path =
+      Start({QStringLiteral("--boot"), QStringLiteral("--fault"), QStringLiteral("wrong-echo=3")});
+  ASSERT_TRUE(path.startsWith(QStringLiteral("/dev/"))) << path.toStdString();
+  port.SetName(path);
+  port.SetOpen(true);
+  RunFor(300);  // the simulator sees the client before it hears anything
+  port.PutChar(0x00);
+  ASSERT_TRUE(WaitFor(std::string(1, '\0'), 1000));
+  port.PutChar(0x55);
+  ASSERT_TRUE(WaitFor("\xAA", 2000)) << received;
+  port.PutString(
+      std::string("\x00\x02"
+                  "ab",
+                  4));
+  // The fourth byte echoed comes back inverted; then the kernel is loaded.
+  EXPECT_TRUE(WaitFor(std::string("\x00\x02"
+                                  "a\x9D\xAA",
+                                  5),
+                      1000));
+}
+
 }  // namespace
 }  // namespace ventari::sim
 
