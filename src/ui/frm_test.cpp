@@ -22,7 +22,8 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
     : QWidget(parent, Qt::Window), model_(model), printer_(std::make_unique<QPrinter>()) {
   setObjectName(QStringLiteral("TFrmTest"));
   setWindowTitle(QStringLiteral("Anemometer configuration and test"));
-  resize(860, 560);
+  // Wide enough for the tabs of either sequence.
+  resize(1210, 580);
 
   auto* menuBar = new QMenuBar(this);
   QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
@@ -35,9 +36,8 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
   sensorPage_ = new SensorTypePage(model_, tabs_);
   for (int i = 0; i < kTestPageCount; ++i) {
     const auto page = static_cast<TestPage>(i);
-    QWidget* widget = page == TestPage::kSensorType ? sensorPage_ : PlaceholderPage(page);
-    pages_[Index(page)] = widget;
-    tabs_->addTab(widget, TestWindowModel::PageCaption(page));
+    pages_[Index(page)] = page == TestPage::kSensorType ? sensorPage_ : PlaceholderPage(page);
+    pages_[Index(page)]->hide();
   }
   connect(tabs_, &QTabWidget::currentChanged, this, &TFrmTest::TabChosen);
 
@@ -91,16 +91,34 @@ QWidget* TFrmTest::PlaceholderPage(TestPage page) {
 
 void TFrmTest::SetPageWidget(TestPage page, QWidget* widget) {
   if (page == TestPage::kSensorType) return;
-  const int index = static_cast<int>(page);
   syncing_ = true;
   QWidget* old = pages_[Index(page)];
-  tabs_->removeTab(index);
-  tabs_->insertTab(index, widget, TestWindowModel::PageCaption(page));
+  if (const int index = tabs_->indexOf(old); index >= 0) {
+    tabs_->removeTab(index);
+    tabs_->insertTab(index, widget, TestWindowModel::PageCaption(page));
+  } else {
+    widget->setParent(tabs_);
+    widget->hide();
+  }
   pages_[Index(page)] = widget;
   delete old;
   syncing_ = false;
   Sync();
 }
+
+void TFrmTest::ShowTabs(const std::vector<TestPage>& shown) {
+  bool same = tabs_->count() == static_cast<int>(shown.size());
+  for (int i = 0; same && i < tabs_->count(); ++i) {
+    same = tabs_->widget(i) == pages_[Index(shown[static_cast<std::size_t>(i)])];
+  }
+  if (same) return;
+  // The tab bar holds the shown pages only; the hidden ones wait, kept, beside it.
+  while (tabs_->count() > 0) tabs_->removeTab(0);
+  for (TestPage page : shown)
+    tabs_->addTab(pages_[Index(page)], TestWindowModel::PageCaption(page));
+}
+
+int TFrmTest::TabOf(TestPage page) const { return tabs_->indexOf(pages_[Index(page)]); }
 
 void TFrmTest::Execute() {
   model_.FormShow();
@@ -113,10 +131,8 @@ void TFrmTest::Execute() {
 void TFrmTest::Sync() {
   const auto& view = model_.View();
   syncing_ = true;
-  for (int i = 0; i < kTestPageCount; ++i) {
-    tabs_->setTabVisible(i, view.pageShown[static_cast<std::size_t>(i)]);
-  }
-  tabs_->setCurrentIndex(static_cast<int>(view.activePage));
+  ShowTabs(model_.ShownPages());
+  tabs_->setCurrentIndex(TabOf(view.activePage));
   syncing_ = false;
   sensorPage_->Sync();
   if (view.iconFile != iconFile_) {
@@ -132,8 +148,11 @@ void TFrmTest::Sync() {
 
 void TFrmTest::TabChosen(int index) {
   if (syncing_ || index < 0) return;
-  // A hidden page is not chosen: the model keeps the page it has, and the view follows.
-  model_.GoTo(static_cast<TestPage>(index));
+  for (int i = 0; i < kTestPageCount; ++i) {
+    if (pages_[static_cast<std::size_t>(i)] == tabs_->widget(index)) {
+      model_.GoTo(static_cast<TestPage>(i));
+    }
+  }
   refresh_->SyncNow();
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "service/production_test.h"
 
@@ -45,6 +46,9 @@ class TFrmTest : public QWidget {
   static std::size_t Index(TestPage page) { return static_cast<std::size_t>(page); }
   // A page with no content of its own yet: its "Next" where it has one.
   QWidget* PlaceholderPage(TestPage page);
+  void ShowTabs(const std::vector<TestPage>& shown);
+  // The tab of `page`, -1 while it is hidden.
+  int TabOf(TestPage page) const;
   void PrinterSetUp();
   void TabChosen(int index);
 

@@ -17,6 +17,8 @@ SensorTypePage::SensorTypePage(TestWindowModel& model, QWidget* parent)
   anemometerType_->setObjectName(QStringLiteral("AnemometerType"));
   items_ = new QButtonGroup(this);
   auto* column = new QVBoxLayout(anemometerType_);
+  column->setSpacing(10);
+  column->setContentsMargins(16, 12, 32, 12);
   int index = 0;
   for (const SensorTypeItem& item : TestWindowModel::SensorTypes()) {
     auto* radio = new QRadioButton(item.text, anemometerType_);
@@ -37,9 +39,15 @@ SensorTypePage::SensorTypePage(TestWindowModel& model, QWidget* parent)
   buttons->addStretch();
   buttons->addWidget(set);
   buttons->addWidget(next);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(anemometerType_, 1);
-  layout->addLayout(buttons);
+  auto* row = new QHBoxLayout;
+  row->addWidget(anemometerType_);
+  row->addSpacing(12);
+  row->addLayout(buttons);
+  row->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(18, 18, 18, 18);
+  layout->addLayout(row);
+  layout->addStretch(1);
 }
 
 void SensorTypePage::Sync() {
