@@ -22,6 +22,8 @@ class TestWindowModel;
 class ViewRefresh;
 
 class TFrmTest : public QWidget {
+  Q_OBJECT
+
  public:
   // `help` opens the help for the window.
   TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* parent);

@@ -4,20 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 
+#include "app/settings.h"
 #include "service/hardware_checks.h"
 #include "service/test_window_model.h"
 #include "support/screenshot.h"
 #include "support/scripted_prompts.h"
+#include "ui/application.h"
+#include "ui/frm_main.h"
+#include "ui/frm_user_name.h"
 #include "ui/hardware_page.h"
 
 namespace ventari {
@@ -141,6 +150,55 @@ TEST_F(FrmTestTest, TheHardwarePageShowsTheInstructionsOfTheCheckUnderTheMouse) 
   model.GoTo(TestPage::kHardwareDiagnostics);
   static_cast<HardwarePage*>(page)->Sync();
   EXPECT_FALSE(page->findChild<QCheckBox*>("TestC54")->isChecked());
+}
+
+TEST(TestWindowInTheApplication, TheTestEntryAsksTheOperatorAndOpensTheWindowTillTheRunEnds) {
+  QTemporaryDir dir;
+  const QString settings = dir.filePath("settings.ini");
+  {
+    QSettings store(settings, QSettings::IniFormat);
+    const std::pair<const char*, int> numbers[] = {
+        {"Comport", 1},   {"Databits", 8}, {"Parity", 0}, {"Baudrate", 9600},
+        {"Averaging", 0}, {"Units", 0},    {"Gust", 0}};
+    for (const auto& [name, value] : numbers) store.setValue(name, value);
+    store.setValue("PortName", "sim:kestrix2");
+    store.setValue("PrivPword", kPrivilegedWord);
+  }
+  Application app({settings, QString(), false});
+  Session& s = app.session();
+  int closed = 0;
+  s.service().testWindow.AddCloseHook([&] { ++closed; });
+  bool emptyNameRefused = false;
+  bool shown = false;
+  bool closedWithTheRun = false;
+  QTimer act;
+  QObject::connect(&act, &QTimer::timeout, [&] {
+    act.stop();
+    auto* window = app.mainWindow().findChild<TFrmTest*>();
+    auto* userName = app.mainWindow().findChild<TFrmUserName*>();
+    app.mainWindow().findChild<QAction*>("Test1")->trigger();
+    userName->UserNameEdit()->clear();
+    QTimer::singleShot(20, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    userName->OkClick();
+    emptyNameRefused = userName->isVisible() && !window->isVisible();
+    userName->UserNameEdit()->setText("A. Technician");
+    userName->OkClick();
+    shown = window->isVisible() && s.service().testWindow.View().visible &&
+            window->Pages().count() == 1 && !userName->isVisible();
+    app.mainWindow().close();
+    closedWithTheRun = !window->isVisible() && !s.service().testWindow.View().visible;
+    QCoreApplication::exit(0);
+  });
+  act.start(10);
+  app.Start();
+  EXPECT_TRUE(emptyNameRefused);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(closedWithTheRun);
+  EXPECT_EQ(closed, 1);
+  EXPECT_EQ(s.settings().UserName, "A. Technician");
+  EXPECT_EQ(s.service().test.operatorName, "A. Technician");
 }
 
 }  // namespace
