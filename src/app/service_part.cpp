@@ -3,7 +3,7 @@
 namespace ventari {
 
 Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerLink,
-                 AnemState& state)
+                 AnemState& state, const ServiceFileNames& storedFileNames)
     : link{runtime,
            anemometerLink.port,
            anemometerLink.matcherGroup,
@@ -11,6 +11,7 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
            anemometerLink.channel,
            state,
            prompts},
+      fileNames(storedFileNames),
       testWindow(test, prompts),
       hardwareChecks(test, testWindow) {}
 

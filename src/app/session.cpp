@@ -19,7 +19,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
              displays_.hooks),
       decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
-      service_(rt, userPrompts, link_, anemometer_.state) {
+      service_(rt, userPrompts, link_, anemometer_.state, settings_.FileNames()) {
   decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
 }
 
