@@ -142,18 +142,15 @@ std::vector<TestPage> TestWindowModel::ShownPages() const {
 }
 
 void TestWindowModel::FormShow() {
-  const bool wasVisible = view_.visible;
+  // An open window only comes to the front: its unit stays.
+  if (view_.visible) return;
+  view_.visible = true;
   view_.anemometerType = -1;
   test_.sensor = SensorState::kNone;
   test_.sensorCode = StateCode(SensorState::kNone);
   view_.pageShown.fill(false);
   view_.pageShown[Index(TestPage::kSensorType)] = true;
-  view_.visible = true;
-  // The page is entered anew even when it was active already: a new unit begins. A closed
-  // window's page was left when it closed.
-  if (wasVisible && view_.activePage != TestPage::kSensorType) {
-    for (const auto& hook : leaveHooks_[Index(view_.activePage)]) hook();
-  }
+  // The page is entered anew even when it was the active one: a new unit begins.
   Activate(TestPage::kSensorType);
   RequestFocus(QStringLiteral("BtnSkip1"));
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -60,7 +59,7 @@ class TestWindowModel {
   std::vector<TestPage> ShownPages() const;
   bool IsShown(TestPage page) const { return view_.pageShown[Index(page)]; }
 
-  // Showing the window starts a new unit on the sensor type page.
+  // Showing the closed window starts a new unit on the sensor type page.
   void FormShow();
   // Closing clears the type's selection; the active page is left and the close hooks run.
   void FormClose();

@@ -71,6 +71,7 @@ TEST_F(TestWindowModelTest, EachTypeRecordsItsStateCodeAndSizeShowsItsPagesAndMo
   for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
     const Case& c = cases[i];
     const bool larkvane = c.state == SensorState::kLarkvane;
+    model.FormClose();
     model.FormShow();
     test.sensorText = QStringLiteral("before");
     test.larkvaneOption = 3;
@@ -126,6 +127,7 @@ TEST_F(TestWindowModelTest, OnlySixDigitsAreASerialNumber) {
                         {std::nullopt, ""}};
   for (const Case& c : cases) {
     const QString label = c.answer.value_or("(cancel)");
+    model.FormClose();
     model.FormShow();
     prompts = test::ScriptedPrompts();
     // A refused answer is asked again; the second answer is cancelled.
@@ -229,6 +231,10 @@ TEST_F(TestWindowModelTest, ShowingStartsANewUnitOnTheSensorPage) {
   SetType(2);
   model.AnemometerTypeClick(4);
   EXPECT_EQ(model.View().focus, "BtnSetSensorType");
+  model.FormShow();  // open already: it only comes to the front
+  EXPECT_EQ(model.View().anemometerType, 4);
+  EXPECT_EQ(test.serialNumber, "012345");
+  model.FormClose();
   model.FormShow();
   EXPECT_TRUE(model.View().visible);
   EXPECT_EQ(model.View().anemometerType, -1);
