@@ -18,7 +18,8 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig,
              displays_.hooks),
       decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
-      commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_) {
+      commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
+      service_(rt, userPrompts, link_, anemometer_.state, settings_.FileNames()) {
   decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
 }
 
@@ -37,6 +38,11 @@ void Session::OnFirstShow(const QStringList& availablePorts) {
   commands_.discovery.SetStartBaud(link_.port.Line().baud);
 }
 
+void Session::SetOperator(const QString& name) {
+  settings_.UserName = name;
+  service_.test.operatorName = name;
+}
+
 void Session::LiveWindowClosed() {
   // The output goes on while any live window still shows it.
   if (commands_.liveCommands.AnyWindowShown()) return;
@@ -47,6 +53,8 @@ void Session::LiveWindowClosed() {
 
 void Session::Close() {
   for (const auto& hook : closeHooks_) hook();
+  // The test window's pages let go of the anemometer before the run ends.
+  service_.testWindow.FormClose();
   // A running search ends after its current try.
   anemometer_.state.SearchRequested = false;
   if (window_.SearchingLabelVisible()) {

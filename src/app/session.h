@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/service_part.h"
 #include "app/session_parts.h"
 #include "app/settings.h"
 
@@ -37,6 +38,9 @@ class Session {
   // Run when the main window closes, before the settings are saved (closing the live windows).
   void AddCloseHook(std::function<void()> hook) { closeHooks_.push_back(std::move(hook)); }
 
+  // The operator named on the user-name screen: kept for the run and printed on the reports.
+  void SetOperator(const QString& name);
+
   // The ports the ports dialog lists.
   QStringList AvailablePorts() const { return availablePorts ? availablePorts() : QStringList{}; }
   std::function<QStringList()> availablePorts;
@@ -52,6 +56,7 @@ class Session {
   LiveDisplays& displays() { return displays_; }
   Decoding& decoding() { return decoding_; }
   Commands& commands() { return commands_; }
+  Service& service() { return service_; }
 
  private:
   Settings::Targets SettingsTargets();
@@ -66,6 +71,7 @@ class Session {
   ModeCommands modes_;
   Decoding decoding_;
   Commands commands_;
+  Service service_;
   std::vector<std::function<void()>> closeHooks_;
 };
 

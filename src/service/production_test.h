@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 
 #include "service/srecord_reader.h"
@@ -35,6 +36,7 @@ enum class SensorState { kNone, kKestrix2Unheated, kKestrix2Heated, kLarkvane };
 inline constexpr int kKestrixEepromSize = 512;
 inline constexpr int kLarkvaneEepromSize = 946;
 inline constexpr int kNotProgrammed = -1;
+inline constexpr int kHardwareCheckCount = 5;
 
 struct ProductionTest {
   // The type set on the first page.
@@ -51,6 +53,10 @@ struct ProductionTest {
   bool IsKestrix() const {
     return sensor == SensorState::kKestrix2Unheated || sensor == SensorState::kKestrix2Heated;
   }
+
+  // The hardware diagnostics page's check boxes (TestC54, TestC60, TestC56, TestTxWav,
+  // TestRxWav), ticked by the technician as each check passes.
+  std::array<bool, kHardwareCheckCount> hardwareChecks{};
 
   // Flash: -1 not programmed (also after an abort), 0 programmed; the file used.
   int flashResult = kNotProgrammed;

@@ -20,8 +20,10 @@
 #include "ui/frm_out_format.h"
 #include "ui/frm_ports.h"
 #include "ui/frm_tab_disp.h"
+#include "ui/frm_test.h"
 #include "ui/frm_user_name.h"
 #include "ui/frm_windsock.h"
+#include "ui/hardware_page.h"
 #include "ui/help_window.h"
 #include "ui/live_window.h"
 #include "ui/window_placement.h"
@@ -55,9 +57,18 @@ void Application::CreateWindows() {
   prompts_.SetParent(frmMain_.get());
   frmAbout_ = new TFrmAbout(frmMain_.get());
   frmUserName_ = new TFrmUserName(
-      prompts_, [this](const QString& name) { session_->settings().UserName = name; },
+      prompts_,
+      [this](const QString& name) {
+        session_->SetOperator(name);
+        frmTest_->Execute();
+      },
       frmMain_.get());
   frmGraph_ = new TFrmGraph(session_->displays().graph, frmMain_.get());
+  frmTest_ = new TFrmTest(
+      s.service().testWindow, [this] { help_->ShowTopic(QStringLiteral("Contents")); },
+      frmMain_.get());
+  frmTest_->SetPageWidget(TestPage::kHardwareDiagnostics,
+                          new HardwarePage(s.service().hardwareChecks, nullptr));
   frmAnemType_ = new TFrmAnemType(session_->anemometer().state, frmMain_.get());
   frmWindsock_ = new TFrmWindsock(session_->displays().windsockWindow, frmMain_.get());
   frmPorts_ = new TFrmPorts(session_->commands().portsDialog, *frmMain_);
@@ -85,6 +96,7 @@ void Application::CreateWindows() {
   });
   // Closing the main window closes the live windows first.
   s.AddCloseHook([this] {
+    frmTest_->close();
     frmGraph_->close();
     frmWindsock_->close();
     // A log being written ends complete before its window goes.

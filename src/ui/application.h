@@ -26,6 +26,7 @@ class TFrmGraph;
 class TFrmMain;
 class TFrmPorts;
 class TFrmTabDisp;
+class TFrmTest;
 class TFrmUserName;
 class TFrmWindsock;
 
@@ -72,6 +73,7 @@ class Application {
   TFrmPorts* frmPorts_ = nullptr;
   TFrmDataDisplay* frmDataDisplay_ = nullptr;
   TFrmGraph* frmGraph_ = nullptr;
+  TFrmTest* frmTest_ = nullptr;
   TFrmWindsock* frmWindsock_ = nullptr;
   TFrmAlarm* frmAlarm_ = nullptr;
   TFrmTabDisp* frmTabDisp_ = nullptr;

@@ -44,7 +44,31 @@ void DrawInstrument(QPainter& p, QRectF area, bool threeAxis) {
       4);
 }
 
+// The emblem of a window whose icon file is missing: the instrument's head, a disc with two
+// transducer arms, on a sky-blue ground.
+QPixmap DrawnIcon(int side) {
+  QPixmap pixmap(side, side);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(38, 92, 158));
+  p.drawRoundedRect(QRectF(0, 0, side, side), side * 0.18, side * 0.18);
+  DrawInstrument(p, QRectF(side * 0.1, side * 0.18, side * 0.8, side * 0.86), false);
+  return pixmap;
+}
+
 }  // namespace
+
+QIcon WindowIcon(const QString& fileName) {
+  if (const QString path = FindPicture(fileName); !path.isEmpty()) {
+    QIcon icon(path);
+    if (!icon.isNull()) return icon;
+  }
+  QIcon icon;
+  for (int side : {16, 32, 48}) icon.addPixmap(DrawnIcon(side));
+  return icon;
+}
 
 QPixmap BackgroundPicture(QSize size) {
   QPixmap pixmap(size);

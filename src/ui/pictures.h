@@ -2,6 +2,7 @@
 // when one is installed, drawn in code otherwise, so the application looks complete anywhere.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -13,5 +14,8 @@ QPixmap BackgroundPicture(QSize size);
 // The picture `fileName` ("Kestrix2.jpg", "T7.jpg", ...) from the working folder or the
 // application's folder; when there is none, a drawing of the instrument with `caption`.
 QPixmap ModelPicture(const QString& fileName, const QString& caption, QSize size);
+// A window's icon from the picture `fileName` ("Larkvane.ico"), found as the model pictures are;
+// when there is none, a drawn emblem of the instrument.
+QIcon WindowIcon(const QString& fileName);
 
 }  // namespace ventari
