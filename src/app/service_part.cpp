@@ -13,6 +13,22 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
            prompts},
       fileNames(storedFileNames),
       testWindow(test, prompts),
-      hardwareChecks(test, testWindow) {}
+      hardwareChecks(test, testWindow),
+      flashProgrammer(link),
+      flashPage({prompts, test, folder, fileNames, flashProgrammer,
+                 [this](TestPage page) { testWindow.GoTo(page); }}),
+      eepromReadHandler(anemometerLink.matchers.EEreadPacket, readouts),
+      eepromWriter(link, test),
+      eepromReads(link, eepromReadHandler, test),
+      eepromProgrammer(link, test, eepromWriter, eepromReads, fileNames, folder),
+      nvmPage(test, eepromProgrammer, prompts, folder, fileNames,
+              [this](TestPage page) { testWindow.GoTo(page); }),
+      extTests(prompts),
+      diagnostics(link, extTests) {
+  testWindow.AddEnterHook(TestPage::kFlashMemory, [this] { flashPage.Show(); });
+  testWindow.SensorTypeSet().Subscribe([this] { nvmPage.SensorTypeSet(); });
+  // However the diagnostics page is left, the anemometer stops streaming debug lines.
+  testWindow.AddLeaveHook(TestPage::kSoftwareDiagnostics, [this] { diagnostics.StopIfRunning(); });
+}
 
 }  // namespace ventari

@@ -5,6 +5,16 @@
 #pragma once
 
 #include "app/session_parts.h"
+#include "service/calibration_readouts.h"
+#include "service/diagnostics_page_model.h"
+#include "service/eeprom_page_model.h"
+#include "service/eeprom_programmer.h"
+#include "service/eeprom_read_handler.h"
+#include "service/eeprom_reads.h"
+#include "service/eeprom_writer.h"
+#include "service/ext_tests_model.h"
+#include "service/flash_page_model.h"
+#include "service/flash_programmer.h"
 #include "service/hardware_checks.h"
 #include "service/production_test.h"
 #include "service/service_file_names.h"
@@ -27,6 +37,20 @@ struct Service {
   ServiceFolder folder;
   TestWindowModel testWindow;
   HardwareChecks hardwareChecks;
+
+  FlashProgrammer flashProgrammer;
+  FlashPageModel flashPage;
+
+  // Every cell read and written, for the EEPROM page and the calibration read-outs.
+  CalibrationReadouts readouts;
+  EepromReadHandler eepromReadHandler;
+  EepromWriter eepromWriter;
+  EepromReads eepromReads;
+  EepromProgrammer eepromProgrammer;
+  NvmPageModel nvmPage;
+
+  ExtTestsModel extTests;
+  SoftwareDiagnosticsModel diagnostics;
 };
 
 }  // namespace ventari

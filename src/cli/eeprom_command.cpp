@@ -8,9 +8,6 @@
 #include "app/command_line.h"
 #include "cli/cli_session.h"
 #include "service/eeprom_programmer.h"
-#include "service/eeprom_read_handler.h"
-#include "service/eeprom_reads.h"
-#include "service/eeprom_writer.h"
 #include "service/service_folder.h"
 
 namespace ventari {
@@ -186,16 +183,12 @@ int EepromCommand(const QStringList& arguments) {
     return kExitRefused;
   }
 
-  AnemometerLink& link = s.link();
-  ServiceLink service{s.runtime(),   link.port,    link.matcherGroup,
-                      link.matchers, link.channel, s.anemometer().state,
-                      s.prompts()};
-  CalibrationReadouts readouts;
-  EepromReadHandler handler(link.matchers.EEreadPacket, readouts);
-  EepromWriter writer(service, test);
-  EepromReads reads(service, handler, test);
-  EepromProgrammer programmer(service, test, writer, reads, s.settings().FileNames(), folder);
-  const EepromRun run = programmer.Program(sources);
+  // The run's own EEPROM code, so that its read replies have one handler.
+  Service& service = s.service();
+  service.test = test;
+  service.folder = folder;
+  const EepromRun run = service.eepromProgrammer.Program(sources);
+  test = service.test;
 
   if (parser.isSet(QStringLiteral("json"))) {
     QJsonObject report = EepromReport(test, run.differences);

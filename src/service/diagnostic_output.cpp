@@ -13,6 +13,15 @@ DiagnosticOutput::DiagnosticOutput(ServiceLink link) : link_(link) {
   }
 }
 
+DiagnosticOutput::~DiagnosticOutput() {
+  Disarm();
+  SystemMatchers& m = link_.matchers;
+  for (TApdDataPacket* matcher :
+       {&m.StatusPacket, &m.GainPacket, &m.DownCountsPacket, &m.PreloadPacket}) {
+    matcher->SetStringHandler(nullptr);
+  }
+}
+
 template <typename Cells>
 bool DiagnosticOutput::WriteInConfigMode(const char* first, const Cells& cells) {
   link_.channel.EnterConfigMode();

@@ -17,6 +17,8 @@ class DiagnosticOutput {
 
   // Takes over the handlers of StatusPacket, GainPacket, DownCountsPacket and PreloadPacket.
   explicit DiagnosticOutput(ServiceLink link);
+  // Disarms the matchers and lets go of their handlers, which point here.
+  ~DiagnosticOutput();
   DiagnosticOutput(const DiagnosticOutput&) = delete;
   DiagnosticOutput& operator=(const DiagnosticOutput&) = delete;
 

@@ -20,6 +20,8 @@ class EepromReadHandler {
  public:
   // Takes over the matcher's string handler.
   EepromReadHandler(TApdDataPacket& eeRead, CalibrationReadouts& readouts);
+  // Lets go of the matcher's handler, which points here.
+  ~EepromReadHandler() { eeRead_.SetStringHandler(nullptr); }
   EepromReadHandler(const EepromReadHandler&) = delete;
   EepromReadHandler& operator=(const EepromReadHandler&) = delete;
 

@@ -1,11 +1,14 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
+#include "ui/diagnostics_page.h"
+#include "ui/flash_page.h"
 #include "ui/frm_3axis_config.h"
 #include "ui/frm_about.h"
 #include "ui/frm_alarm.h"
@@ -14,6 +17,8 @@
 #include "ui/frm_anemcomms.h"
 #include "ui/frm_averaging.h"
 #include "ui/frm_data_display.h"
+#include "ui/frm_ext_tests.h"
+#include "ui/frm_flash.h"
 #include "ui/frm_graph.h"
 #include "ui/frm_lv_analogue.h"
 #include "ui/frm_main.h"
@@ -26,6 +31,7 @@
 #include "ui/hardware_page.h"
 #include "ui/help_window.h"
 #include "ui/live_window.h"
+#include "ui/nvm_page.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -67,8 +73,7 @@ void Application::CreateWindows() {
   frmTest_ = new TFrmTest(
       s.service().testWindow, [this] { help_->ShowTopic(QStringLiteral("Contents")); },
       frmMain_.get());
-  frmTest_->SetPageWidget(TestPage::kHardwareDiagnostics,
-                          new HardwarePage(s.service().hardwareChecks, nullptr));
+  InstallServicePages(s.service());
   frmAnemType_ = new TFrmAnemType(session_->anemometer().state, frmMain_.get());
   frmWindsock_ = new TFrmWindsock(session_->displays().windsockWindow, frmMain_.get());
   frmPorts_ = new TFrmPorts(session_->commands().portsDialog, *frmMain_);
@@ -140,6 +145,20 @@ void Application::ConnectMenu() {
   main.SetCommand(MenuId::kTerminalcommandlist1,
                   [this] { help_->ShowTopic(QStringLiteral("Contents")); });
   ConnectTwoAxisConfiguration();
+}
+
+void Application::InstallServicePages(Service& service) {
+  // The flash and downcount windows stand beside the test window and show themselves.
+  new TFrmFlash(service.flashProgrammer, frmMain_.get());
+  new TFrmExtTests(service.extTests, frmMain_.get());
+  frmTest_->SetPageWidget(TestPage::kFlashMemory, new FlashPage(service.flashPage));
+  frmTest_->SetPageWidget(TestPage::kNonVolatileMemory, new NvmPage(service.nvmPage));
+  frmTest_->SetPageWidget(TestPage::kHardwareDiagnostics,
+                          new HardwarePage(service.hardwareChecks, nullptr));
+  auto* diagnostics = new DiagnosticsPage(service.diagnostics, nullptr);
+  QObject::connect(&diagnostics->BtnSkip5(), &QPushButton::clicked, diagnostics,
+                   [&service] { service.testWindow.Next(TestPage::kSoftwareDiagnostics); });
+  frmTest_->SetPageWidget(TestPage::kSoftwareDiagnostics, diagnostics);
 }
 
 void Application::ConnectTwoAxisConfiguration() {

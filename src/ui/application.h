@@ -58,6 +58,8 @@ class Application {
   void ShowWindsock();
   void ShowTabular();
   void ShowAlarm();
+  // The test window's pages of flash, EEPROM and diagnostics, and their windows.
+  void InstallServicePages(Service& service);
   void ConnectTwoAxisConfiguration();
   // Before the setup: the tabular display (unless it logs), the windsock and the graph close.
   void CloseLiveWindowsForSetup();

@@ -171,6 +171,7 @@ TEST(TestWindowInTheApplication, TheTestEntryAsksTheOperatorAndOpensTheWindowTil
   bool emptyNameRefused = false;
   bool shown = false;
   bool closedWithTheRun = false;
+  int workingPages = 0;
   QTimer act;
   QObject::connect(&act, &QTimer::timeout, [&] {
     act.stop();
@@ -187,6 +188,15 @@ TEST(TestWindowInTheApplication, TheTestEntryAsksTheOperatorAndOpensTheWindowTil
     userName->OkClick();
     shown = window->isVisible() && s.service().testWindow.View().visible &&
             window->Pages().count() == 1 && !userName->isVisible();
+    // A Kestrix II with its serial number held: the flash, EEPROM and diagnostics pages are
+    // the working ones.
+    s.service().test.serialNumber = "012345";
+    s.service().testWindow.AnemometerTypeClick(0);
+    s.service().testWindow.BtnSetSensorTypeClick();
+    QApplication::processEvents();
+    for (const char* page : {"BtnProgram1", "BtnProgram2", "BtnStartTest1"}) {
+      workingPages += window->Pages().findChild<QWidget*>(page) != nullptr;
+    }
     app.mainWindow().close();
     closedWithTheRun = !window->isVisible() && !s.service().testWindow.View().visible;
     QCoreApplication::exit(0);
@@ -196,6 +206,7 @@ TEST(TestWindowInTheApplication, TheTestEntryAsksTheOperatorAndOpensTheWindowTil
   EXPECT_TRUE(emptyNameRefused);
   EXPECT_TRUE(shown);
   EXPECT_TRUE(closedWithTheRun);
+  EXPECT_EQ(workingPages, 3);
   EXPECT_EQ(closed, 1);
   EXPECT_EQ(s.settings().UserName, "A. Technician");
   EXPECT_EQ(s.service().test.operatorName, "A. Technician");
