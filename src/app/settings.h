@@ -6,10 +6,10 @@
 #include <QStringList>
 #include <memory>
 
-#include "service/service_file_names.h"
 #include "base/anem_state.h"
 #include "base/main_window_model.h"
 #include "displays/windsock_selections.h"
+#include "service/service_file_names.h"
 
 class QSettings;
 
