@@ -233,30 +233,30 @@ SRecordResult LayApplication(const SRecordFile& file, const QString& name, Flash
   return {true, {}, {}};
 }
 
+namespace {
+
+// A firmware file that cannot be opened: an empty image and the line that says so.
+SRecordResult NotFound(const QString& path, FlashImage& image, const SRecordLog& log) {
+  ClearFlash(image);
+  const QString notFound = QStringLiteral("File ") + path + QStringLiteral(" not found. Aborting");
+  log(notFound);
+  return {false, notFound, {}};
+}
+
+}  // namespace
+
 SRecordResult ReadKernel(const QString& path, KernelChip chip, FlashImage& image,
                          const SRecordLog& log) {
   log(QStringLiteral("Getting prog data from object file ") + path);
   QByteArray text;
-  if (!OpenText(path, text)) {
-    ClearFlash(image);
-    const QString notFound =
-        QStringLiteral("File ") + path + QStringLiteral(" not found. Aborting");
-    log(notFound);
-    return {false, notFound, {}};
-  }
+  if (!OpenText(path, text)) return NotFound(path, image, log);
   return LayKernel(ParseSRecords(text), path, chip, image, log);
 }
 
 SRecordResult ReadApplication(const QString& path, FlashImage& image, const SRecordLog& log) {
   log(QStringLiteral("Getting main prog data from file ") + path);
   QByteArray text;
-  if (!OpenText(path, text)) {
-    ClearFlash(image);
-    const QString notFound =
-        QStringLiteral("File ") + path + QStringLiteral(" not found. Aborting");
-    log(notFound);
-    return {false, notFound, {}};
-  }
+  if (!OpenText(path, text)) return NotFound(path, image, log);
   return LayApplication(ParseSRecords(text), path, image, log);
 }
 
