@@ -193,10 +193,16 @@ TEST(TestWindowInTheApplication, TheTestEntryAsksTheOperatorAndOpensTheWindowTil
     s.service().test.serialNumber = "012345";
     s.service().testWindow.AnemometerTypeClick(0);
     s.service().testWindow.BtnSetSensorTypeClick();
-    QApplication::processEvents();
+    window->Sync();
     for (const char* page : {"BtnProgram1", "BtnProgram2", "BtnStartTest1"}) {
-      workingPages += window->Pages().findChild<QWidget*>(page) != nullptr;
+      for (int tab = 0; tab < window->Pages().count(); ++tab) {
+        workingPages += window->Pages().widget(tab)->findChild<QWidget*>(page) != nullptr;
+      }
     }
+    test::Keep(*window, "test_window_flash_memory");
+    s.service().testWindow.GoTo(TestPage::kSoftwareDiagnostics);
+    window->Sync();
+    test::Keep(*window, "test_window_software_diagnostics");
     app.mainWindow().close();
     closedWithTheRun = !window->isVisible() && !s.service().testWindow.View().visible;
     QCoreApplication::exit(0);
