@@ -11,18 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "service/eeprom_page_model.h"
-#include "service/eeprom_programmer.h"
-#include "service/eeprom_read_handler.h"
-#include "service/eeprom_reads.h"
-#include "service/eeprom_writer.h"
 #include "sim/two_axis_device.h"
-#include "support/sim_session.h"
+#include "support/eeprom_parts.h"
 
 namespace ventari {
 namespace {
-
-using test::SimSession;
 
 const QString kKestrix = QStringLiteral("sim:kestrix2");
 const QString kLarkvane = QStringLiteral("sim:larkvane");
@@ -51,13 +44,12 @@ QByteArray SRecords(int first, int last, int (*value)(int)) {
 int Pattern(int a) { return (a * 7 + 3) % 251; }
 
 // The service pages' parts over a session, as the test window wires them.
-struct Rig {
+struct Rig : test::EepromParts {
   explicit Rig(const QString& port, SensorState sensor) {
     s.StartAndSearch(port);
     test.sensor = sensor;
     test.eepromSize = sensor == SensorState::kLarkvane ? kLarkvaneEepromSize : kKestrixEepromSize;
     test.larkvaneOption = 2;
-    folder.SetRoot(s.dir.path());
     names.Kestrix2_Cal = QStringLiteral("K2");
     names.Kestrix2_User = QStringLiteral("K2");
     names.Kestrix2_Eng = QStringLiteral("K2");
@@ -82,23 +74,6 @@ struct Rig {
   std::vector<test::LineTap::Write> WritesSince(std::size_t from) const {
     return {s.tap.Writes().begin() + static_cast<std::ptrdiff_t>(from), s.tap.Writes().end()};
   }
-
-  SimSession s;
-  ProductionTest test;
-  ServiceFileNames names;
-  ServiceFolder folder;
-  CalibrationReadouts readouts;
-  AnemometerLink& link = s.session.link();
-  ServiceLink service{s.rt,          link.port,    link.matcherGroup,
-                      link.matchers, link.channel, s.session.anemometer().state,
-                      s.prompts};
-  EepromReadHandler handler{link.matchers.EEreadPacket, readouts};
-  EepromWriter writer{service, test};
-  EepromReads reads{service, handler, test};
-  EepromProgrammer programmer{service, test, writer, reads, names, folder};
-  std::vector<TestPage> moves;
-  NvmPageModel page{test,   programmer, s.prompts,
-                    folder, names,      [this](TestPage p) { moves.push_back(p); }};
 };
 
 std::vector<std::string> KestrixWrites(const std::vector<test::LineTap::Write>& writes) {
