@@ -4,6 +4,8 @@
 // it registers with.
 #pragma once
 
+#include <functional>
+
 #include "app/session_parts.h"
 #include "service/calibration_readouts.h"
 #include "service/diagnostics_page_model.h"
@@ -17,6 +19,7 @@
 #include "service/flash_programmer.h"
 #include "service/hardware_checks.h"
 #include "service/production_test.h"
+#include "service/report_output.h"
 #include "service/service_file_names.h"
 #include "service/service_folder.h"
 #include "service/service_link.h"
@@ -51,6 +54,13 @@ struct Service {
 
   ExtTestsModel extTests;
   SoftwareDiagnosticsModel diagnostics;
+
+  // Where the reports are printed: set by the windows (and by tests); none, and a report says
+  // that it cannot be printed.
+  ReportOutput* reports = nullptr;
+  // Ends the run as closing the main window does (after the Larkvane report); set by the
+  // windows.
+  std::function<void()> endSystem;
 };
 
 }  // namespace ventari

@@ -37,6 +37,10 @@ inline constexpr int kKestrixEepromSize = 512;
 inline constexpr int kLarkvaneEepromSize = 946;
 inline constexpr int kNotProgrammed = -1;
 inline constexpr int kHardwareCheckCount = 5;
+// Path offsets are kept from 133.6 mm in tenths of a millimetre; 1464 until a store.
+inline constexpr int kPathLengthBase = 1336;
+inline constexpr int kUnstoredPathOffset = 1464;
+inline constexpr int kPathAxes = 3;
 
 struct ProductionTest {
   // The type set on the first page.
@@ -74,6 +78,18 @@ struct ProductionTest {
   QString userFile, engFile, calFile, optFile;
   // The Larkvane upload lines of the last run, in order.
   QStringList uploadLines;
+
+  // Path lengths: the offsets stored per axis (entry - 1336), and whether each was stored and
+  // verified since the system started; the report prints a length only for a stored axis.
+  std::array<int, kPathAxes> pathOffsets{kUnstoredPathOffset, kUnstoredPathOffset,
+                                         kUnstoredPathOffset};
+  std::array<bool, kPathAxes> pathStored{};
+  // Whether the axis-3 entry (`A3Len`) is enabled; it never is on the two-axis units tested.
+  bool axis3Enabled = false;
+  // The speed of sound calibration: written and read back correctly, and confirmed on leaving
+  // its page. The report prints PASSED only for both.
+  bool sosCalibrated = false;
+  bool sosPassed = false;
 };
 
 }  // namespace ventari
