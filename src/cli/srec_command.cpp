@@ -31,14 +31,14 @@ QJsonArray FaultsJson(const std::vector<SRecordFault>& faults) {
   return array;
 }
 
-struct Report {
+struct FileReport {
   QJsonObject json;
   QStringList lines;  // the text form
   bool ok = false;
 };
 
-Report Firmware(const QString& path, const QString& kernelChip) {
-  Report report;
+FileReport Firmware(const QString& path, const QString& kernelChip) {
+  FileReport report;
   const auto image = std::make_unique<FlashImage>();
   const SRecordLog log = [&report](const QString& line) { report.lines << line; };
   const SRecordResult result =
@@ -62,8 +62,8 @@ Report Firmware(const QString& path, const QString& kernelChip) {
   return report;
 }
 
-Report Eeprom(const QString& path, int eepromSize) {
-  Report report;
+FileReport Eeprom(const QString& path, int eepromSize) {
+  FileReport report;
   EepromImage image;
   image.fill(0xFF);
   const EepromFile file = ReadEepromFile(path, eepromSize);
@@ -125,7 +125,7 @@ SrecOutcome RunSrec(const QStringList& arguments) {
   if (modes != 1) {
     return {kExitUsage, {}, QStringLiteral("srec: give one of --kernel, --app and --eeprom")};
   }
-  Report report;
+  FileReport report;
   if (parser.isSet(eeprom)) {
     bool number = false;
     const int size = parser.value(eeprom).toInt(&number);
