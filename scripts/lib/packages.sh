@@ -3,6 +3,7 @@ VENTARI_PACKAGES=(
   build-essential cmake ninja-build clang clang-format ccache
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  poppler-utils
 )
 
 ensure_packages() {
