@@ -28,6 +28,9 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
       kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics) {
   testWindow.AddEnterHook(TestPage::kFlashMemory, [this] { flashPage.Show(); });
   testWindow.SensorTypeSet().Subscribe([this] { nvmPage.SensorTypeSet(); });
+  diagnostics.Output().cellWritten = [this](int address, std::uint8_t value) {
+    eepromWriter.Keep(address, value);
+  };
   // However the diagnostics page is left, the anemometer stops streaming debug lines.
   testWindow.AddLeaveHook(TestPage::kSoftwareDiagnostics, [this] { diagnostics.StopIfRunning(); });
   // A printed report ends the unit's test; otherwise the window and its results stay.
