@@ -18,6 +18,7 @@
 #include "service/flash_page_model.h"
 #include "service/flash_programmer.h"
 #include "service/hardware_checks.h"
+#include "service/kestrix_report.h"
 #include "service/production_test.h"
 #include "service/report_output.h"
 #include "service/service_file_names.h"
@@ -54,6 +55,7 @@ struct Service {
 
   ExtTestsModel extTests;
   SoftwareDiagnosticsModel diagnostics;
+  KestrixReport kestrixReport;
 
   // Where the reports are printed: set by the windows (and by tests); none, and a report says
   // that it cannot be printed.

@@ -28,11 +28,19 @@ bool DiagnosticOutput::WriteInConfigMode(const char* first, const Cells& cells) 
   const bool written = link_.state.InConfigMode;
   if (written) {
     link_.channel.SendBare(kDebugAccessWord);
-    if (first != nullptr) link_.channel.SendBare(first);
-    for (const char* cell : cells) link_.channel.SendBare(cell);
+    if (first != nullptr) WriteCell(first);
+    for (const char* cell : cells) WriteCell(cell);
   }
   link_.channel.LeaveConfigMode();
   return written;
+}
+
+void DiagnosticOutput::WriteCell(const char* write) {
+  link_.channel.SendBare(write);
+  const QList<QByteArray> fields = QByteArray(write).trimmed().split(' ');
+  if (cellWritten && fields.size() == 3) {
+    cellWritten(fields[1].toInt(), static_cast<std::uint8_t>(fields[2].toInt()));
+  }
 }
 
 bool DiagnosticOutput::SwitchOn(DiagnosticTest test) {

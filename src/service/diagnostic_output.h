@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <cstdint>
 #include <functional>
 
 #include "service/diagnostic_tests.h"
@@ -23,6 +24,9 @@ class DiagnosticOutput {
   DiagnosticOutput& operator=(const DiagnosticOutput&) = delete;
 
   void SetLineListener(LineListener listener) { listener_ = std::move(listener); }
+  // Told of each debug selection cell written, so that the EEPROM image the test report
+  // verifies against follows the anemometer's cells.
+  std::function<void(int address, std::uint8_t value)> cellWritten;
 
   // Configuration mode; when the anemometer answers, the access word, "W 64 9" and the test's
   // cells, all raw and unpaced. Configuration mode is left, and after the slow tick the test's
@@ -42,6 +46,8 @@ class DiagnosticOutput {
   // The access word and `cells` when configuration mode is reached; configuration mode left.
   template <typename Cells>
   bool WriteInConfigMode(const char* first, const Cells& cells);
+  // Sends one "W a v\r\n" and tells `cellWritten`.
+  void WriteCell(const char* write);
 
   ServiceLink link_;
   LineListener listener_;

@@ -253,7 +253,11 @@ void TestWindowModel::BtnSkip1Click() {
 }
 
 void TestWindowModel::OKBtnClick() {
-  if (test_.sensor == SensorState::kNone) return;
+  if (test_.sensor == SensorState::kNone) {
+    prompts_.ShowMessage(QStringLiteral("Please set the sensor type first."),
+                         QStringLiteral("Ventari"));
+    return;
+  }
   if (printReport) printReport();
 }
 

@@ -75,7 +75,7 @@ class TestWindowModel {
   void AnemometerTypeClick(int index);
   void BtnSetSensorTypeClick();
   void BtnSkip1Click();
-  // "&OK": the report of the type set; nothing while no type is set.
+  // "&OK": the report of the type set; while none is set, the user is told to set one.
   void OKBtnClick();
   std::function<void()> printReport;
 

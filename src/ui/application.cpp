@@ -32,6 +32,7 @@
 #include "ui/help_window.h"
 #include "ui/live_window.h"
 #include "ui/nvm_page.h"
+#include "ui/report_printer.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -159,6 +160,11 @@ void Application::InstallServicePages(Service& service) {
   QObject::connect(&diagnostics->BtnSkip5(), &QPushButton::clicked, diagnostics,
                    [&service] { service.testWindow.Next(TestPage::kSoftwareDiagnostics); });
   frmTest_->SetPageWidget(TestPage::kSoftwareDiagnostics, diagnostics);
+  // The reports print on the test window's printer; the printer goes with the window.
+  service.reports = new ReportPrinter(frmTest_->Printer(), prompts_, frmTest_);
+  service.kestrixReport.setBusyCursor = [this](bool busy) {
+    session_->window().SetBusyCursor(busy);
+  };
 }
 
 void Application::ConnectTwoAxisConfiguration() {

@@ -58,7 +58,8 @@ class Application {
   void ShowWindsock();
   void ShowTabular();
   void ShowAlarm();
-  // The test window's pages of flash, EEPROM and diagnostics, and their windows.
+  // The test window's pages of flash, EEPROM and diagnostics, their windows, and the printer
+  // its reports go to.
   void InstallServicePages(Service& service);
   void ConnectTwoAxisConfiguration();
   // Before the setup: the tabular display (unless it logs), the windsock and the graph close.

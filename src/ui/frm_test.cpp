@@ -19,7 +19,10 @@
 namespace ventari {
 
 TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model), printer_(std::make_unique<QPrinter>()) {
+    : QWidget(parent, Qt::Window),
+      model_(model),
+      // At the printer's own resolution: the reports place their lines in its pixels.
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("TFrmTest"));
   setWindowTitle(QStringLiteral("Anemometer configuration and test"));
   // Wide enough for the tabs of either sequence.
