@@ -1,5 +1,6 @@
 #include "service/report_paging.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstdlib>
 
@@ -39,8 +40,12 @@ void PrintReport(const Report& report, PageCanvas& canvas) {
   const int linesPerPage = ReportLinesPerPage(canvas, report.footLines);
   canvas.DrawCentred({kReportMarginLeft, v, canvas.PageWidth(), 2 * v},
                      QStringLiteral("ANEMOMETER TEST RESULTS"));
+  // A line that holds a line break ("\r\nEEPROM DUMP") is printed as the rows it shows.
+  static const QRegularExpression kBreak(QStringLiteral("\r\n|\r|\n"));
+  QStringList rows;
+  for (const QString& line : report.lines) rows << line.split(kBreak);
   int j = 1;
-  for (const QString& line : report.lines) {
+  for (const QString& line : rows) {
     if (j == linesPerPage) {
       DrawFooter(canvas, v);
       canvas.NewPage();

@@ -32,19 +32,18 @@ class PainterCanvas : public PageCanvas {
   // A line wider than the page from x on (the Larkvane dump's rows in a wide font) is
   // narrowed to fit rather than cut at the page's edge.
   void DrawText(int x, int y, const QString& text) override {
-    const QString printable = Printable(text);
     const QFontMetrics metrics = painter_.fontMetrics();
-    const int width = metrics.horizontalAdvance(printable);
+    const int width = metrics.horizontalAdvance(text);
     const int room = PageWidth() - x;
     painter_.save();
     painter_.translate(x, y + metrics.ascent());
     if (width > room && room > 0) painter_.scale(static_cast<double>(room) / width, 1.0);
-    painter_.drawText(0, 0, printable);
+    painter_.drawText(0, 0, text);
     painter_.restore();
   }
   void DrawCentred(const PageRect& rect, const QString& text) override {
     painter_.drawText(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
-                      Qt::AlignCenter, Printable(text));
+                      Qt::AlignCenter, text);
   }
   void DrawLine(int x1, int y1, int x2, int y2) override { painter_.drawLine(x1, y1, x2, y2); }
   void NewPage() override {
@@ -54,11 +53,6 @@ class PainterCanvas : public PageCanvas {
   int PageNumber() const override { return page_; }
 
  private:
-  // A line's breaks ("\r\nEEPROM DUMP") are no marks on paper.
-  static QString Printable(QString text) {
-    return text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-  }
-
   QPainter& painter_;
   QPrinter& printer_;
   int page_ = 1;
