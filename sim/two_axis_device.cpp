@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sim/sos_bin.h"
 #include "sim/two_axis_message.h"
 
 namespace ventari::sim {
@@ -203,6 +204,11 @@ std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& en
   if (const DebugOutput debug = eeprom_.Debug(); debug != DebugOutput::kOff) {
     endMarker = std::string::npos;
     return eeprom_.DiagnosticLine(debug, random());
+  }
+  if (model_ != TwoAxisModel::kLarkvane && settings_.sonic == kSosOutputSetting) {
+    const double sos = BinSpeedOfSound(faults().binTemperature, faults().sosError,
+                                       StoredSosOffset(eeprom_.Cell(75), eeprom_.Cell(76)));
+    return SosBinMessage(settings_, sample, sos, endMarker);
   }
   return TwoAxisMessage(settings_, sample, endMarker);
 }

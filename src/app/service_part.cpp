@@ -24,11 +24,25 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
       nvmPage(test, eepromProgrammer, prompts, folder, fileNames,
               [this](TestPage page) { testWindow.GoTo(page); }),
       extTests(prompts),
-      diagnostics(link, extTests) {
+      diagnostics(link, extTests),
+      calibrationReads(link, eepromReadHandler, readouts),
+      pathLengths(link, test, calibrationReads, eepromWriter,
+                  [this](TestPage page) { testWindow.GoTo(page); }),
+      sosCalibration(link, test, calibrationReads, eepromWriter,
+                     [this](TestPage page) { testWindow.GoTo(page); }) {
   testWindow.AddEnterHook(TestPage::kFlashMemory, [this] { flashPage.Show(); });
   testWindow.SensorTypeSet().Subscribe([this] { nvmPage.SensorTypeSet(); });
   // However the diagnostics page is left, the anemometer stops streaming debug lines.
   testWindow.AddLeaveHook(TestPage::kSoftwareDiagnostics, [this] { diagnostics.StopIfRunning(); });
+  testWindow.AddEnterHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Enter(); });
+  testWindow.AddLeaveHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Leave(); });
+  testWindow.AddEnterHook(TestPage::kCalibrateSos, [this] { sosCalibration.Enter(); });
+  // However the SOS page is left (a tab, "Ne&xt", the window closed), "A3" is undone.
+  testWindow.AddLeaveHook(TestPage::kCalibrateSos, [this] { sosCalibration.Leave(); });
+}
+
+void Service::DataString(const QByteArray& text) {
+  if (sosCalibration.Active()) sosCalibration.DataString(text);
 }
 
 }  // namespace ventari

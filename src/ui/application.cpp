@@ -32,6 +32,8 @@
 #include "ui/help_window.h"
 #include "ui/live_window.h"
 #include "ui/nvm_page.h"
+#include "ui/path_lengths_page.h"
+#include "ui/sos_page.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -159,6 +161,9 @@ void Application::InstallServicePages(Service& service) {
   QObject::connect(&diagnostics->BtnSkip5(), &QPushButton::clicked, diagnostics,
                    [&service] { service.testWindow.Next(TestPage::kSoftwareDiagnostics); });
   frmTest_->SetPageWidget(TestPage::kSoftwareDiagnostics, diagnostics);
+  frmTest_->SetPageWidget(TestPage::kTxdrPathLengths,
+                          new PathLengthsPage(service.pathLengths, nullptr));
+  frmTest_->SetPageWidget(TestPage::kCalibrateSos, new SosPage(service.sosCalibration, nullptr));
 }
 
 void Application::ConnectTwoAxisConfiguration() {
