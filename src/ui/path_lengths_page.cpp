@@ -75,7 +75,9 @@ PathLengthsPage::PathLengthsPage(PathLengthsModel& model, QWidget* parent)
   memo1->setPlainText(
       QStringLiteral("Measure the axis path lengths and enter in 10th's of a mm. \n"
                      "e.g. a path length of 146.4mm should be entered as 1464."));
-  memo1->setFixedHeight(memo1->fontMetrics().lineSpacing() * 3 + 2 * memo1->frameWidth());
+  memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo1->setFixedHeight(memo1->fontMetrics().lineSpacing() * 4 + 2 * memo1->frameWidth());
 
   store_ = new QPushButton(QStringLiteral("Sto&re path lengths in non-volatile memory"), this);
   store_->setObjectName(QStringLiteral("BtnStorePaths"));

@@ -16,7 +16,7 @@
 namespace ventari {
 namespace {
 
-constexpr int kEditWidth = 120;
+constexpr int kEditWidth = 150;
 constexpr int kOffsetWidth = 50;
 constexpr int kLowerCell = 75;
 constexpr int kUpperCell = 76;
