@@ -27,12 +27,13 @@ std::int16_t StoredSosOffset(std::uint8_t low, std::uint8_t high) {
 }
 
 std::string SosBinMessage(const TwoAxisSettings& settings, const WindSample& sample, double sos,
-                          std::size_t& etx) {
+                          double temperature, std::size_t& etx) {
   const int unit = settings.units >= 1 && settings.units <= 5 ? settings.units : 1;
   const int direction = static_cast<int>(std::lround(WrapDegrees(sample.direction))) % 360;
   const double speed = std::clamp(SpeedInUnit(sample.speed, unit), 0.0, 999.99);
-  std::string body = QString::asprintf("Q,%03d,%06.2f,%9.2f,", direction, speed,
-                                       std::clamp(sos, -kLargestField / 10, kLargestField))
+  std::string body = QString::asprintf("Q,%03d,%06.2f,%9.2f,%+06.2f,", direction, speed,
+                                       std::clamp(sos, -kLargestField / 10, kLargestField),
+                                       std::clamp(temperature, -99.99, 99.99))
                          .toStdString();
   body += kUnitLetter[static_cast<std::size_t>(unit - 1)];
   body += ",00,";

@@ -40,6 +40,7 @@ constexpr SettingCommand kLarkvaneCommands[] = {
 
 constexpr int kLongestAveragingS = 3600;
 constexpr int kInvertedAlignment = 3;  // X3 and X4 came with software version 3.00
+constexpr int kPolarMode = 2;
 
 bool AllDigits(const std::string& text) {
   return !text.empty() &&
@@ -205,10 +206,11 @@ std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& en
     endMarker = std::string::npos;
     return eeprom_.DiagnosticLine(debug, random());
   }
-  if (model_ != TwoAxisModel::kLarkvane && settings_.sonic == kSosOutputSetting) {
+  if (model_ != TwoAxisModel::kLarkvane && settings_.sonic == kSosOutputSetting &&
+      settings_.messageMode == kPolarMode) {
     const double sos = BinSpeedOfSound(faults().binTemperature, faults().sosError,
                                        StoredSosOffset(eeprom_.Cell(75), eeprom_.Cell(76)));
-    return SosBinMessage(settings_, sample, sos, endMarker);
+    return SosBinMessage(settings_, sample, sos, faults().binTemperature, endMarker);
   }
   return TwoAxisMessage(settings_, sample, endMarker);
 }

@@ -18,7 +18,8 @@ TEST(SosBin, TheSpeedOfSoundFillsCharacters17To23AndTheWindStaysReadable) {
   sample.speed = 4.56;
   for (const double sos : {343.72, 1343.72, 5.0}) {
     std::size_t etx = 0;
-    const std::string message = SosBinMessage(TwoAxisSettings{}, sample, sos, etx);
+    const std::string message = SosBinMessage(TwoAxisSettings{}, sample, sos, 20.0, etx);
+    EXPECT_NE(message.find(",+20.00,M,00,\x03"), std::string::npos) << message;
     const QByteArray framed = QByteArray::fromStdString(message.substr(0, etx + 1));
     EXPECT_NEAR(*SosField(framed), sos, 0.005) << message;
     const TwoAxisDataRecord record = TwoAxisDataDecoder::Decode(framed, false);
