@@ -15,6 +15,8 @@
 namespace ventari::sim {
 
 inline constexpr int kSosOutputSetting = 3;  // the A digit
+inline constexpr int kSosOffsetLowCell = 75;
+inline constexpr int kSosOffsetHighCell = 76;
 
 // √(403 × (t + 273.16)) + error + offset / 100.
 double BinSpeedOfSound(double binTemperature, double error, std::int16_t storedOffset);

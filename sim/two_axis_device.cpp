@@ -208,8 +208,9 @@ std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& en
   }
   if (model_ != TwoAxisModel::kLarkvane && settings_.sonic == kSosOutputSetting &&
       settings_.messageMode == kPolarMode) {
-    const double sos = BinSpeedOfSound(faults().binTemperature, faults().sosError,
-                                       StoredSosOffset(eeprom_.Cell(75), eeprom_.Cell(76)));
+    const double sos = BinSpeedOfSound(
+        faults().binTemperature, faults().sosError,
+        StoredSosOffset(eeprom_.Cell(kSosOffsetLowCell), eeprom_.Cell(kSosOffsetHighCell)));
     return SosBinMessage(settings_, sample, sos, faults().binTemperature, endMarker);
   }
   return TwoAxisMessage(settings_, sample, endMarker);
