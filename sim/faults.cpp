@@ -1,6 +1,7 @@
 #include "sim/faults.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace ventari::sim {
@@ -14,6 +15,15 @@ bool ParseProbability(std::string_view text, double& value) {
   if (copy.empty() || end != copy.c_str() + copy.size() || !(parsed >= 0 && parsed <= 1)) {
     return false;
   }
+  value = parsed;
+  return true;
+}
+
+bool ParseNumber(std::string_view text, double& value) {
+  std::string copy(text);
+  char* end = nullptr;
+  const double parsed = std::strtod(copy.c_str(), &end);
+  if (copy.empty() || end != copy.c_str() + copy.size() || !std::isfinite(parsed)) return false;
   value = parsed;
   return true;
 }
@@ -45,6 +55,8 @@ bool ApplyFault(std::string_view text, Faults& faults) {
   if (key == "non-numeric") return ParseProbability(value, faults.nonNumeric);
   if (key == "silent") return ParseMs(value, faults.silentAfterMs);
   if (key == "vanish") return ParseMs(value, faults.vanishAfterMs);
+  if (key == "bin-temp") return ParseNumber(value, faults.binTemperature);
+  if (key == "sos-error") return ParseNumber(value, faults.sosError);
   return false;
 }
 

@@ -25,6 +25,10 @@ struct Faults {
   // Times from the start of the run; negative means never.
   std::int64_t silentAfterMs = -1;  // the device stops hearing and sending
   std::int64_t vanishAfterMs = -1;  // the port disappears
+  // A Kestrix II set to "A3" in the calibration bin: the bin's temperature (degrees C) and the
+  // error (m/s) of the speed of sound it measures there.
+  double binTemperature = 20.0;
+  double sosError = 0;
 };
 
 // Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P", "empty-temp=P",

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sim/sos_bin.h"
 #include "sim/two_axis_message.h"
 
 namespace ventari::sim {
@@ -39,6 +40,7 @@ constexpr SettingCommand kLarkvaneCommands[] = {
 
 constexpr int kLongestAveragingS = 3600;
 constexpr int kInvertedAlignment = 3;  // X3 and X4 came with software version 3.00
+constexpr int kPolarMode = 2;
 
 bool AllDigits(const std::string& text) {
   return !text.empty() &&
@@ -203,6 +205,13 @@ std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& en
   if (const DebugOutput debug = eeprom_.Debug(); debug != DebugOutput::kOff) {
     endMarker = std::string::npos;
     return eeprom_.DiagnosticLine(debug, random());
+  }
+  if (model_ != TwoAxisModel::kLarkvane && settings_.sonic == kSosOutputSetting &&
+      settings_.messageMode == kPolarMode) {
+    const double sos = BinSpeedOfSound(
+        faults().binTemperature, faults().sosError,
+        StoredSosOffset(eeprom_.Cell(kSosOffsetLowCell), eeprom_.Cell(kSosOffsetHighCell)));
+    return SosBinMessage(settings_, sample, sos, faults().binTemperature, endMarker);
   }
   return TwoAxisMessage(settings_, sample, endMarker);
 }

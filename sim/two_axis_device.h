@@ -4,7 +4,8 @@
 // and D3, takes its letter-and-digit settings and leaves on "Q". New line settings (B, F) take
 // effect at once and are kept only when the bare letter confirms them at the new settings. Its
 // EEPROM takes the service commands there; the Kestrix II streams diagnostic lines in place of
-// data while its debug selection cells ask for them.
+// data while its debug selection cells ask for them, and, in polar mode, its speed of sound in the
+// calibration bin while set to "A3".
 #pragma once
 
 #include <cstdint>

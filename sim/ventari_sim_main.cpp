@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
                       "byte; non-numeric=P: a letter in the first value; P is a probability from "
                       "0 to 1 per message. silent=MS: the device stops answering after MS "
                       "milliseconds; vanish=MS: the pseudo-terminal closes after MS "
-                      "milliseconds."),
+                      "milliseconds. Kestrix II set to A3 in the calibration bin: bin-temp=C: "
+                      "the bin's temperature in degrees C (default 20.0); sos-error=M: the error "
+                      "of its speed of sound in m/s."),
        QStringLiteral("fault")},
       {QStringLiteral("boot"),
        QStringLiteral("Instead of an anemometer, a Kestrix II processor in boot mode at 9600 baud, "

@@ -25,7 +25,12 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
               [this](TestPage page) { testWindow.GoTo(page); }),
       extTests(prompts),
       diagnostics(link, extTests),
-      kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics) {
+      kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics),
+      calibrationReads(link, eepromReadHandler, readouts),
+      pathLengths(link, test, calibrationReads, eepromWriter,
+                  [this](TestPage page) { testWindow.GoTo(page); }),
+      sosCalibration(link, test, calibrationReads, eepromWriter,
+                     [this](TestPage page) { testWindow.GoTo(page); }) {
   testWindow.AddEnterHook(TestPage::kFlashMemory, [this] { flashPage.Show(); });
   testWindow.SensorTypeSet().Subscribe([this] { nvmPage.SensorTypeSet(); });
   diagnostics.Output().cellWritten = [this](int address, std::uint8_t value) {
@@ -39,6 +44,15 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
       if (kestrixReport.Run(reports) == KestrixReportEnd::kPrinted) testWindow.FormClose();
     }
   };
+  testWindow.AddEnterHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Enter(); });
+  testWindow.AddLeaveHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Leave(); });
+  testWindow.AddEnterHook(TestPage::kCalibrateSos, [this] { sosCalibration.Enter(); });
+  // However the SOS page is left (a tab, "Ne&xt", the window closed), "A3" is undone.
+  testWindow.AddLeaveHook(TestPage::kCalibrateSos, [this] { sosCalibration.Leave(); });
+}
+
+void Service::DataString(const QByteArray& text) {
+  if (sosCalibration.Active()) sosCalibration.DataString(text);
 }
 
 }  // namespace ventari

@@ -4,6 +4,7 @@
 // it registers with.
 #pragma once
 
+#include <QByteArray>
 #include <functional>
 
 #include "app/session_parts.h"
@@ -19,11 +20,14 @@
 #include "service/flash_programmer.h"
 #include "service/hardware_checks.h"
 #include "service/kestrix_report.h"
+#include "service/path_lengths_model.h"
 #include "service/production_test.h"
+#include "service/readout_reads.h"
 #include "service/report_output.h"
 #include "service/service_file_names.h"
 #include "service/service_folder.h"
 #include "service/service_link.h"
+#include "service/sos_calibration_model.h"
 #include "service/test_window_model.h"
 
 namespace ventari {
@@ -56,6 +60,13 @@ struct Service {
   ExtTestsModel extTests;
   SoftwareDiagnosticsModel diagnostics;
   KestrixReport kestrixReport;
+
+  // The calibration pages, reading their cells into `readouts`.
+  ReadoutReads calibrationReads;
+  PathLengthsModel pathLengths;
+  SosCalibrationModel sosCalibration;
+  // A two-axis data string as the decoder received it: the SOS page takes it while active.
+  void DataString(const QByteArray& text);
 
   // Where the reports are printed: set by the windows (and by tests); none, and a report says
   // that it cannot be printed.

@@ -21,6 +21,9 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
       service_(rt, userPrompts, link_, anemometer_.state, settings_.FileNames()) {
   decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
+  decoding_.dataApplier.toServicePages = [this](const QByteArray& text) {
+    service_.DataString(text);
+  };
 }
 
 Settings::Targets Session::SettingsTargets() {

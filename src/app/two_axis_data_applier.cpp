@@ -12,6 +12,7 @@ namespace ventari {
 void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& record) {
   links_.dataPacket.SetEnabled(false);
   links_.dataDisplay.ShowRecord(text);
+  if (toServicePages) toServicePages(text);
 
   GraphWindowModel& graph = links_.graph;
   TwoAxisSample sample;

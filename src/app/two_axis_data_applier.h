@@ -42,6 +42,9 @@ class TwoAxisDataApplier {
   // The alarm's check of one readable sample; called only while the alarm window is shown.
   std::function<bool()> alarmVisible;
   std::function<void(double first, double second)> checkSample;
+  // Told of every message's text right after the data display: the service pages that read
+  // the anemometer's output.
+  std::function<void(const QByteArray& text)> toServicePages;
   // Told after every message, once every window had it (the command line's stream).
   std::function<void(const QByteArray& text, const TwoAxisSample& sample)> onSample;
 

@@ -1,5 +1,6 @@
 #include "cli/service_commands.h"
 
+#include "cli/calibrate_command.h"
 #include "cli/diag_command.h"
 #include "cli/eeprom_command.h"
 #include "cli/flash_command.h"
@@ -13,6 +14,8 @@ std::span<const ServiceCommand> ServiceCommands() {
       {"flash", "program a Kestrix II's firmware through the flash programmer", FlashCommand},
       {"eeprom", "program the EEPROM from parameter files and verify it", EepromCommand},
       {"diag", "identify a Kestrix II and show one of its diagnostics", DiagCommand},
+      {"calibrate", "store a Kestrix II's path lengths or calibrate its speed of sound",
+       CalibrateCommand},
   };
   return kCommands;
 }

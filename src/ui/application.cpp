@@ -32,7 +32,9 @@
 #include "ui/help_window.h"
 #include "ui/live_window.h"
 #include "ui/nvm_page.h"
+#include "ui/path_lengths_page.h"
 #include "ui/report_printer.h"
+#include "ui/sos_page.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -165,6 +167,9 @@ void Application::InstallServicePages(Service& service) {
   service.kestrixReport.setBusyCursor = [this](bool busy) {
     session_->window().SetBusyCursor(busy);
   };
+  frmTest_->SetPageWidget(TestPage::kTxdrPathLengths,
+                          new PathLengthsPage(service.pathLengths, nullptr));
+  frmTest_->SetPageWidget(TestPage::kCalibrateSos, new SosPage(service.sosCalibration, nullptr));
 }
 
 void Application::ConnectTwoAxisConfiguration() {
