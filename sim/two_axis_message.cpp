@@ -71,9 +71,17 @@ std::string TwoAxisMessage(const TwoAxisSettings& settings, const WindSample& sa
   if (settings.sonic == 2 || settings.sonic == 3) {
     body += QString::asprintf("%+06.2f,", sample.temperature).toStdString();
   }
-  body += kUnitLetter[unit - 1];
+  body += UnitLetter(unit);
   body += sample.blocked ? ",04," : ",00,";
+  return FramedMessage(settings, body, etx);
+}
 
+char UnitLetter(int unitDigit) {
+  return kUnitLetter[static_cast<std::size_t>(ValidUnit(unitDigit) ? unitDigit - 1 : 0)];
+}
+
+std::string FramedMessage(const TwoAxisSettings& settings, const std::string& body,
+                          std::size_t& etx) {
   unsigned checksum = 0;
   for (const char c : body) checksum ^= static_cast<unsigned char>(c);
   std::string message = "\x02" + body;

@@ -16,6 +16,14 @@ namespace ventari::sim {
 // Speed in the unit of a U digit, from metres per second.
 double SpeedInUnit(double metresPerSecond, int unitDigit);
 
+// The unit letter of a U digit 1 to 5 ("M", "N", "P", "K", "F").
+char UnitLetter(int unitDigit);
+
+// STX, `body`, ETX, the XOR checksum of the body in two hex digits and the settings' line end;
+// `etx` receives the position of the ETX byte.
+std::string FramedMessage(const TwoAxisSettings& settings, const std::string& body,
+                          std::size_t& etx);
+
 // `etx` receives the position of the ETX byte.
 std::string TwoAxisMessage(const TwoAxisSettings& settings, const WindSample& sample,
                            std::size_t& etx);
