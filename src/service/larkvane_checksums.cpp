@@ -13,10 +13,13 @@ constexpr int kAfterLeavingMs = 1000;
 
 }  // namespace
 
+QString ChecksumText(std::optional<int> value) {
+  return value ? QStringLiteral("%1").arg(*value, 2, 16, QLatin1Char('0')).toUpper()
+               : QStringLiteral("--");
+}
+
 QString ChecksumLine(const LarkvaneChecksum& checksum, std::optional<int> value) {
-  const QString text =
-      value ? QStringLiteral("%1").arg(*value, 2, 16, QLatin1Char('0')).toUpper() : "--";
-  return QLatin1String(checksum.name) + QStringLiteral(" : ") + text;
+  return QLatin1String(checksum.name) + QStringLiteral(" : ") + ChecksumText(value);
 }
 
 std::optional<int> LarkvaneChecksums::ReadCell(int address) {

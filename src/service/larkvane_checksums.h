@@ -24,8 +24,10 @@ inline constexpr std::array<LarkvaneChecksum, 4> kLarkvaneChecksums{{
     {10, "CAL checksum"},
 }};
 
-// "ROM checksum : 7A3F": the value in upper-case hex with at least two digits; "--" when the
-// value could not be read.
+// A value in upper-case hex with at least two digits ("7A3F", "05"); "--" when it could not be
+// read.
+QString ChecksumText(std::optional<int> value);
+// "ROM checksum : 7A3F".
 QString ChecksumLine(const LarkvaneChecksum& checksum, std::optional<int> value);
 
 struct ChecksumReading {

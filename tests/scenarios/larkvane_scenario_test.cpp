@@ -3,80 +3,15 @@
 // replies, and what each page does when the anemometer does not answer or answers wrongly.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QLocale>
-#include <QSettings>
 
-#include "sim/two_axis_device.h"
-#include "support/recorded_reports.h"
-#include "support/sim_session.h"
-#include "support/srecord_text.h"
+#include "support/larkvane_rig.h"
 
 namespace ventari {
 namespace {
 
-const QString kLarkvane = QStringLiteral("sim:larkvane");
-constexpr int kLarkvaneOption2 = 5;  // the AnemometerType item
-
-int Pattern(int a) { return (a * 7 + 3) % 251; }
-
-struct LarkvaneRig {
-  LarkvaneRig() {
-    s.StoreSettings(kLarkvane, 9600);
-    {
-      QSettings store(s.dir.filePath("settings.ini"), QSettings::IniFormat);
-      store.setValue("Larkvane_ROM_CS", "7A3F");
-      store.setValue("Larkvane_Cal", "LV");
-      store.setValue("Larkvane_Opt2", "LV2");
-    }
-    s.StartAndSearch(kLarkvane);
-    service.folder.SetRoot(s.dir.path());
-    service.reports = &reports;
-    service.endSystem = [this] { ++ended; };
-    s.session.SetOperator(QStringLiteral("Pat Quill"));
-  }
-
-  sim::TwoAxisDevice& Device() { return *s.InstrumentOn(kLarkvane).TwoAxis(); }
-  sim::TwoAxisEeprom& Cells() { return Device().Eeprom(); }
-  sim::LarkvaneMonitor& Monitor() { return *Device().Monitor(); }
-
-  void ChooseLarkvane() {
-    service.testWindow.FormShow();
-    service.testWindow.AnemometerTypeClick(kLarkvaneOption2);
-    s.prompts.inputs.push_back(QStringLiteral("012345"));
-    service.testWindow.BtnSetSensorTypeClick();
-  }
-
-  void PutParameterFiles() {
-    const QString dir = service.folder.LarkvaneEeprom();
-    QDir().mkpath(dir);
-    const std::pair<const char*, QByteArray> files[] = {
-        {"LV.cal", test::SRecords(0, 945, Pattern)}, {"LV2.opt", test::SRecords(0, 120, Pattern)}};
-    for (const auto& [name, text] : files) {
-      QFile file(dir + QLatin1String(name));
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.write(text);
-    }
-  }
-
-  // Part C as far as the debug listings: the checksum, then both listings judged good.
-  void FinalAssembly() {
-    LarkvaneFinalAssembly& part = service.larkvaneFinalAssembly;
-    part.BtnStartLVFinalAssyTestClick();
-    part.BtnStartLVFinalAssyTestClick();
-    s.prompts.answers.push_back(PromptButton::kYes);
-    part.BtnStartLVFinalAssyTestClick();
-  }
-
-  std::string Sent() const { return s.tap.SentSince(0); }
-  int Messages(const QString& text) const { return s.prompts.Count(text); }
-
-  test::SimSession s;
-  Service& service = s.session.service();
-  test::RecordedReports reports;
-  int ended = 0;
-};
+using test::LarkvaneRig;
+using test::Pattern;
 
 QString Hex(int value) { return QString::number(value, 16).toUpper(); }
 
@@ -130,12 +65,14 @@ TEST(LarkvaneScenario, TheWholeRouteEndsWithThePrintedReportAndTheEndOfTheRun) {
 
   LarkvaneSoftwareTest& software = sv.larkvaneSoftwareTest;
   software.BtnStartLVSwTestClick();
-  const auto checksum = [&](int low) { return r.Cells().Cell(low + 1) * 256 + r.Cells().Cell(low); };
+  const auto checksum = [&](int low) {
+    return r.Cells().Cell(low + 1) * 256 + r.Cells().Cell(low);
+  };
   // Data messages that come while the anemometer leaves configuration mode follow the values.
-  EXPECT_EQ(software.List().mid(0, 4),
-            (QStringList{"ROM checksum : 7A3F", "FAC checksum : " + Hex(checksum(6)),
-                         "ENG checksum : " + Hex(checksum(8)),
-                         "CAL checksum : " + Hex(checksum(10))}));
+  EXPECT_EQ(
+      software.List().mid(0, 4),
+      (QStringList{"ROM checksum : 7A3F", "FAC checksum : " + Hex(checksum(6)),
+                   "ENG checksum : " + Hex(checksum(8)), "CAL checksum : " + Hex(checksum(10))}));
   EXPECT_EQ(software.List().last(), QStringLiteral("Click 'Next Test' to continue!"));
   EXPECT_EQ(software.Caption(), QStringLiteral("&Next Test"));
   EXPECT_FALSE(software.NextEnabled());

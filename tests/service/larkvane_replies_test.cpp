@@ -8,8 +8,8 @@ namespace ventari {
 namespace {
 
 TEST(LarkvaneReplies, D94GivesTheOldAlignmentAndThirtyCharactersOfTheNewOne) {
-  const QByteArray text = QByteArray("A1:12    A2:F4    A3:03    ") + "\r\n" +
-                          "NOMINAL A1:00 A2:00 A3:00 OK  ";
+  const QByteArray text =
+      QByteArray("A1:12    A2:F4    A3:03    ") + "\r\n" + "NOMINAL A1:00 A2:00 A3:00 OK  ";
   const D94Reply reply = ParseD94Reply(text);
   EXPECT_EQ(reply.oldAlignment, QStringLiteral("A1:12    A2:F4    A3:03    "));
   EXPECT_EQ(reply.alignment, QStringLiteral("NOMINAL A1:00 A2:00 A3:00 OK  "));
@@ -24,9 +24,12 @@ TEST(LarkvaneReplies, D6TakesTheNewChecksumBytesOnlyWhenTheyAreHex) {
     int low;
   };
   const Case cases[] = {
-      {"1234 5678  ENG:4B21", true, 0x56, 0x78}, {"1234 abCD", true, 0xAB, 0xCD},
-      {"1234 56G8", false, 0, 0},                {"1234 567", false, 0, 0},
-      {"1234 5 78", false, 0, 0},                {"", false, 0, 0},
+      {"1234 5678  ENG:4B21", true, 0x56, 0x78},
+      {"1234 abCD", true, 0xAB, 0xCD},
+      {"1234 56G8", false, 0, 0},
+      {"1234 567", false, 0, 0},
+      {"1234 5 78", false, 0, 0},
+      {"", false, 0, 0},
   };
   for (const Case& c : cases) {
     const auto reply = ParseD6Reply(c.text);

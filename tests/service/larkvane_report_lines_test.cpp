@@ -1,10 +1,10 @@
 // The Larkvane report's lines: what each page's result prints, the EEPROM's three cases, the
 // checksums only with every software box ticked, and no sensor code left from a Kestrix II.
-#include "service/larkvane_report.h"
-
 #include <gtest/gtest.h>
 
 #include <QLocale>
+
+#include "service/larkvane_report.h"
 
 namespace ventari {
 namespace {
@@ -43,18 +43,22 @@ TEST_F(Lines, NothingPassedPrintsEveryPartFailedAndNoChecksums) {
 }
 
 TEST_F(Lines, PassedPartsPrintTheirDetails) {
-  results = {true, true, false, ChecksumReading{true, true, {0x7A3F, 0x05, std::nullopt, 0x1234}},
-             true, true, QStringLiteral("NOMINAL A1:00 A2:00 A3:00 OK  ")};
+  results = {true,
+             true,
+             false,
+             ChecksumReading{true, true, {0x7A3F, 0x05, std::nullopt, 0x1234}},
+             true,
+             true,
+             QStringLiteral("NOMINAL A1:00 A2:00 A3:00 OK  ")};
   const QStringList lines = Print();
   EXPECT_EQ(lines.mid(3, 2),
             (QStringList{"Part A - Head tests:  PASSED", "Part B - Assembly tests:  PASSED"}));
-  EXPECT_EQ(lines.mid(7, 9), (QStringList{"Part B - Software tests:  PASSED",
-                                          "    ROM checksum : 7A3F", "    FAC checksum : 05",
-                                          "    ENG checksum : --", "    CAL checksum : 1234",
-                                          "Part B - Hardware tests:  PASSED",
-                                          "Part C - Final assembly tests:  PASSED",
-                                          "    Alignment values:  NOMINAL A1:00 A2:00 A3:00 OK  ",
-                                          "EEPROM DUMP"}));
+  EXPECT_EQ(
+      lines.mid(7, 9),
+      (QStringList{"Part B - Software tests:  PASSED", "    ROM checksum : 7A3F",
+                   "    FAC checksum : 05", "    ENG checksum : --", "    CAL checksum : 1234",
+                   "Part B - Hardware tests:  PASSED", "Part C - Final assembly tests:  PASSED",
+                   "    Alignment values:  NOMINAL A1:00 A2:00 A3:00 OK  ", "EEPROM DUMP"}));
 }
 
 TEST_F(Lines, TheEepromLineFollowsTheResultThenTheVerification) {
