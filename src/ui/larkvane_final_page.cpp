@@ -35,6 +35,9 @@ LarkvaneFinalPage::LarkvaneFinalPage(LarkvaneFinalAssembly& model, LarkvaneRepor
   auto* items = new QVBoxLayout(group);
   for (std::size_t i = 0; i < model_.Items().size(); ++i) {
     auto* radio = new QRadioButton(model_.Items()[i], group);
+    // Room for the " OK" the judged listing adds.
+    radio->setMinimumWidth(radio->sizeHint().width() +
+                           radio->fontMetrics().horizontalAdvance(QStringLiteral(" OK")));
     checks_->addButton(radio, static_cast<int>(i));
     items->addWidget(radio);
   }

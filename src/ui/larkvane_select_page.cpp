@@ -18,6 +18,7 @@ LarkvaneSelectPage::LarkvaneSelectPage(LarkvaneChecks& model, QWidget* parent)
   setObjectName(QStringLiteral("SelectTestPage"));
   auto* group = new QGroupBox(QStringLiteral("Tests"), this);
   group->setObjectName(QStringLiteral("Tests"));
+  group->setMinimumWidth(360);
   tests_ = new QButtonGroup(group);
   auto* items = new QVBoxLayout(group);
   items->setSpacing(14);

@@ -28,13 +28,13 @@ TEST(ChecksumsCommand, UsageErrorsEndBeforeAnythingIsOpened) {
 
 #if defined(VENTARI_CLI_EXECUTABLE)
 
-struct Run {
+struct CliRun {
   int exitCode;
   QString out;
   QString err;
 };
 
-Run Checksums(const QStringList& arguments) {
+CliRun Checksums(const QStringList& arguments) {
   QTemporaryDir dir;
   QProcess cli;
   cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
@@ -45,18 +45,18 @@ Run Checksums(const QStringList& arguments) {
 }
 
 TEST(ChecksumsCommand, ReadsTheSimulatedLarkvanesChecksumsAndRefusesAnotherModel) {
-  const Run text = Checksums({"--port", "sim:larkvane", "--baud", "9600"});
+  const CliRun text = Checksums({"--port", "sim:larkvane", "--baud", "9600"});
   ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
   EXPECT_EQ(text.out, QStringLiteral("ROM checksum : 7A3F\nFAC checksum : 1C05\n"
                                      "ENG checksum : 4B21\nCAL checksum : 93D6\n"));
 
-  const Run json = Checksums({"--port", "sim:larkvane", "--baud", "9600", "--json"});
+  const CliRun json = Checksums({"--port", "sim:larkvane", "--baud", "9600", "--json"});
   ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
   const QJsonObject values = QJsonDocument::fromJson(json.out.toUtf8()).object();
   EXPECT_EQ(values["rom"].toString(), QStringLiteral("7A3F"));
   EXPECT_EQ(values["cal"].toString(), QStringLiteral("93D6"));
 
-  const Run other = Checksums({"--port", "sim:kestrix2", "--baud", "9600"});
+  const CliRun other = Checksums({"--port", "sim:kestrix2", "--baud", "9600"});
   EXPECT_EQ(other.exitCode, 1);
   EXPECT_TRUE(other.err.contains(QStringLiteral("needs a Larkvane"))) << other.err.toStdString();
 }

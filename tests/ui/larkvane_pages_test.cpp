@@ -47,8 +47,10 @@ TEST(LarkvanePages, SelectAndCheckPagesForwardChoicesTicksAndHovers) {
   PagesRig r;
   LarkvaneSelectPage select(r.service.larkvaneChecks, nullptr);
   r.Show(select);
-  test::Keep(select, QStringLiteral("lark_select_test"));
   select.findChildren<QRadioButton*>().at(1)->click();
+  select.Sync();
+  EXPECT_EQ(r.service.larkvaneChecks.SelectedTest(), 1);
+  test::Keep(select, QStringLiteral("lark_select_test"));
   Child<QPushButton>(select, "BtnSkip8").click();
   EXPECT_EQ(r.service.testWindow.View().activePage, TestPage::kPartB);
 
