@@ -70,10 +70,11 @@ int LarkvaneMonitor::FactoryChecksum() const {
 
 std::string LarkvaneMonitor::D6() const {
   const int stored = eeprom_.Cell(7) * 256 + eeprom_.Cell(6);
-  const QString text =
+  QString text =
       QString::asprintf("%04X %04X  ENG:%02X%02X CAL:%02X%02X ROM:%02X%02X", stored,
                         FactoryChecksum(), eeprom_.Cell(9), eeprom_.Cell(8), eeprom_.Cell(11),
                         eeprom_.Cell(10), eeprom_.Cell(13), eeprom_.Cell(12));
+  if (garbled_) text[6] = QLatin1Char('G');  // the new checksum's second digit
   return "FAC:" + Padded(text, kD6Length) + "\r\n";
 }
 

@@ -2,7 +2,7 @@
 // "VESPRANT": "D94" resets the nominal alignment and answers "OLD" with the old and the new
 // alignment, "D6" answers "FAC:" with the stored and the newly computed factory checksum, and
 // "M90" or "M92" turn the output after configuration mode into debug lines until "M1" or "M2".
-// Faults: D94 and D6 unanswered, debug lines a character short.
+// Faults: D94 and D6 unanswered, a new checksum that is not hex, debug lines a character short.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +35,7 @@ class LarkvaneMonitor {
 
   void SetSilent(bool silent) { silent_ = silent; }
   void SetShortDebugLines(bool shortLines) { shortLines_ = shortLines; }
+  void SetGarbledChecksum(bool garbled) { garbled_ = garbled; }
 
  private:
   std::string D94();
@@ -44,6 +45,7 @@ class LarkvaneMonitor {
   Listing listing_ = Listing::kNone;
   bool silent_ = false;
   bool shortLines_ = false;
+  bool garbled_ = false;
 };
 
 }  // namespace ventari::sim

@@ -179,6 +179,25 @@ TEST(LarkvaneScenario, TheFactoryChecksumFromD6IsWrittenHighByteIntoCell7) {
   EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
 }
 
+TEST(LarkvaneScenario, ANewChecksumThatIsNotHexIsNotWrittenAndTheTestCanStartAgain) {
+  LarkvaneRig r;
+  r.ChooseLarkvane();
+  r.Monitor().SetGarbledChecksum(true);
+  LarkvaneFinalAssembly& part = r.service.larkvaneFinalAssembly;
+  part.BtnStartLVFinalAssyTestClick();
+  // Erased factory cells sum to FFF0; the second digit comes garbled.
+  EXPECT_EQ(r.s.prompts.Messages().back().text,
+            QStringLiteral("The new factory checksum \"FGF0\" in the anemometer's reply is not hex "
+                           "digits: nothing was written."));
+  EXPECT_EQ(r.Sent().find("W 7 "), std::string::npos);
+  EXPECT_EQ(r.Sent().find("W 6 "), std::string::npos);
+  EXPECT_FALSE(r.service.test.written[6]);
+  EXPECT_EQ(part.Caption(), QStringLiteral("&Start Test"));
+  EXPECT_TRUE(part.ButtonEnabled());
+  EXPECT_TRUE(part.FinishEnabled());
+  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+}
+
 TEST(LarkvaneScenario, EachDebugListingShowsFiveLinesAndTheSixthCompletesIt) {
   LarkvaneRig r;
   r.ChooseLarkvane();
