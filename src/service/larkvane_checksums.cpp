@@ -36,7 +36,7 @@ std::optional<int> LarkvaneChecksums::ReadCell(int address) {
   matcher.SetEnabled(true);
   link_.channel.Command((QStringLiteral("R ") + cell).toStdString());
   link_.channel.Delay(kAfterReadMs);
-  if (!link_.channel.WaitFor([&matcher] { return matcher.Tag != 0; }, kReplyBoundMs)) {
+  if (!link_.channel.WaitFor([&matcher] { return matcher.Tag != 0; }, EepromReads::kReplyBoundMs)) {
     matcher.SetEnabled(false);
     return std::nullopt;
   }

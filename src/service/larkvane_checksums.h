@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "service/eeprom_read_handler.h"
+#include "service/eeprom_reads.h"
 #include "service/service_link.h"
 
 namespace ventari {
@@ -38,9 +39,6 @@ struct ChecksumReading {
 
 class LarkvaneChecksums {
  public:
-  // The longest wait for one cell's reply.
-  static constexpr int kReplyBoundMs = 3000;
-
   LarkvaneChecksums(ServiceLink& link, EepromReadHandler& handler)
       : link_(link), handler_(handler) {}
 
