@@ -9,8 +9,8 @@
 namespace ventari {
 namespace {
 
-struct Lines : ::testing::Test {
-  Lines() {
+struct LarkvaneReportLinesTest : ::testing::Test {
+  LarkvaneReportLinesTest() {
     test.sensor = SensorState::kLarkvane;
     test.sensorText = QStringLiteral("EA");  // left by a Kestrix II tested before
     test.serialNumber = QStringLiteral("012345");
@@ -23,7 +23,7 @@ struct Lines : ::testing::Test {
   LarkvaneResults results;
 };
 
-TEST_F(Lines, NothingPassedPrintsEveryPartFailedAndNoChecksums) {
+TEST_F(LarkvaneReportLinesTest, NothingPassedPrintsEveryPartFailedAndNoChecksums) {
   const QStringList lines = Print();
   const QStringList expected = {
       "Anemometer: 012345",
@@ -42,7 +42,7 @@ TEST_F(Lines, NothingPassedPrintsEveryPartFailedAndNoChecksums) {
   EXPECT_EQ(lines[expected.size()].left(14), QStringLiteral("0000    --    "));
 }
 
-TEST_F(Lines, PassedPartsPrintTheirDetails) {
+TEST_F(LarkvaneReportLinesTest, PassedPartsPrintTheirDetails) {
   results = {true,
              true,
              false,
@@ -61,7 +61,7 @@ TEST_F(Lines, PassedPartsPrintTheirDetails) {
                    "    Alignment values:  NOMINAL A1:00 A2:00 A3:00 OK  ", "EEPROM DUMP"}));
 }
 
-TEST_F(Lines, TheEepromLineFollowsTheResultThenTheVerification) {
+TEST_F(LarkvaneReportLinesTest, TheEepromLineFollowsTheResultThenTheVerification) {
   struct Case {
     int eepromResult;
     bool failed;
@@ -77,7 +77,7 @@ TEST_F(Lines, TheEepromLineFollowsTheResultThenTheVerification) {
   }
 }
 
-TEST_F(Lines, ReadBackCellsPrintInHexAndTheRestAsDashes) {
+TEST_F(LarkvaneReportLinesTest, ReadBackCellsPrintInHexAndTheRestAsDashes) {
   test.eepromReadBack[21] = 0xAB;
   test.readBackValid[21] = true;
   const QStringList lines = Print();
