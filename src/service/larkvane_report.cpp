@@ -69,7 +69,7 @@ bool LarkvaneReport::Run(ReportOutput* output, const std::function<void()>& endS
                          const QDate& date) {
   if (!output) {
     parts_.link.prompts.ShowMessage(
-        QStringLiteral("No printer is available: the test report cannot be printed."),
+        QStringLiteral("There is no printer here: the test report cannot be printed."),
         QStringLiteral("Ventari"));
     return false;
   }

@@ -318,7 +318,7 @@ TEST(LarkvaneScenario, CancelAtThePrintDialogOrAFailedPrintKeepsTheWindowAndTheR
 
   r.service.reports = nullptr;
   r.service.testWindow.OKBtnClick();
-  EXPECT_EQ(r.Messages("No printer is available: the test report cannot be printed."), 1);
+  EXPECT_EQ(r.Messages("There is no printer here: the test report cannot be printed."), 1);
 }
 
 }  // namespace
