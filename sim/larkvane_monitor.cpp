@@ -32,7 +32,7 @@ LarkvaneMonitor::LarkvaneMonitor(TwoAxisEeprom& eeprom) : eeprom_(eeprom) {
     eeprom_.SetCell(kAlignmentCell + i, kFactoryAlignment[i]);
 }
 
-std::optional<std::string> LarkvaneMonitor::Command(const std::string& line) {
+std::optional<std::string> LarkvaneMonitor::Command(const std::string& line, const Spoilt& spoilt) {
   const QString word = QString::fromStdString(line).trimmed().toUpper();
   if (word == "M1" || word == "M2") {
     // The mode command itself is the device's setting; it ends a debug listing.
@@ -44,8 +44,8 @@ std::optional<std::string> LarkvaneMonitor::Command(const std::string& line) {
     listing_ = word == "M90" ? Listing::kM90 : Listing::kM92;
     return std::string();
   }
-  if (word == "D94") return silent_ ? std::string() : D94();
-  if (word == "D6") return silent_ ? std::string() : D6();
+  if (word == "D94") return spoilt.silent ? std::string() : D94();
+  if (word == "D6") return spoilt.silent ? std::string() : D6(spoilt.garbled);
   return std::nullopt;
 }
 
@@ -68,17 +68,17 @@ int LarkvaneMonitor::FactoryChecksum() const {
   return sum & 0xFFFF;
 }
 
-std::string LarkvaneMonitor::D6() const {
+std::string LarkvaneMonitor::D6(bool garbled) const {
   const int stored = eeprom_.Cell(7) * 256 + eeprom_.Cell(6);
   QString text =
       QString::asprintf("%04X %04X  ENG:%02X%02X CAL:%02X%02X ROM:%02X%02X", stored,
                         FactoryChecksum(), eeprom_.Cell(9), eeprom_.Cell(8), eeprom_.Cell(11),
                         eeprom_.Cell(10), eeprom_.Cell(13), eeprom_.Cell(12));
-  if (garbled_) text[6] = QLatin1Char('G');  // the new checksum's second digit
+  if (garbled) text[6] = QLatin1Char('G');  // the new checksum's second digit
   return "FAC:" + Padded(text, kD6Length) + "\r\n";
 }
 
-std::string LarkvaneMonitor::DebugLine(std::mt19937& random) const {
+std::string LarkvaneMonitor::DebugLine(std::mt19937& random, const Spoilt& spoilt) const {
   std::uniform_int_distribution<int> counts(0x0F00, 0x0FFF);
   std::uniform_int_distribution<int> small(0, 40);
   QString text;
@@ -91,7 +91,7 @@ std::string LarkvaneMonitor::DebugLine(std::mt19937& random) const {
                              (small(random) - 20) / 10.0, (small(random) - 20) / 10.0,
                              small(random) * 9, small(random) / 4.0, 100 - small(random) / 8);
   }
-  const int length = shortLines_ ? kDebugLineLength - 1 : kDebugLineLength;
+  const int length = spoilt.shortLine ? kDebugLineLength - 1 : kDebugLineLength;
   return "\n" + Padded(text, length) + "\r";
 }
 

@@ -126,7 +126,9 @@ void TwoAxisDevice::EnterConfigMode() {
 }
 
 void TwoAxisDevice::Command(const std::string& typed) {
-  if (auto reply = monitor_ ? monitor_->Command(typed) : std::nullopt) {
+  if (auto reply = monitor_ ? monitor_->Command(typed, {Chance(faults().silentChecksums),
+                                                        Chance(faults().garbledChecksum)})
+                            : std::nullopt) {
     if (!reply->empty()) Reply(std::move(*reply));
     return;
   }
@@ -209,7 +211,8 @@ void TwoAxisDevice::StartStreaming() {
 std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& endMarker) {
   if (monitor_ && monitor_->DebugListing() != LarkvaneMonitor::Listing::kNone) {
     endMarker = std::string::npos;
-    return monitor_->DebugLine(random());
+    const LarkvaneMonitor::Spoilt spoilt{.shortLine = Chance(faults().shortDebug)};
+    return monitor_->DebugLine(random(), spoilt);
   }
   if (const DebugOutput debug = eeprom_.Debug(); debug != DebugOutput::kOff) {
     endMarker = std::string::npos;

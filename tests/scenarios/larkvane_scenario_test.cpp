@@ -182,7 +182,7 @@ TEST(LarkvaneScenario, TheFactoryChecksumFromD6IsWrittenHighByteIntoCell7) {
 TEST(LarkvaneScenario, ANewChecksumThatIsNotHexIsNotWrittenAndTheTestCanStartAgain) {
   LarkvaneRig r;
   r.ChooseLarkvane();
-  r.Monitor().SetGarbledChecksum(true);
+  r.Inject("garbled-checksum=1");
   LarkvaneFinalAssembly& part = r.service.larkvaneFinalAssembly;
   part.BtnStartLVFinalAssyTestClick();
   // Erased factory cells sum to FFF0; the second digit comes garbled.
@@ -231,7 +231,7 @@ TEST(LarkvaneScenario, ADebugLineOfAnotherLengthStopsTheListingAndSaysSo) {
   r.ChooseLarkvane();
   LarkvaneFinalAssembly& part = r.service.larkvaneFinalAssembly;
   part.BtnStartLVFinalAssyTestClick();
-  r.Monitor().SetShortDebugLines(true);
+  r.Inject("short-debug=1");
   part.BtnStartLVFinalAssyTestClick();
   EXPECT_EQ(part.List(), QStringList{"M90 Debug"});
   EXPECT_EQ(r.Messages("A debug line of 44 characters came in place of 45: the test stopped."), 1);
@@ -239,7 +239,7 @@ TEST(LarkvaneScenario, ADebugLineOfAnotherLengthStopsTheListingAndSaysSo) {
   EXPECT_FALSE(part.Busy());
   EXPECT_EQ(part.Caption(), QStringLiteral("&Next Test"));
 
-  r.Monitor().SetShortDebugLines(false);
+  r.Inject("short-debug=0");
   part.BtnStartLVFinalAssyTestClick();
   EXPECT_EQ(part.List().last(), QStringLiteral("Click 'Next Test' to continue!")) << "again M90";
 }
@@ -248,7 +248,7 @@ TEST(LarkvaneScenario, RepliesThatNeverComeStopEachPageWithinItsBound) {
   LarkvaneRig r;
   r.ChooseLarkvane();
   LarkvaneFinalAssembly& part = r.service.larkvaneFinalAssembly;
-  r.Monitor().SetSilent(true);
+  r.Inject("silent-checksums=1");
   std::int64_t before = r.s.rt.NowMs();
   part.BtnStartLVFinalAssyTestClick();
   EXPECT_EQ(r.Messages("The anemometer did not answer D94: the test stopped."), 1);
@@ -280,7 +280,7 @@ TEST(LarkvaneScenario, RepliesThatNeverComeStopEachPageWithinItsBound) {
 TEST(LarkvaneScenario, ASilentD6FailsTheReportsVerificationButItStillPrints) {
   LarkvaneRig r;
   r.ChooseLarkvane();
-  r.Monitor().SetSilent(true);
+  r.Inject("silent-checksums=1");
   r.service.testWindow.OKBtnClick();
   ASSERT_EQ(r.reports.printed.size(), 1u);
   EXPECT_EQ(r.Messages("Eeprom verification failure - no response from anemometer"), 1);

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <string>
 
+#include "sim/faults.h"
 #include "sim/two_axis_device.h"
 #include "support/recorded_reports.h"
 #include "support/sim_session.h"
@@ -39,6 +40,11 @@ struct LarkvaneRig {
   sim::TwoAxisDevice& Device() { return *s.InstrumentOn(kLarkvane).TwoAxis(); }
   sim::TwoAxisEeprom& Cells() { return Device().Eeprom(); }
   sim::LarkvaneMonitor& Monitor() { return *Device().Monitor(); }
+  // One fault as ventari-sim's --fault takes it, in place of any before.
+  void Inject(const char* fault) {
+    sim::Faults faults;
+    if (sim::ApplyFault(fault, faults)) Device().SetFaults(faults);
+  }
 
   void ChooseLarkvane() {
     service.testWindow.FormShow();
