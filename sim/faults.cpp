@@ -50,6 +50,9 @@ bool ApplyFault(std::string_view text, Faults& faults) {
   if (key == "empty-temp") return ParseProbability(value, faults.emptyTemp);
   if (key == "over-temp") return ParseProbability(value, faults.overTemp);
   if (key == "blocked-speed") return ParseProbability(value, faults.blockedSpeed);
+  if (key == "silent-checksums") return ParseProbability(value, faults.silentChecksums);
+  if (key == "garbled-checksum") return ParseProbability(value, faults.garbledChecksum);
+  if (key == "short-debug") return ParseProbability(value, faults.shortDebug);
   if (key == "status") return ParseProbability(value, faults.status);
   if (key == "malformed") return ParseProbability(value, faults.malformed);
   if (key == "non-numeric") return ParseProbability(value, faults.nonNumeric);

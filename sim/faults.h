@@ -22,6 +22,10 @@ struct Faults {
   double status = 0;        // the status reports a failed pair, a gain, a mismatch or an error
   double malformed = 0;     // a separator is lost (ASCII) or the check byte is wrong (binary)
   double nonNumeric = 0;    // ASCII: a digit of the first value is a letter
+  // The Larkvane's final assembly replies, drawn once per reply or debug line.
+  double silentChecksums = 0;  // D94 and D6 go unanswered
+  double garbledChecksum = 0;  // D6's new checksum holds a letter that is no hex digit
+  double shortDebug = 0;       // a debug line is one character short
   // Times from the start of the run; negative means never.
   std::int64_t silentAfterMs = -1;  // the device stops hearing and sending
   std::int64_t vanishAfterMs = -1;  // the port disappears
@@ -32,7 +36,8 @@ struct Faults {
 };
 
 // Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P", "empty-temp=P",
-// "over-temp=P", "blocked-speed=P", "status=P", "malformed=P", "non-numeric=P" (probabilities)
+// "over-temp=P", "blocked-speed=P", "status=P", "malformed=P", "non-numeric=P",
+// "silent-checksums=P", "garbled-checksum=P", "short-debug=P" (probabilities)
 // or "silent=MS", "vanish=MS" (milliseconds). Returns false, changing nothing, for any other
 // text.
 bool ApplyFault(std::string_view text, Faults& faults);

@@ -58,6 +58,7 @@ TwoAxisDevice::TwoAxisDevice(Runtime& runtime, TwoAxisModel model, std::string s
       softwareVersion_(std::move(softwareVersion)),
       settings_(settings),
       eeprom_(model == TwoAxisModel::kLarkvane) {
+  if (model_ == TwoAxisModel::kLarkvane) monitor_ = std::make_unique<LarkvaneMonitor>(eeprom_);
   SetLine(TwoAxisFormat(settings_.format, TwoAxisBaud(settings_.baud).value_or(9600))
               .value_or(LineSettings{}));
   StartStreaming();
@@ -125,6 +126,12 @@ void TwoAxisDevice::EnterConfigMode() {
 }
 
 void TwoAxisDevice::Command(const std::string& typed) {
+  if (auto reply = monitor_ ? monitor_->Command(typed, {Chance(faults().silentChecksums),
+                                                        Chance(faults().garbledChecksum)})
+                            : std::nullopt) {
+    if (!reply->empty()) Reply(std::move(*reply));
+    return;
+  }
   if (auto reply = eeprom_.Command(typed)) {
     if (!reply->empty()) Reply(std::move(*reply));
     return;
@@ -202,6 +209,11 @@ void TwoAxisDevice::StartStreaming() {
 }
 
 std::string TwoAxisDevice::DataMessage(const WindSample& sample, std::size_t& endMarker) {
+  if (monitor_ && monitor_->DebugListing() != LarkvaneMonitor::Listing::kNone) {
+    endMarker = std::string::npos;
+    const LarkvaneMonitor::Spoilt spoilt{.shortLine = Chance(faults().shortDebug)};
+    return monitor_->DebugLine(random(), spoilt);
+  }
   if (const DebugOutput debug = eeprom_.Debug(); debug != DebugOutput::kOff) {
     endMarker = std::string::npos;
     return eeprom_.DiagnosticLine(debug, random());

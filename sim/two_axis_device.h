@@ -9,8 +9,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "sim/larkvane_monitor.h"
 #include "sim/sim_device.h"
 #include "sim/two_axis_eeprom.h"
 #include "sim/two_axis_settings.h"
@@ -37,6 +39,8 @@ class TwoAxisDevice : public SimDevice {
 
   TwoAxisEeprom& Eeprom() { return eeprom_; }
   const TwoAxisEeprom& Eeprom() const { return eeprom_; }
+  // The Larkvane's final assembly commands; nullptr for the Kestrix II.
+  LarkvaneMonitor* Monitor() { return monitor_.get(); }
 
  protected:
   void OnByte(std::uint8_t byte) override;
@@ -56,6 +60,7 @@ class TwoAxisDevice : public SimDevice {
   TwoAxisSettings settings_;
   bool configMode_ = false;
   TwoAxisEeprom eeprom_;
+  std::unique_ptr<LarkvaneMonitor> monitor_;
 };
 
 }  // namespace ventari::sim

@@ -30,7 +30,13 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
       pathLengths(link, test, calibrationReads, eepromWriter,
                   [this](TestPage page) { testWindow.GoTo(page); }),
       sosCalibration(link, test, calibrationReads, eepromWriter,
-                     [this](TestPage page) { testWindow.GoTo(page); }) {
+                     [this](TestPage page) { testWindow.GoTo(page); }),
+      larkvaneChecks(testWindow),
+      larkvaneChecksums(link, eepromReadHandler),
+      larkvaneSoftwareTest(link, testWindow, larkvaneChecksums),
+      larkvaneFinalAssembly(link, testWindow, eepromWriter),
+      larkvaneReport({link, test, eepromWriter, eepromProgrammer, larkvaneChecksums, larkvaneChecks,
+                      larkvaneSoftwareTest, larkvaneFinalAssembly, testWindow}) {
   testWindow.AddEnterHook(TestPage::kFlashMemory, [this] { flashPage.Show(); });
   testWindow.SensorTypeSet().Subscribe([this] { nvmPage.SensorTypeSet(); });
   diagnostics.Output().cellWritten = [this](int address, std::uint8_t value) {
@@ -43,7 +49,9 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
     if (test.IsKestrix()) {
       if (kestrixReport.Run(reports) == KestrixReportEnd::kPrinted) testWindow.FormClose();
     }
+    if (test.IsLarkvane()) larkvaneReport.Run(reports, endSystem);
   };
+  larkvaneFinalAssembly.finish = [this] { testWindow.OKBtnClick(); };
   testWindow.AddEnterHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Enter(); });
   testWindow.AddLeaveHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Leave(); });
   testWindow.AddEnterHook(TestPage::kCalibrateSos, [this] { sosCalibration.Enter(); });
@@ -52,6 +60,7 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
 }
 
 void Service::DataString(const QByteArray& text) {
+  larkvaneSoftwareTest.OnDataText(text);
   if (sosCalibration.Active()) sosCalibration.DataString(text);
 }
 

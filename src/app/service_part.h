@@ -20,6 +20,11 @@
 #include "service/flash_programmer.h"
 #include "service/hardware_checks.h"
 #include "service/kestrix_report.h"
+#include "service/larkvane_checks.h"
+#include "service/larkvane_checksums.h"
+#include "service/larkvane_final_assembly.h"
+#include "service/larkvane_report.h"
+#include "service/larkvane_software_test.h"
 #include "service/path_lengths_model.h"
 #include "service/production_test.h"
 #include "service/readout_reads.h"
@@ -65,7 +70,16 @@ struct Service {
   ReadoutReads calibrationReads;
   PathLengthsModel pathLengths;
   SosCalibrationModel sosCalibration;
-  // A two-axis data string as the decoder received it: the SOS page takes it while active.
+
+  // The Larkvane's pages and its report.
+  LarkvaneChecks larkvaneChecks;
+  LarkvaneChecksums larkvaneChecksums;
+  LarkvaneSoftwareTest larkvaneSoftwareTest;
+  LarkvaneFinalAssembly larkvaneFinalAssembly;
+  LarkvaneReport larkvaneReport;
+
+  // A two-axis data string as the decoder received it: the Larkvane software test's list shows
+  // it, the SOS page takes it while active.
   void DataString(const QByteArray& text);
 
   // Where the reports are printed: set by the windows (and by tests); none, and a report says

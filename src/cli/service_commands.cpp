@@ -1,6 +1,7 @@
 #include "cli/service_commands.h"
 
 #include "cli/calibrate_command.h"
+#include "cli/checksums_command.h"
 #include "cli/diag_command.h"
 #include "cli/eeprom_command.h"
 #include "cli/flash_command.h"
@@ -16,6 +17,7 @@ std::span<const ServiceCommand> ServiceCommands() {
       {"diag", "identify a Kestrix II and show one of its diagnostics", DiagCommand},
       {"calibrate", "store a Kestrix II's path lengths or calibrate its speed of sound",
        CalibrateCommand},
+      {"checksums", "read the four checksums a Larkvane keeps in its EEPROM", ChecksumsCommand},
   };
   return kCommands;
 }

@@ -65,6 +65,10 @@ class EepromProgrammer {
   // Cells written and read back that differ from the image, in ascending order.
   std::vector<int> Differences() const;
 
+  // The Larkvane's dumps and its cells 0 to 13 into a fresh read-back buffer (also for the
+  // Larkvane report); false when a reply did not come.
+  bool LarkvaneReadBack();
+
  private:
   EepromRun ProgramKestrix(const EepromSources& sources);
   EepromRun ProgramLarkvane(const EepromSources& sources);
@@ -77,7 +81,6 @@ class EepromProgrammer {
   // Reads every written cell back; false when one went unanswered or was not a number.
   bool KestrixReadBack(int lastCell, bool writtenOnly, EepromRun& run);
   void LarkvaneWrite(const EepromSources& sources, const QString& checksum, EepromRun& run);
-  bool LarkvaneReadBack();
   void Conclude(EepromRun& run);
 
   ServiceLink& link_;

@@ -30,6 +30,10 @@
 #include "ui/frm_windsock.h"
 #include "ui/hardware_page.h"
 #include "ui/help_window.h"
+#include "ui/larkvane_check_page.h"
+#include "ui/larkvane_final_page.h"
+#include "ui/larkvane_select_page.h"
+#include "ui/larkvane_software_page.h"
 #include "ui/live_window.h"
 #include "ui/nvm_page.h"
 #include "ui/path_lengths_page.h"
@@ -170,6 +174,17 @@ void Application::InstallServicePages(Service& service) {
   frmTest_->SetPageWidget(TestPage::kTxdrPathLengths,
                           new PathLengthsPage(service.pathLengths, nullptr));
   frmTest_->SetPageWidget(TestPage::kCalibrateSos, new SosPage(service.sosCalibration, nullptr));
+  frmTest_->SetPageWidget(TestPage::kSelectTest,
+                          new LarkvaneSelectPage(service.larkvaneChecks, nullptr));
+  for (TestPage page : {TestPage::kPartA, TestPage::kPartB, TestPage::kPartBHardware}) {
+    frmTest_->SetPageWidget(page, new LarkvaneCheckPage(service.larkvaneChecks, page, nullptr));
+  }
+  frmTest_->SetPageWidget(TestPage::kPartBSoftware,
+                          new LarkvaneSoftwarePage(service.larkvaneSoftwareTest, nullptr));
+  frmTest_->SetPageWidget(TestPage::kPartC, new LarkvaneFinalPage(service.larkvaneFinalAssembly,
+                                                                  service.larkvaneReport, nullptr));
+  // The Larkvane report ends the run as closing the main window does.
+  service.endSystem = [this] { frmMain_->close(); };
 }
 
 void Application::ConnectTwoAxisConfiguration() {
