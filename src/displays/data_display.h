@@ -31,6 +31,8 @@ class DataDisplay {
 
   // Every record, whether the window is shown or not: as delivered, framing included.
   void ShowRecord(const QByteArray& text);
+  // A record as the screen shows it: the framing and blanks at both ends taken off.
+  static QString Trim(const QByteArray& text);
 
   // "&Start logging" asks for the file and starts; "&Stop logging" stops and finishes the files.
   void BtnLogClick();
@@ -64,7 +66,6 @@ class DataDisplay {
   ChangeNotifier& Changed() { return changed_; }
 
  private:
-  static QString Trim(const QByteArray& text);
   // The time stamp of a log line, "dd/MM/yyyy,HH:mm:ss", worked out once a second.
   const QString& Stamp();
   QString SegmentFile(int counter) const;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "displays/data_display.h"
+
 namespace ventari {
 namespace {
 
@@ -39,7 +41,10 @@ void LarkvaneSoftwareTest::SetBusy(bool busy) {
   changed_.Notify();
 }
 
-void LarkvaneSoftwareTest::OnDataText(const QByteArray& text) { Append(QString::fromLatin1(text)); }
+void LarkvaneSoftwareTest::OnDataText(const QByteArray& text) {
+  // Only the stream this test asked for, as the data display shows it.
+  if (caption_ == kStop) Append(DataDisplay::Trim(text));
+}
 
 void LarkvaneSoftwareTest::BtnStartLVSwTestClick() {
   if (!buttonEnabled_) return;

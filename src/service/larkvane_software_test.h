@@ -55,7 +55,7 @@ class LarkvaneSoftwareTest {
   void BtnStartLVSwTestClick();
   // `BtnSkip12`.
   void BtnSkip12Click() { window_.Next(TestPage::kPartBSoftware); }
-  // Every two-axis data message, as the data display gets it.
+  // Every two-axis data message, as the data display gets it: listed while the test streams.
   void OnDataText(const QByteArray& text);
 
  private:

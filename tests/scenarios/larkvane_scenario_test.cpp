@@ -79,7 +79,7 @@ TEST(LarkvaneScenario, TheWholeRouteEndsWithThePrintedReportAndTheEndOfTheRun) {
   software.BtnStartLVSwTestClick();
   r.s.rt.RunFor(3000);
   ASSERT_GE(software.List().size(), 3);
-  EXPECT_TRUE(software.List().last().startsWith(QLatin1Char('\x02'))) << "the data scroll";
+  EXPECT_TRUE(software.List().last().startsWith(QStringLiteral("Q,"))) << "the data scroll";
   software.BtnStartLVSwTestClick();
   EXPECT_EQ(software.List(), QStringList{"Tests complete!"});
   EXPECT_FALSE(r.s.session.link().matchers.DataPacket.Enabled());
