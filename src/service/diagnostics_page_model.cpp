@@ -1,7 +1,8 @@
 #include "service/diagnostics_page_model.h"
 
-#include <QScopeGuard>
 #include <algorithm>
+
+#include "base/while_busy.h"
 
 namespace ventari {
 namespace {
@@ -43,17 +44,6 @@ int SoftwareDiagnosticsModel::TopIndex() const {
   return std::max<int>(0, static_cast<int>(lines_.size()) - kLinesInView);
 }
 
-template <typename Work>
-auto SoftwareDiagnosticsModel::WhileBusy(Work work) {
-  busy_ = true;
-  changed_.Notify();
-  const auto idle = qScopeGuard([this] {
-    busy_ = false;
-    changed_.Notify();
-  });
-  return work();
-}
-
 void SoftwareDiagnosticsModel::Show() {
   Select(0);
   focus_ = DiagnosticsFocus::kStartTest;
@@ -73,7 +63,7 @@ void SoftwareDiagnosticsModel::SetExtTests(bool checked) {
 }
 
 void SoftwareDiagnosticsModel::Start() {
-  WhileBusy([this] {
+  WhileBusy(busy_, changed_, [this] {
     lines_.clear();
     changed_.Notify();
     collectedThisTest_ = false;
@@ -110,7 +100,7 @@ bool SoftwareDiagnosticsModel::ConfirmSelected() {
 
 void SoftwareDiagnosticsModel::Stop() {
   running_ = false;
-  const bool off = WhileBusy([this] { return output_.SwitchOff(); });
+  const bool off = WhileBusy(busy_, changed_, [this] { return output_.SwitchOff(); });
   if (!off) {
     // Confirming now would pass a test whose anemometer still streams debug lines; the stop can
     // be tried again.
@@ -142,7 +132,7 @@ bool SoftwareDiagnosticsModel::StopIfRunning() {
     changed_.Notify();
     return true;
   }
-  const bool off = WhileBusy([this] { return output_.SwitchOff(); });
+  const bool off = WhileBusy(busy_, changed_, [this] { return output_.SwitchOff(); });
   if (!off) link_.prompts.ShowMessage(DebugStillOn(), QLatin1String(kDiagnosticsCaption));
   return off;
 }

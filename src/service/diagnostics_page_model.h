@@ -68,9 +68,6 @@ class SoftwareDiagnosticsModel {
   void OnLine(const QByteArray& line);
   // The question of the selected test, or the downcounts' own judgement under extended testing.
   bool ConfirmSelected();
-  // Runs `work` with the busy flag up, and brings it down however `work` ends.
-  template <typename Work>
-  auto WhileBusy(Work work);
 
   ServiceLink link_;
   ExtTestsModel& extTestsWindow_;

@@ -1,7 +1,6 @@
 #include "service/path_lengths_model.h"
 
-#include <QScopeGuard>
-
+#include "base/while_busy.h"
 #include "service/sos_reading.h"
 
 namespace ventari {
@@ -34,18 +33,15 @@ void PathLengthsModel::ReadCells() {
 }
 
 void PathLengthsModel::Enter() {
-  busy_ = true;
-  const auto idle = qScopeGuard([this] {
-    busy_ = false;
+  WhileBusy(busy_, changed_, [this] {
+    for (const int cell : PathStore::kCells) reads_.Readout(cell).clear();
     changed_.Notify();
+    link_.channel.EnterConfigMode();
+    if (!link_.state.InConfigMode) return;
+    link_.port.PutString("\r\nMAVROTIK\r\n");
+    link_.port.FlushInBuffer();
+    ReadCells();
   });
-  for (const int cell : PathStore::kCells) reads_.Readout(cell).clear();
-  changed_.Notify();
-  link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) return;
-  link_.port.PutString("\r\nMAVROTIK\r\n");
-  link_.port.FlushInBuffer();
-  ReadCells();
 }
 
 void PathLengthsModel::Leave() { link_.channel.LeaveConfigMode(); }
@@ -56,13 +52,7 @@ void PathLengthsModel::Fail(const QString& text, const QString& caption) {
 
 PathStore PathLengthsModel::BtnStorePathsClick() {
   if (busy_) return {};
-  busy_ = true;
-  changed_.Notify();
-  const auto idle = qScopeGuard([this] {
-    busy_ = false;
-    changed_.Notify();
-  });
-  return Store();
+  return WhileBusy(busy_, changed_, [this] { return Store(); });
 }
 
 PathStore PathLengthsModel::Store() {

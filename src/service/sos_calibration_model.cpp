@@ -1,8 +1,7 @@
 #include "service/sos_calibration_model.h"
 
-#include <QScopeGuard>
-
 #include "base/number_text.h"
+#include "base/while_busy.h"
 
 namespace ventari {
 namespace {
@@ -25,17 +24,6 @@ SosCalibrationModel::SosCalibrationModel(ServiceLink& link, ProductionTest& test
                                          ReadoutReads& reads, EepromWriter& writer,
                                          std::function<void(TestPage)> goTo)
     : link_(link), test_(test), reads_(reads), writer_(writer), goTo_(std::move(goTo)) {}
-
-template <typename Work>
-auto SosCalibrationModel::WhileBusy(Work work) {
-  busy_ = true;
-  changed_.Notify();
-  const auto idle = qScopeGuard([this] {
-    busy_ = false;
-    changed_.Notify();
-  });
-  return work();
-}
 
 void SosCalibrationModel::SetFocus(const QString& control) {
   focus_ = control;
@@ -84,7 +72,7 @@ void SosCalibrationModel::Arm() {
 }
 
 void SosCalibrationModel::Enter() {
-  WhileBusy([this] {
+  WhileBusy(busy_, changed_, [this] {
     Arm();
     link_.prompts.ShowMessage(QStringLiteral("Place the anemometer in the bin with the PRT."),
                               kTip);
@@ -140,7 +128,7 @@ bool SosCalibrationModel::ResetOffsets() {
 
 SosCalibration SosCalibrationModel::BtnCalSOSClick() {
   if (busy_) return {};
-  return WhileBusy([this] { return Calibrate(); });
+  return WhileBusy(busy_, changed_, [this] { return Calibrate(); });
 }
 
 SosCalibration SosCalibrationModel::Calibrate() {
@@ -222,7 +210,7 @@ SosCalibration SosCalibrationModel::Calibrate() {
 
 void SosCalibrationModel::BtnReCalSOSClick() {
   if (busy_) return;
-  WhileBusy([this] {
+  WhileBusy(busy_, changed_, [this] {
     link_.prompts.ShowMessage(
         QStringLiteral("Ensure that the anemometer is still in the bin with the PRT."), kTip);
     Arm();
@@ -236,7 +224,7 @@ void SosCalibrationModel::BtnReCalSOSClick() {
 void SosCalibrationModel::Leave() {
   if (!active_) return;
   active_ = false;
-  WhileBusy([this] {
+  WhileBusy(busy_, changed_, [this] {
     // "A3" must not stay in force: the anemometer would go on streaming its speed of sound.
     link_.channel.EnterConfigMode();
     if (link_.state.InConfigMode) link_.port.PutString("A0\r\n");

@@ -90,8 +90,6 @@ class SosCalibrationModel {
   SosCalibration Calibrate();
   void SetFocus(const QString& control);
   void Fail(const QString& text, const QString& caption);
-  template <typename Work>
-  auto WhileBusy(Work work);
 
   ServiceLink& link_;
   ProductionTest& test_;
