@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "service/kestrix_report.h"
+#include "service/larkvane_report.h"
 #include "service/report_lines.h"
 #include "support/screenshot.h"
 #include "support/scripted_prompts.h"
@@ -164,12 +165,15 @@ TEST_F(ReportPrinterTest, ThePreviewShowsTheReport) {
   EXPECT_TRUE(shown);
 }
 
-TEST_F(ReportPrinterTest, TheLarkvaneDumpRowsFitThePage) {
+TEST_F(ReportPrinterTest, TheLarkvaneReportsDumpRowsFitThePage) {
   const QString pdf = dir.filePath(QStringLiteral("larkvane.pdf"));
   output.ChoosePdf(pdf);
-  Report report{QStringLiteral("Ventari TEST RESULTS"),
-                ReportHeader(test, QDate(2026, 12, 10), false), 2};
-  report.lines << QStringLiteral("\r\nEEPROM DUMP") << LarkvaneDumpRows(test, kLarkvaneEepromSize);
+  LarkvaneResults results;
+  results.partA = results.assembly = results.hardware = results.debugDataOk = true;
+  results.alignment = QStringLiteral("A1 +000.0 A2 +000.0 A3 +000.0");
+  test.eepromSize = kLarkvaneEepromSize;
+  const Report report{QStringLiteral("Ventari TEST RESULTS"),
+                      LarkvaneReportLines(test, QDate(2026, 12, 10), results), 2};
   ASSERT_TRUE(output.Print(report));
   KeepPdf(pdf, QStringLiteral("larkvane_report"));
   const QString text = Squeezed(PdfText(pdf));
