@@ -102,6 +102,8 @@ bool LarkvaneReport::Run(ReportOutput* output, const std::function<void()>& endS
 bool LarkvaneReport::Prepare(ReportOutput& output, bool& failed) {
   ServiceLink& link = parts_.link;
   SetBusy(true);
+  // The dump shows what this report reads back; cells it does not reach print as dashes.
+  parts_.test.readBackValid.fill(false);
   link.channel.EnterConfigMode();
   if (!link.state.InConfigMode) {
     link.prompts.ShowMessage(kNoResponse, kFailureCaption);
