@@ -48,8 +48,9 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
   testWindow.printReport = [this] {
     if (test.IsKestrix()) {
       if (kestrixReport.Run(reports) == KestrixReportEnd::kPrinted) testWindow.FormClose();
+    } else if (test.IsLarkvane()) {
+      larkvaneReport.Run(reports, endSystem);
     }
-    if (test.IsLarkvane()) larkvaneReport.Run(reports, endSystem);
   };
   larkvaneFinalAssembly.finish = [this] { testWindow.OKBtnClick(); };
   testWindow.AddEnterHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Enter(); });

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "service/test_window_model.h"
+#include "ui/guarded_handler.h"
 #include "ui/pictures.h"
 #include "ui/sensor_type_page.h"
 #include "ui/view_refresh.h"
@@ -46,7 +47,8 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
 
   auto* ok = new QPushButton(QStringLiteral("&OK"), this);
   ok->setObjectName(QStringLiteral("OKBtn"));
-  connect(ok, &QPushButton::clicked, this, [this] { model_.OKBtnClick(); });
+  connect(ok, &QPushButton::clicked, this,
+          [this] { RunGuarded(this, [this] { model_.OKBtnClick(); }); });
   auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
   helpButton->setObjectName(QStringLiteral("HelpBtn"));
   connect(helpButton, &QPushButton::clicked, this, [help = std::move(help)] {
@@ -83,7 +85,8 @@ QWidget* TFrmTest::PlaceholderPage(TestPage page) {
   if (const QString name = TestWindowModel::NextButtonName(page); !name.isEmpty()) {
     auto* next = new QPushButton(TestWindowModel::NextButtonCaption(page), widget);
     next->setObjectName(name);
-    connect(next, &QPushButton::clicked, this, [this, page] { model_.Next(page); });
+    connect(next, &QPushButton::clicked, this,
+            [this, page] { RunGuarded(this, [this, page] { model_.Next(page); }); });
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(next);
@@ -152,15 +155,16 @@ void TFrmTest::Sync() {
 void TFrmTest::TabChosen(int index) {
   if (syncing_ || index < 0) return;
   for (int i = 0; i < kTestPageCount; ++i) {
+    // Entering a page may talk to the anemometer.
     if (pages_[static_cast<std::size_t>(i)] == tabs_->widget(index)) {
-      model_.GoTo(static_cast<TestPage>(i));
+      RunGuarded(this, [this, i] { model_.GoTo(static_cast<TestPage>(i)); });
     }
   }
   refresh_->SyncNow();
 }
 
 void TFrmTest::closeEvent(QCloseEvent* event) {
-  if (model_.View().visible) model_.FormClose();
+  if (model_.View().visible) RunGuarded(this, [this] { model_.FormClose(); });
   event->accept();
 }
 

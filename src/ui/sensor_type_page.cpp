@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "service/test_window_model.h"
+#include "ui/guarded_handler.h"
 
 namespace ventari {
 
@@ -30,10 +31,12 @@ SensorTypePage::SensorTypePage(TestWindowModel& model, QWidget* parent)
 
   auto* set = new QPushButton(QStringLiteral("S&et sensor type"), this);
   set->setObjectName(QStringLiteral("BtnSetSensorType"));
-  connect(set, &QPushButton::clicked, this, [this] { model_.BtnSetSensorTypeClick(); });
+  connect(set, &QPushButton::clicked, this,
+          [this] { RunGuarded(this, [this] { model_.BtnSetSensorTypeClick(); }); });
   auto* next = new QPushButton(TestWindowModel::NextButtonCaption(TestPage::kSensorType), this);
   next->setObjectName(TestWindowModel::NextButtonName(TestPage::kSensorType));
-  connect(next, &QPushButton::clicked, this, [this] { model_.BtnSkip1Click(); });
+  connect(next, &QPushButton::clicked, this,
+          [this] { RunGuarded(this, [this] { model_.BtnSkip1Click(); }); });
 
   auto* buttons = new QVBoxLayout;
   buttons->addStretch();
