@@ -119,16 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
                               "COM2", "9600 baud, 8 data bits, None parity, 2 stop bits"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DescribeLine, NamesEveryKindOfFlowControlChosen) {
-  const LineSettings line{4800, Parity::kMark, 7, 1};
-  EXPECT_EQ(DescribeLine(line, {}), "4800 baud, 7 data bits, Mark parity, 1 stop bit");
-  EXPECT_EQ(DescribeLine(line, {.dtrDsr = true, .softwareReceive = true}),
-            "4800 baud, 7 data bits, Mark parity, 1 stop bit, DTR/DSR and Xon 17/Xoff 19 on "
-            "receive flow control");
-  EXPECT_TRUE(DescribeLine(line, {.softwareTransmit = true, .softwareReceive = true})
-                  .endsWith("both ways flow control"));
-}
-
 // A pseudo-terminal, the way ventari-sim offers its instruments.
 class PseudoTerminal {
  public:
