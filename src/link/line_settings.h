@@ -20,6 +20,18 @@ struct LineSettings {
   bool operator==(const LineSettings&) const = default;
 };
 
+// Flow control, off unless chosen by hand in the terminal's port settings; never stored.
+struct FlowControl {
+  bool dtrDsr = false;
+  bool rtsCts = false;
+  bool softwareTransmit = false;  // stop sending on Xoff, resume on Xon
+  bool softwareReceive = false;   // send Xoff when the input fills, Xon when it drains
+  int xonChar = 17;
+  int xoffChar = 19;
+  bool IsOff() const { return !dtrDsr && !rtsCts && !softwareTransmit && !softwareReceive; }
+  bool operator==(const FlowControl&) const = default;
+};
+
 // The stored parity code: 1 odd, 2 even, 3 mark, 4 space, anything else none.
 Parity ParityFromCode(int code);
 

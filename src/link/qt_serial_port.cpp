@@ -30,6 +30,19 @@ QSerialPort::Parity ToQt(Parity parity) {
   return QSerialPort::NoParity;
 }
 
+QSerialPort::DataBits ToQtBits(int bits) {
+  switch (bits) {
+    case 5:
+      return QSerialPort::Data5;
+    case 6:
+      return QSerialPort::Data6;
+    case 7:
+      return QSerialPort::Data7;
+    default:
+      return QSerialPort::Data8;
+  }
+}
+
 PortError Failure(PortError::Kind kind, const QString& what, const QSerialPort& port) {
   return PortError(kind, (what + QStringLiteral(": ") + port.errorString()).toStdString());
 }
@@ -120,8 +133,7 @@ void QtSerialPort::ApplyLine(const LineSettings& line) {
   }
   // A pseudo-terminal carries 8 bits without parity whatever is asked; nothing to refuse.
   const bool pty = IsPseudoTerminal();
-  const bool bitsOk =
-      port_->setDataBits(line.dataBits == 7 ? QSerialPort::Data7 : QSerialPort::Data8) || pty;
+  const bool bitsOk = port_->setDataBits(ToQtBits(line.dataBits)) || pty;
   const bool parityOk = port_->setParity(ToQt(line.parity)) || pty;
   const bool stopOk =
       port_->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
@@ -130,6 +142,43 @@ void QtSerialPort::ApplyLine(const LineSettings& line) {
     throw Failure(PortError::Kind::kLineRefused, QStringLiteral("Line settings refused"), *port_);
   }
   port_->clearError();
+}
+
+void QtSerialPort::ApplyFlow(const FlowControl& flow) {
+  if (!port_) return;
+  if (flow.dtrDsr) {
+    throw PortError(PortError::Kind::kLineRefused, "DTR/DSR flow control is not supported");
+  }
+#ifdef Q_OS_UNIX
+  // termios sets each direction and the two characters, which QSerialPort cannot.
+  const int fd = static_cast<int>(port_->handle());
+  termios settings{};
+  if (::tcgetattr(fd, &settings) != 0) {
+    throw PortError(PortError::Kind::kLineRefused, "Flow control refused");
+  }
+  settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+  if (flow.rtsCts) settings.c_cflag |= CRTSCTS;
+  settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF);
+  if (flow.softwareTransmit) settings.c_iflag |= IXON;
+  if (flow.softwareReceive) settings.c_iflag |= IXOFF;
+  settings.c_cc[VSTART] = static_cast<cc_t>(flow.xonChar);
+  settings.c_cc[VSTOP] = static_cast<cc_t>(flow.xoffChar);
+  if (::tcsetattr(fd, TCSANOW, &settings) != 0) {
+    throw PortError(PortError::Kind::kLineRefused, "Flow control refused");
+  }
+#else
+  const bool software = flow.softwareTransmit || flow.softwareReceive;
+  if ((software && flow.rtsCts) || flow.softwareTransmit != flow.softwareReceive ||
+      flow.xonChar != 17 || flow.xoffChar != 19) {
+    throw PortError(PortError::Kind::kLineRefused, "This flow control is not supported");
+  }
+  const auto mode = flow.rtsCts ? QSerialPort::HardwareControl
+                    : software  ? QSerialPort::SoftwareControl
+                                : QSerialPort::NoFlowControl;
+  if (!port_->setFlowControl(mode)) {
+    throw Failure(PortError::Kind::kLineRefused, QStringLiteral("Flow control refused"), *port_);
+  }
+#endif
 }
 
 void QtSerialPort::SetDtr(bool on) {

@@ -20,6 +20,9 @@ class QtSerialPort : public SerialBackend {
   void Open(const QString& name, const LineSettings& line, Sink& sink) override;
   void Close() override;
   void ApplyLine(const LineSettings& line) override;
+  // DTR/DSR is refused; elsewhere than on POSIX systems so are one-way software flow control
+  // and Xon/Xoff characters other than 17 and 19.
+  void ApplyFlow(const FlowControl& flow) override;
   void SetDtr(bool on) override;
   void SetRts(bool on) override;
   void Write(const std::uint8_t* data, std::size_t size) override;

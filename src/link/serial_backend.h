@@ -30,6 +30,11 @@ class SerialBackend {
   virtual void Open(const QString& name, const LineSettings& line, Sink& sink) = 0;
   virtual void Close() = 0;
   virtual void ApplyLine(const LineSettings& line) = 0;
+  // Back ends without flow control refuse any.
+  virtual void ApplyFlow(const FlowControl& flow) {
+    if (!flow.IsOff())
+      throw PortError(PortError::Kind::kLineRefused, "No flow control on this port");
+  }
   virtual void SetDtr(bool on) = 0;
   virtual void SetRts(bool on) = 0;
   virtual void Write(const std::uint8_t* data, std::size_t size) = 0;

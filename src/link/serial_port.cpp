@@ -77,6 +77,12 @@ void SerialPort::SetLine(const LineSettings& line) {
   line_ = line;
 }
 
+void SerialPort::SetFlow(const FlowControl& flow) {
+  if (flow == flow_) return;
+  if (backend_) backend_->ApplyFlow(flow);
+  flow_ = flow;
+}
+
 void SerialPort::SetOpen(bool open) {
   if (open == IsOpen()) return;
   if (!open) {
@@ -94,6 +100,12 @@ void SerialPort::SetOpen(bool open) {
                     "Cannot open " + name_.toStdString() + ": no such port");
   }
   backend->Open(name_, line_, *this);
+  try {
+    backend->ApplyFlow(flow_);
+  } catch (const PortError&) {
+    backend->Close();
+    throw;
+  }
   dtr_ = dtrOnOpen_;
   rts_ = true;
   backend->SetDtr(dtr_);
@@ -107,6 +119,7 @@ void SerialPort::Assign(const SerialPort& other) {
   SetName(other.name_);
   comNumber_ = other.comNumber_;
   SetLine(other.line_);
+  SetFlow(other.flow_);
   SetDtr(other.dtr_);
   SetRts(other.rts_);
 }

@@ -49,10 +49,14 @@ class SerialPort : private SerialBackend::Sink {
   void SetStopBits(int bits);
   void SetLine(const LineSettings& line);
 
+  // Applied at once to an open port (raising and keeping the old one on refusal).
+  const FlowControl& Flow() const { return flow_; }
+  void SetFlow(const FlowControl& flow);
+
   bool IsOpen() const { return backend_ != nullptr; }
   // Opening raises DTR and RTS (as configured by SetDtrOnOpen). Raises PortError on failure.
   void SetOpen(bool open);
-  // Copies every setting (name, line, control lines) of another port.
+  // Copies every setting (name, line, flow control, control lines) of another port.
   void Assign(const SerialPort& other);
 
   bool Dtr() const { return dtr_; }
@@ -100,6 +104,7 @@ class SerialPort : private SerialBackend::Sink {
   QString name_;
   int comNumber_ = 1;
   LineSettings line_;
+  FlowControl flow_;
   bool dtr_ = true;
   bool rts_ = true;
   bool dtrOnOpen_ = true;

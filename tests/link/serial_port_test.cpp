@@ -201,5 +201,19 @@ TEST_F(SerialPortTest, AssignCopiesEverySetting) {
   EXPECT_EQ(port.Line(), other.Line());
 }
 
+TEST_F(SerialPortTest, FlowControlARefusingDriverCannotTakeKeepsTheOldAndAssignCopies) {
+  port.SetOpen(true);
+  EXPECT_THROW(port.SetFlow({.rtsCts = true}), PortError);
+  EXPECT_TRUE(port.Flow().IsOff());
+  port.SetOpen(false);
+  port.SetFlow({.softwareReceive = true});  // a closed port only records it
+  EXPECT_THROW(port.SetOpen(true), PortError);
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(line.IsOpen());
+  SerialPort other{rt, line.Factory()};
+  other.Assign(port);
+  EXPECT_EQ(other.Flow(), (FlowControl{.softwareReceive = true}));
+}
+
 }  // namespace
 }  // namespace ventari
