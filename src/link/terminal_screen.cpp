@@ -6,15 +6,14 @@
 namespace ventari {
 namespace {
 
-constexpr char16_t kControlPictures = 0x2400;
-constexpr char16_t kDeletePicture = 0x2421;
 constexpr char16_t kC1Dot = 0x00B7;
 
-QChar Shown(std::uint8_t byte) {
-  if (byte < 0x20) return QChar(static_cast<char16_t>(kControlPictures + byte));
-  if (byte == 0x7F) return QChar(kDeletePicture);
-  if (byte >= 0x80 && byte < 0xA0) return QChar(kC1Dot);
-  return QChar(static_cast<char16_t>(byte));
+// C0 controls and DEL in caret notation ("^B", "^?"), which every fixed-pitch font can show.
+QString Shown(std::uint8_t byte) {
+  if (byte < 0x20) return QStringLiteral("^") + QChar(static_cast<char16_t>('@' + byte));
+  if (byte == 0x7F) return QStringLiteral("^?");
+  if (byte >= 0x80 && byte < 0xA0) return QString(QChar(kC1Dot));
+  return QString(QChar(static_cast<char16_t>(byte)));
 }
 
 }  // namespace
@@ -34,7 +33,7 @@ void TerminalScreen::Write(std::span<const std::uint8_t> bytes) {
         column_ = std::max(0, column_ - 1);
         break;
       default:
-        Put(Shown(byte));
+        for (const QChar c : Shown(byte)) Put(c);
     }
   }
 }

@@ -19,7 +19,7 @@ class TerminalScreen {
   explicit TerminalScreen(int rows = kRows);
 
   // CR returns to the start of the line, LF starts the next line, BS steps back; other control
-  // bytes show as their control pictures, bytes above 0x7F as Latin-1 (C1 controls as a dot).
+  // bytes show in caret notation ("^B"), bytes above 0x7F as Latin-1 (C1 controls as a dot).
   void Write(std::span<const std::uint8_t> bytes);
   // Empties the screen and the scroll-back.
   void Clear();

@@ -29,10 +29,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ShownCase{"D1\r\nK 1234", "D1\nK 1234"}, ShownCase{"abcd\rxy", "xycd"},
                       ShownCase{"ab\bc", "ac"}, ShownCase{"\b\bq", "q"},
                       ShownCase{"no cr\nat end", "no cr\nat end"},
-                      ShownCase{std::string_view("\x02Q\x03\x1b[2J", 7),
-                                QString::fromUtf16(u"\u2402Q\u2403\u241b[2J")},
+                      ShownCase{std::string_view("\x02Q\x03\x1b[2J", 7), "^BQ^C^[[2J"},
                       ShownCase{std::string_view("\x00\x7f\x85\xb0", 4),
-                                QString::fromUtf16(u"\u2400\u2421\u00b7\u00b0")}));
+                                QString::fromUtf16(u"^@^?\u00b7\u00b0")}));
 
 TEST(TerminalScreenTest, KeepsTheRowsOnlyUntilScrollBackIsOnThenBoundsIt) {
   TerminalScreen screen;
