@@ -94,24 +94,27 @@ QString TerminalModel::LogCaption() const {
 void TerminalModel::Datalogging1Click() {
   if (logEntryStops_) {
     StopLog();
-  } else {
-    StartLog();
+    changed_.Notify();
+    return;
   }
-  changed_.Notify();
-}
-
-void TerminalModel::StartLog() {
   QString path = prompts_.ChooseSaveFile(kLogDialogCaption, kLogDefaultName, kLogFilter);
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
+  StartLog(path);
+}
+
+bool TerminalModel::StartLog(const QString& path) {
   if (!capture_.Start(path)) {
     // The entry offers to start again, and the status line does not claim a log.
     logStatus_ = QStringLiteral(" Not logging: ") + path + QStringLiteral(" could not be created");
     ShowFileError();
-    return;
+    changed_.Notify();
+    return false;
   }
   logEntryStops_ = true;
   logStatus_ = QStringLiteral(" Logging data to ...") + path;
+  changed_.Notify();
+  return true;
 }
 
 void TerminalModel::StopLog() {

@@ -42,6 +42,9 @@ class TerminalModel {
   void RefreshStatus();
   // `Datalogging1`: starts capture through the log file dialog, or stops it.
   void Datalogging1Click();
+  // Starts capture onto `path` as the dialog's choice does; false (with the message shown) when
+  // the file cannot be created.
+  bool StartLog(const QString& path);
   // Closes the capture file (the window goes at exit).
   void Close();
 
@@ -59,7 +62,6 @@ class TerminalModel {
   ChangeNotifier& Changed() { return changed_; }
 
  private:
-  void StartLog();
   void StopLog();
   void ShowFileError();
 
