@@ -24,6 +24,13 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
   decoding_.dataApplier.toServicePages = [this](const QByteArray& text) {
     service_.DataString(text);
   };
+  TerminalModel& terminal = link_.terminal;
+  service_.flashProgrammer.AddPortReader([&terminal] { terminal.Detach(); },
+                                         [&terminal] { terminal.Reattach(); });
+  const auto refreshTerminal = [&terminal] { terminal.RefreshStatus(); };
+  commands_.discovery.refreshStatus = refreshTerminal;
+  commands_.portsDialog.refreshStatus = refreshTerminal;
+  commands_.twoAxisDialogs.comms.refreshStatus = refreshTerminal;
 }
 
 Settings::Targets Session::SettingsTargets() {
@@ -65,6 +72,7 @@ void Session::Close() {
     window_.SetSearchingLabelVisible(false);
   }
   link_.matchers.DataPacket.SetEnabled(false);
+  link_.terminal.Close();
   settings_.SaveSettings(SettingsTargets());
   link_.channel.Delay(kCloseGraceMs);
 }

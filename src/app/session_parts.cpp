@@ -10,7 +10,8 @@ AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactor
     : port(runtime, std::move(portFactory)),
       matcherGroup(runtime),
       matchers(matcherGroup),
-      channel(runtime, port, state, matchers.IMPacket, prompts, window) {
+      channel(runtime, port, state, matchers.IMPacket, prompts, window),
+      terminal(port, prompts) {
   matcherGroup.ConnectTo(port);
   // An error in a reply's or a record's handler is shown, and matching goes on.
   matcherGroup.SetErrorReporter(

@@ -26,6 +26,7 @@
 #include "link/packet_matcher_group.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
+#include "link/terminal_model.h"
 #include "threeaxis/tri_axis_ascii_decoder.h"
 #include "threeaxis/tri_axis_binary_decoder.h"
 #include "threeaxis/tri_axis_config.h"
@@ -49,7 +50,8 @@ struct Anemometer {
   TwoAxisDialogLayout dialogLayout;
 };
 
-// The anemometer's port with its packet matchers, and the command channel over it.
+// The anemometer's port with its packet matchers, the command channel over it and the terminal
+// that shows and captures its traffic.
 struct AnemometerLink {
   AnemometerLink(Runtime& runtime, SerialBackendFactory portFactory, AnemState& state,
                  Prompts& prompts, MainWindowModel& window);
@@ -58,6 +60,7 @@ struct AnemometerLink {
   PacketMatcherGroup matcherGroup;
   SystemMatchers matchers;
   CommandChannel channel;
+  TerminalModel terminal;
 };
 
 // The live windows' models, and the calls identification and the mode commands make into them.

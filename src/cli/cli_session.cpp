@@ -51,7 +51,7 @@ CliSession::CliSession(const CliOptions& options)
 
 CliSession::~CliSession() { End(); }
 
-std::optional<int> CliSession::Identify() {
+std::optional<int> CliSession::Start() {
   const QString& port = options_.port;
   if (port.isEmpty()) return CliFail(QStringLiteral("give the port with --port NAME"));
   session_ = std::make_unique<Session>(
@@ -61,12 +61,31 @@ std::optional<int> CliSession::Identify() {
   session_->portOverride = port;
   try {
     session_->OnFirstShow(session_->AvailablePorts());
+  } catch (const PortError& e) {
+    return CliFail(QStringLiteral("port %1: %2").arg(port, QString::fromUtf8(e.what())));
+  }
+  return std::nullopt;
+}
+
+std::optional<int> CliSession::Identify() {
+  if (auto failed = Start()) return failed;
+  try {
     if (options_.baud != 0) session_->commands().discovery.SetStartBaud(options_.baud);
     // The command line always searches, in service mode too.
     session_->anemometer().state.SearchRequested = true;
     session_->commands().discovery.OnActivate();
   } catch (const PortError& e) {
-    return CliFail(QStringLiteral("port %1: %2").arg(port, QString::fromUtf8(e.what())));
+    return CliFail(QStringLiteral("port %1: %2").arg(options_.port, QString::fromUtf8(e.what())));
+  }
+  return std::nullopt;
+}
+
+std::optional<int> CliSession::Open() {
+  if (auto failed = Start()) return failed;
+  try {
+    if (options_.baud != 0) session_->link().port.SetBaud(options_.baud);
+  } catch (const PortError& e) {
+    return CliFail(QStringLiteral("port %1: %2").arg(options_.port, QString::fromUtf8(e.what())));
   }
   return std::nullopt;
 }

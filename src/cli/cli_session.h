@@ -46,6 +46,9 @@ class CliSession {
   // Opens --port, searches from --baud (or the stored rate) and identifies. Returns the exit
   // status when the run cannot go on (a usage or port error), nothing otherwise.
   std::optional<int> Identify();
+  // Opens --port at --baud (or the stored rate) without searching, for the raw line. Returns
+  // the exit status when the port cannot be opened, nothing otherwise.
+  std::optional<int> Open();
 
   // Keeps the event loop running for the run time (for ever when none) or until interrupted.
   void Run();
@@ -54,6 +57,8 @@ class CliSession {
 
  private:
   void End();
+  // Creates the session and opens --port as the main window's first show does.
+  std::optional<int> Start();
 
   CliOptions options_;
   QtRuntime runtime_;

@@ -1,6 +1,7 @@
 #include "cli/service_commands.h"
 
 #include "cli/calibrate_command.h"
+#include "cli/capture_command.h"
 #include "cli/checksums_command.h"
 #include "cli/diag_command.h"
 #include "cli/eeprom_command.h"
@@ -18,6 +19,8 @@ std::span<const ServiceCommand> ServiceCommands() {
       {"calibrate", "store a Kestrix II's path lengths or calibrate its speed of sound",
        CalibrateCommand},
       {"checksums", "read the four checksums a Larkvane keeps in its EEPROM", ChecksumsCommand},
+      {"capture", "write the port's raw traffic to a file, typing texts into the line",
+       CaptureCommand},
   };
   return kCommands;
 }

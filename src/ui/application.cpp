@@ -25,6 +25,7 @@
 #include "ui/frm_out_format.h"
 #include "ui/frm_ports.h"
 #include "ui/frm_tab_disp.h"
+#include "ui/frm_terminal.h"
 #include "ui/frm_test.h"
 #include "ui/frm_user_name.h"
 #include "ui/frm_windsock.h"
@@ -68,6 +69,7 @@ void Application::CreateWindows() {
       TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
                         [&s] { s.commands().discovery.OnActivate(); }, [&s] { s.Close(); }});
   prompts_.SetParent(frmMain_.get());
+  frmTerminal_ = new TFrmTerminal(s.link().terminal, frmMain_.get());
   frmAbout_ = new TFrmAbout(frmMain_.get());
   frmUserName_ = new TFrmUserName(
       prompts_,
@@ -149,6 +151,14 @@ void Application::ConnectMenu() {
   main.SetCommand(MenuId::kMi3AxisConfig, [this] { frm3AxisConfig_->Execute(); });
   main.SetCommand(MenuId::kTest1, [this] { frmUserName_->show(); });
   main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });
+  main.SetCommand(MenuId::kTerminal1, [this, &s] {
+    if (!s.settings().IsPrivileged()) return;
+    frmTerminal_->show();
+    frmTerminal_->raise();
+    prompts_.ShowMessage(QStringLiteral("Manual changes to Anemometer settings within Terminal "
+                                        "will not be updated within the Ventari menu system."),
+                         QStringLiteral("Warning"));
+  });
   main.SetCommand(MenuId::kTerminalcommandlist1,
                   [this] { help_->ShowTopic(QStringLiteral("Contents")); });
   ConnectTwoAxisConfiguration();

@@ -26,6 +26,7 @@ class TFrmGraph;
 class TFrmMain;
 class TFrmPorts;
 class TFrmTabDisp;
+class TFrmTerminal;
 class TFrmTest;
 class TFrmUserName;
 class TFrmWindsock;
@@ -74,6 +75,7 @@ class Application {
   TFrmUserName* frmUserName_ = nullptr;
   TFrmAnemType* frmAnemType_ = nullptr;
   TFrmPorts* frmPorts_ = nullptr;
+  TFrmTerminal* frmTerminal_ = nullptr;
   TFrmDataDisplay* frmDataDisplay_ = nullptr;
   TFrmGraph* frmGraph_ = nullptr;
   TFrmTest* frmTest_ = nullptr;

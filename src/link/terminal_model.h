@@ -1,0 +1,80 @@
+// The terminal window's logic: the received stream shown on the screen and captured to a file,
+// typed keys sent to the port, the status line and the log file entry.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <span>
+
+#include "base/change_notifier.h"
+#include "base/prompts.h"
+#include "link/serial_port.h"
+#include "link/terminal_capture.h"
+#include "link/terminal_screen.h"
+
+namespace ventari {
+
+class TerminalModel {
+ public:
+  static constexpr std::uint8_t kDel = 0x7F;
+
+  TerminalModel(SerialPort& port, Prompts& prompts);
+  ~TerminalModel();
+  TerminalModel(const TerminalModel&) = delete;
+  TerminalModel& operator=(const TerminalModel&) = delete;
+
+  // The port's settings as the status line shows them: " COM1 8 None 1 9600".
+  static QString PortText(const SerialPort& port);
+  static QString ParityName(Parity parity);
+
+  // Every received byte: captured first, then shown.
+  void Receive(std::span<const std::uint8_t> bytes);
+  // A typed character, sent as it is; no echo. A closed port drops it and the status says so.
+  void Type(std::uint8_t byte);
+  // Backspace is sent as DEL.
+  void Backspace() { Type(kDel); }
+
+  // "&Clear terminal".
+  void ClearTerminal();
+  // The Insert key.
+  void ToggleScrollBack();
+  // Section 0 of the status line from the port.
+  void RefreshStatus();
+  // `Datalogging1`: starts capture through the log file dialog, or stops it.
+  void Datalogging1Click();
+  // Starts capture onto `path` as the dialog's choice does; false (with the message shown) when
+  // the file cannot be created.
+  bool StartLog(const QString& path);
+  // Closes the capture file (the window goes at exit).
+  void Close();
+
+  // While flash programming runs the terminal and its capture see nothing.
+  void Detach();
+  void Reattach();
+
+  const TerminalScreen& Screen() const { return screen_; }
+  TerminalScreen& Screen() { return screen_; }
+  const TerminalCapture& Capture() const { return capture_; }
+  const QString& PortStatus() const { return portStatus_; }
+  const QString& LogStatus() const { return logStatus_; }
+  // "&Start log file" or "&Stop log file".
+  QString LogCaption() const;
+  ChangeNotifier& Changed() { return changed_; }
+
+ private:
+  void StopLog();
+  void ShowFileError();
+
+  SerialPort& port_;
+  Prompts& prompts_;
+  TerminalScreen screen_;
+  TerminalCapture capture_;
+  QString portStatus_;
+  QString logStatus_;
+  bool logEntryStops_ = false;
+  int receiver_ = 0;
+  int stateReceiver_ = 0;
+  ChangeNotifier changed_;
+};
+
+}  // namespace ventari

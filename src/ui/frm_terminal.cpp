@@ -1,0 +1,120 @@
+#include "ui/frm_terminal.h"
+
+#include <QEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include "link/terminal_model.h"
+#include "ui/guarded_handler.h"
+#include "ui/view_refresh.h"
+#include "ui/window_placement.h"
+
+namespace ventari {
+
+TFrmTerminal::TFrmTerminal(TerminalModel& model, QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      model_(model),
+      terminal1_(new QPlainTextEdit(this)),
+      portStatus_(new QLabel(this)),
+      logStatus_(new QLabel(this)) {
+  new ViewRefresh(this, model.Changed(), [this] { Sync(); });
+  setWindowTitle(QStringLiteral("Terminal"));
+  setFixedSize(297, 326);
+
+  terminal1_->setObjectName(QStringLiteral("Terminal1"));
+  terminal1_->setReadOnly(true);
+  terminal1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  terminal1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  terminal1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setBold(true);
+  terminal1_->setFont(font);
+  terminal1_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: silver; }"));
+  terminal1_->installEventFilter(this);
+  setCentralWidget(terminal1_);
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&Clear terminal"), this, [this] { model_.ClearTerminal(); });
+  file->addAction(QStringLiteral("&Exit"), this, [this] { hide(); });
+  QMenu* comms = menuBar()->addMenu(QStringLiteral("&Communications"));
+  setParametersAction_ = comms->addAction(QStringLiteral("Set parameters"), this, [this] {
+    RunGuarded(this, setParameters_);
+    model_.RefreshStatus();
+    terminal1_->setFocus();
+  });
+  setParametersAction_->setEnabled(false);
+  datalogging1_ = menuBar()->addAction(model_.LogCaption());
+  datalogging1_->setObjectName(QStringLiteral("Datalogging1"));
+  connect(datalogging1_, &QAction::triggered, this,
+          [this] { RunGuarded(this, [this] { model_.Datalogging1Click(); }); });
+  menuBar()->addAction(QStringLiteral("&Help"))->setEnabled(false);
+
+  statusBar()->addWidget(portStatus_);
+  // A long file name is cut off rather than pushing into the port's section.
+  logStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusBar()->addWidget(logStatus_, 1);
+  Sync();
+  CentreOnScreen(*this);
+}
+
+void TFrmTerminal::SetSetParameters(std::function<void()> setParameters) {
+  setParameters_ = std::move(setParameters);
+  setParametersAction_->setEnabled(static_cast<bool>(setParameters_));
+}
+
+void TFrmTerminal::Sync() {
+  const QString text = model_.Screen().Text();
+  if (terminal1_->toPlainText() != text) {
+    terminal1_->setPlainText(text);
+    terminal1_->verticalScrollBar()->setValue(terminal1_->verticalScrollBar()->maximum());
+  }
+  portStatus_->setText(model_.PortStatus());
+  portStatus_->setMinimumWidth(portStatus_->sizeHint().width());
+  logStatus_->setText(model_.LogStatus());
+  datalogging1_->setText(model_.LogCaption());
+}
+
+bool TFrmTerminal::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == terminal1_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (KeyPressed(key->key(), key->text())) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TFrmTerminal::KeyPressed(int key, const QString& text) {
+  bool taken = true;
+  RunGuarded(this, [&] {
+    switch (key) {
+      case Qt::Key_Insert:
+        model_.ToggleScrollBack();
+        return;
+      case Qt::Key_Backspace:
+        model_.Backspace();
+        return;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        model_.Type('\r');
+        return;
+      default:
+        break;
+    }
+    // Only what stands for bytes on the line is sent; the arrows and the like are not.
+    const QByteArray bytes = text.toLatin1();
+    taken = !bytes.isEmpty();
+    for (const char byte : bytes) model_.Type(static_cast<std::uint8_t>(byte));
+  });
+  return taken;
+}
+
+void TFrmTerminal::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) model_.RefreshStatus();
+  QMainWindow::changeEvent(event);
+}
+
+}  // namespace ventari

@@ -1,0 +1,70 @@
+// ventari-cli capture: its usage errors, and against the simulated Kestrix II the file holding
+// what the line answered to the texts typed.
+#include "cli/capture_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "cli/cli_session.h"
+#include "support/file_contents.h"
+
+namespace ventari {
+namespace {
+
+TEST(CaptureCommand, UsageErrorsEndBeforeAnythingIsOpened) {
+  const QStringList cases[] = {
+      {"capture", "--port", "sim:kestrix2"},
+      {"capture", "extra", "--port", "sim:kestrix2", "--out", "x.dat"},
+      {"capture", "--port", "sim:kestrix2", "--out", "x.dat", "--json"},
+      {"capture", "--out", "x.dat"},
+  };
+  for (const QStringList& arguments : cases) {
+    EXPECT_EQ(CaptureCommand(QStringList{"ventari-cli"} + arguments), kExitUsage)
+        << arguments.join(' ').toStdString();
+  }
+}
+
+#if defined(VENTARI_CLI_EXECUTABLE)
+
+struct CliRun {
+  int exitCode;
+  QString out;
+  QString err;
+};
+
+CliRun Capture(const QTemporaryDir& dir, const QStringList& arguments) {
+  QProcess cli;
+  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+            QStringList{"capture", "--settings", dir.filePath("settings.ini"), "--port",
+                        "sim:kestrix2", "--baud", "9600"} +
+                arguments);
+  cli.waitForFinished(120000);
+  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+          QString::fromUtf8(cli.readAllStandardError())};
+}
+
+TEST(CaptureCommand, WritesWhatTheLineAnsweredToTheTypedTexts) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath("line.dat");
+  const CliRun run = Capture(dir, {"--out", out, "--seconds", "2", "--send", "*", "--send", "D1"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "Log file " + out + " closed\n");
+  const QByteArray captured = test::FileContents(out);
+  EXPECT_TRUE(captured.contains("CONFIGURATION MODE\r\n")) << captured.toStdString();
+  EXPECT_TRUE(captured.contains("E100234\r\n")) << captured.toStdString();
+}
+
+TEST(CaptureCommand, AFileThatCannotBeCreatedIsAFileError) {
+  QTemporaryDir dir;
+  const CliRun run = Capture(dir, {"--out", dir.filePath("no/such/x.dat"), "--seconds", "1"});
+  EXPECT_EQ(run.exitCode, kExitUsage);
+  EXPECT_TRUE(run.err.contains("Can't perform one of the following file operations"))
+      << run.err.toStdString();
+}
+
+#endif
+
+}  // namespace
+}  // namespace ventari
