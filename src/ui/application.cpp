@@ -1,12 +1,15 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/port_parameters.h"
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
+#include "ui/com_port_options.h"
 #include "ui/diagnostics_page.h"
 #include "ui/flash_page.h"
 #include "ui/frm_3axis_config.h"
@@ -70,6 +73,12 @@ void Application::CreateWindows() {
                         [&s] { s.commands().discovery.OnActivate(); }, [&s] { s.Close(); }});
   prompts_.SetParent(frmMain_.get());
   frmTerminal_ = new TFrmTerminal(s.link().terminal, frmMain_.get());
+  portParameters_ = std::make_unique<PortParameters>(s.link().port, prompts_,
+                                                     [&s] { return s.AvailablePorts(); });
+  portParameters_->refreshStatus = [&s] { s.link().terminal.RefreshStatus(); };
+  portParameters_->focusTerminal = [this] { frmTerminal_->Terminal1().setFocus(); };
+  comPortOptions_ = std::make_unique<ComPortOptions>(*portParameters_);
+  frmTerminal_->SetSetParameters([this] { comPortOptions_->SetParameters(frmTerminal_); });
   frmAbout_ = new TFrmAbout(frmMain_.get());
   frmUserName_ = new TFrmUserName(
       prompts_,

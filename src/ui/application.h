@@ -27,6 +27,8 @@ class TFrmMain;
 class TFrmPorts;
 class TFrmTabDisp;
 class TFrmTerminal;
+class PortParameters;
+class ComPortOptions;
 class TFrmTest;
 class TFrmUserName;
 class TFrmWindsock;
@@ -71,6 +73,9 @@ class Application {
   QtPrompts prompts_;
   std::unique_ptr<Session> session_;
   std::unique_ptr<TFrmMain> frmMain_;
+  // The terminal's "Set parameters": the port's settings and their dialog.
+  std::unique_ptr<PortParameters> portParameters_;
+  std::unique_ptr<ComPortOptions> comPortOptions_;
   TFrmAbout* frmAbout_ = nullptr;
   TFrmUserName* frmUserName_ = nullptr;
   TFrmAnemType* frmAnemType_ = nullptr;
