@@ -29,10 +29,10 @@ LarkvaneCheckPage::LarkvaneCheckPage(LarkvaneChecks& model, TestPage page, QWidg
   inside->addSpacing(8);
   for (int i = 0; i < kLarkvaneCheckCount; ++i) {
     const auto check = static_cast<LarkvaneCheck>(i);
-    const LarkvaneCheckBox& spec = LarkvaneChecks::Box(check);
-    if (spec.page != page) continue;
-    auto* box = new QCheckBox(spec.caption, group);
-    box->setObjectName(spec.name);
+    const LarkvaneCheckBox& item = LarkvaneChecks::Box(check);
+    if (item.page != page) continue;
+    auto* box = new QCheckBox(item.caption, group);
+    box->setObjectName(item.name);
     box->installEventFilter(this);
     connect(box, &QCheckBox::toggled, this, [this, check](bool checked) {
       RunGuarded(this, [this, check, checked] { model_.SetChecked(check, checked); });

@@ -39,9 +39,9 @@ LarkvaneSoftwarePage::LarkvaneSoftwarePage(LarkvaneSoftwareTest& model, QWidget*
   checks->addWidget(pass);
   for (int i = 0; i < kLarkvaneSwCheckCount; ++i) {
     const auto check = static_cast<LarkvaneSwCheck>(i);
-    const LarkvaneSwCheckBox& spec = kLarkvaneSwCheckBoxes[static_cast<std::size_t>(i)];
-    auto* box = new QCheckBox(QLatin1String(spec.caption), group);
-    box->setObjectName(QLatin1String(spec.name));
+    const LarkvaneSwCheckBox& item = kLarkvaneSwCheckBoxes[static_cast<std::size_t>(i)];
+    auto* box = new QCheckBox(QLatin1String(item.caption), group);
+    box->setObjectName(QLatin1String(item.name));
     connect(box, &QCheckBox::toggled, this, [this, check](bool checked) {
       RunGuarded(this, [this, check, checked] { model_.SetChecked(check, checked); });
     });
