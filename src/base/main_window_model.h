@@ -1,7 +1,9 @@
-// The main window's state: its menu, the two red labels, whether it takes input, and the
-// application's busy cursor. Every change is announced through the menu's notifier, so the
+// The main window's state: its menu, the two red labels, the notice of a port that vanished,
+// whether it takes input, and the application's busy cursor. Every change is announced through the menu's notifier, so the
 // window has one thing to listen to.
 #pragma once
+
+#include <QString>
 
 #include "base/main_menu.h"
 
@@ -19,6 +21,14 @@ class MainWindowModel {
   // "Please wait, busy..."
   bool BusyLabelVisible() const { return busyLabelVisible_; }
   void SetBusyLabelVisible(bool visible) { Set(busyLabelVisible_, visible); }
+  // A port that vanished: "COM5 lost - waiting for it to return", then where it was found
+  // again; empty when there is nothing to tell. Shown in red like the two labels.
+  const QString& PortNotice() const { return portNotice_; }
+  void SetPortNotice(const QString& text) {
+    if (portNotice_ == text) return;
+    portNotice_ = text;
+    Changed().Notify();
+  }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled) { Set(enabled_, enabled); }
   bool BusyCursor() const { return busyCursor_; }
@@ -33,6 +43,7 @@ class MainWindowModel {
 
   bool searchingLabelVisible_ = false;
   bool busyLabelVisible_ = false;
+  QString portNotice_;
   bool enabled_ = true;
   bool busyCursor_ = false;
 };

@@ -83,8 +83,13 @@ void TerminalModel::ToggleScrollBack() {
 }
 
 void TerminalModel::RefreshStatus() {
-  portStatus_ = PortText(port_);
+  portStatus_ = portNotice_.isEmpty() ? PortText(port_) : QStringLiteral(" ") + portNotice_;
   changed_.Notify();
+}
+
+void TerminalModel::SetPortNotice(const QString& notice) {
+  portNotice_ = notice;
+  RefreshStatus();
 }
 
 QString TerminalModel::LogCaption() const {

@@ -38,8 +38,10 @@ class TerminalModel {
   void ClearTerminal();
   // The Insert key.
   void ToggleScrollBack();
-  // Section 0 of the status line from the port.
+  // Section 0 of the status line from the port, or the notice of a vanished port.
   void RefreshStatus();
+  // "COM5 lost - waiting for it to return" and the like; empty: the port's settings again.
+  void SetPortNotice(const QString& notice);
   // `Datalogging1`: starts capture through the log file dialog, or stops it.
   void Datalogging1Click();
   // Starts capture onto `path` as the dialog's choice does; false (with the message shown) when
@@ -71,6 +73,7 @@ class TerminalModel {
   TerminalCapture capture_;
   QString portStatus_;
   QString logStatus_;
+  QString portNotice_;
   bool logEntryStops_ = false;
   int receiver_ = 0;
   int stateReceiver_ = 0;
