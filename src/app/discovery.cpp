@@ -18,6 +18,7 @@ constexpr int kIdentifyTimeoutMs = 8000;
 Discovery::Discovery(const Parts& parts) : p_(parts) {}
 
 void Discovery::Resynchronise() {
+  CallIfSet(resynchronising);
   if (p_.state.SearchRequested) {
     // The running search stops after its current try.
     p_.state.SearchRequested = false;

@@ -61,6 +61,8 @@ class Discovery {
 
   // Refreshes the terminal's status line (port and rate) while the search changes the rate.
   std::function<void()> refreshStatus;
+  // File > Resynchronise chosen: told first (it ends the wait for a vanished port).
+  std::function<void()> resynchronising;
 
  private:
   void SearchAndIdentify();

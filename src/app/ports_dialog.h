@@ -37,6 +37,8 @@ class PortsDialog {
 
   // Refreshes the terminal's status line after the port changed.
   std::function<void()> refreshStatus;
+  // A port was chosen: told before the switch (it ends the wait for a vanished port).
+  std::function<void()> portChosen;
 
  private:
   SerialPort& port_;

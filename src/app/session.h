@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/port_recovery.h"
 #include "app/service_part.h"
 #include "app/session_parts.h"
 #include "app/settings.h"
@@ -57,6 +58,7 @@ class Session {
   Decoding& decoding() { return decoding_; }
   Commands& commands() { return commands_; }
   Service& service() { return service_; }
+  PortRecovery& recovery() { return recovery_; }
 
  private:
   Settings::Targets SettingsTargets();
@@ -72,6 +74,7 @@ class Session {
   Decoding decoding_;
   Commands commands_;
   Service service_;
+  PortRecovery recovery_;
   std::vector<std::function<void()>> closeHooks_;
 };
 

@@ -15,8 +15,15 @@ namespace ventari {
 
 class UserError : public std::runtime_error {
  public:
-  explicit UserError(const std::string& message) : std::runtime_error(message) {}
+  explicit UserError(const std::string& message, bool alreadyTold = false)
+      : std::runtime_error(message), alreadyTold_(alreadyTold) {}
   QString Message() const { return QString::fromUtf8(what()); }
+  // The user has been told already, once, in a notice that stays on the screen (a port that
+  // vanished): the error ends what was running without a message box of its own.
+  bool AlreadyTold() const { return alreadyTold_; }
+
+ private:
+  bool alreadyTold_;
 };
 
 // A fault in the program: a broken invariant, a call the code should never make.
@@ -34,9 +41,12 @@ inline QString UserMessageOf(const std::exception& error) {
 }
 
 // Shows `error` as the system shows an error that escaped an event handler, in a box captioned
-// "Ventari"; the detail of a fault in the program goes to the log.
+// "Ventari"; the detail of a fault in the program goes to the log. An error the user was told of
+// already is not shown again.
 inline void ShowError(Prompts& prompts, const std::exception& error) {
-  if (!dynamic_cast<const UserError*>(&error)) qWarning("Unexpected error: %s", error.what());
+  const auto* user = dynamic_cast<const UserError*>(&error);
+  if (!user) qWarning("Unexpected error: %s", error.what());
+  if (user && user->AlreadyTold()) return;
   prompts.ShowMessage(UserMessageOf(error), QStringLiteral("Ventari"));
 }
 

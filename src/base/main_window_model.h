@@ -1,6 +1,6 @@
 // The main window's state: its menu, the two red labels, the notice of a port that vanished,
-// whether it takes input, and the application's busy cursor. Every change is announced through the menu's notifier, so the
-// window has one thing to listen to.
+// whether it takes input, and the application's busy cursor. Every change is announced through the
+// menu's notifier, so the window has one thing to listen to.
 #pragma once
 
 #include <QString>

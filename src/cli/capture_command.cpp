@@ -18,7 +18,8 @@ int CaptureCommand(const QStringList& arguments) {
       "ventari-cli capture: open the port without searching, type each --send text followed\n"
       "by a line end (CR) as the terminal sends keys, and write every byte received to --out\n"
       "for --seconds or until interrupted. Exit status: 0 captured, 2 usage, port or file\n"
-      "error, 3 writing failed during the capture."));
+      "error or a port that vanished and did not return within --reconnect-timeout, 3 writing\n"
+      "failed during the capture."));
   parser.addHelpOption();
   parser.addPositionalArgument(QStringLiteral("capture"), QStringLiteral("the command"));
   AddCliOptions(parser);
@@ -50,11 +51,12 @@ int CaptureCommand(const QStringList& arguments) {
     for (const char byte : text.toLatin1()) terminal.Type(static_cast<std::uint8_t>(byte));
     terminal.Type('\r');
   }
-  cli.Run();
+  const bool ran = cli.Run();
   const bool whole = terminal.Capture().IsOn();
   terminal.Close();
   CliPrint(terminal.LogStatus().trimmed() + QLatin1Char('\n'));
-  return whole ? kExitCaptured : kExitLogIncomplete;
+  if (!whole) return kExitLogIncomplete;
+  return ran ? kExitCaptured : kExitPortGone;
 }
 
 }  // namespace ventari

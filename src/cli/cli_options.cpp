@@ -17,6 +17,7 @@ const QString kBaud = QStringLiteral("baud");
 const QString kSeconds = QStringLiteral("seconds");
 const QString kSegmentMinutes = QStringLiteral("segment-minutes");
 const QString kPcAvg = QStringLiteral("pc-avg");
+const QString kReconnectTimeout = QStringLiteral("reconnect-timeout");
 
 // The rates the search knows, as the usage message lists them.
 QString RateList() {
@@ -40,18 +41,30 @@ std::optional<QString> ReadBaud(const QCommandLineParser& parser, CliOptions& op
   return std::nullopt;
 }
 
-std::optional<QString> ReadSeconds(const QCommandLineParser& parser, CliOptions& options) {
-  if (!parser.isSet(kSeconds)) return std::nullopt;
+// A number of seconds from 0.1 to a year, as milliseconds.
+std::optional<QString> ReadDuration(const QCommandLineParser& parser, const QString& name,
+                                    std::optional<std::int64_t>& ms) {
+  if (!parser.isSet(name)) return std::nullopt;
   bool ok = false;
-  const double seconds = parser.value(kSeconds).toDouble(&ok);
+  const double seconds = parser.value(name).toDouble(&ok);
   // The comparisons are false for NaN as well.
   if (!ok || !(seconds >= kMinRunSeconds && seconds <= kMaxRunSeconds)) {
-    return QStringLiteral("--seconds takes a number of seconds from %1 to %2 (one year)")
+    return QStringLiteral("--%1 takes a number of seconds from %2 to %3 (one year)")
+        .arg(name)
         .arg(kMinRunSeconds)
         .arg(static_cast<qint64>(kMaxRunSeconds));
   }
-  options.runMs = std::llround(seconds * 1000);
+  ms = std::llround(seconds * 1000);
   return std::nullopt;
+}
+
+std::optional<QString> ReadSeconds(const QCommandLineParser& parser, CliOptions& options) {
+  return ReadDuration(parser, kSeconds, options.runMs);
+}
+
+std::optional<QString> ReadReconnectTimeout(const QCommandLineParser& parser,
+                                            CliOptions& options) {
+  return ReadDuration(parser, kReconnectTimeout, options.reconnectTimeoutMs);
 }
 
 std::optional<QString> ReadSegmentMinutes(const QCommandLineParser& parser, CliOptions& options) {
@@ -91,6 +104,10 @@ void AddCliOptions(QCommandLineParser& parser) {
   option(QStringLiteral("json"), "Print JSON.");
   option(kSeconds, "Stream or log for this long, 0.1 s to a year (default: until interrupted).",
          "seconds");
+  option(kReconnectTimeout,
+         "stream, log, capture: when the port vanishes, wait this many seconds for it to return, "
+         "then give up with exit status 2 (default: wait until interrupted).",
+         "seconds");
   option(QStringLiteral("out"), "The log file.", "file");
   option(kSegmentMinutes, "Start a new log file every N minutes (1 to 360).", "N");
   option(QStringLiteral("no-timestamp"), "Log two-axis data without date and time.");
@@ -106,7 +123,8 @@ void AddCliOptions(QCommandLineParser& parser) {
 
 std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser) {
   CliOptions options;
-  for (const auto read : {&ReadBaud, &ReadSeconds, &ReadSegmentMinutes, &ReadPcAvg}) {
+  for (const auto read : {&ReadBaud, &ReadSeconds, &ReadReconnectTimeout, &ReadSegmentMinutes,
+                          &ReadPcAvg}) {
     if (auto error = read(parser, options)) return *error;
   }
   options.port = parser.value(kPort);

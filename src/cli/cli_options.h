@@ -18,6 +18,9 @@ struct CliOptions {
   std::int32_t baud = 0;              // the rate tried first; 0: the stored rate
   std::optional<std::int64_t> runMs;  // how long to stream or log; none: until interrupted
   int segmentMinutes = 0;             // 0: one log file
+  // How long a vanished port may stay away before a stream, log or capture gives up; none: until
+  // interrupted.
+  std::optional<std::int64_t> reconnectTimeoutMs;
   std::optional<int> pcAvgMinutes;    // three-axis PC averaging; none: the stored setting
   QString out;                        // the log file
   bool json = false;

@@ -59,6 +59,7 @@ std::optional<int> CliSession::Start() {
       options_.settingsFile);
   session_->availablePorts = [this] { return CliAvailablePorts(options_); };
   session_->portOverride = port;
+  session_->window().Changed().Subscribe([this] { TellPortNotice(); });
   try {
     session_->OnFirstShow(session_->AvailablePorts());
   } catch (const PortError& e) {
@@ -90,9 +91,27 @@ std::optional<int> CliSession::Open() {
   return std::nullopt;
 }
 
-void CliSession::Run() {
+void CliSession::TellPortNotice() {
+  const QString& notice = session_->window().PortNotice();
+  if (notice == toldNotice_) return;
+  toldNotice_ = notice;
+  if (!notice.isEmpty()) std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(notice));
+}
+
+bool CliSession::Run() {
   const std::int64_t endMs = options_.runMs ? runtime_.NowMs() + *options_.runMs : INT64_MAX;
-  runtime_.WaitUntil([&] { return interrupted != 0 || runtime_.NowMs() >= endMs; });
+  const PortRecovery& recovery = session_->recovery();
+  const auto gaveUp = [&] {
+    return options_.reconnectTimeoutMs && recovery.Waiting() &&
+           runtime_.NowMs() - recovery.LostAtMs() >= *options_.reconnectTimeoutMs;
+  };
+  runtime_.WaitUntil(
+      [&] { return interrupted != 0 || runtime_.NowMs() >= endMs || gaveUp(); });
+  if (!gaveUp()) return true;
+  CliFail(QStringLiteral("port %1 did not return within %2 s")
+              .arg(recovery.LostName())
+              .arg(static_cast<double>(*options_.reconnectTimeoutMs) / 1000.0));
+  return false;
 }
 
 void CliSession::End() {

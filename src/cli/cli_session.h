@@ -22,6 +22,8 @@ inline constexpr int kExitNotFound = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitLogIncomplete = 3;
 inline constexpr int kExitNotConfirmed = 3;
+// The port vanished and did not return within --reconnect-timeout.
+inline constexpr int kExitPortGone = 2;
 
 // Prints "ventari-cli: message" on standard error and gives the usage exit status.
 int CliFail(const QString& message);
@@ -51,7 +53,9 @@ class CliSession {
   std::optional<int> Open();
 
   // Keeps the event loop running for the run time (for ever when none) or until interrupted.
-  void Run();
+  // A port that vanishes is told on standard error and waited for; false when it stayed away
+  // longer than --reconnect-timeout (said on standard error).
+  bool Run();
 
   Session& session() { return *session_; }
 
@@ -59,6 +63,8 @@ class CliSession {
   void End();
   // Creates the session and opens --port as the main window's first show does.
   std::optional<int> Start();
+  // Prints each new notice of a vanished port.
+  void TellPortNotice();
 
   CliOptions options_;
   QtRuntime runtime_;
@@ -66,6 +72,7 @@ class CliSession {
   std::unique_ptr<Session> session_;
   // Turns an interruption, noticed between events, into the end of the search.
   Timer watch_;
+  QString toldNotice_;
 };
 
 }  // namespace ventari

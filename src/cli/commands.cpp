@@ -63,7 +63,7 @@ int LogThreeAxis(CliSession& cli, const CliOptions& options) {
   tabular.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) tabular.SetSegInterval(options.segmentMinutes);
   tabular.StartLogging(options.out);
-  if (tabular.Logging() || tabular.BinaryLogOpen()) cli.Run();
+  const bool ran = !(tabular.Logging() || tabular.BinaryLogOpen()) || cli.Run();
   const bool complete = tabular.StopLogging();
   CloseTabular(s);
   if (!complete) {
@@ -71,7 +71,7 @@ int LogThreeAxis(CliSession& cli, const CliOptions& options) {
                 .arg(tabular.FileName()));
     return kExitLogIncomplete;
   }
-  return kExitFound;
+  return ran ? kExitFound : kExitPortGone;
 }
 
 }  // namespace
@@ -109,15 +109,14 @@ int StreamCommand(const CliOptions& options) {
   if (auto stop = RequireFoundAndApplicable(s, options, false)) return *stop;
   if (!ThreeAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
-    cli.Run();
-    return kExitFound;
+    return cli.Run() ? kExitFound : kExitPortGone;
   }
   PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
                   options.json, &CliPrint);
   ShowTabular(s, options);
-  cli.Run();
+  const bool ran = cli.Run();
   CloseTabular(s);
-  return kExitFound;
+  return ran ? kExitFound : kExitPortGone;
 }
 
 int LogCommand(const CliOptions& options) {
@@ -132,13 +131,13 @@ int LogCommand(const CliOptions& options) {
   display.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);
-  cli.Run();
+  const bool ran = cli.Run();
   if (!display.StopLogging()) {
     CliFail(QStringLiteral("the log %1 is incomplete: lines could not be written to it")
                 .arg(options.out));
     return kExitLogIncomplete;
   }
-  return kExitFound;
+  return ran ? kExitFound : kExitPortGone;
 }
 
 int SetCommand(const CliOptions& options, const QStringList& words) {

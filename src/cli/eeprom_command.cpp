@@ -72,6 +72,8 @@ const char* RunEndText(EepromRunEnd end) {
       return "no configuration mode";
     case EepromRunEnd::kMissingSource:
       return "source missing";
+    case EepromRunEnd::kPortFailed:
+      return "port failed";
     case EepromRunEnd::kWritten:
       break;
   }

@@ -60,9 +60,11 @@ int main(int argc, char** argv) {
           "  stream     identify, then print one line per data message or three-axis record\n"
           "  log        identify, then write the data log files\n"
           "  set        identify, then change settings: set FIELD=VALUE... (--list shows them)\n"
+          "A port that vanishes while streaming or logging is told on standard error and\n"
+          "looked for every second; the anemometer is found again when it returns.\n"
           "Exit status: 0 found (set: confirmed), 1 not found, 2 usage or port error or a value\n"
-          "this anemometer refuses, 3 a log that could not be written completely or a setting\n"
-          "not confirmed.") +
+          "this anemometer refuses or a port that did not return within --reconnect-timeout,\n"
+          "3 a log that could not be written completely or a setting not confirmed.") +
       serviceHelp);
   parser.addHelpOption();
   parser.addVersionOption();

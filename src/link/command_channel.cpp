@@ -42,22 +42,32 @@ CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& st
   });
 }
 
+bool CommandChannel::PortLost() const { return !port_.IsOpen() && !port_.LostReason().isEmpty(); }
+
 void CommandChannel::WaitMs(int ms) {
   bool done = false;
   const auto id = runtime_.Schedule(std::max(ms, kTimerTickMs), [&done] { done = true; });
+  const Counted counted(waits_);
   try {
-    runtime_.WaitUntil([&done] { return done; });
+    runtime_.WaitUntil([&] { return done || PortLost(); });
   } catch (...) {
     runtime_.Cancel(id);
     throw;
   }
+  runtime_.Cancel(id);
+}
+
+void CommandChannel::WaitFor(const std::function<bool()>& done) {
+  const Counted counted(waits_);
+  runtime_.WaitUntil([&] { return done() || PortLost(); });
 }
 
 bool CommandChannel::WaitFor(const std::function<bool()>& done, int ms) {
   bool expired = false;
   const auto id = runtime_.Schedule(std::max(ms, kTimerTickMs), [&expired] { expired = true; });
+  const Counted counted(waits_);
   try {
-    runtime_.WaitUntil([&] { return done() || expired; });
+    runtime_.WaitUntil([&] { return done() || expired || PortLost(); });
   } catch (...) {
     runtime_.Cancel(id);
     throw;

@@ -39,10 +39,15 @@ class CommandChannel {
   // Waits `ms` milliseconds with the event loop running.
   void Delay(int ms);
   // Keeps the event loop running until `done` holds.
-  void WaitFor(const std::function<bool()>& done) { runtime_.WaitUntil(done); }
+  void WaitFor(const std::function<bool()>& done);
   // Keeps the event loop running until `done` holds or `ms` have passed, on a deadline of its
   // own that no other wait can move. Returns whether `done` held.
   bool WaitFor(const std::function<bool()>& done, int ms);
+  // Every wait of the channel also ends as soon as the port vanishes: what follows fails at
+  // once (a write to a vanished port raises PortError kLost) instead of waiting out its time.
+
+  // Whether a wait of the channel is in progress: some exchange with the anemometer is running.
+  bool Waiting() const { return waits_ > 0; }
 
   void EnterConfigMode();
   // "EXIT" for a three-axis anemometer, "Q" otherwise; clears the configuration-mode flag.
@@ -68,6 +73,16 @@ class CommandChannel {
   void WaitMs(int ms);
   void TickWait();
   void ReportEntryTimeout();
+  bool PortLost() const;
+
+  // Counts a wait in progress for as long as it lives.
+  struct Counted {
+    explicit Counted(int& count) : count_(count) { ++count_; }
+    ~Counted() { --count_; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+    int& count_;
+  };
 
   Runtime& runtime_;
   SerialPort& port_;
@@ -76,6 +91,7 @@ class CommandChannel {
   Prompts& prompts_;
   MainWindowModel& window_;
   int timer1IntervalMs_ = 500;
+  int waits_ = 0;
 };
 
 }  // namespace ventari

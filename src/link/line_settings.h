@@ -40,8 +40,10 @@ double ByteMs(const LineSettings& line);
 
 class PortError : public UserError {
  public:
-  enum class Kind { kOpenFailed, kNotOpen, kLineRefused, kIo };
-  PortError(Kind kind, const std::string& what) : UserError(what), kind_(kind) {}
+  // kLost: the port vanished under an open line; the user has been told by its notice.
+  enum class Kind { kOpenFailed, kNotOpen, kLineRefused, kIo, kLost };
+  PortError(Kind kind, const std::string& what)
+      : UserError(what, kind == Kind::kLost), kind_(kind) {}
   Kind kind() const { return kind_; }
 
  private:

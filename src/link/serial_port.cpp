@@ -134,7 +134,14 @@ void SerialPort::SetRts(bool on) {
   if (backend_) backend_->SetRts(on);
 }
 
+QString SerialPort::LostNotice(const QString& name) {
+  return name + QStringLiteral(" lost - waiting for it to return");
+}
+
 void SerialPort::RequireOpen(const char* operation) const {
+  if (!backend_ && !lostReason_.isEmpty()) {
+    throw PortError(PortError::Kind::kLost, LostNotice(name_).toStdString());
+  }
   if (!backend_) {
     throw PortError(PortError::Kind::kNotOpen,
                     std::string(operation) + ": port " + name_.toStdString() + " is not open");
@@ -242,8 +249,9 @@ void SerialPort::DeviceLost(const QString& why) {
   // Called from inside the back end: close once it has returned.
   runtime_.Schedule(0, [this, why] {
     if (!IsOpen()) return;
+    // Set first: the state consumers told of the close ask why.
+    lostReason_ = why.isEmpty() ? QStringLiteral("the device vanished") : why;
     SetOpen(false);
-    lostReason_ = why;
   });
 }
 

@@ -87,8 +87,11 @@ class SerialPort : private SerialBackend::Sink {
   int AddStateConsumer(StateConsumer consumer);
   void RemoveStateConsumer(int handle);
 
-  // Why the port last closed by itself (the device vanished), empty otherwise.
+  // Why the port last closed by itself (the device vanished), empty otherwise. Until it is
+  // opened again, every write or flush raises PortError kLost, whose message is the notice.
   const QString& LostReason() const { return lostReason_; }
+  // "COM5 lost - waiting for it to return".
+  static QString LostNotice(const QString& name);
 
  private:
   void BytesReceived(const std::uint8_t* data, std::size_t size) override;

@@ -93,7 +93,16 @@ std::vector<int> LarkvaneUploadCells(bool options, bool calibration) {
 }
 
 EepromRun EepromProgrammer::Program(const EepromSources& sources) {
-  return test_.IsLarkvane() ? ProgramLarkvane(sources) : ProgramKestrix(sources);
+  try {
+    return test_.IsLarkvane() ? ProgramLarkvane(sources) : ProgramKestrix(sources);
+  } catch (const PortError& e) {
+    // The port failed or vanished mid-run: nothing more can be written or read back.
+    test_.eepromResult = 1;
+    link_.prompts.ShowMessage(kFailure + QStringLiteral(": ") + e.Message(), kFailureCaption);
+    EepromRun run;
+    run.end = EepromRunEnd::kPortFailed;
+    return run;
+  }
 }
 
 void EepromProgrammer::StartImage() {

@@ -37,6 +37,7 @@ enum class EepromRunEnd {
   kNoConfigMode,    // the anemometer did not answer "*": nothing was written
   kMissingSource,   // a checked kind had no readable file: nothing was written
   kWritten,         // written and read back; the production test's result says how it went
+  kPortFailed,      // the port failed or vanished mid-run: not verified, and the user was told
 };
 
 struct EepromRun {

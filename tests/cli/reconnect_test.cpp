@@ -1,0 +1,76 @@
+// ventari-cli log across an adapter pulled and plugged back in: ventari-sim serves a Kestrix II
+// under a symbolic link that it removes and makes again, in real time. The loss is told once on
+// standard error, the anemometer is found again, and the log holds the data of both sides in one
+// file; a port that stays away ends the run with status 2 and the log whole.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "support/file_contents.h"
+
+namespace ventari {
+namespace {
+
+#if defined(VENTARI_CLI_EXECUTABLE) && defined(VENTARI_SIM_EXECUTABLE)
+
+struct Run {
+  int exitCode;
+  QString err;
+  QByteArray log;
+};
+
+// The simulated anemometer is pulled `unplugAt` seconds after it started and, unless
+// `replugAt` is empty, plugged back in at `replugAt`.
+Run LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
+                    const QStringList& cliArguments) {
+  QTemporaryDir dir;
+  const QString link = dir.filePath(QStringLiteral("anemometer"));
+  QProcess simulator;
+  QStringList simArguments{"--model", "kestrix2", "--rate", "4", "--link", link, "--unplug-at",
+                           unplugAt};
+  if (!replugAt.isEmpty()) simArguments << "--replug-at" << replugAt;
+  simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), simArguments);
+  EXPECT_TRUE(simulator.waitForReadyRead(10000));
+  EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), link);
+
+  const QString log = dir.filePath(QStringLiteral("wind.log"));
+  QProcess cli;
+  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+            QStringList{"log", "--settings", dir.filePath("settings.ini"), "--port", link,
+                        "--baud", "9600", "--no-timestamp", "--out", log} +
+                cliArguments);
+  cli.waitForFinished(60000);
+  simulator.terminate();
+  simulator.waitForFinished(5000);
+  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError()), test::FileContents(log)};
+}
+
+int DataLines(const QByteArray& log) {
+  int count = 0;
+  for (const QByteArray& line : log.split('\n')) count += line.startsWith("Q,") ? 1 : 0;
+  return count;
+}
+
+TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
+  const Run run = LogAcrossUnplug("8", "11", {"--seconds", "20", "--reconnect-timeout", "10"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.err.count(QStringLiteral("lost - waiting for it to return")), 1)
+      << run.err.toStdString();
+  EXPECT_EQ(run.err.count(QStringLiteral("found again")), 1) << run.err.toStdString();
+  // Four messages a second for the seconds on either side of the loss, the search excepted.
+  EXPECT_GE(DataLines(run.log), 4 * 8) << run.log.toStdString();
+  EXPECT_EQ(run.log.count("Serial no."), 1) << "one file, one header";
+}
+
+TEST(Reconnect, APortThatStaysAwayEndsTheRunWithStatusTwoAndTheLogWhole) {
+  const Run run = LogAcrossUnplug("6", QString(), {"--seconds", "30", "--reconnect-timeout", "2"});
+  EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s"))) << run.err.toStdString();
+  EXPECT_GE(DataLines(run.log), 4) << run.log.toStdString();
+}
+
+#endif
+
+}  // namespace
+}  // namespace ventari

@@ -1,0 +1,211 @@
+// The anemometer's port vanishes (a USB adapter pulled) and returns, on virtual time against the
+// simulated instruments: the user is told once, the logs keep every line in the same files, the
+// anemometer is found again where it was, and runs that were under way end along their failure
+// paths without hanging.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <vector>
+
+#include "support/eeprom_parts.h"
+#include "support/file_contents.h"
+#include "support/sim_session.h"
+#include "support/srecord_text.h"
+
+namespace ventari {
+namespace {
+
+const QString kKestrix = QStringLiteral("sim:kestrix2");
+const QString kT7 = QStringLiteral("sim:t7");
+
+// The notices the main window showed, in order, each once when it appeared.
+struct Notices {
+  explicit Notices(MainWindowModel& window) : window_(window) {
+    window.Changed().Subscribe([this] {
+      const QString& now = window_.PortNotice();
+      if (now != last_ && !now.isEmpty()) shown.push_back(now);
+      last_ = now;
+    });
+  }
+  std::vector<QString> shown;
+
+ private:
+  MainWindowModel& window_;
+  QString last_;
+};
+
+// Pulls the instrument's adapter now and plugs it back `awayMs` later.
+void Unplug(test::SimSession& s, const QString& port, std::int64_t awayMs) {
+  sim::LineModel& line = s.InstrumentOn(port).Line();
+  line.Vanish();
+  s.rt.Schedule(awayMs, [&line] { line.Return(); });
+}
+
+int LinesStartingWith(const QByteArray& text, const QByteArray& start) {
+  int count = 0;
+  for (const QByteArray& line : text.split('\n')) count += line.startsWith(start) ? 1 : 0;
+  return count;
+}
+
+TEST(PortLossScenario, AStreamingKestrixLosesItsPortForThirtySecondsAndIsFoundAgainAtItsRate) {
+  sim::InstrumentOptions options;
+  options.baud = 19200;  // the search finds it at its second rate
+  test::SimSession s(options);
+  Notices notices(s.session.window());
+  s.StartAndSearch(kKestrix);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  SerialPort& port = s.session.link().port;
+  ASSERT_EQ(port.Line().baud, 19200);
+
+  std::vector<std::int64_t> sampleTimes;
+  s.session.decoding().dataApplier.onSample = [&](const QByteArray&, const TwoAxisSample&) {
+    sampleTimes.push_back(s.rt.NowMs());
+  };
+  QByteArray received;
+  port.AddReceiveConsumer([&received](std::span<const std::uint8_t> bytes) {
+    received.append(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qsizetype>(bytes.size()));
+  });
+  DataDisplay& display = s.session.displays().dataDisplay;
+  display.CbTsdClick(false);
+  const QString log = s.dir.filePath(QStringLiteral("wind.log"));
+  display.StartLogging(log);
+  TerminalModel& terminal = s.session.link().terminal;
+  const QString capture = s.dir.filePath(QStringLiteral("raw.dat"));
+  ASSERT_TRUE(terminal.StartLog(capture));
+
+  s.rt.RunFor(60'000);
+  const std::int64_t lostAt = s.rt.NowMs();
+  const int logLinesBefore = LinesStartingWith(test::FileContents(log), "Q,");
+  Unplug(s, kKestrix, 30'000);
+  s.rt.RunFor(1);
+  EXPECT_EQ(terminal.PortStatus(), QStringLiteral(" sim:kestrix2 lost - waiting for it to return"));
+  // Every message received before the loss is on disk while the port is away.
+  EXPECT_EQ(logLinesBefore, static_cast<int>(sampleTimes.size()));
+  EXPECT_GE(logLinesBefore, 55);
+  EXPECT_EQ(test::FileContents(capture), received);
+  s.rt.RunFor(90'000);
+  display.StopLogging();
+  terminal.Close();
+
+  EXPECT_TRUE(s.prompts.Messages().empty()) << s.prompts.Messages()[0].text.toStdString();
+  const QString model = s.session.anemometer().state.ModelCaption.trimmed();
+  EXPECT_EQ(notices.shown,
+            (std::vector<QString>{"sim:kestrix2 lost - waiting for it to return",
+                                  "sim:kestrix2 is back - looking for the anemometer",
+                                  "sim:kestrix2 found again: " + model + " at 19200 baud"}));
+  EXPECT_TRUE(s.session.window().PortNotice().isEmpty()) << "the notice of the return goes";
+  EXPECT_EQ(terminal.PortStatus(), QStringLiteral(" sim:kestrix2 8 None 1 19200"));
+
+  // The first configuration-mode entry after the return is tried at the rate it was found at.
+  const std::int64_t backAt = lostAt + 30'000;
+  const auto& writes = s.tap.Writes();
+  const auto first = std::find_if(writes.begin(), writes.end(),
+                                  [&](const auto& write) { return write.atMs >= backAt; });
+  ASSERT_NE(first, writes.end());
+  EXPECT_EQ(first->baud, 19200);
+  EXPECT_LT(first->atMs, backAt + 2 * PortRecovery::kLookIntervalMs);
+
+  // Messages flow again, and the log and the capture hold each one once, in the same files.
+  const auto after = std::count_if(sampleTimes.begin(), sampleTimes.end(),
+                                   [&](std::int64_t at) { return at > backAt; });
+  EXPECT_GE(after, 40);
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+  EXPECT_EQ(LinesStartingWith(test::FileContents(log), "Q,"),
+            static_cast<int>(sampleTimes.size()));
+  EXPECT_EQ(test::FileContents(capture), received);
+}
+
+TEST(PortLossScenario, AThreeAxisTabularLogGoesOnInTheSameFileOnceTheRecordsFlowAgain) {
+  test::SimSession s;
+  Notices notices(s.session.window());
+  s.StartAndSearch(kT7);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  Commands& commands = s.session.commands();
+  TabularDisplay& tabular = s.session.displays().tabular;
+  commands.liveShown.tabular = true;
+  tabular.FormShow();
+  commands.liveCommands.StartContinuous();
+  const QString log = s.dir.filePath(QStringLiteral("t7.log"));
+  tabular.StartLogging(log);
+  s.rt.RunFor(20'000);
+  const QByteArray before = test::FileContents(log);
+
+  Unplug(s, kT7, 20'000);
+  s.rt.RunFor(60'000);
+  ASSERT_TRUE(tabular.StopLogging());
+
+  EXPECT_TRUE(s.prompts.Messages().empty());
+  ASSERT_EQ(notices.shown.size(), 3u);
+  EXPECT_TRUE(notices.shown[2].startsWith(QStringLiteral("sim:t7 found again: ")));
+  const QByteArray after = test::FileContents(log);
+  EXPECT_TRUE(after.startsWith(before)) << "nothing before the loss is rewritten";
+  // The records started again while the table is shown reach the same log.
+  EXPECT_GT(after.count('\n'), before.count('\n') + 20);
+  EXPECT_NE(s.tap.SentSince(s.rt.NowMs() - 40'000).find("IM"), std::string::npos);
+}
+
+TEST(PortLossScenario, ALossInsideConfigurationModeEntryEndsItAtOnceWithoutAMessageBox) {
+  test::SimSession s;
+  Notices notices(s.session.window());
+  s.StartAndSearch(kKestrix);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  CommandChannel& channel = s.session.link().channel;
+  s.rt.Schedule(1500, [&s] { Unplug(s, kKestrix, 5'000); });
+  const std::int64_t start = s.rt.NowMs();
+  try {
+    channel.EnterConfigMode();
+    ADD_FAILURE() << "the entry went on over a vanished port";
+  } catch (const PortError& e) {
+    EXPECT_EQ(e.kind(), PortError::Kind::kLost);
+    EXPECT_TRUE(e.AlreadyTold());
+  }
+  EXPECT_LT(s.rt.NowMs() - start, 2'000) << "the wait ended with the loss";
+  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  s.rt.RunFor(30'000);
+  EXPECT_TRUE(s.prompts.Messages().empty());
+  ASSERT_EQ(notices.shown.size(), 3u);
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+}
+
+TEST(PortLossScenario, AnEepromRunEndsFailedWithItsMessageAndThePortOnlyReopens) {
+  test::EepromParts r;
+  r.s.StartAndSearch(kKestrix);
+  ASSERT_TRUE(r.s.session.commands().discovery.Found());
+  Notices notices(r.s.session.window());
+  r.s.session.service().testWindow.FormShow();
+  r.test.sensor = SensorState::kKestrix2Unheated;
+  r.test.eepromSize = kKestrixEepromSize;
+  r.names.Kestrix2_Cal = QStringLiteral("K2");
+  QDir().mkpath(r.folder.KestrixEeprom());
+  QFile cal(r.folder.KestrixEeprom() + QStringLiteral("K2.cal"));
+  ASSERT_TRUE(cal.open(QIODevice::WriteOnly));
+  cal.write(test::SRecords(0, 511, [](int a) { return a % 200; }));
+  cal.close();
+  r.page.SensorTypeSet();
+  r.page.Enter();
+  r.page.SetChecked(EepromKind::kUser, false);
+  r.page.SetChecked(EepromKind::kEng, false);
+  r.s.rt.Schedule(4'000, [&r] { Unplug(r.s, kKestrix, 3'000); });
+
+  r.page.Program();
+
+  ASSERT_EQ(r.s.prompts.Messages().size(), 1u);
+  EXPECT_EQ(r.s.prompts.Messages()[0].text,
+            QStringLiteral("Eeprom verification failure: sim:kestrix2 lost - waiting for it to "
+                           "return"));
+  EXPECT_EQ(r.test.eepromResult, 1);
+  EXPECT_TRUE(r.page.ProgramEnabled());
+  EXPECT_TRUE(r.moves.empty());
+  const std::size_t sent = r.s.tap.Writes().size();
+  r.s.rt.RunFor(10'000);
+  EXPECT_TRUE(r.s.session.link().port.IsOpen());
+  EXPECT_EQ(notices.shown, (std::vector<QString>{"sim:kestrix2 lost - waiting for it to return",
+                                                 "sim:kestrix2 is back"}));
+  EXPECT_EQ(r.s.tap.Writes().size(), sent) << "no search runs under the test window";
+}
+
+}  // namespace
+}  // namespace ventari
