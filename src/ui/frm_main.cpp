@@ -45,10 +45,15 @@ TFrmMain::TFrmMain(MainWindowModel& model, Actions actions)
   auto* layout = new QVBoxLayout(central);
   searching_ = RedLabel(QStringLiteral("Please wait, searching..."), central);
   busy_ = RedLabel(QStringLiteral("Please wait, busy..."), central);
+  portNotice_ = RedLabel(QString(), central);
+  portNotice_->setObjectName(QStringLiteral("PortNotice"));
+  // A long device path wraps rather than being cut at the window's edge.
+  portNotice_->setWordWrap(true);
   layout->addStretch();
   layout->addWidget(searching_);
   layout->addWidget(busy_);
   layout->addStretch();
+  layout->addWidget(portNotice_);
   setCentralWidget(central);
   BuildMenu();
   // The client area is fixed: the menu bar comes on top of it.
@@ -110,6 +115,8 @@ void TFrmMain::SyncFromModel() {
   }
   searching_->setVisible(model_.SearchingLabelVisible());
   busy_->setVisible(model_.BusyLabelVisible());
+  portNotice_->setText(model_.PortNotice());
+  portNotice_->setVisible(!model_.PortNotice().isEmpty());
   centralWidget()->setEnabled(model_.Enabled());
   menuBar()->setEnabled(model_.Enabled());
   if (model_.BusyCursor() != cursorBusy_) {

@@ -1,5 +1,6 @@
-// The main window: the menu that opens everything, the background picture and the two red
-// "Please wait" labels. A view over the main window's model, repainted when the model changes.
+// The main window: the menu that opens everything, the background picture, the two red
+// "Please wait" labels and, below them, the red notice of a port that vanished. A view over the
+// main window's model, repainted when the model changes.
 #pragma once
 
 #include <QMainWindow>
@@ -54,6 +55,7 @@ class TFrmMain : public QMainWindow {
   ViewRefresh* refresh_ = nullptr;
   QLabel* searching_ = nullptr;
   QLabel* busy_ = nullptr;
+  QLabel* portNotice_ = nullptr;
   bool shown_ = false;
   bool closing_ = false;
   bool closed_ = false;

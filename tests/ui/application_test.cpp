@@ -1,5 +1,5 @@
-// The desktop application as a user starts it: where the main window opens and which ports the
-// ports dialog offers.
+// The desktop application as a user starts it: where the main window opens, which ports the
+// ports dialog offers, and what its menu entries open.
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -22,6 +23,7 @@
 #include "ui/frm_graph.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tab_disp.h"
+#include "ui/frm_terminal.h"
 
 namespace ventari {
 namespace {
@@ -33,6 +35,7 @@ class ApplicationTest : public ::testing::Test {
   QString StoredSettings(const QString& portName, bool serviceMode = false, int baud = 9600) {
     const QString file = dir.filePath(QStringLiteral("settings.ini"));
     QSettings store(file, QSettings::IniFormat);
+    store.clear();  // nothing left of an earlier run in the same test
     const std::pair<const char*, int> numbers[] = {
         {"Comport", 1},   {"Databits", 8}, {"Parity", 0}, {"Baudrate", baud},
         {"Averaging", 0}, {"Units", 0},    {"Gust", 0}};
@@ -105,6 +108,54 @@ TEST_F(ApplicationTest, TheAlarmEntryBringsAnOpenAlarmWindowToTheFront) {
   act.start(10);
   app.Start();
   EXPECT_EQ(activeAfterSecondChoice, "ventari::TFrmAlarm");
+}
+
+TEST_F(ApplicationTest, TheTerminalEntryShowsTheTerminalAndThenAWarningOnlyInPrivilegedMode) {
+  const QString warning(
+      "Manual changes to Anemometer settings within Terminal will not be updated within the "
+      "Ventari menu system.");
+  for (const bool privileged : {true, false}) {
+    Application app({StoredSettings("sim:kestrix2", privileged), QString(), false});
+    Session& s = app.session();
+    TFrmTerminal* terminal = nullptr;  // made by the start
+    bool ready = false;
+    bool terminalShownUnderMessage = false;
+    QStringList messages;
+    // The message waits in its own event loop: read it and close it there.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      terminalShownUnderMessage = terminal->isVisible();
+      messages << box->windowTitle() + ": " + box->text();
+      box->accept();
+    });
+    // In privileged mode nothing runs on its own; otherwise the search identifies the
+    // anemometer first and lets go of the window.
+    QElapsedTimer waited;
+    waited.start();
+    QTimer act;
+    QObject::connect(&act, &QTimer::timeout, [&] {
+      ready = privileged ||
+              (s.window().menu.Entry(MenuId::kDataDisplay).visible && s.window().Enabled());
+      if (!ready && waited.elapsed() < 60000) return;
+      act.stop();
+      terminal = app.mainWindow().findChild<TFrmTerminal*>();
+      if (ready) {
+        answer.start(20);
+        app.mainWindow().findChild<QAction*>(QStringLiteral("Terminal1"))->trigger();
+        QCoreApplication::processEvents();
+      }
+      QCoreApplication::exit(0);
+    });
+    act.start(50);
+    app.Start();
+    ASSERT_TRUE(ready && terminal) << privileged;
+    EXPECT_EQ(terminal->isVisible(), privileged);
+    EXPECT_EQ(terminalShownUnderMessage, privileged);
+    EXPECT_EQ(messages, privileged ? QStringList{"Warning: " + warning} : QStringList{})
+        << messages.join('\n').toStdString();
+  }
 }
 
 TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) {

@@ -1,4 +1,5 @@
 // The windows mirror their models and forward what the user does to them.
+#include <QtCore/qtestsupport_core.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "base/main_window_model.h"
 #include "support/screenshot.h"
 #include "support/sim_session.h"
 #include "ui/frm_anem_type.h"
@@ -52,6 +54,52 @@ TEST(Windows, TheMainWindowMirrorsTheMenuModelAndLabels) {
   EXPECT_TRUE(labelShown);
   s.session.window().SetSearchingLabelVisible(false);
   window.SyncFromModel();
+}
+
+TEST(Windows, ThePortNoticeFollowsTheModelBelowThePleaseWaitLabels) {
+  SimSession s;
+  MainWindowModel& model = s.session.window();
+  TFrmMain window(model);
+  window.show();
+  auto* notice = window.findChild<QLabel*>(QStringLiteral("PortNotice"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->isHidden());
+  model.SetSearchingLabelVisible(true);
+  model.SetBusyLabelVisible(true);
+  const QString notices[] = {"COM5 lost - waiting for it to return",
+                             "/dev/ttyUSB0 lost - waiting for it to return",
+                             "COM5 found again: Kestrix II at 9600 baud", ""};
+  for (const QString& text : notices) {
+    model.SetPortNotice(text);
+    // The window follows the model by itself, on a later turn of the event loop.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice->text() == text; })) << text.toStdString();
+    EXPECT_EQ(notice->isHidden(), text.isEmpty()) << text.toStdString();
+    if (text.isEmpty()) continue;
+    QCoreApplication::sendPostedEvents();
+    const QRect shownAt = notice->geometry();
+    EXPECT_TRUE(window.centralWidget()->rect().contains(shownAt)) << text.toStdString();
+    EXPECT_GE(shownAt.height(), notice->heightForWidth(shownAt.width())) << text.toStdString();
+    for (auto* label : window.findChildren<QLabel*>()) {
+      if (label->text().startsWith("Please wait")) {
+        EXPECT_FALSE(label->geometry().intersects(shownAt)) << label->text().toStdString();
+      }
+    }
+  }
+}
+
+TEST(Windows, ScreenshotOfTheMainWindowWithALostPort) {
+  SimSession s;
+  TFrmMain window(s.session.window());
+  s.session.window().SetPortNotice(QStringLiteral("/dev/ttyUSB0 lost - waiting for it to return"));
+  window.SyncFromModel();
+  window.show();
+  QCoreApplication::sendPostedEvents();
+  Keep(window, "main_port_lost");
+  EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("PortNotice"))->isVisible());
+  s.session.window().SetSearchingLabelVisible(true);
+  window.SyncFromModel();
+  QCoreApplication::sendPostedEvents();
+  Keep(window, "main_port_lost_while_searching");
 }
 
 TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
