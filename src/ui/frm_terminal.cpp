@@ -8,8 +8,10 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "link/terminal_model.h"
+#include "ui/elided_label.h"
 #include "ui/guarded_handler.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
@@ -20,8 +22,8 @@ TFrmTerminal::TFrmTerminal(TerminalModel& model, QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       model_(model),
       terminal1_(new QPlainTextEdit(this)),
-      portStatus_(new QLabel(this)),
-      logStatus_(new QLabel(this)) {
+      portStatus_(new ElidedLabel(this)),
+      logStatus_(new ElidedLabel(this)) {
   new ViewRefresh(this, model.Changed(), [this] { Sync(); });
   setWindowTitle(QStringLiteral("Terminal"));
   setFixedSize(297, 326);
@@ -54,8 +56,8 @@ TFrmTerminal::TFrmTerminal(TerminalModel& model, QWidget* parent)
           [this] { RunGuarded(this, [this] { model_.Datalogging1Click(); }); });
   menuBar()->addAction(QStringLiteral("&Help"))->setEnabled(false);
 
+  // A long notice or file name is cut in the middle, each section keeping room for the other.
   statusBar()->addWidget(portStatus_);
-  // A long file name is cut off rather than pushing into the port's section.
   logStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(logStatus_, 1);
   Sync();
@@ -73,9 +75,9 @@ void TFrmTerminal::Sync() {
     terminal1_->setPlainText(text);
     terminal1_->verticalScrollBar()->setValue(terminal1_->verticalScrollBar()->maximum());
   }
-  portStatus_->setText(model_.PortStatus());
-  portStatus_->setMinimumWidth(portStatus_->sizeHint().width());
-  logStatus_->setText(model_.LogStatus());
+  portStatus_->SetWholeText(model_.PortStatus());
+  portStatus_->setFixedWidth(std::min(portStatus_->sizeHint().width(), width() * 3 / 5));
+  logStatus_->SetWholeText(model_.LogStatus());
   datalogging1_->setText(model_.LogCaption());
 }
 

@@ -5,8 +5,9 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "ui/elided_label.h"
+
 class QAction;
-class QLabel;
 class QPlainTextEdit;
 
 namespace ventari {
@@ -42,8 +43,8 @@ class TFrmTerminal : public QMainWindow {
   QPlainTextEdit* terminal1_;
   QAction* setParametersAction_ = nullptr;
   QAction* datalogging1_ = nullptr;
-  QLabel* portStatus_;
-  QLabel* logStatus_;
+  ElidedLabel* portStatus_;
+  ElidedLabel* logStatus_;
 };
 
 }  // namespace ventari
