@@ -102,8 +102,14 @@ QStringList QtSerialPort::AvailablePortNames() {
 
 QString QtSerialPort::AdapterOf(const QString& name) {
   const QString device = DeviceFor(name);
+  // A link such as those under /dev/serial/by-id stands for the port it points at.
+  const QString target = QFileInfo(device).canonicalFilePath();
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    if (info.systemLocation() == device || info.portName() == device) return AdapterOfInfo(info);
+    const QString location = info.systemLocation();
+    if (location == device || info.portName() == device ||
+        (!target.isEmpty() && location == target)) {
+      return AdapterOfInfo(info);
+    }
   }
   return {};
 }
