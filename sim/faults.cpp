@@ -58,6 +58,7 @@ bool ApplyFault(std::string_view text, Faults& faults) {
   if (key == "non-numeric") return ParseProbability(value, faults.nonNumeric);
   if (key == "silent") return ParseMs(value, faults.silentAfterMs);
   if (key == "vanish") return ParseMs(value, faults.vanishAfterMs);
+  if (key == "return") return ParseMs(value, faults.returnAfterMs);
   if (key == "bin-temp") return ParseNumber(value, faults.binTemperature);
   if (key == "sos-error") return ParseNumber(value, faults.sosError);
   return false;

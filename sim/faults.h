@@ -28,7 +28,10 @@ struct Faults {
   double shortDebug = 0;       // a debug line is one character short
   // Times from the start of the run; negative means never.
   std::int64_t silentAfterMs = -1;  // the device stops hearing and sending
-  std::int64_t vanishAfterMs = -1;  // the port disappears
+  std::int64_t vanishAfterMs = -1;  // the port disappears, once
+  // Time from the vanishing; negative means never. The port comes back once, the device having
+  // gone on meanwhile; what it sent while the port was gone is lost.
+  std::int64_t returnAfterMs = -1;
   // A Kestrix II set to "A3" in the calibration bin: the bin's temperature (degrees C) and the
   // error (m/s) of the speed of sound it measures there.
   double binTemperature = 20.0;
@@ -38,8 +41,8 @@ struct Faults {
 // Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P", "empty-temp=P",
 // "over-temp=P", "blocked-speed=P", "status=P", "malformed=P", "non-numeric=P",
 // "silent-checksums=P", "garbled-checksum=P", "short-debug=P" (probabilities)
-// or "silent=MS", "vanish=MS" (milliseconds). Returns false, changing nothing, for any other
-// text.
+// or "silent=MS", "vanish=MS", "return=MS" (milliseconds). Returns false, changing nothing, for any
+// other text.
 bool ApplyFault(std::string_view text, Faults& faults);
 
 }  // namespace ventari::sim

@@ -131,14 +131,20 @@ Instrument::Instrument(Runtime& runtime, SimModel model, const InstrumentOptions
   device_->SetFaults(options.faults);
   line_ = std::make_unique<LineModel>(runtime, *device_, options.seed + 2);
   if (options.faults.vanishAfterMs >= 0) {
-    vanishEvent_ = runtime_.Schedule(options.faults.vanishAfterMs, [this] {
-      vanishEvent_ = 0;
+    const std::int64_t returnAfterMs = options.faults.returnAfterMs;
+    lineEvent_ = runtime_.Schedule(options.faults.vanishAfterMs, [this, returnAfterMs] {
+      lineEvent_ = 0;
       line_->Vanish();
+      if (returnAfterMs < 0) return;
+      lineEvent_ = runtime_.Schedule(returnAfterMs, [this] {
+        lineEvent_ = 0;
+        line_->Return();
+      });
     });
   }
 }
 
-Instrument::~Instrument() { runtime_.Cancel(vanishEvent_); }
+Instrument::~Instrument() { runtime_.Cancel(lineEvent_); }
 
 TwoAxisDevice* Instrument::TwoAxis() { return dynamic_cast<TwoAxisDevice*>(device_.get()); }
 

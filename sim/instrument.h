@@ -55,7 +55,8 @@ class Instrument {
   Runtime& runtime_;
   std::unique_ptr<SimDevice> device_;
   std::unique_ptr<LineModel> line_;
-  Runtime::EventId vanishEvent_ = 0;
+  // The port's vanishing, then its return.
+  Runtime::EventId lineEvent_ = 0;
 };
 
 }  // namespace ventari::sim

@@ -39,11 +39,18 @@ void LineModel::DiscardFromPort() {
 }
 
 void LineModel::Vanish() {
+  if (vanished_) return;
   vanished_ = true;
   PortEnd* port = port_;
   port_ = nullptr;
   toPort_.clear();
   if (port != nullptr) port->Lost(QStringLiteral("The simulated anemometer was disconnected"));
+}
+
+void LineModel::Return() {
+  if (!vanished_) return;
+  vanished_ = false;
+  if (returnHandler_) returnHandler_();
 }
 
 void LineModel::Transmit(std::string_view bytes) {

@@ -56,9 +56,13 @@ class LineModel : public DeviceOutput {
     heardHandler_ = std::move(handler);
   }
 
-  // The port disappears: the listening port is told, and no port can connect again.
+  // The port disappears: the listening port is told, and no port can connect until it returns.
+  // The device goes on; what it sends meanwhile is lost. Nothing happens to a vanished port.
   void Vanish();
+  // A vanished port comes back: ports can connect again and the return handler is called.
+  void Return();
   bool Vanished() const { return vanished_; }
+  void SetReturnHandler(std::function<void()> handler) { returnHandler_ = std::move(handler); }
 
   void Transmit(std::string_view bytes) override;
   double TransmitBacklogMs() const override;
@@ -84,6 +88,7 @@ class LineModel : public DeviceOutput {
   SimDevice& device_;
   PortEnd* port_ = nullptr;
   std::function<void(std::uint8_t)> heardHandler_;
+  std::function<void()> returnHandler_;
   std::mt19937 garbage_;
   // Frames the port has made out of mismatched bytes so far, in fractions of a byte.
   double garbageCredit_ = 0;

@@ -1,12 +1,18 @@
 // ventari-sim: one simulated anemometer served in real time on a pseudo-terminal. The first line
 // of standard output is the path to open; the device answers whatever opens it at the line
-// settings that side chose.
+// settings that side chose. With --link the path is a symbolic link that follows the device
+// through being unplugged and plugged in again.
+#include <unistd.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -16,6 +22,7 @@
 #include "sim/boot_faults.h"
 #include "sim/faults.h"
 #include "sim/instrument.h"
+#include "sim/pty_link.h"
 #include "sim/pty_port.h"
 
 namespace {
@@ -27,6 +34,31 @@ constexpr int kUsageError = 2;
 [[noreturn]] void Refuse(const QString& message) {
   QTextStream(stderr) << "ventari-sim: " << message << "\n";
   std::exit(kUsageError);
+}
+
+std::optional<double> Seconds(const QCommandLineParser& parser, const QString& option) {
+  if (!parser.isSet(option)) return std::nullopt;
+  bool ok = false;
+  const double value = parser.value(option).toDouble(&ok);
+  if (!ok || !(value >= 0)) Refuse(QStringLiteral("--%1 takes a number of seconds").arg(option));
+  return value;
+}
+
+// The link to remove when a signal ends the program (no allocation in a signal handler).
+char linkOnSignal[4096];
+
+void RemoveLinkAndDie(int number) {
+  ::unlink(linkOnSignal);
+  std::signal(number, SIG_DFL);
+  std::raise(number);
+}
+
+void RemoveLinkOnSignals(const QString& path) {
+  const QByteArray bytes = path.toLocal8Bit();
+  if (bytes.size() >= static_cast<qsizetype>(sizeof linkOnSignal)) return;
+  std::memcpy(linkOnSignal, bytes.constData(), static_cast<std::size_t>(bytes.size()) + 1);
+  std::signal(SIGINT, RemoveLinkAndDie);
+  std::signal(SIGTERM, RemoveLinkAndDie);
 }
 
 std::optional<long long> Number(const QCommandLineParser& parser, const QString& option) {
@@ -75,16 +107,17 @@ int main(int argc, char** argv) {
                       "cut before its end; blocked=P: blocked paths; three-axis records only: "
                       "empty-temp=P, over-temp=P: an absent or \"+99.99\" temperature; "
                       "blocked-speed=P: a binary speed of 0xB1E0; status=P: a failure, gain or "
-                      "mismatch in the status; malformed=P: a lost separator or wrong check "
-                      "byte; non-numeric=P: a letter in the first value; Larkvane only: "
+                      "mismatch in the status; malformed=P: a lost separator or wrong check byte; "
+                      "non-numeric=P: a letter in the first value; Larkvane only: "
                       "silent-checksums=P: D94 and D6 unanswered; garbled-checksum=P: a letter in "
                       "D6's new checksum; short-debug=P: a debug line of 44 characters; P is a "
-                      "probability from "
-                      "0 to 1 per message. silent=MS: the device stops answering after MS "
-                      "milliseconds; vanish=MS: the pseudo-terminal closes after MS "
-                      "milliseconds. Kestrix II set to A3 in the calibration bin: bin-temp=C: "
-                      "the bin's temperature in degrees C (default 20.0); sos-error=M: the error "
-                      "of its speed of sound in m/s."),
+                      "probability from 0 to 1 per message. silent=MS: the device stops answering "
+                      "after MS milliseconds; vanish=MS: the pseudo-terminal closes after MS "
+                      "milliseconds, once (without --link ventari-sim then exits); return=MS: "
+                      "with --link, it comes back MS milliseconds after it closed, the device "
+                      "having gone on meanwhile. Kestrix II set to A3 in the calibration bin: "
+                      "bin-temp=C: the bin's temperature in degrees C (default 20.0); "
+                      "sos-error=M: the error of its speed of sound in m/s."),
        QStringLiteral("fault")},
       {QStringLiteral("boot"),
        QStringLiteral("Instead of an anemometer, a Kestrix II processor in boot mode at 9600 baud, "
@@ -92,6 +125,19 @@ int main(int argc, char** argv) {
                       "drive the programmer with). Its faults: erase-fails: 0x55 is answered "
                       "0xFF; wrong-echo=N: the Nth byte echoed, from 0, comes back wrong; "
                       "silent=MS as above.")},
+      {QStringLiteral("link"),
+       QStringLiteral("Keep a symbolic link PATH to the pseudo-terminal, made anew when the "
+                      "device is plugged in again, and print PATH instead of the "
+                      "pseudo-terminal's path. Removed at exit."),
+       QStringLiteral("PATH")},
+      {QStringLiteral("unplug-at"),
+       QStringLiteral("With --link: S seconds after the start, remove the link and close the "
+                      "pseudo-terminal, as a USB adapter pulled out."),
+       QStringLiteral("S")},
+      {QStringLiteral("replug-at"),
+       QStringLiteral("With --link, after --unplug-at: S seconds after the start, make a new "
+                      "pseudo-terminal and point the link at it; the same device goes on."),
+       QStringLiteral("S")},
       {QStringLiteral("trace"),
        QStringLiteral("After the path, copy every byte the device hears to standard output as it "
                       "arrives.")},
@@ -127,10 +173,34 @@ int main(int argc, char** argv) {
     }
   }
 
+  const bool linked = parser.isSet(QStringLiteral("link"));
+  const auto unplugAt = Seconds(parser, QStringLiteral("unplug-at"));
+  const auto replugAt = Seconds(parser, QStringLiteral("replug-at"));
+  if ((unplugAt || replugAt) && !linked) {
+    Refuse(QStringLiteral("--unplug-at and --replug-at need --link"));
+  }
+  if (replugAt && !(unplugAt && *replugAt > *unplugAt)) {
+    Refuse(QStringLiteral("--replug-at must come after --unplug-at"));
+  }
+  // Without a return to wait for, a vanished device ends the run.
+  const bool returns = replugAt || options.faults.returnAfterMs >= 0;
+
   ventari::QtRuntime runtime;
   std::unique_ptr<ventari::sim::Instrument> instrument;
   std::unique_ptr<ventari::sim::BootBoard> board;
+  std::unique_ptr<ventari::sim::PtyLink> link;
   std::unique_ptr<ventari::sim::PtyPort> pty;
+  ventari::sim::LineModel* line = nullptr;
+  // Serves the line on a new pseudo-terminal, which the link (if any) points at.
+  const auto plugIn = [&] {
+    pty = std::make_unique<ventari::sim::PtyPort>(runtime, *line);
+    pty->SetLostHandler([&](const QString& why) {
+      QTextStream(stderr) << "ventari-sim: " << why << "\n";
+      if (link) link->Remove();
+      if (!link || !returns) QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    });
+    if (link) link->PointAt(pty->Path());
+  };
   try {
     if (boot) {
       board = std::make_unique<ventari::sim::BootBoard>(runtime, options.seed);
@@ -140,19 +210,35 @@ int main(int argc, char** argv) {
     } else {
       instrument = std::make_unique<ventari::sim::Instrument>(runtime, *model, options);
     }
-    pty =
-        std::make_unique<ventari::sim::PtyPort>(runtime, boot ? board->Line() : instrument->Line());
+    line = boot ? &board->Line() : &instrument->Line();
+    if (linked) {
+      link = std::make_unique<ventari::sim::PtyLink>(parser.value(QStringLiteral("link")));
+      RemoveLinkOnSignals(link->Path());
+    }
+    plugIn();
   } catch (const std::exception& error) {
     Refuse(QString::fromLocal8Bit(error.what()));
   }
-  pty->SetLostHandler([](const QString& why) {
-    QTextStream(stderr) << "ventari-sim: " << why << "\n";
-    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  line->SetReturnHandler([&] {
+    pty.reset();
+    try {
+      plugIn();
+      QTextStream(stderr) << "ventari-sim: the device is back on " << pty->Path() << "\n";
+    } catch (const std::exception& error) {
+      QTextStream(stderr) << "ventari-sim: " << error.what() << "\n";
+      QCoreApplication::exit(1);
+    }
   });
-  std::printf("%s\n", pty->Path().toLocal8Bit().constData());
+  if (unplugAt) {
+    runtime.Schedule(std::llround(*unplugAt * 1000), [line] { line->Vanish(); });
+  }
+  if (replugAt) {
+    runtime.Schedule(std::llround(*replugAt * 1000), [line] { line->Return(); });
+  }
+  std::printf("%s\n", (link ? link->Path() : pty->Path()).toLocal8Bit().constData());
   std::fflush(stdout);
   if (parser.isSet(QStringLiteral("trace"))) {
-    (boot ? board->Line() : instrument->Line()).SetHeardHandler([](std::uint8_t byte) {
+    line->SetHeardHandler([](std::uint8_t byte) {
       std::putchar(byte);
       std::fflush(stdout);
     });

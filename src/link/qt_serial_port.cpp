@@ -1,8 +1,10 @@
 #include "link/qt_serial_port.h"
 
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <utility>
 
 #include "link/serial_port.h"
 
@@ -47,6 +49,25 @@ PortError Failure(PortError::Kind kind, const QString& what, const QSerialPort& 
   return PortError(kind, (what + QStringLiteral(": ") + port.errorString()).toStdString());
 }
 
+QString PortNameOf(const QSerialPortInfo& info) {
+#ifdef Q_OS_WIN
+  return info.portName();
+#else
+  return info.systemLocation();
+#endif
+}
+
+QString AdapterOfInfo(const QSerialPortInfo& info) {
+  if (!info.hasVendorIdentifier() || !info.hasProductIdentifier() ||
+      info.serialNumber().isEmpty()) {
+    return {};
+  }
+  return QStringLiteral("%1:%2:%3")
+      .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+      .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'))
+      .arg(info.serialNumber());
+}
+
 }  // namespace
 
 QtSerialPort::QtSerialPort() = default;
@@ -69,13 +90,7 @@ SerialBackendFactory QtSerialPort::Factory() {
 
 QStringList QtSerialPort::AvailablePortNames() {
   QStringList names;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-#ifdef Q_OS_WIN
-    names << info.portName();
-#else
-    names << info.systemLocation();
-#endif
-  }
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) names << PortNameOf(info);
   std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     const int na = SerialPort::ComNumberOf(a), nb = SerialPort::ComNumberOf(b);
     if (na != 0 && nb != 0) return na < nb;
@@ -85,10 +100,34 @@ QStringList QtSerialPort::AvailablePortNames() {
   return names;
 }
 
+QString QtSerialPort::AdapterOf(const QString& name) {
+  const QString device = DeviceFor(name);
+  // A link such as those under /dev/serial/by-id stands for the port it points at.
+  const QString target = QFileInfo(device).canonicalFilePath();
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const QString location = info.systemLocation();
+    if (location == device || info.portName() == device ||
+        (!target.isEmpty() && location == target)) {
+      return AdapterOfInfo(info);
+    }
+  }
+  return {};
+}
+
+QString QtSerialPort::PortOfAdapter(const QString& adapter) {
+  if (adapter.isEmpty()) return {};
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    if (AdapterOfInfo(info) == adapter) return PortNameOf(info);
+  }
+  return {};
+}
+
 bool QtSerialPort::IsPseudoTerminal() const {
   if (!port_) return false;
   const QString name = port_->portName();
-  return name.startsWith(QStringLiteral("pts/")) || name.startsWith(QStringLiteral("/dev/pts/"));
+  // A symbolic link to one (as ventari-sim --link keeps) is one too.
+  return name.startsWith(QStringLiteral("pts/")) ||
+         QFileInfo(name).canonicalFilePath().startsWith(QStringLiteral("/dev/pts/"));
 }
 
 void QtSerialPort::Open(const QString& name, const LineSettings& line, Sink& sink) {
@@ -108,12 +147,27 @@ void QtSerialPort::Open(const QString& name, const LineSettings& line, Sink& sin
     throw;
   }
   QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] { ReadAll(); });
+  // Qt 6 on Linux reports a pseudo-terminal closed under the port as ReadError (and, after a
+  // write, ResourceError), again and again on an open port, never as end of file or a close.
   QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                    [this](QSerialPort::SerialPortError error) {
-                     if (error == QSerialPort::ResourceError && sink_) {
-                       sink_->DeviceLost(port_->errorString());
+                     if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) {
+                       Lose();
                      }
                    });
+}
+
+void QtSerialPort::Lose() {
+  Sink* sink = std::exchange(sink_, nullptr);
+  if (sink == nullptr) return;
+  const QString why = port_->errorString();
+  // Closed at once, as Qt would go on reporting the error while the port is open; deleted
+  // later, as this may run inside one of its signals.
+  QSerialPort* port = port_.release();
+  port->disconnect();
+  port->close();
+  port->deleteLater();
+  sink->DeviceLost(why);
 }
 
 void QtSerialPort::Close() {
@@ -191,8 +245,10 @@ void QtSerialPort::SetRts(bool on) {
 }
 
 void QtSerialPort::Write(const std::uint8_t* data, std::size_t size) {
+  // A port whose device went away takes no more bytes; its owner closes it.
   if (!port_) return;
   if (port_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) < 0) {
+    if (port_->error() == QSerialPort::ResourceError) return Lose();
     throw Failure(PortError::Kind::kIo, QStringLiteral("Write failed"), *port_);
   }
 }

@@ -39,9 +39,18 @@ class QtSerialPort : public SerialBackend {
   static SerialBackendFactory Factory();
   // The names of the ports present on this machine: "COMn" on Windows, device paths elsewhere.
   static QStringList AvailablePortNames();
+  // The USB adapter behind a listed port (by device path, port name or a link to the device):
+  // "vvvv:pppp:serial", its vendor and product identifiers in four lower-case hex digits and its
+  // serial number; empty when the port is not listed or lacks any of the three.
+  static QString AdapterOf(const QString& name);
+  // The name, as AvailablePortNames gives it, of a listed port on `adapter`; empty when none is
+  // or `adapter` is empty. The same adapter plugged in again may come back under a new name.
+  static QString PortOfAdapter(const QString& adapter);
 
  private:
   void ReadAll();
+  // The device went away: let the port go and tell the sink, once.
+  void Lose();
   bool IsPseudoTerminal() const;
 
   std::unique_ptr<QSerialPort> port_;

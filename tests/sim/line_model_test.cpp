@@ -101,5 +101,37 @@ TEST_F(LineModelTest, DrainingThePortWaitsUntilTheDeviceHasHeardTheLastByte) {
   EXPECT_TRUE(port.Drain(1000)) << "nothing left to send";
 }
 
+TEST_F(LineModelTest, APortVanishesAndReturnsOnceEachTimeAndCanVanishAgain) {
+  Open("kestrix2", 9600);
+  LineModel& line = Device().Line();
+  int returns = 0;
+  line.SetReturnHandler([&returns] { ++returns; });
+  int closings = 0;
+  port.AddStateConsumer([&closings](bool open) { closings += open ? 0 : 1; });
+  struct Step {
+    void (LineModel::*act)();
+    bool vanished;
+    int closings;
+    int returns;
+  };
+  const Step steps[] = {
+      {&LineModel::Vanish, true, 1, 0},  {&LineModel::Vanish, true, 1, 0},
+      {&LineModel::Return, false, 1, 1}, {&LineModel::Return, false, 1, 1},
+      {&LineModel::Vanish, true, 1, 1},  // the port was not open again
+  };
+  for (const Step& step : steps) {
+    (line.*step.act)();
+    runtime.RunFor(10);
+    EXPECT_EQ(line.Vanished(), step.vanished);
+    EXPECT_EQ(closings, step.closings);
+    EXPECT_EQ(returns, step.returns);
+  }
+  line.Return();
+  port.SetOpen(true);
+  line.Vanish();
+  runtime.RunFor(10);
+  EXPECT_EQ(closings, 2) << "a port opened after the return is told of the next vanishing";
+}
+
 }  // namespace
 }  // namespace ventari::sim

@@ -2,8 +2,11 @@
 // silence and garbage at a wrong rate, the banner and the replies at the right one.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,13 +43,18 @@ class VentariSimTest : public ::testing::Test {
     runtime.WaitUntil([&done] { return done; });
   }
 
-  // Runs until `text` has been received or `ms` passed.
-  bool WaitFor(const std::string& text, int ms) {
+  // Runs until `done` holds or `ms` passed; whether it holds.
+  bool WaitUntil(const std::function<bool()>& done, int ms) {
     bool late = false;
     const auto id = runtime.Schedule(ms, [&late] { late = true; });
-    runtime.WaitUntil([&] { return late || received.find(text) != std::string::npos; });
+    runtime.WaitUntil([&] { return late || done(); });
     runtime.Cancel(id);
-    return received.find(text) != std::string::npos;
+    return done();
+  }
+
+  // Runs until `text` has been received or `ms` passed.
+  bool WaitFor(const std::string& text, int ms) {
+    return WaitUntil([&] { return received.find(text) != std::string::npos; }, ms);
   }
 
   void Type(const std::string& command) {
@@ -111,6 +119,51 @@ TEST_F(VentariSimTest, BootServesAProcessorWaitingInBootMode) {
                                   "a\x9D\xAA",
                                   5),
                       1000));
+}
+
+TEST_F(VentariSimTest, ALinkFollowsTheDeviceUnpluggedAndPluggedInAgain) {
+  const QTemporaryDir dir;
+  const QString link = dir.filePath(QStringLiteral("anemometer"));
+  const auto linked = [&link] { return QFileInfo(link).isSymLink(); };
+  const QString path =
+      Start({QStringLiteral("--model"), QStringLiteral("kestrix2"), QStringLiteral("--rate"),
+             QStringLiteral("10"), QStringLiteral("--link"), link, QStringLiteral("--unplug-at"),
+             QStringLiteral("1"), QStringLiteral("--replug-at"), QStringLiteral("2")});
+  ASSERT_EQ(path, link) << "scripts open the link";
+  port.SetName(link);
+  port.SetBaud(9600);
+  port.SetOpen(true);
+  ASSERT_TRUE(WaitFor("\x02Q,", 2000)) << received;
+
+  ASSERT_TRUE(WaitUntil([this] { return !port.IsOpen(); }, 2000)) << "unplugged";
+  EXPECT_FALSE(port.LostReason().isEmpty());
+  EXPECT_TRUE(WaitUntil([&] { return !linked(); }, 500)) << "the link goes with the device";
+
+  ASSERT_TRUE(WaitUntil(linked, 2000)) << "plugged in again";
+  port.SetOpen(true);
+  received.clear();
+  EXPECT_TRUE(WaitFor("\x02Q,", 2000)) << "the same device streams on";
+
+  simulator.terminate();
+  EXPECT_TRUE(simulator.waitForFinished(2000));
+  EXPECT_FALSE(linked()) << "the link is removed when the simulator is stopped";
+}
+
+TEST_F(VentariSimTest, UnpluggingIsRefusedWithoutALinkOrWithAReplugBeforeIt) {
+  const QString link = QTemporaryDir().filePath(QStringLiteral("anemometer"));
+  const QStringList model{QStringLiteral("--model"), QStringLiteral("t7")};
+  for (const QStringList& extra :
+       {QStringList{QStringLiteral("--unplug-at"), QStringLiteral("1")},
+        QStringList{QStringLiteral("--link"), link, QStringLiteral("--replug-at"),
+                    QStringLiteral("1")},
+        QStringList{QStringLiteral("--link"), link, QStringLiteral("--unplug-at"),
+                    QStringLiteral("2"), QStringLiteral("--replug-at"), QStringLiteral("2")}}) {
+    QProcess refused;
+    refused.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), model + extra);
+    ASSERT_TRUE(refused.waitForFinished(5000));
+    EXPECT_EQ(refused.exitCode(), 2) << extra.join(' ').toStdString();
+    EXPECT_TRUE(refused.readAllStandardError().startsWith("ventari-sim: "));
+  }
 }
 
 }  // namespace
