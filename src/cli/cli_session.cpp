@@ -60,6 +60,8 @@ std::optional<int> CliSession::Start() {
   session_->availablePorts = [this] { return CliAvailablePorts(options_); };
   session_->portOverride = port;
   session_->window().Changed().Subscribe([this] { TellPortNotice(); });
+  session_->recovery().adapterOf = &QtSerialPort::AdapterOf;
+  session_->recovery().portOfAdapter = &QtSerialPort::PortOfAdapter;
   try {
     session_->OnFirstShow(session_->AvailablePorts());
   } catch (const PortError& e) {

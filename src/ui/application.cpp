@@ -54,6 +54,8 @@ Application::Application(const Options& options) : options_(options) {
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
       options_.settingsFile);
   session_->availablePorts = [this] { return AvailablePorts(); };
+  session_->recovery().adapterOf = &QtSerialPort::AdapterOf;
+  session_->recovery().portOfAdapter = &QtSerialPort::PortOfAdapter;
   if (!options_.portName.isEmpty()) session_->portOverride = options_.portName;
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 #if defined(VENTARI_CLI_EXECUTABLE) && defined(VENTARI_SIM_EXECUTABLE)
 
-struct Run {
+struct LogRun {
   int exitCode;
   QString err;
   QByteArray log;
@@ -22,7 +22,7 @@ struct Run {
 
 // The simulated anemometer is pulled `unplugAt` seconds after it started and, unless
 // `replugAt` is empty, plugged back in at `replugAt`.
-Run LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
+LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
                     const QStringList& cliArguments) {
   QTemporaryDir dir;
   const QString link = dir.filePath(QStringLiteral("anemometer"));
@@ -40,7 +40,7 @@ Run LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
             QStringList{"log", "--settings", dir.filePath("settings.ini"), "--port", link,
                         "--baud", "9600", "--no-timestamp", "--out", log} +
                 cliArguments);
-  cli.waitForFinished(60000);
+  cli.waitForFinished(90000);
   simulator.terminate();
   simulator.waitForFinished(5000);
   return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError()), test::FileContents(log)};
@@ -53,7 +53,7 @@ int DataLines(const QByteArray& log) {
 }
 
 TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
-  const Run run = LogAcrossUnplug("8", "11", {"--seconds", "20", "--reconnect-timeout", "10"});
+  const LogRun run = LogAcrossUnplug("14", "16", {"--seconds", "34", "--reconnect-timeout", "10"});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_EQ(run.err.count(QStringLiteral("lost - waiting for it to return")), 1)
       << run.err.toStdString();
@@ -64,7 +64,7 @@ TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
 }
 
 TEST(Reconnect, APortThatStaysAwayEndsTheRunWithStatusTwoAndTheLogWhole) {
-  const Run run = LogAcrossUnplug("6", QString(), {"--seconds", "30", "--reconnect-timeout", "2"});
+  const LogRun run = LogAcrossUnplug("14", QString(), {"--seconds", "40", "--reconnect-timeout", "2"});
   EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s"))) << run.err.toStdString();
   EXPECT_GE(DataLines(run.log), 4) << run.log.toStdString();
