@@ -87,19 +87,26 @@ TEST(Windows, ThePortNoticeFollowsTheModelBelowThePleaseWaitLabels) {
   }
 }
 
-TEST(Windows, ScreenshotOfTheMainWindowWithALostPort) {
+TEST(Windows, ScreenshotsOfTheMainWindowWhileThePortIsLostAndOnceItReturns) {
   SimSession s;
   TFrmMain window(s.session.window());
-  s.session.window().SetPortNotice(QStringLiteral("/dev/ttyUSB0 lost - waiting for it to return"));
-  window.SyncFromModel();
   window.show();
-  QCoreApplication::sendPostedEvents();
-  Keep(window, "main_port_lost");
-  EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("PortNotice"))->isVisible());
-  s.session.window().SetSearchingLabelVisible(true);
-  window.SyncFromModel();
-  QCoreApplication::sendPostedEvents();
-  Keep(window, "main_port_lost_while_searching");
+  s.StartAndSearch(QStringLiteral("sim:kestrix2"));
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  sim::LineModel& line = s.InstrumentOn(QStringLiteral("sim:kestrix2")).Line();
+  line.Vanish();
+  s.rt.RunFor(1'000);
+  const auto keep = [&](const char* name) {
+    window.SyncFromModel();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("PortNotice"))->isVisible()) << name;
+    Keep(window, name);
+  };
+  keep("main_port_lost");
+  line.Return();
+  s.rt.RunFor(PortRecovery::kReturnNoticeMs / 2);
+  EXPECT_TRUE(s.session.window().PortNotice().contains(QStringLiteral("found again")));
+  keep("main_port_found_again");
 }
 
 TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
