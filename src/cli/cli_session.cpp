@@ -78,6 +78,9 @@ std::optional<int> CliSession::Identify() {
     session_->anemometer().state.SearchRequested = true;
     session_->commands().discovery.OnActivate();
   } catch (const PortError& e) {
+    if (e.kind() == PortError::Kind::kLost) {
+      return CliFail(QStringLiteral("port %1 vanished during the search").arg(options_.port));
+    }
     return CliFail(QStringLiteral("port %1: %2").arg(options_.port, QString::fromUtf8(e.what())));
   }
   return std::nullopt;

@@ -49,17 +49,16 @@ void CommandChannel::WaitMs(int ms) {
   const auto id = runtime_.Schedule(std::max(ms, kTimerTickMs), [&done] { done = true; });
   const Counted counted(waits_);
   try {
-    runtime_.WaitUntil([&] { return done || PortLost(); });
+    runtime_.WaitUntil([&done] { return done; });
   } catch (...) {
     runtime_.Cancel(id);
     throw;
   }
-  runtime_.Cancel(id);
 }
 
 void CommandChannel::WaitFor(const std::function<bool()>& done) {
   const Counted counted(waits_);
-  runtime_.WaitUntil([&] { return done() || PortLost(); });
+  runtime_.WaitUntil(EndsOnLoss(done));
 }
 
 bool CommandChannel::WaitFor(const std::function<bool()>& done, int ms) {
@@ -67,13 +66,24 @@ bool CommandChannel::WaitFor(const std::function<bool()>& done, int ms) {
   const auto id = runtime_.Schedule(std::max(ms, kTimerTickMs), [&expired] { expired = true; });
   const Counted counted(waits_);
   try {
-    runtime_.WaitUntil([&] { return done() || expired || PortLost(); });
+    runtime_.WaitUntil(EndsOnLoss([&] { return done() || expired; }));
   } catch (...) {
     runtime_.Cancel(id);
     throw;
   }
   runtime_.Cancel(id);
   return done();
+}
+
+std::function<bool()> CommandChannel::EndsOnLoss(std::function<bool()> done) const {
+  // At least one event is handled first, so a caller that waits again and again until a timer of
+  // its own runs out still sees time pass.
+  return [this, done = std::move(done), turned = false]() mutable {
+    if (done()) return true;
+    if (turned && PortLost()) return true;
+    turned = true;
+    return false;
+  };
 }
 
 void CommandChannel::TickWait() {

@@ -43,7 +43,7 @@ class CommandChannel {
   // Keeps the event loop running until `done` holds or `ms` have passed, on a deadline of its
   // own that no other wait can move. Returns whether `done` held.
   bool WaitFor(const std::function<bool()>& done, int ms);
-  // Every wait of the channel also ends as soon as the port vanishes: what follows fails at
+  // Both also end once the port has vanished (after one event at least): what follows fails at
   // once (a write to a vanished port raises PortError kLost) instead of waiting out its time.
 
   // Whether a wait of the channel is in progress: some exchange with the anemometer is running.
@@ -74,6 +74,8 @@ class CommandChannel {
   void TickWait();
   void ReportEntryTimeout();
   bool PortLost() const;
+  // `done`, or the port lost once the wait has handled an event.
+  std::function<bool()> EndsOnLoss(std::function<bool()> done) const;
 
   // Counts a wait in progress for as long as it lives.
   struct Counted {
