@@ -55,7 +55,8 @@ void PortRecovery::Look() {
     Returned();
     return;
   }
-  const QString moved = (portOfAdapter && !adapter_.isEmpty()) ? portOfAdapter(adapter_) : QString();
+  const QString moved =
+      (portOfAdapter && !adapter_.isEmpty()) ? portOfAdapter(adapter_) : QString();
   if (!moved.isEmpty() && moved != lostName_ && TryOpen(moved)) {
     Returned();
     return;
@@ -80,7 +81,8 @@ void PortRecovery::Returned() {
   look_.Stop();
   waiting_ = false;
   const QString name = p_.port.Name();
-  const QString where = name == lostName_ ? name : name + QStringLiteral(" (was ") + lostName_ + ')';
+  const QString where =
+      name == lostName_ ? name : name + QStringLiteral(" (was ") + lostName_ + ')';
   if ((serviceRunning && serviceRunning()) || !wasFound_) {
     SetNotice(where + QStringLiteral(" is back"));
     clearNotice_.Start();

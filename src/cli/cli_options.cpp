@@ -62,8 +62,7 @@ std::optional<QString> ReadSeconds(const QCommandLineParser& parser, CliOptions&
   return ReadDuration(parser, kSeconds, options.runMs);
 }
 
-std::optional<QString> ReadReconnectTimeout(const QCommandLineParser& parser,
-                                            CliOptions& options) {
+std::optional<QString> ReadReconnectTimeout(const QCommandLineParser& parser, CliOptions& options) {
   return ReadDuration(parser, kReconnectTimeout, options.reconnectTimeoutMs);
 }
 
@@ -123,8 +122,8 @@ void AddCliOptions(QCommandLineParser& parser) {
 
 std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser) {
   CliOptions options;
-  for (const auto read : {&ReadBaud, &ReadSeconds, &ReadReconnectTimeout, &ReadSegmentMinutes,
-                          &ReadPcAvg}) {
+  for (const auto read :
+       {&ReadBaud, &ReadSeconds, &ReadReconnectTimeout, &ReadSegmentMinutes, &ReadPcAvg}) {
     if (auto error = read(parser, options)) return *error;
   }
   options.port = parser.value(kPort);

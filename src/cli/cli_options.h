@@ -21,8 +21,8 @@ struct CliOptions {
   // How long a vanished port may stay away before a stream, log or capture gives up; none: until
   // interrupted.
   std::optional<std::int64_t> reconnectTimeoutMs;
-  std::optional<int> pcAvgMinutes;    // three-axis PC averaging; none: the stored setting
-  QString out;                        // the log file
+  std::optional<int> pcAvgMinutes;  // three-axis PC averaging; none: the stored setting
+  QString out;                      // the log file
   bool json = false;
   bool timestamps = true;
   bool list = false;        // set: list the fields and values instead of setting

@@ -110,8 +110,7 @@ bool CliSession::Run() {
     return options_.reconnectTimeoutMs && recovery.Waiting() &&
            runtime_.NowMs() - recovery.LostAtMs() >= *options_.reconnectTimeoutMs;
   };
-  runtime_.WaitUntil(
-      [&] { return interrupted != 0 || runtime_.NowMs() >= endMs || gaveUp(); });
+  runtime_.WaitUntil([&] { return interrupted != 0 || runtime_.NowMs() >= endMs || gaveUp(); });
   if (!gaveUp()) return true;
   CliFail(QStringLiteral("port %1 did not return within %2 s")
               .arg(recovery.LostName())

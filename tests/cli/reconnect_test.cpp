@@ -23,12 +23,12 @@ struct LogRun {
 // The simulated anemometer is pulled `unplugAt` seconds after it started and, unless
 // `replugAt` is empty, plugged back in at `replugAt`.
 LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
-                    const QStringList& cliArguments) {
+                       const QStringList& cliArguments) {
   QTemporaryDir dir;
   const QString link = dir.filePath(QStringLiteral("anemometer"));
   QProcess simulator;
-  QStringList simArguments{"--model", "kestrix2", "--rate", "4", "--link", link, "--unplug-at",
-                           unplugAt};
+  QStringList simArguments{"--model", "kestrix2", "--rate",      "4",
+                           "--link",  link,       "--unplug-at", unplugAt};
   if (!replugAt.isEmpty()) simArguments << "--replug-at" << replugAt;
   simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), simArguments);
   EXPECT_TRUE(simulator.waitForReadyRead(10000));
@@ -37,8 +37,8 @@ LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
   const QString log = dir.filePath(QStringLiteral("wind.log"));
   QProcess cli;
   cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
-            QStringList{"log", "--settings", dir.filePath("settings.ini"), "--port", link,
-                        "--baud", "9600", "--no-timestamp", "--out", log} +
+            QStringList{"log", "--settings", dir.filePath("settings.ini"), "--port", link, "--baud",
+                        "9600", "--no-timestamp", "--out", log} +
                 cliArguments);
   cli.waitForFinished(90000);
   simulator.terminate();
@@ -64,9 +64,11 @@ TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
 }
 
 TEST(Reconnect, APortThatStaysAwayEndsTheRunWithStatusTwoAndTheLogWhole) {
-  const LogRun run = LogAcrossUnplug("14", QString(), {"--seconds", "40", "--reconnect-timeout", "2"});
+  const LogRun run =
+      LogAcrossUnplug("14", QString(), {"--seconds", "40", "--reconnect-timeout", "2"});
   EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
-  EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s"))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s")))
+      << run.err.toStdString();
   EXPECT_GE(DataLines(run.log), 4) << run.log.toStdString();
 }
 

@@ -113,8 +113,7 @@ TEST(PortLossScenario, AStreamingKestrixLosesItsPortForThirtySecondsAndIsFoundAg
                                    [&](std::int64_t at) { return at > backAt; });
   EXPECT_GE(after, 40);
   EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
-  EXPECT_EQ(LinesStartingWith(test::FileContents(log), "Q,"),
-            static_cast<int>(sampleTimes.size()));
+  EXPECT_EQ(LinesStartingWith(test::FileContents(log), "Q,"), static_cast<int>(sampleTimes.size()));
   // A consumer registered after the terminal can see a nested delivery first: compare what
   // arrived, not its order.
   const QByteArray captured = test::FileContents(capture);

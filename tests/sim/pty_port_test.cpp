@@ -14,6 +14,7 @@
 #include "link/qt_serial_port.h"
 #include "link/serial_port.h"
 #include "sim/instrument.h"
+#include "support/bounded_wait.h"
 
 namespace ventari::sim {
 namespace {
@@ -27,13 +28,8 @@ void PrintTo(const VanishCase& vanish, std::ostream* out) { *out << vanish.name;
 
 class PtyPortLossTest : public ::testing::TestWithParam<VanishCase> {
  protected:
-  // Runs the event loop until `done` holds or `ms` passed; whether it holds.
   bool WaitUntil(const std::function<bool()>& done, int ms) {
-    bool late = false;
-    const auto id = runtime.Schedule(ms, [&late] { late = true; });
-    runtime.WaitUntil([&] { return late || done(); });
-    runtime.Cancel(id);
-    return done();
+    return test::WaitUntil(runtime, done, ms);
   }
 
   QtRuntime runtime;

@@ -13,6 +13,7 @@
 #include "base/qt_runtime.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_port.h"
+#include "support/bounded_wait.h"
 
 // Built where ventari-sim is (pseudo-terminals are POSIX).
 #ifdef VENTARI_SIM_EXECUTABLE
@@ -43,13 +44,8 @@ class VentariSimTest : public ::testing::Test {
     runtime.WaitUntil([&done] { return done; });
   }
 
-  // Runs until `done` holds or `ms` passed; whether it holds.
   bool WaitUntil(const std::function<bool()>& done, int ms) {
-    bool late = false;
-    const auto id = runtime.Schedule(ms, [&late] { late = true; });
-    runtime.WaitUntil([&] { return late || done(); });
-    runtime.Cancel(id);
-    return done();
+    return test::WaitUntil(runtime, done, ms);
   }
 
   // Runs until `text` has been received or `ms` passed.
