@@ -246,3 +246,34 @@ TEST(PortLossScenario, ResynchroniseOrAnotherPortChosenEndsTheWaiting) {
 
 }  // namespace
 }  // namespace ventari
+
+namespace ventari {
+namespace {
+
+TEST(PortLossScenario, ASegmentThatEndsWhileThePortIsAwayClosesOnTime) {
+  test::SimSession s;
+  s.StartAndSearch(kKestrix);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  DataDisplay& display = s.session.displays().dataDisplay;
+  display.CbTsdClick(false);
+  display.CbSegClick(true);
+  display.SetSegInterval(1);
+  display.StartLogging(s.dir.filePath(QStringLiteral("wind.log")));
+  s.rt.RunFor(45'000);
+  Unplug(s, kKestrix, 40'000);
+  s.rt.RunFor(20'000);
+  // A minute after the start, with the port away: the first segment is closed whole and the
+  // second one is open with its header.
+  const QByteArray first = test::FileContents(s.dir.filePath(QStringLiteral("wind_1_0.log")));
+  EXPECT_GE(LinesStartingWith(first, "Q,"), 40);
+  const QString second = s.dir.filePath(QStringLiteral("wind_1_1.log"));
+  ASSERT_TRUE(QFile::exists(second));
+  EXPECT_EQ(LinesStartingWith(test::FileContents(second), "Q,"), 0);
+  s.rt.RunFor(50'000);
+  display.StopLogging();
+  EXPECT_GT(LinesStartingWith(test::FileContents(second), "Q,"), 10)
+      << "the data found again go on in the open segment";
+}
+
+}  // namespace
+}  // namespace ventari
