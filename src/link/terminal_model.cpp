@@ -65,6 +65,8 @@ void TerminalModel::Receive(std::span<const std::uint8_t> bytes) {
 
 void TerminalModel::Type(std::uint8_t byte) {
   if (!port_.IsOpen()) {
+    // A vanished port's notice already says why nothing goes out.
+    if (!portNotice_.isEmpty()) return;
     portStatus_ = PortText(port_) + QStringLiteral(" - port closed, keys not sent");
     changed_.Notify();
     return;

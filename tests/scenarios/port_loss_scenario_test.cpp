@@ -81,6 +81,7 @@ TEST(PortLossScenario, AStreamingKestrixLosesItsPortForThirtySecondsAndIsFoundAg
   const int logLinesBefore = LinesStartingWith(test::FileContents(log), "Q,");
   Unplug(s, kKestrix, 30'000);
   s.rt.RunFor(1);
+  terminal.Type('*');  // dropped: the notice stays
   EXPECT_EQ(terminal.PortStatus(), QStringLiteral(" sim:kestrix2 lost - waiting for it to return"));
   // Every message received before the loss is on disk while the port is away.
   EXPECT_EQ(logLinesBefore, static_cast<int>(sampleTimes.size()));
