@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "cli/cli_session.h"
+#include "support/cli_run.h"
 #include "support/file_contents.h"
 
 namespace ventari {
@@ -28,28 +28,20 @@ TEST(CaptureCommand, UsageErrorsEndBeforeAnythingIsOpened) {
 
 #if defined(VENTARI_CLI_EXECUTABLE)
 
-struct CliRun {
-  int exitCode;
-  QString out;
-  QString err;
-};
-
-CliRun Capture(const QTemporaryDir& dir, const QStringList& arguments) {
-  QProcess cli;
-  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
-            QStringList{"capture", "--settings", dir.filePath("settings.ini"), "--port",
-                        "sim:kestrix2", "--baud", "9600"} +
-                arguments);
-  cli.waitForFinished(120000);
-  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-          QString::fromUtf8(cli.readAllStandardError())};
+test::CliRun Capture(const QTemporaryDir& dir, const QStringList& arguments) {
+  return test::RunCli(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+                      QStringList{"capture", "--settings", dir.filePath("settings.ini"), "--port",
+                                  "sim:kestrix2", "--baud", "9600"} +
+                          arguments,
+                      120000);
 }
 
 TEST(CaptureCommand, WritesWhatTheLineAnsweredToTheTypedTexts) {
   QTemporaryDir dir;
   const QString out = dir.filePath("line.dat");
-  const CliRun run = Capture(dir, {"--out", out, "--seconds", "2", "--send", "*", "--send", "D1"});
-  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const test::CliRun run =
+      Capture(dir, {"--out", out, "--seconds", "2", "--send", "*", "--send", "D1"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "Log file " + out + " closed\n");
   const QByteArray captured = test::FileContents(out);
   EXPECT_TRUE(captured.contains("CONFIGURATION MODE\r\n")) << captured.toStdString();
@@ -58,8 +50,8 @@ TEST(CaptureCommand, WritesWhatTheLineAnsweredToTheTypedTexts) {
 
 TEST(CaptureCommand, AFileThatCannotBeCreatedIsAFileError) {
   QTemporaryDir dir;
-  const CliRun run = Capture(dir, {"--out", dir.filePath("no/such/x.dat"), "--seconds", "1"});
-  EXPECT_EQ(run.exitCode, kExitUsage);
+  const test::CliRun run = Capture(dir, {"--out", dir.filePath("no/such/x.dat"), "--seconds", "1"});
+  EXPECT_EQ(run.status, kExitUsage);
   EXPECT_TRUE(run.err.contains("Can't perform one of the following file operations"))
       << run.err.toStdString();
 }

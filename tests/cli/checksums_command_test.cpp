@@ -6,10 +6,10 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "cli/cli_session.h"
+#include "support/cli_run.h"
 
 namespace ventari {
 namespace {
@@ -28,36 +28,27 @@ TEST(ChecksumsCommand, UsageErrorsEndBeforeAnythingIsOpened) {
 
 #if defined(VENTARI_CLI_EXECUTABLE)
 
-struct CliRun {
-  int exitCode;
-  QString out;
-  QString err;
-};
-
-CliRun Checksums(const QStringList& arguments) {
+test::CliRun Checksums(const QStringList& arguments) {
   QTemporaryDir dir;
-  QProcess cli;
-  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
-            QStringList{"checksums", "--settings", dir.filePath("settings.ini")} + arguments);
-  cli.waitForFinished(120000);
-  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-          QString::fromUtf8(cli.readAllStandardError())};
+  return test::RunCli(
+      QStringLiteral(VENTARI_CLI_EXECUTABLE),
+      QStringList{"checksums", "--settings", dir.filePath("settings.ini")} + arguments, 120000);
 }
 
 TEST(ChecksumsCommand, ReadsTheSimulatedLarkvanesChecksumsAndRefusesAnotherModel) {
-  const CliRun text = Checksums({"--port", "sim:larkvane", "--baud", "9600"});
-  ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+  const test::CliRun text = Checksums({"--port", "sim:larkvane", "--baud", "9600"});
+  ASSERT_EQ(text.status, 0) << text.err.toStdString();
   EXPECT_EQ(text.out, QStringLiteral("ROM checksum : 7A3F\nFAC checksum : 1C05\n"
                                      "ENG checksum : 4B21\nCAL checksum : 93D6\n"));
 
-  const CliRun json = Checksums({"--port", "sim:larkvane", "--baud", "9600", "--json"});
-  ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+  const test::CliRun json = Checksums({"--port", "sim:larkvane", "--baud", "9600", "--json"});
+  ASSERT_EQ(json.status, 0) << json.err.toStdString();
   const QJsonObject values = QJsonDocument::fromJson(json.out.toUtf8()).object();
   EXPECT_EQ(values["rom"].toString(), QStringLiteral("7A3F"));
   EXPECT_EQ(values["cal"].toString(), QStringLiteral("93D6"));
 
-  const CliRun other = Checksums({"--port", "sim:kestrix2", "--baud", "9600"});
-  EXPECT_EQ(other.exitCode, 1);
+  const test::CliRun other = Checksums({"--port", "sim:kestrix2", "--baud", "9600"});
+  EXPECT_EQ(other.status, 1);
   EXPECT_TRUE(other.err.contains(QStringLiteral("needs a Larkvane"))) << other.err.toStdString();
 }
 

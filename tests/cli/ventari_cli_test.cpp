@@ -11,6 +11,7 @@
 #include "base/qt_runtime.h"
 #include "base/timer.h"
 #include "sim/sim_serial_port.h"
+#include "support/cli_run.h"
 #include "support/file_contents.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
@@ -18,23 +19,10 @@
 namespace ventari {
 namespace {
 
-struct Finished {
-  int status = -1;
-  QString out;
-  QString err;
-};
+using Finished = test::CliRun;
 
 Finished RunCli(const QStringList& arguments, int boundMs = 20000) {
-  QProcess cli;
-  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE), arguments);
-  if (!cli.waitForFinished(boundMs)) {
-    cli.kill();
-    cli.waitForFinished();
-    return {};
-  }
-  return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
-          QString::fromUtf8(cli.readAllStandardOutput()),
-          QString::fromUtf8(cli.readAllStandardError())};
+  return test::RunCli(QStringLiteral(VENTARI_CLI_EXECUTABLE), arguments, boundMs);
 }
 
 class VentariCliTest : public ::testing::Test {
