@@ -70,9 +70,11 @@ DiagnosticsPage::DiagnosticsPage(SoftwareDiagnosticsModel& model, QWidget* paren
   list_->setObjectName(QStringLiteral("DbgListBox"));
   list_->setFont(QFont(QStringLiteral("Courier New")));
   // Tall enough for the newest lines the model puts in view, and no taller, so the newest one
-  // sits at the bottom.
-  list_->setFixedHeight(list_->fontMetrics().lineSpacing() *
-                            SoftwareDiagnosticsModel::kLinesInView +
+  // sits at the bottom. A row's height is the item's, measured on one, whatever font is found.
+  list_->addItem(QStringLiteral("0"));
+  const int rowHeight = list_->sizeHintForRow(0);
+  list_->clear();
+  list_->setFixedHeight(rowHeight * SoftwareDiagnosticsModel::kLinesInView +
                         2 * list_->frameWidth());
 
   auto* left = new QVBoxLayout;
