@@ -40,13 +40,18 @@ inline QString UserMessageOf(const std::exception& error) {
   return QString::fromLatin1(kUnexpectedError);
 }
 
-// Shows `error` as the system shows an error that escaped an event handler, in a box captioned
-// "Ventari"; the detail of a fault in the program goes to the log. An error the user was told of
-// already is not shown again.
-inline void ShowError(Prompts& prompts, const std::exception& error) {
+// Whether `error`, escaped from an event handler, gets a box of its own: not when the user was
+// told of it already. The detail of a fault in the program goes to the log.
+inline bool NeedsShowing(const std::exception& error) {
   const auto* user = dynamic_cast<const UserError*>(&error);
   if (!user) qWarning("Unexpected error: %s", error.what());
-  if (user && user->AlreadyTold()) return;
+  return !(user && user->AlreadyTold());
+}
+
+// Shows `error` as the system shows an error that escaped an event handler, in a box captioned
+// "Ventari".
+inline void ShowError(Prompts& prompts, const std::exception& error) {
+  if (!NeedsShowing(error)) return;
   prompts.ShowMessage(UserMessageOf(error), QStringLiteral("Ventari"));
 }
 

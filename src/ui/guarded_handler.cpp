@@ -12,9 +12,7 @@ void RunGuarded(QWidget* parent, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    const auto* user = dynamic_cast<const UserError*>(&e);
-    if (!user) qWarning("Unexpected error: %s", e.what());
-    if (user && user->AlreadyTold()) return;
+    if (!NeedsShowing(e)) return;
     QMessageBox::critical(parent, QStringLiteral("Ventari"), UserMessageOf(e));
   } catch (...) {
     qWarning("Unexpected error of an unknown kind");
