@@ -26,6 +26,20 @@ constexpr LiveWindowCommands::Outcome kRefuse{false, false};
 constexpr LiveWindowCommands::Outcome kShow{true, false};
 constexpr LiveWindowCommands::Outcome kShowAndStart{true, true};
 
+// Where the shown flag of a window other than the alarm is kept.
+bool LiveWindowsShown::*ShownMember(LiveWindowKind kind) {
+  switch (kind) {
+    case LiveWindowKind::kGraph:
+      return &LiveWindowsShown::graph;
+    case LiveWindowKind::kWindsock:
+      return &LiveWindowsShown::windsock;
+    case LiveWindowKind::kTabular:
+    case LiveWindowKind::kAlarm:  // never asked: the alarm's model keeps its own
+      break;
+  }
+  return &LiveWindowsShown::tabular;
+}
+
 }  // namespace
 
 bool LiveWindowCommands::ThreeAxis() const { return p_.state.Family == AnemFamily::kThreeAxis; }
@@ -47,7 +61,7 @@ LiveWindowCommands::Outcome LiveWindowCommands::Graph() {
     }
     return kShow;
   }
-  const auto& shown = p_.shown;
+  const auto& shown = shown_;
   if (MultiWindowRefused(shown.tabular || shown.windsock || p_.alarm.View().visible)) {
     return kRefuse;
   }
@@ -69,13 +83,13 @@ LiveWindowCommands::Outcome LiveWindowCommands::Graph() {
 
 LiveWindowCommands::Outcome LiveWindowCommands::Windsock() {
   if (!ThreeAxis()) return kShow;
-  const auto& shown = p_.shown;
+  const auto& shown = shown_;
   if (MultiWindowRefused(shown.graph || shown.tabular || p_.alarm.View().visible)) return kRefuse;
   return kShowAndStart;
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Tabular() {
-  const auto& shown = p_.shown;
+  const auto& shown = shown_;
   if (MultiWindowRefused(shown.graph || shown.windsock)) return kRefuse;
   return kShowAndStart;
 }
@@ -89,7 +103,7 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
                            QStringLiteral("Information"));
     return kRefuse;
   }
-  const auto& shown = p_.shown;
+  const auto& shown = shown_;
   if (MultiWindowRefused(shown.tabular || shown.windsock || p_.alarm.View().visible)) {
     return kRefuse;
   }
@@ -102,11 +116,93 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
 }
 
 bool LiveWindowCommands::AnyWindowShown() const {
-  const LiveWindowsShown& shown = p_.shown;
+  const LiveWindowsShown& shown = shown_;
   return shown.graph || shown.windsock || shown.tabular || p_.alarm.View().visible;
 }
 
+LiveWindowCommands::Outcome LiveWindowCommands::Check(LiveWindowKind kind) {
+  switch (kind) {
+    case LiveWindowKind::kGraph:
+      return Graph();
+    case LiveWindowKind::kWindsock:
+      return Windsock();
+    case LiveWindowKind::kTabular:
+      return Tabular();
+    case LiveWindowKind::kAlarm:
+      return Alarm();
+  }
+  return kRefuse;
+}
+
+bool LiveWindowCommands::IsShown(LiveWindowKind kind) const {
+  if (kind == LiveWindowKind::kAlarm) return p_.alarm.View().visible;
+  return shown_.*ShownMember(kind);
+}
+
+bool LiveWindowCommands::Open(LiveWindowKind kind, const std::function<void()>& show) {
+  if (IsShown(kind)) {
+    if (kind == LiveWindowKind::kAlarm) p_.alarm.Show();
+    if (show) show();
+    return true;
+  }
+  const Outcome outcome = Check(kind);
+  if (!outcome.show) return false;
+  if (kind == LiveWindowKind::kAlarm) {
+    p_.alarm.Show();
+  } else {
+    shown_.*ShownMember(kind) = true;
+  }
+  if (kind == LiveWindowKind::kTabular) p_.tabular.FormShow();
+  if (show) show();
+  if (outcome.startContinuous) StartContinuous();
+  return true;
+}
+
+void LiveWindowCommands::Close(LiveWindowKind kind) {
+  if (kind == LiveWindowKind::kAlarm) {
+    // The alarm's model tells WindowClosed itself.
+    if (p_.alarm.View().visible) p_.alarm.FormClose();
+    return;
+  }
+  bool& shown = shown_.*ShownMember(kind);
+  if (!shown) return;
+  shown = false;
+  WindowClosed();
+}
+
+void LiveWindowCommands::CloseAll() {
+  TabularDisplay& tabular = p_.tabular;
+  if (tabular.Logging() || tabular.BinaryLogOpen()) tabular.StopLogging();
+  shown_ = {};
+  Close(LiveWindowKind::kAlarm);
+  WindowClosed();
+}
+
+void LiveWindowCommands::WindowClosed() {
+  if (starting_ > 0) return;
+  StopWhenNoneShown();
+}
+
+void LiveWindowCommands::StopWhenNoneShown() {
+  // The output goes on while any live window still shows it.
+  if (AnyWindowShown()) return;
+  p_.matchers.TriAxisAsciiPkt.SetEnabled(false);
+  p_.matchers.TriAxisBinaryPkt.SetEnabled(false);
+  p_.modes.StopContinuousOutput();
+}
+
 void LiveWindowCommands::StartContinuous() {
+  ++starting_;
+  try {
+    SwitchToContinuous();
+  } catch (...) {
+    --starting_;
+    throw;
+  }
+  if (--starting_ == 0) StopWhenNoneShown();
+}
+
+void LiveWindowCommands::SwitchToContinuous() {
   p_.records.StartPeriods();
   // Records already streaming to another window stop at the prompt; a record cut short by it
   // is not read together with the listing.

@@ -34,8 +34,10 @@ void PortRecovery::Lost() {
   lostName_ = p_.port.Name();
   lostBaud_ = p_.port.Line().baud;
   wasFound_ = p_.discovery.Found();
-  // Whatever the anemometer was doing, the program no longer holds it in configuration mode.
+  // Whatever the anemometer was doing, the program no longer holds it in configuration mode or
+  // continuous output: closing a window now sends nothing.
   p_.state.InConfigMode = false;
+  p_.state.ContinuousStarted = false;
   clearNotice_.Stop();
   SetNotice(SerialPort::LostNotice(lostName_));
   look_.Start();

@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include <exception>
+
 namespace ventari {
 namespace {
 
@@ -14,7 +16,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       link_(rt, portFactory, anemometer_.state, userPrompts, window_),
       settings_(std::move(settingsFile)),
       displays_(rt, userPrompts, anemometer_, window_.menu, link_, portFactory, std::move(clock),
-                [this] { LiveWindowClosed(); }),
+                [this] { commands_.liveCommands.WindowClosed(); }),
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig,
              displays_.hooks),
       decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
@@ -22,7 +24,9 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       service_(rt, userPrompts, link_, anemometer_.state, settings_.FileNames()),
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
                  commands_.discovery, commands_.liveCommands}) {
-  decoding_.triAxisData.graphVisible = [this] { return commands_.liveShown.graph; };
+  decoding_.triAxisData.graphVisible = [this] {
+    return commands_.liveCommands.IsShown(LiveWindowKind::kGraph);
+  };
   decoding_.dataApplier.toServicePages = [this](const QByteArray& text) {
     service_.DataString(text);
   };
@@ -62,18 +66,22 @@ void Session::SetOperator(const QString& name) {
   service_.test.operatorName = name;
 }
 
-void Session::LiveWindowClosed() {
-  // The output goes on while any live window still shows it.
-  if (commands_.liveCommands.AnyWindowShown()) return;
-  link_.matchers.TriAxisAsciiPkt.SetEnabled(false);
-  link_.matchers.TriAxisBinaryPkt.SetEnabled(false);
-  modes_.StopContinuousOutput();
-}
-
 void Session::Close() {
-  for (const auto& hook : closeHooks_) hook();
+  // Each step runs whatever the one before it met, and the settings are saved in any case; the
+  // first error is raised once the run has closed.
+  std::exception_ptr failure;
+  const auto step = [&failure](const std::function<void()>& run) {
+    try {
+      run();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  // A log being written ends complete before its window goes.
+  step([this] { commands_.liveCommands.CloseAll(); });
+  for (const auto& hook : closeHooks_) step(hook);
   // The test window's pages let go of the anemometer before the run ends.
-  service_.testWindow.FormClose();
+  step([this] { service_.testWindow.FormClose(); });
   // A running search ends after its current try.
   anemometer_.state.SearchRequested = false;
   if (window_.SearchingLabelVisible()) {
@@ -83,7 +91,8 @@ void Session::Close() {
   link_.matchers.DataPacket.SetEnabled(false);
   link_.terminal.Close();
   settings_.SaveSettings(SettingsTargets());
-  link_.channel.Delay(kCloseGraceMs);
+  step([this] { link_.channel.Delay(kCloseGraceMs); });
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace ventari

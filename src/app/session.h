@@ -28,13 +28,10 @@ class Session {
   // The main window is shown for the first time: load the settings and open the port; the
   // stored rate is where the search starts.
   void OnFirstShow(const QStringList& availablePorts);
-  // The main window closes: stop what runs, save the settings, let queued work finish.
+  // The main window closes: stop what runs (the live windows, the close hooks, the test
+  // window), save the settings, let queued work finish. The settings are saved even when a step
+  // fails; the first failure is raised afterwards.
   void Close();
-
-  // A live window (graph, windsock, alarm, tabular display) closed: when none is left, the
-  // three-axis record collectors are disarmed and a three-axis anemometer that was put into
-  // continuous output goes back to polled output; while any is left, the data go on.
-  void LiveWindowClosed();
 
   // Run when the main window closes, before the settings are saved (closing the live windows).
   void AddCloseHook(std::function<void()> hook) { closeHooks_.push_back(std::move(hook)); }

@@ -99,7 +99,6 @@ struct Commands {
            AnemometerLink& link, LiveDisplays& displays, ModeCommands& modes, Decoding& decoding);
 
   ModeCommands& modes;
-  LiveWindowsShown liveShown;
   Discovery discovery;
   PortsDialog portsDialog;
   LiveWindowCommands liveCommands;

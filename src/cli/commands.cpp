@@ -38,22 +38,18 @@ std::optional<int> RequireFoundAndApplicable(Session& session, const CliOptions&
   return std::nullopt;
 }
 
-// A three-axis anemometer streams as while the tabular display is shown: started as its menu
-// command starts it, and stopped as closing the last live window stops it.
+// A three-axis anemometer streams as while the tabular display is shown: opened and closed as
+// its window is.
 void ShowTabular(Session& session, const CliOptions& options) {
   if (options.pcAvgMinutes) {
     session.anemometer().triAxisConfig.PcAvgMinutes = *options.pcAvgMinutes;
     session.displays().tabular.PcAveragingChanged();
   }
-  Commands& commands = session.commands();
-  commands.liveShown.tabular = true;
-  session.displays().tabular.FormShow();
-  commands.liveCommands.StartContinuous();
+  session.commands().liveCommands.Open(LiveWindowKind::kTabular);
 }
 
 void CloseTabular(Session& session) {
-  session.commands().liveShown.tabular = false;
-  session.LiveWindowClosed();
+  session.commands().liveCommands.Close(LiveWindowKind::kTabular);
 }
 
 int LogThreeAxis(CliSession& cli, const CliOptions& options) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include "app/port_parameters.h"
 #include "base/errors.h"
@@ -32,6 +33,7 @@
 #include "ui/frm_test.h"
 #include "ui/frm_user_name.h"
 #include "ui/frm_windsock.h"
+#include "ui/guarded_handler.h"
 #include "ui/hardware_page.h"
 #include "ui/help_window.h"
 #include "ui/larkvane_check_page.h"
@@ -70,9 +72,15 @@ void Application::CreateWindows() {
   // The order in which the windows are created is the order they are listed in at start.
   Session& s = *session_;
   frmMain_ = std::make_unique<TFrmMain>(
-      s.window(),
-      TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
-                        [&s] { s.commands().discovery.OnActivate(); }, [&s] { s.Close(); }});
+      s.window(), TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
+                                    [&s] { s.commands().discovery.OnActivate(); },
+                                    [&s] {
+                                      // The windows still open (the terminal, the data display ...)
+                                      // go with the main window, whatever closing met.
+                                      const auto quit =
+                                          qScopeGuard([] { QCoreApplication::quit(); });
+                                      s.Close();
+                                    }});
   prompts_.SetParent(frmMain_.get());
   frmTerminal_ = new TFrmTerminal(s.link().terminal, frmMain_.get());
   portParameters_ = std::make_unique<PortParameters>(s.link().port, prompts_,
@@ -107,28 +115,20 @@ void Application::CreateWindows() {
   frmLvAnalogue_ = new TFrmLVAnalogue(dialogs.lvAnalogue, frmMain_.get());
   frmAveraging_ = new TFrmAveraging(dialogs.averaging, frmMain_.get());
 
-  QObject::connect(&frmGraph_->Live(), &LiveWindow::Closed, frmGraph_, [&s] {
-    s.commands().liveShown.graph = false;
-    s.LiveWindowClosed();
-  });
-  QObject::connect(&frmWindsock_->Live(), &LiveWindow::Closed, frmWindsock_, [&s] {
-    s.commands().liveShown.windsock = false;
-    s.LiveWindowClosed();
-  });
-  QObject::connect(&frmTabDisp_->Live(), &LiveWindow::Closed, frmTabDisp_, [&s] {
-    s.commands().liveShown.tabular = false;
-    s.LiveWindowClosed();
-  });
-  // Closing the main window closes the live windows first.
+  LiveWindowCommands& live = s.commands().liveCommands;
+  const auto closes = [&live](auto* window, LiveWindowKind kind) {
+    OnSignal(&window->Live(), &LiveWindow::Closed, window, [&live, kind] { live.Close(kind); });
+  };
+  closes(frmGraph_, LiveWindowKind::kGraph);
+  closes(frmWindsock_, LiveWindowKind::kWindsock);
+  closes(frmTabDisp_, LiveWindowKind::kTabular);
+  // Closing the main window closes the live windows (their logs already ended) and the test
+  // window.
   s.AddCloseHook([this] {
     frmTest_->close();
     frmGraph_->close();
     frmWindsock_->close();
-    // A log being written ends complete before its window goes.
-    TabularDisplay& tabular = session_->displays().tabular;
-    if (tabular.Logging() || tabular.BinaryLogOpen()) tabular.BtnLoggingClick();
     frmTabDisp_->close();
-    if (session_->displays().alarm.View().visible) session_->displays().alarm.FormClose();
   });
   frm3AxisConfig_ = new TFrm3AxisConfig(s.commands().setup, frmMain_.get());
   s.commands().setup.hooks.closeLiveWindows = [this] { CloseLiveWindowsForSetup(); };
@@ -184,8 +184,8 @@ void Application::InstallServicePages(Service& service) {
   frmTest_->SetPageWidget(TestPage::kHardwareDiagnostics,
                           new HardwarePage(service.hardwareChecks, nullptr));
   auto* diagnostics = new DiagnosticsPage(service.diagnostics, nullptr);
-  QObject::connect(&diagnostics->BtnSkip5(), &QPushButton::clicked, diagnostics,
-                   [&service] { service.testWindow.Next(TestPage::kSoftwareDiagnostics); });
+  OnSignal(&diagnostics->BtnSkip5(), &QPushButton::clicked, diagnostics,
+           [&service] { service.testWindow.Next(TestPage::kSoftwareDiagnostics); });
   frmTest_->SetPageWidget(TestPage::kSoftwareDiagnostics, diagnostics);
   // The reports print on the test window's printer; the printer goes with the window.
   service.reports = new ReportPrinter(frmTest_->Printer(), prompts_, frmTest_);
@@ -235,47 +235,34 @@ void Application::ConnectTwoAxisConfiguration() {
 }
 
 void Application::ShowGraph() {
-  Session& s = *session_;
-  const auto outcome = s.commands().liveCommands.Graph();
-  if (!outcome.show) return;
-  s.commands().liveShown.graph = true;
-  frmGraph_->show();
-  frmGraph_->raise();
-  if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
+  session_->commands().liveCommands.Open(LiveWindowKind::kGraph, [this] {
+    frmGraph_->show();
+    frmGraph_->raise();
+  });
 }
 
 void Application::ShowWindsock() {
-  const auto outcome = session_->commands().liveCommands.Windsock();
-  if (!outcome.show) return;
-  session_->commands().liveShown.windsock = true;
-  frmWindsock_->showNormal();
-  frmWindsock_->raise();
-  if (outcome.startContinuous) session_->commands().liveCommands.StartContinuous();
+  session_->commands().liveCommands.Open(LiveWindowKind::kWindsock, [this] {
+    frmWindsock_->showNormal();
+    frmWindsock_->raise();
+  });
 }
 
 void Application::ShowTabular() {
-  Session& s = *session_;
-  const auto outcome = s.commands().liveCommands.Tabular();
-  if (!outcome.show) return;
-  s.commands().liveShown.tabular = true;
-  // An open window keeps its table and only comes to the front.
-  if (!frmTabDisp_->isVisible()) s.displays().tabular.FormShow();
-  frmTabDisp_->show();
-  frmTabDisp_->raise();
-  frmTabDisp_->activateWindow();
-  if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
+  session_->commands().liveCommands.Open(LiveWindowKind::kTabular, [this] {
+    frmTabDisp_->show();
+    frmTabDisp_->raise();
+    frmTabDisp_->activateWindow();
+  });
 }
 
 void Application::ShowAlarm() {
-  Session& s = *session_;
-  const auto outcome = s.commands().liveCommands.Alarm();
-  if (!outcome.show) return;
-  s.displays().alarm.Show();
-  // An open alarm window comes to the front, as the graph and the windsock do.
-  frmAlarm_->Live().SyncNow();
-  frmAlarm_->raise();
-  frmAlarm_->activateWindow();
-  if (outcome.startContinuous) s.commands().liveCommands.StartContinuous();
+  session_->commands().liveCommands.Open(LiveWindowKind::kAlarm, [this] {
+    // An open alarm window comes to the front, as the graph and the windsock do.
+    frmAlarm_->Live().SyncNow();
+    frmAlarm_->raise();
+    frmAlarm_->activateWindow();
+  });
 }
 
 int Application::Start() {

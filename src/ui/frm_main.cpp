@@ -155,12 +155,17 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  event->ignore();
-  if (closing_) return;
+  // A second close while the first winds down waits for it.
+  if (closing_) {
+    event->ignore();
+    return;
+  }
   closing_ = true;
   if (actions_.closing) Run(actions_.closing);
   closed_ = true;
-  close();
+  // Accepted here, not by closing again: a close asked for by the program (File > Exit) is
+  // still under way, and a second close() inside it would be ignored.
+  event->accept();
 }
 
 }  // namespace ventari

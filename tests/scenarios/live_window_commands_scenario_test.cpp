@@ -1,7 +1,9 @@
 // Opening live windows for a three-axis anemometer: the one-window rule at high rates, the
-// modes a window cannot show, and switching the anemometer's continuous output on and off.
+// modes a window cannot show, switching the anemometer's continuous output on and off, and
+// windows chosen again, closed mid-start or closed after the port was pulled.
 #include <gtest/gtest.h>
 
+#include <QSettings>
 #include <algorithm>
 #include <vector>
 
@@ -27,7 +29,7 @@ TEST(LiveWindowCommandsScenario, At57600TheGraphIsRefusedWhileTheTabularDisplayI
   s.StoreSettings(kT7, 57600);
   s.StartAndSearch(kT7);
   ASSERT_EQ(s.session.anemometer().triAxisConfig.Baud, 5);
-  s.session.commands().liveShown.tabular = true;
+  ASSERT_TRUE(s.session.commands().liveCommands.Open(LiveWindowKind::kTabular));
   const auto outcome = s.session.commands().liveCommands.Graph();
   EXPECT_FALSE(outcome.show);
   EXPECT_EQ(s.prompts.Count(kMultiWindow), 1);
@@ -74,7 +76,7 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
   const auto outcome = s.session.commands().liveCommands.Windsock();
   ASSERT_TRUE(outcome.show && outcome.startContinuous);
   const auto writes = s.tap.Writes().size();
-  s.session.commands().liveCommands.StartContinuous();
+  s.session.commands().liveCommands.Open(LiveWindowKind::kWindsock);
   EXPECT_EQ(s.session.link().matchers.TriAxisBinaryPkt.PacketSize(), 17);
   EXPECT_TRUE(s.session.link().matchers.TriAxisBinaryPkt.Enabled());
   EXPECT_TRUE(s.session.anemometer().state.ContinuousStarted);
@@ -85,9 +87,8 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
   EXPECT_EQ(sent.substr(sent.size() - 5), "EXIT\r");
 
   // The last live window closing puts the anemometer back to polled output.
-  s.session.commands().liveShown.windsock = false;
   const auto before = s.tap.Writes().size();
-  s.session.LiveWindowClosed();
+  s.session.commands().liveCommands.Close(LiveWindowKind::kWindsock);
   sent.clear();
   for (std::size_t i = before; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
   EXPECT_EQ(sent, "IM\rMSGMODE POLL\rEXIT\r");
@@ -106,28 +107,22 @@ TEST(LiveWindowCommandsScenario, ClosingOneOfTwoWindowsKeepsTheDataTheLastStopsT
   s.StartAndSearch(kT7);
   s.Configure({"MSGMODE POLL"});
   Commands& commands = s.session.commands();
-  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
-  commands.liveShown.graph = true;
-  commands.liveCommands.StartContinuous();
-  ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
-  commands.liveShown.windsock = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kGraph));
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kWindsock));
 
   const auto sentSince = [&s](std::size_t write) {
     std::string sent;
     for (std::size_t i = write; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
     return sent;
   };
-  commands.liveShown.graph = false;
   const auto graphClosed = s.tap.Writes().size();
-  s.session.LiveWindowClosed();
+  commands.liveCommands.Close(LiveWindowKind::kGraph);
   s.rt.RunFor(2000);
   EXPECT_EQ(sentSince(graphClosed), "");
   EXPECT_TRUE(s.session.anemometer().state.ContinuousStarted);
 
-  commands.liveShown.windsock = false;
   const auto lastClosed = s.tap.Writes().size();
-  s.session.LiveWindowClosed();
+  commands.liveCommands.Close(LiveWindowKind::kWindsock);
   EXPECT_EQ(sentSince(lastClosed), "IM\rMSGMODE POLL\rEXIT\r");
   EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
   EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
@@ -143,18 +138,14 @@ TEST(LiveWindowCommandsScenario, AWindowOpenedAt2400BaudWhileRecordsStreamReadsT
   Commands& commands = s.session.commands();
   const QByteArray listing = s.session.anemometer().triAxisIdentity.configurationText;
   ASSERT_TRUE(listing.contains("WINDREP"));
-  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
-  commands.liveShown.graph = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kGraph));
   std::vector<TriAxisSample::Kind> kinds;
   s.session.decoding().triAxisData.onSample = [&kinds](const TriAxisSample& sample) {
     kinds.push_back(sample.kind);
   };
   s.rt.RunFor(3000);  // records stream
 
-  ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
-  commands.liveShown.windsock = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kWindsock));
   EXPECT_EQ(s.session.anemometer().triAxisIdentity.configurationText, listing);
   EXPECT_FALSE(s.session.link().matchers.TriAxisPkt.Enabled());
   // No record is cut short by the prompt and read with the listing.
@@ -173,27 +164,77 @@ TEST(LiveWindowCommandsScenario, TwoWindowsOpened200msApartAt2400BaudEachEndThei
   // The user opens the windsock while the graph still waits for its CONFIG listing.
   bool windsockStarted = false;
   s.rt.Schedule(200, [&] {
-    ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
-    commands.liveShown.windsock = true;
-    commands.liveCommands.StartContinuous();
+    ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kWindsock));
     windsockStarted = true;
   });
   const auto start = s.rt.NowMs();
-  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
-  commands.liveShown.graph = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kGraph));
   EXPECT_TRUE(windsockStarted);
   EXPECT_LT(s.rt.NowMs() - start, 20000);
   EXPECT_TRUE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
 
-  // Closing the application ends too.
-  s.session.AddCloseHook([&] {
-    commands.liveShown = {};
-    s.session.LiveWindowClosed();
-  });
+  // Closing the application, which closes the live windows, ends too.
   const auto closing = s.rt.NowMs();
   s.session.Close();
   EXPECT_LT(s.rt.NowMs() - closing, 10000);
+}
+
+TEST(LiveWindowCommandsScenario, ATableChosenAgainOnlyComesToTheFront) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  LiveWindowCommands& live = s.session.commands().liveCommands;
+  ASSERT_TRUE(live.Open(LiveWindowKind::kTabular));
+  s.rt.RunFor(3000);
+  const std::int64_t again = s.rt.NowMs();
+  int shows = 0;
+  EXPECT_TRUE(live.Open(LiveWindowKind::kTabular, [&shows] { ++shows; }));
+  s.rt.RunFor(3000);
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(s.tap.SentSince(again), "") << "no IM, CONFIG or EXIT: a running log has no gap";
+}
+
+TEST(LiveWindowCommandsScenario, AWindowClosedWhileTheListingIsReadLeavesTheAnemometerPolled) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  s.Configure({"MSGMODE POLL"});
+  LiveWindowCommands& live = s.session.commands().liveCommands;
+  s.rt.Schedule(300, [&live] { live.Close(LiveWindowKind::kGraph); });
+  const std::int64_t opened = s.rt.NowMs();
+  ASSERT_TRUE(live.Open(LiveWindowKind::kGraph));
+  const std::string sent = s.tap.SentSince(opened);
+  EXPECT_NE(sent.find("MSGMODE CONT\r"), std::string::npos);
+  EXPECT_EQ(sent.substr(sent.size() - 21), "IM\rMSGMODE POLL\rEXIT\r");
+  EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
+}
+
+TEST(LiveWindowCommandsScenario, WindowsAndTheRunCloseAfterThePortWasPulledAndTheSettingsAreSaved) {
+  SimSession s;
+  s.StartAndSearch(kT7);
+  s.Configure({"MSGMODE POLL"});
+  const QString settings = s.dir.filePath("settings.ini");
+  ASSERT_FALSE(QSettings(settings, QSettings::IniFormat).contains("Baudrate"));
+  LiveWindowCommands& live = s.session.commands().liveCommands;
+  for (auto kind : {LiveWindowKind::kGraph, LiveWindowKind::kWindsock, LiveWindowKind::kTabular,
+                    LiveWindowKind::kAlarm}) {
+    ASSERT_TRUE(live.Open(kind));
+  }
+  ASSERT_TRUE(s.session.anemometer().state.ContinuousStarted);
+  s.rt.RunFor(2000);
+  s.InstrumentOn(kT7).Line().Vanish();
+  s.rt.RunFor(1500);
+  const std::int64_t lost = s.rt.NowMs();
+
+  live.Close(LiveWindowKind::kGraph);
+  live.Close(LiveWindowKind::kWindsock);
+  s.session.displays().alarm.FormClose();
+  EXPECT_NO_THROW(s.session.Close());  // closes the tabular display too
+  EXPECT_EQ(s.tap.SentSince(lost), "");
+  EXPECT_FALSE(live.AnyWindowShown());
+  EXPECT_TRUE(s.prompts.Messages().empty());
+  QSettings saved(settings, QSettings::IniFormat);
+  EXPECT_EQ(saved.value("Baudrate").toInt(), 9600);
+  EXPECT_EQ(saved.value("PortName").toString(), kT7);
 }
 
 }  // namespace

@@ -129,9 +129,7 @@ TEST(PortLossScenario, AThreeAxisTabularLogGoesOnInTheSameFileOnceTheRecordsFlow
   ASSERT_TRUE(s.session.commands().discovery.Found());
   Commands& commands = s.session.commands();
   TabularDisplay& tabular = s.session.displays().tabular;
-  commands.liveShown.tabular = true;
-  tabular.FormShow();
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
   const QString log = s.dir.filePath(QStringLiteral("t7.log"));
   tabular.StartLogging(log);
   s.rt.RunFor(20'000);

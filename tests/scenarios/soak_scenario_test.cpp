@@ -117,9 +117,7 @@ TEST_P(TriAxisSoakScenario, DaysOfFiftyHertzRecordsKeepMemoryBoundedAndLoseNoRec
     records += sample.kind == TriAxisSample::Kind::kRecord ? 1 : 0;
     lines += sample.line ? 1 : 0;
   };
-  s.session.commands().liveShown.tabular = true;
-  tabular.FormShow();
-  s.session.commands().liveCommands.StartContinuous();
+  ASSERT_TRUE(s.session.commands().liveCommands.Open(LiveWindowKind::kTabular));
 
   const double hours = SoakHours(0.25);
   const int segmentMinutes = hours >= 2 ? 60 : 5;

@@ -40,16 +40,12 @@ class TriAxisDataScenario : public ::testing::Test {
 
   void OpenTabular() {
     Commands& commands = s.session.commands();
-    ASSERT_TRUE(commands.liveCommands.Tabular().startContinuous);
-    commands.liveShown.tabular = true;
-    tabular().FormShow();
-    commands.liveCommands.StartContinuous();
+    ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
   }
 
   void CloseTabular() {
     ASSERT_TRUE(tabular().FormCloseQuery());
-    s.session.commands().liveShown.tabular = false;
-    s.session.LiveWindowClosed();
+    s.session.commands().liveCommands.Close(LiveWindowKind::kTabular);
   }
 
   TabularDisplay& tabular() { return s.session.displays().tabular; }
@@ -77,9 +73,9 @@ TEST_F(TriAxisDataScenario, PolarRecordsReachAllFourWindows) {
        {&LiveWindowCommands::Graph, &LiveWindowCommands::Windsock, &LiveWindowCommands::Alarm}) {
     ASSERT_TRUE((commands.liveCommands.*open)().startContinuous);
   }
-  commands.liveShown.graph = commands.liveShown.windsock = true;
-  s.session.displays().alarm.Show();
-  commands.liveCommands.StartContinuous();
+  for (auto kind : {LiveWindowKind::kGraph, LiveWindowKind::kWindsock, LiveWindowKind::kAlarm}) {
+    ASSERT_TRUE(commands.liveCommands.Open(kind));
+  }
   samples.clear();
   s.rt.RunFor(10'000);
 
@@ -106,10 +102,8 @@ TEST_F(TriAxisDataScenario, UvwRecordsRaiseTheAlarmOnTheirComponents) {
   Start({"WINDREP UVW CAL", "STRFMT ASCII PAD"});
   // From the south at 5 m/s: the air goes north, V = 5.
   s.InstrumentOn(kT7).Device().Wind().SetSequence({{.speed = 5, .direction = 180}});
-  AlarmWindowModel& alarm = s.session.displays().alarm;
   ASSERT_TRUE(s.session.commands().liveCommands.Alarm().startContinuous);
-  alarm.Show();
-  s.session.commands().liveCommands.StartContinuous();
+  ASSERT_TRUE(s.session.commands().liveCommands.Open(LiveWindowKind::kAlarm));
   s.rt.RunFor(5000);
 
   ASSERT_GE(alarmChecks.size(), 3u);
@@ -258,12 +252,9 @@ TEST_F(TriAxisDataScenario, ClosingOneOfTwoWindowsKeepsTheRecordsComingTheLastSt
   Start({"WINDREP POLAR CAL", "MSGMODE POLL"});
   OpenTabular();
   Commands& commands = s.session.commands();
-  ASSERT_TRUE(commands.liveCommands.Windsock().startContinuous);
-  commands.liveShown.windsock = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kWindsock));
 
-  commands.liveShown.windsock = false;
-  s.session.LiveWindowClosed();
+  commands.liveCommands.Close(LiveWindowKind::kWindsock);
   const auto linesBefore = tabular().LinesShown();
   s.rt.RunFor(5000);
   EXPECT_GE(tabular().LinesShown(), linesBefore + 4);

@@ -329,12 +329,9 @@ TEST(SetupScenario, TheLiveWindowsCloseBeforeConfigurationMode) {
   SetupRun run;
   run.s.Configure({"MSGMODE POLL"});
   Commands& commands = run.s.session.commands();
-  ASSERT_TRUE(commands.liveCommands.Graph().startContinuous);
-  commands.liveShown.graph = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kGraph));
   run.setup().hooks.closeLiveWindows = [&run, &commands] {
-    commands.liveShown.graph = false;
-    run.s.session.LiveWindowClosed();
+    commands.liveCommands.Close(LiveWindowKind::kGraph);
   };
   const std::size_t mark = run.Mark();
   run.setup().Open();
@@ -348,9 +345,7 @@ TEST(SetupScenario, TheLiveWindowsCloseBeforeConfigurationMode) {
 TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainInTheNewLayout) {
   SetupRun run;
   Commands& commands = run.s.session.commands();
-  ASSERT_TRUE(commands.liveCommands.Tabular().startContinuous);
-  commands.liveShown.tabular = true;
-  commands.liveCommands.StartContinuous();
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
   run.s.session.link().channel.Delay(2000);
   // The tabular display logs, so it stays open.
   run.setup().hooks.closeLiveWindows = [] {};

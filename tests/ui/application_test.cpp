@@ -87,6 +87,29 @@ TEST_F(ApplicationTest, TheMainWindowOpensCentredOnTheScreen) {
       << centre.x() << "," << centre.y() << " on " << screenCentre.x() << "," << screenCentre.y();
 }
 
+TEST_F(ApplicationTest, FileExitSavesTheSettingsAndEndsTheApplication) {
+  const QString file = StoredSettings("sim:kestrix2", /*serviceMode=*/true);
+  QSettings(file, QSettings::IniFormat).remove("Gust");
+  Application app({file, QString(), false});
+  bool endedByItself = true;
+  QTimer exit;
+  QObject::connect(&exit, &QTimer::timeout, [&app, &exit] {
+    exit.stop();
+    app.mainWindow().findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+  });
+  QTimer giveUp;
+  QObject::connect(&giveUp, &QTimer::timeout, [&endedByItself] {
+    endedByItself = false;
+    QCoreApplication::exit(1);
+  });
+  exit.start(100);
+  giveUp.start(30000);
+  app.Start();
+  EXPECT_TRUE(endedByItself);
+  EXPECT_FALSE(app.mainWindow().isVisible());
+  EXPECT_TRUE(QSettings(file, QSettings::IniFormat).contains("Gust"));
+}
+
 TEST_F(ApplicationTest, TheAlarmEntryBringsAnOpenAlarmWindowToTheFront) {
   Application app({StoredSettings("sim:kestrix2", /*serviceMode=*/true), QString(), false});
   QString activeAfterSecondChoice;
@@ -193,7 +216,8 @@ TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) 
     auto* window = app.mainWindow().findChild<TFrmTabDisp*>();
     model.AddLine(QStringLiteral("before the window"));
     tabular->trigger();
-    shown = window->isVisible() && s.commands().liveShown.tabular && model.ScreenLines().empty();
+    shown = window->isVisible() && s.commands().liveCommands.IsShown(LiveWindowKind::kTabular) &&
+            model.ScreenLines().empty();
     model.AddLine(QStringLiteral("00 00   +01.23"));
     tabular->trigger();  // already shown: only brought to the front
     window->Sync();
@@ -215,7 +239,7 @@ TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) 
   EXPECT_EQ(model.Panel1Text(), "Log file closed.");
   EXPECT_TRUE(logAfterClose.contains("Serial no.:")) << logAfterClose.toStdString();
   EXPECT_TRUE(logAfterClose.contains("Sa Sb")) << logAfterClose.toStdString();
-  EXPECT_FALSE(s.commands().liveShown.tabular);
+  EXPECT_FALSE(s.commands().liveCommands.IsShown(LiveWindowKind::kTabular));
   EXPECT_FALSE(app.mainWindow().findChild<TFrmTabDisp*>()->isVisible());
 }
 
@@ -232,8 +256,8 @@ TEST_F(ApplicationTest, TheSetupEntryClosesTheGraphFirstAndShowsTheSetupModally)
     auto* setup = qobject_cast<TFrm3AxisConfig*>(QApplication::activeModalWidget());
     if (!setup) return;
     inSetup.stop();
-    graphClosed =
-        !app.mainWindow().findChild<TFrmGraph*>()->isVisible() && !s.commands().liveShown.graph;
+    graphClosed = !app.mainWindow().findChild<TFrmGraph*>()->isVisible() &&
+                  !s.commands().liveCommands.IsShown(LiveWindowKind::kGraph);
     setupShown = s.commands().setup.Shown();
     mainDisabled = !s.window().Enabled();
     setup->findChild<QPushButton*>(QStringLiteral("BtnClose"))->click();

@@ -52,16 +52,11 @@ TEST(TriAxisWindows, TheTableGraphAndWindsockShowTheRecords) {
     TFrmTabDisp table(displays.tabular);
     TFrmGraph graph(displays.graph);
     TFrmWindsock windsock(displays.windsockWindow);
-    commands.liveShown.tabular = true;
-    displays.tabular.FormShow();
-    table.show();
-    commands.liveCommands.StartContinuous();
+    commands.liveCommands.Open(LiveWindowKind::kTabular, [&table] { table.show(); });
     if (look.withGraphAndWindsock) {
       ASSERT_TRUE(commands.liveCommands.Graph().show);
-      commands.liveShown.graph = commands.liveShown.windsock = true;
-      graph.show();
-      windsock.show();
-      commands.liveCommands.StartContinuous();
+      commands.liveCommands.Open(LiveWindowKind::kGraph, [&graph] { graph.show(); });
+      commands.liveCommands.Open(LiveWindowKind::kWindsock, [&windsock] { windsock.show(); });
     }
     if (look.logging) {
       s.prompts.files.push_back(s.dir.filePath("look"));
