@@ -112,12 +112,12 @@ ComPortOptionsDialog::ComPortOptionsDialog(PortParameters& logic, QWidget* paren
   layout->addLayout(columns);
   layout->addWidget(buttons);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+  OnSignal(buttons, &QDialogButtonBox::accepted, this, [this] {
     Store();
     accept();
     RunGuarded(parentWidget(), [this] { logic_.Apply(); });
   });
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  OnSignal(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
 }
 
 void ComPortOptionsDialog::Load() {

@@ -41,14 +41,12 @@ DiagnosticsPage::DiagnosticsPage(SoftwareDiagnosticsModel& model, QWidget* paren
     items_->addButton(radio, i);
     itemsLayout->addWidget(radio);
   }
-  connect(items_, &QButtonGroup::idClicked, this,
-          [this](int id) { RunGuarded(this, [this, id] { model_.Select(id); }); });
+  OnSignal(items_, &QButtonGroup::idClicked, this, [this](int id) { model_.Select(id); });
 
   extTests_ = new QCheckBox(QStringLiteral("Extended testing"), this);
   extTests_->setObjectName(QStringLiteral("ExtTests"));
-  connect(extTests_, &QCheckBox::clicked, this, [this](bool checked) {
-    RunGuarded(this, [this, checked] { model_.SetExtTests(checked); });
-  });
+  OnSignal(extTests_, &QCheckBox::clicked, this,
+           [this](bool checked) { model_.SetExtTests(checked); });
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName(QStringLiteral("Memo3"));
@@ -61,10 +59,8 @@ DiagnosticsPage::DiagnosticsPage(SoftwareDiagnosticsModel& model, QWidget* paren
   start_ = Button(QStringLiteral("Sta&rt test"), QStringLiteral("BtnStartTest1"), this);
   stop_ = Button(QStringLiteral("Sto&p test"), QStringLiteral("BtnStopTest1"), this);
   next_ = Button(QStringLiteral("Ne&xt"), QStringLiteral("BtnSkip5"), this);
-  connect(start_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.Start(); }); });
-  connect(stop_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.Stop(); }); });
+  OnSignal(start_, &QPushButton::clicked, this, [this] { model_.Start(); });
+  OnSignal(stop_, &QPushButton::clicked, this, [this] { model_.Stop(); });
 
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("DbgListBox"));

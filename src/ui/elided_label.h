@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QLabel>
-#include <QPainter>
 
 namespace ventari {
 
@@ -18,12 +17,7 @@ class ElidedLabel : public QLabel {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    const QRect area = contentsRect();
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
-  }
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace ventari

@@ -49,16 +49,13 @@ FlashPage::FlashPage(FlashPageModel& model, QWidget* parent) : QWidget(parent), 
   layout->addStretch();
   layout->addLayout(buttons);
 
-  connect(sRecordString_, &QComboBox::activated, this,
-          [this](int index) { model_.SelectFile(index); });
-  connect(targetProcString_, &QComboBox::activated, this,
-          [this](int index) { model_.SelectTarget(index); });
-  connect(browse_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BrowseClick(); }); });
-  connect(btnProgram1_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnProgram1Click(); }); });
-  connect(btnSkip2_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSkip2Click(); }); });
+  OnSignal(sRecordString_, &QComboBox::activated, this,
+           [this](int index) { model_.SelectFile(index); });
+  OnSignal(targetProcString_, &QComboBox::activated, this,
+           [this](int index) { model_.SelectTarget(index); });
+  OnSignal(browse_, &QPushButton::clicked, this, [this] { model_.BrowseClick(); });
+  OnSignal(btnProgram1_, &QPushButton::clicked, this, [this] { model_.BtnProgram1Click(); });
+  OnSignal(btnSkip2_, &QPushButton::clicked, this, [this] { model_.BtnSkip2Click(); });
   new ViewRefresh(this, model_.Changed(), [this] { Sync(); });
   Sync();
 }

@@ -75,7 +75,7 @@ void TFrm3AxisConfig::Build() {
     labels_.at(i) = new QLabel(QString::fromLatin1(kLists.at(i).label), this);
     lists_.at(i) = list;
     const int choice = static_cast<int>(i);
-    connect(list, &QComboBox::activated, this, [this, choice](int item) {
+    OnSignal(list, &QComboBox::activated, this, [this, choice](int item) {
       Talk([this, choice, item] { model_.Choose(choice, item); });
     });
   }
@@ -109,10 +109,10 @@ void TFrm3AxisConfig::Build() {
   speedForm->addRow(averagingPanel);
   speedForm->addRow(labels_.at(7), lists_.at(7));
   speedForm->addRow(labels_.at(8), lists_.at(8));
-  connect(edAveraging_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.SetAveragingText(text); });
-  connect(btnAvgSet_, &QPushButton::clicked, this,
-          [this] { Talk([this] { model_.BtnAvgSetClick(); }); });
+  OnSignal(edAveraging_, &QLineEdit::textEdited, this,
+           [this](const QString& text) { model_.SetAveragingText(text); });
+  OnSignal(btnAvgSet_, &QPushButton::clicked, this,
+           [this] { Talk([this] { model_.BtnAvgSetClick(); }); });
 
   auto [gbAnalogue, analogueForm] = group("Analogue Input", {});
   auto* gbChannels = new QGroupBox(QStringLiteral("Channel Control"), gbAnalogue);
@@ -124,7 +124,7 @@ void TFrm3AxisConfig::Build() {
     box->setLayoutDirection(Qt::RightToLeft);
     channelGrid->addWidget(box, 1 + (n - 1) / 3, (n - 1) % 3);
     channels_.at(static_cast<std::size_t>(n - 1)) = box;
-    connect(box, &QCheckBox::clicked, this, [this, n](bool checked) {
+    OnSignal(box, &QCheckBox::clicked, this, [this, n](bool checked) {
       Talk([this, n, checked] { model_.ChannelClick(n, checked); });
     });
   }
@@ -144,13 +144,12 @@ void TFrm3AxisConfig::Build() {
   auto* pcAvgRow = new QHBoxLayout(gbPcAvg);
   pcAvgRow->addWidget(udPcAvg_);
   pcAvgRow->addWidget(pcAvgLabel, 1);
-  connect(udPcAvg_, &QSpinBox::valueChanged, this, [this](int minutes) {
-    RunGuarded(this, [this, minutes] { model_.SetPcAvgMinutes(minutes); });
-  });
+  OnSignal(udPcAvg_, &QSpinBox::valueChanged, this,
+           [this](int minutes) { model_.SetPcAvgMinutes(minutes); });
 
   auto* btnClose = new QPushButton(QStringLiteral("&Close Window"), this);
   btnClose->setObjectName(QStringLiteral("BtnClose"));
-  connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
+  OnSignal(btnClose, &QPushButton::clicked, this, [this] { close(); });
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(gbData, 0, 0);
@@ -204,12 +203,13 @@ void TFrm3AxisConfig::done(int result) {
 }
 
 bool TFrm3AxisConfig::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edAveraging_) {
+  RunGuarded(this, [this, watched, event] {
+    if (watched != edAveraging_) return;
     if (event->type() == QEvent::FocusIn) model_.AveragingFocused();
     if (event->type() == QEvent::KeyRelease) {
       model_.AveragingKeyReleased(DigitOrEnter(static_cast<const QKeyEvent&>(*event)));
     }
-  }
+  });
   return QDialog::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "base/version.h"
+#include "ui/guarded_handler.h"
 
 namespace ventari {
 
@@ -35,7 +36,7 @@ TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) {
     layout->addWidget(label);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  OnSignal(buttons, &QDialogButtonBox::accepted, this, [this] { accept(); });
   layout->addWidget(buttons);
 }
 

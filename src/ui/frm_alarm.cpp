@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "displays/alarm_window_model.h"
+#include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 
 namespace ventari {
@@ -129,35 +130,35 @@ TFrmAlarm::TFrmAlarm(AlarmWindowModel& model, QWidget* parent)
   alertLayout->addWidget(warn_);
   outer->addWidget(visualAlert_);
 
-  connect(above_, &QRadioButton::clicked, this, [this] {
+  OnSignal(above_, &QRadioButton::clicked, this, [this] {
     model_.RgAboveBelowClick(0);
     live_->SyncNow();
   });
-  connect(below_, &QRadioButton::clicked, this, [this] {
+  OnSignal(below_, &QRadioButton::clicked, this, [this] {
     model_.RgAboveBelowClick(1);
     live_->SyncNow();
   });
-  connect(cbAudio_, &QCheckBox::clicked, this, [this](bool on) {
+  OnSignal(cbAudio_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbAudioClick(on);
     live_->SyncNow();
   });
-  connect(cbVisual_, &QCheckBox::clicked, this, [this](bool on) {
+  OnSignal(cbVisual_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbVisualClick(on);
     live_->SyncNow();
   });
-  connect(cbWindspeed_, &QCheckBox::clicked, this, [this](bool on) {
+  OnSignal(cbWindspeed_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbWindspeedClick(on);
     live_->SyncNow();
   });
-  connect(cbDirection_, &QCheckBox::clicked, this, [this](bool on) {
+  OnSignal(cbDirection_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbDirectionClick(on);
     live_->SyncNow();
   });
-  connect(cbExternal_, &QCheckBox::clicked, this, [this](bool on) {
+  OnSignal(cbExternal_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbExternalClick(on);
     live_->SyncNow();
   });
-  connect(lbComAvail_, &QComboBox::activated, this, [this](int index) {
+  OnSignal(lbComAvail_, &QComboBox::activated, this, [this](int index) {
     model_.LbComAvailChange(index);
     live_->SyncNow();
   });
@@ -203,13 +204,13 @@ void TFrmAlarm::BuildThresholds(QWidget* group) {
   groupLayout->addLayout(speedRow);
   groupLayout->addLayout(directionRow);
 
-  connect(edMagThresh_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.EdMagThreshChange(text); });
-  connect(edDirThresh1_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.EdDirThresh1Change(text); });
-  connect(edDirThresh2_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.EdDirThresh2Change(text); });
-  connect(btnSet, &QPushButton::clicked, this, [this] {
+  OnSignal(edMagThresh_, &QLineEdit::textEdited, this,
+           [this](const QString& text) { model_.EdMagThreshChange(text); });
+  OnSignal(edDirThresh1_, &QLineEdit::textEdited, this,
+           [this](const QString& text) { model_.EdDirThresh1Change(text); });
+  OnSignal(edDirThresh2_, &QLineEdit::textEdited, this,
+           [this](const QString& text) { model_.EdDirThresh2Change(text); });
+  OnSignal(btnSet, &QPushButton::clicked, this, [this] {
     model_.BtnSetClick();
     live_->SyncNow();
   });
@@ -250,17 +251,21 @@ void TFrmAlarm::Sync() {
 }
 
 void TFrmAlarm::closeEvent(QCloseEvent* event) {
-  if (!model_.View().visible) return;  // closed by the application
-  if (!model_.FormCloseQuery()) {
-    event->ignore();
-    return;
-  }
-  model_.FormClose();
+  RunGuarded(this, [this, event] {
+    if (!model_.View().visible) return;  // closed by the application
+    if (!model_.FormCloseQuery()) {
+      event->ignore();
+      return;
+    }
+    model_.FormClose();
+  });
 }
 
 void TFrmAlarm::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::WindowStateChange) model_.SetMinimised(isMinimized());
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) model_.FormActivate();
+  RunGuarded(this, [this, event] {
+    if (event->type() == QEvent::WindowStateChange) model_.SetMinimised(isMinimized());
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) model_.FormActivate();
+  });
   QWidget::changeEvent(event);
 }
 

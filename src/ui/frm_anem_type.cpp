@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "base/anem_state.h"
+#include "ui/guarded_handler.h"
 #include "ui/pictures.h"
 
 namespace ventari {
@@ -34,7 +35,7 @@ TFrmAnemType::TFrmAnemType(const AnemState& state, QWidget* parent)
   row->addLayout(form, 1);
   row->addWidget(image1_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  OnSignal(buttons, &QDialogButtonBox::accepted, this, [this] { accept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
   layout->addWidget(buttons);

@@ -30,8 +30,8 @@ TFrmAveraging::TFrmAveraging(AveragingDialog& model, QWidget* parent)
   edit_->setFont(font);
   edit_->setAlignment(Qt::AlignCenter);
   edit_->setToolTip(model_.Hint());
-  connect(edit_, &QLineEdit::textEdited, this,
-          [this](const QString&) { model_.SetText(edit_->displayText()); });
+  OnSignal(edit_, &QLineEdit::textEdited, this,
+           [this](const QString&) { model_.SetText(edit_->displayText()); });
 
   auto* buttons = new QDialogButtonBox(this);
   ok_ = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
@@ -39,8 +39,8 @@ TFrmAveraging::TFrmAveraging(AveragingDialog& model, QWidget* parent)
   ok_->setDefault(true);
   cancel_ = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
   cancel_->setObjectName(QStringLiteral("BitBtn2"));
-  connect(ok_, &QPushButton::clicked, this, [this] { OkClick(); });
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  OnSignal(ok_, &QPushButton::clicked, this, [this] { OkClick(); });
+  OnSignal(cancel_, &QPushButton::clicked, this, [this] { reject(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(edit_);

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "displays/data_display.h"
+#include "ui/guarded_handler.h"
 #include "ui/view_refresh.h"
 
 namespace ventari {
@@ -65,18 +66,18 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
   layout->addWidget(reTerminal_);
   layout->addLayout(controls);
 
-  connect(btnLog_, &QPushButton::clicked, this, [this] {
+  OnSignal(btnLog_, &QPushButton::clicked, this, [this] {
     model_.BtnLogClick();
     refresh_->SyncNow();
   });
-  connect(cbSeg_, &QCheckBox::clicked, this, [this](bool on) {
+  OnSignal(cbSeg_, &QCheckBox::clicked, this, [this](bool on) {
     model_.CbSegClick(on);
     refresh_->SyncNow();
   });
-  connect(cbTsd_, &QCheckBox::clicked, this, [this](bool on) { model_.CbTsdClick(on); });
-  connect(udSegInterval_, &QSpinBox::valueChanged, this,
-          [this](int minutes) { model_.SetSegInterval(minutes); });
-  connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
+  OnSignal(cbTsd_, &QCheckBox::clicked, this, [this](bool on) { model_.CbTsdClick(on); });
+  OnSignal(udSegInterval_, &QSpinBox::valueChanged, this,
+           [this](int minutes) { model_.SetSegInterval(minutes); });
+  OnSignal(btnClose, &QPushButton::clicked, this, [this] { close(); });
 
   refresh_ = new ViewRefresh(this, model_.Changed(), [this] { Sync(); });
   Sync();
@@ -104,11 +105,9 @@ void TFrmDataDisplay::Sync() {
 }
 
 void TFrmDataDisplay::closeEvent(QCloseEvent* event) {
-  if (model_.FormCloseQuery()) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
+  bool allowed = false;
+  RunGuarded(this, [this, &allowed] { allowed = model_.FormCloseQuery(); });
+  event->setAccepted(allowed);
 }
 
 void TFrmDataDisplay::reject() {

@@ -60,8 +60,7 @@ TFrmExtTests::TFrmExtTests(ExtTestsModel& model, QWidget* parent)
   ok_ = new QPushButton(QStringLiteral("&OK"), this);
   ok_->setObjectName(QStringLiteral("BtnOKExtDwncnts"));
   ok_->setDefault(true);
-  connect(ok_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnOKExtDwncntsClick(); }); });
+  OnSignal(ok_, &QPushButton::clicked, this, [this] { model_.BtnOKExtDwncntsClick(); });
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(counts_);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "service/flash_programmer.h"
+#include "ui/guarded_handler.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
@@ -22,7 +23,7 @@ TFrmFlash::TFrmFlash(FlashProgrammer& programmer, QWidget* parent)
   flashProgressLst_->setSelectionMode(QAbstractItemView::NoSelection);
   abortButton_ = new QPushButton(QStringLiteral("A&bort"), this);
   abortButton_->setObjectName(QStringLiteral("AbortButton"));
-  connect(abortButton_, &QPushButton::clicked, this, [this] { programmer_.Abort(); });
+  OnSignal(abortButton_, &QPushButton::clicked, this, [this] { programmer_.Abort(); });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(abortButton_);
@@ -60,7 +61,7 @@ void TFrmFlash::Sync() {
 }
 
 void TFrmFlash::closeEvent(QCloseEvent* event) {
-  programmer_.CloseWindow();
+  RunGuarded(this, [this] { programmer_.CloseWindow(); });
   event->accept();
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "displays/graph_window_model.h"
+#include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
@@ -32,10 +33,14 @@ class ChartControl : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    chart_.Paint(painter);
+    RunGuarded(this, [this] {
+      QPainter painter(this);
+      chart_.Paint(painter);
+    });
   }
-  void resizeEvent(QResizeEvent*) override { chart_.SetSize(size()); }
+  void resizeEvent(QResizeEvent*) override {
+    RunGuarded(this, [this] { chart_.SetSize(size()); });
+  }
 
  private:
   Tpgraph& chart_;
@@ -116,11 +121,11 @@ void TFrmGraph::BuildLabels(QWidget* client) {
   pause1_ = new QPushButton(client);
   pause1_->setObjectName(QStringLiteral("Pause1"));
   pause1_->setGeometry(right - 1, bottom - 60, rightWidth + 2, 26);
-  connect(btnClrGraph_, &QPushButton::clicked, this, [this] {
+  OnSignal(btnClrGraph_, &QPushButton::clicked, this, [this] {
     model_.ClearClick();
     live_->SyncNow();
   });
-  connect(pause1_, &QPushButton::clicked, this, [this] {
+  OnSignal(pause1_, &QPushButton::clicked, this, [this] {
     model_.PauseClick();
     live_->SyncNow();
   });
@@ -130,7 +135,7 @@ void TFrmGraph::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   QAction* exit = file->addAction(QStringLiteral("&Exit"));
   exit->setObjectName(QStringLiteral("Exit1"));
-  connect(exit, &QAction::triggered, this, &QWidget::close);
+  OnSignal(exit, &QAction::triggered, this, [this] { close(); });
 
   QMenu* scale = menuBar()->addMenu(QStringLiteral("&Scale"));
   auto* scaleGroup = new QActionGroup(this);
@@ -139,7 +144,7 @@ void TFrmGraph::BuildMenus() {
     item->setObjectName(QStringLiteral("ScaleMenu%1").arg(i + 1));
     item->setCheckable(true);
     scaleGroup->addAction(item);
-    connect(item, &QAction::triggered, this, [this, i] {
+    OnSignal(item, &QAction::triggered, this, [this, i] {
       model_.ScaleMenuClick(i);
       live_->SyncNow();
     });
@@ -153,7 +158,7 @@ void TFrmGraph::BuildMenus() {
   for (QAction* item : {gridOn_, gridOff_}) {
     item->setCheckable(true);
     gridGroup->addAction(item);
-    connect(item, &QAction::triggered, this, [this, item] {
+    OnSignal(item, &QAction::triggered, this, [this, item] {
       model_.GridlinesClick(item == gridOn_);
       live_->SyncNow();
     });

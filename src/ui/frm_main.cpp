@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -84,7 +83,7 @@ void TFrmMain::BuildMenu() {
         menuBar()->addAction(action);
       }
       const MenuId id = entry.id;
-      connect(action, &QAction::triggered, this, [this, id] {
+      OnSignal(action, &QAction::triggered, this, [this, id] {
         if (const auto& command = commands_[Index(id)]) Run(command);
       });
     }
@@ -131,17 +130,21 @@ void TFrmMain::SyncFromModel() {
 
 void TFrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
-  if (actions_.firstShow) Run(actions_.firstShow);
-  // Window managers differ in whether a new window is activated; search either way.
-  QTimer::singleShot(0, this, &TFrmMain::Activated);
+  RunGuarded(this, [this] {
+    if (shown_) return;
+    shown_ = true;
+    if (actions_.firstShow) Run(actions_.firstShow);
+    // Window managers differ in whether a new window is activated; search either way.
+    RunLater(this, [this] { Activated(); });
+  });
 }
 
 bool TFrmMain::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && shown_ && !closing_) {
-    QTimer::singleShot(0, this, &TFrmMain::Activated);
-  }
+  RunGuarded(this, [this, event] {
+    if (event->type() == QEvent::WindowActivate && shown_ && !closing_) {
+      RunLater(this, [this] { Activated(); });
+    }
+  });
   return QMainWindow::event(event);
 }
 
@@ -151,21 +154,23 @@ void TFrmMain::Activated() {
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
-  if (closed_) {
+  RunGuarded(this, [this, event] {
+    if (closed_) {
+      event->accept();
+      return;
+    }
+    // A second close while the first winds down waits for it.
+    if (closing_) {
+      event->ignore();
+      return;
+    }
+    closing_ = true;
+    if (actions_.closing) Run(actions_.closing);
+    closed_ = true;
+    // Accepted here, not by closing again: a close asked for by the program (File > Exit) is
+    // still under way, and a second close() inside it would be ignored.
     event->accept();
-    return;
-  }
-  // A second close while the first winds down waits for it.
-  if (closing_) {
-    event->ignore();
-    return;
-  }
-  closing_ = true;
-  if (actions_.closing) Run(actions_.closing);
-  closed_ = true;
-  // Accepted here, not by closing again: a close asked for by the program (File > Exit) is
-  // still under way, and a second close() inside it would be ignored.
-  event->accept();
+  });
 }
 
 }  // namespace ventari

@@ -27,11 +27,11 @@ TFrmPorts::TFrmPorts(PortsDialog& logic, QWidget& parent) : QDialog(&parent), lo
   layout->addWidget(group);
   resize(280, 320);
 
-  connect(lbPorts_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+  OnSignal(lbPorts_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     logic_.LbPortsClick(lbPorts_->row(item));
     Sync();
   });
-  connect(btnSetPort_, &QPushButton::clicked, this, [this] {
+  OnSignal(btnSetPort_, &QPushButton::clicked, this, [this] {
     btnSetPort_->setEnabled(false);
     RunGuarded(this, [this] { logic_.BtnSetPortClick(); });
     Sync();

@@ -108,8 +108,8 @@ TFrmTabDisp::TFrmTabDisp(TabularDisplay& model, QWidget* parent) : QDialog(paren
   layout->addLayout(body, 1);
   layout->addWidget(BuildStatusBar());
 
-  connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-          [this] { PlaceHeaderLabels(); });
+  OnSignal(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+           [this] { PlaceHeaderLabels(); });
   live_ = new LiveWindow(
       *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen);
   Sync();
@@ -171,19 +171,19 @@ QLayout* TFrmTabDisp::BuildControls() {
   controls->addStretch();
   controls->addWidget(btnClose);
 
-  connect(btnLogging_, &QPushButton::clicked, this, [this] {
+  OnSignal(btnLogging_, &QPushButton::clicked, this, [this] {
     Act([this] { model_.BtnLoggingClick(); });
     table_->setFocus();
   });
-  connect(btnClear, &QPushButton::clicked, this, [this] {
+  OnSignal(btnClear, &QPushButton::clicked, this, [this] {
     Act([this] { model_.BtnClearClick(); });
     table_->setFocus();
   });
-  connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
-  connect(cbSeg_, &QCheckBox::clicked, this,
-          [this](bool checked) { Act([this, checked] { model_.CbSegClick(checked); }); });
-  connect(udSegInterval_, &QSpinBox::valueChanged, this,
-          [this](int minutes) { Act([this, minutes] { model_.SetSegInterval(minutes); }); });
+  OnSignal(btnClose, &QPushButton::clicked, this, [this] { close(); });
+  OnSignal(cbSeg_, &QCheckBox::clicked, this,
+           [this](bool checked) { Act([this, checked] { model_.CbSegClick(checked); }); });
+  OnSignal(udSegInterval_, &QSpinBox::valueChanged, this,
+           [this](int minutes) { Act([this, minutes] { model_.SetSegInterval(minutes); }); });
   return controls;
 }
 

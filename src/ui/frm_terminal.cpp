@@ -52,8 +52,7 @@ TFrmTerminal::TFrmTerminal(TerminalModel& model, QWidget* parent)
   setParametersAction_->setEnabled(false);
   datalogging1_ = menuBar()->addAction(model_.LogCaption());
   datalogging1_->setObjectName(QStringLiteral("Datalogging1"));
-  connect(datalogging1_, &QAction::triggered, this,
-          [this] { RunGuarded(this, [this] { model_.Datalogging1Click(); }); });
+  OnSignal(datalogging1_, &QAction::triggered, this, [this] { model_.Datalogging1Click(); });
   menuBar()->addAction(QStringLiteral("&Help"))->setEnabled(false);
 
   // A long notice or file name is cut in the middle, each section keeping room for the other.
@@ -82,40 +81,41 @@ void TFrmTerminal::Sync() {
 }
 
 bool TFrmTerminal::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == terminal1_ && event->type() == QEvent::KeyPress) {
+  bool taken = false;
+  RunGuarded(this, [&] {
+    if (watched != terminal1_ || event->type() != QEvent::KeyPress) return;
+    taken = true;  // a key that failed to go out is the terminal's all the same
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (KeyPressed(key->key(), key->text())) return true;
-  }
-  return QMainWindow::eventFilter(watched, event);
+    taken = KeyPressed(key->key(), key->text());
+  });
+  return taken || QMainWindow::eventFilter(watched, event);
 }
 
 bool TFrmTerminal::KeyPressed(int key, const QString& text) {
-  bool taken = true;
-  RunGuarded(this, [&] {
-    switch (key) {
-      case Qt::Key_Insert:
-        model_.ToggleScrollBack();
-        return;
-      case Qt::Key_Backspace:
-        model_.Backspace();
-        return;
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-        model_.Type('\r');
-        return;
-      default:
-        break;
-    }
-    // Only what stands for bytes on the line is sent; the arrows and the like are not.
-    const QByteArray bytes = text.toLatin1();
-    taken = !bytes.isEmpty();
-    for (const char byte : bytes) model_.Type(static_cast<std::uint8_t>(byte));
-  });
-  return taken;
+  switch (key) {
+    case Qt::Key_Insert:
+      model_.ToggleScrollBack();
+      return true;
+    case Qt::Key_Backspace:
+      model_.Backspace();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      model_.Type('\r');
+      return true;
+    default:
+      break;
+  }
+  // Only what stands for bytes on the line is sent; the arrows and the like are not.
+  const QByteArray bytes = text.toLatin1();
+  for (const char byte : bytes) model_.Type(static_cast<std::uint8_t>(byte));
+  return !bytes.isEmpty();
 }
 
 void TFrmTerminal::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) model_.RefreshStatus();
+  RunGuarded(this, [this, event] {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) model_.RefreshStatus();
+  });
   QMainWindow::changeEvent(event);
 }
 

@@ -33,7 +33,7 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
   QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
   QAction* setUp = file->addAction(QStringLiteral("P&rinter set-up"));
   setUp->setObjectName(QStringLiteral("Printersetup1"));
-  connect(setUp, &QAction::triggered, this, &TFrmTest::PrinterSetUp);
+  OnSignal(setUp, &QAction::triggered, this, [this] { PrinterSetUp(); });
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("PageControl1"));
@@ -43,15 +43,14 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
     pages_[Index(page)] = page == TestPage::kSensorType ? sensorPage_ : PlaceholderPage(page);
     pages_[Index(page)]->hide();
   }
-  connect(tabs_, &QTabWidget::currentChanged, this, &TFrmTest::TabChosen);
+  OnSignal(tabs_, &QTabWidget::currentChanged, this, [this](int index) { TabChosen(index); });
 
   auto* ok = new QPushButton(QStringLiteral("&OK"), this);
   ok->setObjectName(QStringLiteral("OKBtn"));
-  connect(ok, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.OKBtnClick(); }); });
+  OnSignal(ok, &QPushButton::clicked, this, [this] { model_.OKBtnClick(); });
   auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
   helpButton->setObjectName(QStringLiteral("HelpBtn"));
-  connect(helpButton, &QPushButton::clicked, this, [help = std::move(help)] {
+  OnSignal(helpButton, &QPushButton::clicked, this, [help = std::move(help)] {
     if (help) help();
   });
   auto* buttons = new QHBoxLayout;
@@ -85,8 +84,7 @@ QWidget* TFrmTest::PlaceholderPage(TestPage page) {
   if (const QString name = TestWindowModel::NextButtonName(page); !name.isEmpty()) {
     auto* next = new QPushButton(TestWindowModel::NextButtonCaption(page), widget);
     next->setObjectName(name);
-    connect(next, &QPushButton::clicked, this,
-            [this, page] { RunGuarded(this, [this, page] { model_.Next(page); }); });
+    OnSignal(next, &QPushButton::clicked, this, [this, page] { model_.Next(page); });
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(next);
@@ -164,7 +162,9 @@ void TFrmTest::TabChosen(int index) {
 }
 
 void TFrmTest::closeEvent(QCloseEvent* event) {
-  if (model_.View().visible) RunGuarded(this, [this] { model_.FormClose(); });
+  RunGuarded(this, [this] {
+    if (model_.View().visible) model_.FormClose();
+  });
   event->accept();
 }
 

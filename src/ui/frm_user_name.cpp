@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "base/prompts.h"
+#include "ui/guarded_handler.h"
 
 namespace ventari {
 
@@ -21,8 +22,8 @@ TFrmUserName::TFrmUserName(Prompts& prompts, std::function<void(const QString&)>
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  connect(ok, &QPushButton::clicked, this, &TFrmUserName::OkClick);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  OnSignal(ok, &QPushButton::clicked, this, [this] { OkClick(); });
+  OnSignal(cancel, &QPushButton::clicked, this, [this] { reject(); });
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("User name : "), this));
   row->addWidget(userNameEdit_);
@@ -37,10 +38,11 @@ TFrmUserName::TFrmUserName(Prompts& prompts, std::function<void(const QString&)>
 
 void TFrmUserName::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+  RunGuarded(this, [this, event] {
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
     userNameEdit_->clear();
     userNameEdit_->setFocus();
-  }
+  });
 }
 
 void TFrmUserName::OkClick() {

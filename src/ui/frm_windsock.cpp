@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "displays/windsock_window_model.h"
+#include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
@@ -36,11 +37,15 @@ class WindsockControl : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setFont(font());
-    windsock_.Paint(painter);
+    RunGuarded(this, [this] {
+      QPainter painter(this);
+      painter.setFont(font());
+      windsock_.Paint(painter);
+    });
   }
-  void resizeEvent(QResizeEvent*) override { windsock_.SetSize(size()); }
+  void resizeEvent(QResizeEvent*) override {
+    RunGuarded(this, [this] { windsock_.SetSize(size()); });
+  }
 
  private:
   TCalvarnWindsock& windsock_;
@@ -143,7 +148,7 @@ QGroupBox* TFrmWindsock::RadioGroup(const char* name, const QString& title,
     buttons->addButton(radio, i);
     layout->addWidget(radio);
   }
-  connect(buttons, &QButtonGroup::idClicked, this, [this, choose = std::move(choose)](int id) {
+  OnSignal(buttons, &QButtonGroup::idClicked, this, [this, choose = std::move(choose)](int id) {
     choose(id);
     live_->SyncNow();
   });

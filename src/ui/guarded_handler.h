@@ -18,10 +18,9 @@ void RunGuarded(QWidget* parent, const std::function<void()>& handler);
 
 namespace guarded_detail {
 
-template <typename Signal>
-struct SignalArguments;
-template <typename Class, typename... Args>
-struct SignalArguments<void (Class::*)(Args...)> {
+// A slot that runs `handler` through the guard, taking the signal's arguments `Args`.
+template <typename... Args>
+struct GuardedSlot {
   template <typename Handler>
   static auto Wrap(QObject* context, Handler handler) {
     return [context, handler = std::move(handler)](Args... args) {
@@ -36,6 +35,34 @@ struct SignalArguments<void (Class::*)(Args...)> {
     };
   }
 };
+
+// The tag a private signal (QTimer::timeout) ends with, which no slot receives.
+template <typename T, typename = void>
+inline constexpr bool kIsPrivateSignalTag = false;
+template <typename T>
+inline constexpr bool
+    kIsPrivateSignalTag<T, std::enable_if_t<std::is_class_v<class T::QPrivateSignal>>> = true;
+
+// The slot for the arguments `Rest` after `Taken`, without a private signal's tag.
+template <typename Taken, typename... Rest>
+struct SlotFor;
+template <typename... Taken>
+struct SlotFor<GuardedSlot<Taken...>> {
+  using Type = GuardedSlot<Taken...>;
+};
+template <typename... Taken, typename Last>
+struct SlotFor<GuardedSlot<Taken...>, Last> {
+  using Type = std::conditional_t<kIsPrivateSignalTag<Last>, GuardedSlot<Taken...>,
+                                  GuardedSlot<Taken..., Last>>;
+};
+template <typename... Taken, typename Next, typename Second, typename... Rest>
+struct SlotFor<GuardedSlot<Taken...>, Next, Second, Rest...>
+    : SlotFor<GuardedSlot<Taken..., Next>, Second, Rest...> {};
+
+template <typename Signal>
+struct SignalArguments;
+template <typename Class, typename... Args>
+struct SignalArguments<void (Class::*)(Args...)> : SlotFor<GuardedSlot<>, Args...>::Type {};
 
 }  // namespace guarded_detail
 

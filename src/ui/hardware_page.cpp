@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "service/hardware_checks.h"
+#include "ui/guarded_handler.h"
 #include "ui/view_refresh.h"
 
 namespace ventari {
@@ -27,8 +28,8 @@ HardwarePage::HardwarePage(HardwareChecks& model, QWidget* parent)
     auto* box = new QCheckBox(check.caption, this);
     box->setObjectName(check.name);
     box->installEventFilter(this);
-    connect(box, &QCheckBox::toggled, this,
-            [this, index](bool checked) { model_.SetChecked(index, checked); });
+    OnSignal(box, &QCheckBox::toggled, this,
+             [this, index](bool checked) { model_.SetChecked(index, checked); });
     checks_.push_back(box);
     layout->addWidget(box);
     ++index;
@@ -45,7 +46,7 @@ HardwarePage::HardwarePage(HardwareChecks& model, QWidget* parent)
   auto* next =
       new QPushButton(TestWindowModel::NextButtonCaption(TestPage::kHardwareDiagnostics), this);
   next->setObjectName(TestWindowModel::NextButtonName(TestPage::kHardwareDiagnostics));
-  connect(next, &QPushButton::clicked, this, [this] { model_.BtnSkip4Click(); });
+  OnSignal(next, &QPushButton::clicked, this, [this] { model_.BtnSkip4Click(); });
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(next);
@@ -55,11 +56,12 @@ HardwarePage::HardwarePage(HardwareChecks& model, QWidget* parent)
 }
 
 bool HardwarePage::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Enter) {
+  RunGuarded(this, [this, watched, event] {
+    if (event->type() != QEvent::Enter) return;
     for (std::size_t i = 0; i < checks_.size(); ++i) {
       if (checks_[i] == watched) model_.Hover(static_cast<int>(i));
     }
-  }
+  });
   return QWidget::eventFilter(watched, event);
 }
 

@@ -34,9 +34,8 @@ LarkvaneCheckPage::LarkvaneCheckPage(LarkvaneChecks& model, TestPage page, QWidg
     auto* box = new QCheckBox(item.caption, group);
     box->setObjectName(item.name);
     box->installEventFilter(this);
-    connect(box, &QCheckBox::toggled, this, [this, check](bool checked) {
-      RunGuarded(this, [this, check, checked] { model_.SetChecked(check, checked); });
-    });
+    OnSignal(box, &QCheckBox::toggled, this,
+             [this, check](bool checked) { model_.SetChecked(check, checked); });
     boxes_.emplace_back(check, box);
     inside->addWidget(box);
   }
@@ -53,8 +52,7 @@ LarkvaneCheckPage::LarkvaneCheckPage(LarkvaneChecks& model, TestPage page, QWidg
 
   auto* next = new QPushButton(TestWindowModel::NextButtonCaption(page), this);
   next->setObjectName(TestWindowModel::NextButtonName(page));
-  connect(next, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.Next(page_); }); });
+  OnSignal(next, &QPushButton::clicked, this, [this] { model_.Next(page_); });
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(next);
@@ -66,11 +64,12 @@ LarkvaneCheckPage::LarkvaneCheckPage(LarkvaneChecks& model, TestPage page, QWidg
 }
 
 bool LarkvaneCheckPage::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Enter) {
+  RunGuarded(this, [this, watched, event] {
+    if (event->type() != QEvent::Enter) return;
     for (const auto& [check, box] : boxes_) {
       if (box == watched) model_.Hover(check);
     }
-  }
+  });
   return QWidget::eventFilter(watched, event);
 }
 

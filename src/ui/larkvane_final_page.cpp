@@ -42,8 +42,8 @@ LarkvaneFinalPage::LarkvaneFinalPage(LarkvaneFinalAssembly& model, LarkvaneRepor
     items->addWidget(radio);
   }
   items->addStretch();
-  connect(checks_, &QButtonGroup::idClicked, this,
-          [this](int index) { RunGuarded(this, [this, index] { model_.SelectCheck(index); }); });
+  OnSignal(checks_, &QButtonGroup::idClicked, this,
+           [this](int index) { model_.SelectCheck(index); });
 
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("LVFinalAssyListBox"));
@@ -51,12 +51,10 @@ LarkvaneFinalPage::LarkvaneFinalPage(LarkvaneFinalAssembly& model, LarkvaneRepor
 
   start_ = new QPushButton(model_.Caption(), this);
   start_->setObjectName(QStringLiteral("BtnStartLVFinalAssyTest"));
-  connect(start_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnStartLVFinalAssyTestClick(); }); });
+  OnSignal(start_, &QPushButton::clicked, this, [this] { model_.BtnStartLVFinalAssyTestClick(); });
   finish_ = new QPushButton(QStringLiteral("F&inish"), this);
   finish_->setObjectName(QStringLiteral("BtnFinish"));
-  connect(finish_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnFinishClick(); }); });
+  OnSignal(finish_, &QPushButton::clicked, this, [this] { model_.BtnFinishClick(); });
 
   auto* middle = new QHBoxLayout;
   middle->addWidget(group);

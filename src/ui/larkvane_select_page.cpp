@@ -28,13 +28,11 @@ LarkvaneSelectPage::LarkvaneSelectPage(LarkvaneChecks& model, QWidget* parent)
     tests_->addButton(radio, id++);
     items->addWidget(radio);
   }
-  connect(tests_, &QButtonGroup::idClicked, this,
-          [this](int index) { RunGuarded(this, [this, index] { model_.TestsClick(index); }); });
+  OnSignal(tests_, &QButtonGroup::idClicked, this, [this](int index) { model_.TestsClick(index); });
 
   auto* next = new QPushButton(TestWindowModel::NextButtonCaption(TestPage::kSelectTest), this);
   next->setObjectName(TestWindowModel::NextButtonName(TestPage::kSelectTest));
-  connect(next, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSkip8Click(); }); });
+  OnSignal(next, &QPushButton::clicked, this, [this] { model_.BtnSkip8Click(); });
 
   auto* row = new QHBoxLayout;
   row->addWidget(group);

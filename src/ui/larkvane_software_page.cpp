@@ -42,9 +42,8 @@ LarkvaneSoftwarePage::LarkvaneSoftwarePage(LarkvaneSoftwareTest& model, QWidget*
     const LarkvaneSwCheckBox& item = kLarkvaneSwCheckBoxes[static_cast<std::size_t>(i)];
     auto* box = new QCheckBox(QLatin1String(item.caption), group);
     box->setObjectName(QLatin1String(item.name));
-    connect(box, &QCheckBox::toggled, this, [this, check](bool checked) {
-      RunGuarded(this, [this, check, checked] { model_.SetChecked(check, checked); });
-    });
+    OnSignal(box, &QCheckBox::toggled, this,
+             [this, check](bool checked) { model_.SetChecked(check, checked); });
     boxes_[static_cast<std::size_t>(i)] = box;
     checks->addWidget(box);
   }
@@ -56,12 +55,10 @@ LarkvaneSoftwarePage::LarkvaneSoftwarePage(LarkvaneSoftwareTest& model, QWidget*
 
   start_ = new QPushButton(model_.Caption(), this);
   start_->setObjectName(QStringLiteral("BtnStartLVSwTest"));
-  connect(start_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnStartLVSwTestClick(); }); });
+  OnSignal(start_, &QPushButton::clicked, this, [this] { model_.BtnStartLVSwTestClick(); });
   next_ = new QPushButton(TestWindowModel::NextButtonCaption(TestPage::kPartBSoftware), this);
   next_->setObjectName(TestWindowModel::NextButtonName(TestPage::kPartBSoftware));
-  connect(next_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSkip12Click(); }); });
+  OnSignal(next_, &QPushButton::clicked, this, [this] { model_.BtnSkip12Click(); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(start_);
   buttons->addStretch();

@@ -19,20 +19,23 @@ LiveWindow::LiveWindow(QWidget& window, ChangeNotifier& changed, std::function<v
 void LiveWindow::SyncNow() { refresh_->SyncNow(); }
 
 bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != &window_) return false;
-  if (event->type() == QEvent::Show) {
-    if (!placed_) {
-      placed_ = true;
-      placement_(window_);
+  bool handled = false;
+  RunGuarded(&window_, [this, watched, event, &handled] {
+    if (watched != &window_) return;
+    if (event->type() == QEvent::Show) {
+      if (!placed_) {
+        placed_ = true;
+        placement_(window_);
+      }
+      refresh_->SyncNow();
+    } else if (event->type() == QEvent::Close) {
+      // The window's own handler decides first (it may refuse); the event is then handled.
+      handled = true;
+      static_cast<QObject&>(window_).event(event);
+      if (event->isAccepted()) emit Closed();
     }
-    refresh_->SyncNow();
-  } else if (event->type() == QEvent::Close) {
-    // The window's own handler decides first (it may refuse); the event is then handled.
-    static_cast<QObject&>(window_).event(event);
-    if (event->isAccepted()) emit Closed();
-    return true;
-  }
-  return false;
+  });
+  return handled;
 }
 
 }  // namespace ventari

@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/guarded_handler.h"
+
 namespace ventari {
 namespace {
 
@@ -42,13 +44,13 @@ NvmPage::NvmPage(NvmPageModel& model, QWidget* parent) : QWidget(parent), model_
     browse->setObjectName(QLatin1String(c.buttonName));
     browse->setFixedWidth(32);
     const EepromKind kind = c.kind;
-    connect(check, &QCheckBox::toggled, this, [this, kind](bool on) {
+    OnSignal(check, &QCheckBox::toggled, this, [this, kind](bool on) {
       if (!refreshing_) model_.SetChecked(kind, on);
     });
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, kind](int index) {
+    OnSignal(combo, &QComboBox::currentIndexChanged, this, [this, kind](int index) {
       if (!refreshing_) model_.Select(kind, index);
     });
-    connect(browse, &QPushButton::clicked, this, [this, kind] { model_.Browse(kind); });
+    OnSignal(browse, &QPushButton::clicked, this, [this, kind] { model_.Browse(kind); });
     grid->addWidget(check, row, 0);
     grid->addWidget(combo, row, 1);
     grid->addWidget(browse, row, 2);
@@ -63,8 +65,8 @@ NvmPage::NvmPage(NvmPageModel& model, QWidget* parent) : QWidget(parent), model_
   skip_->setObjectName(QStringLiteral("BtnSkip3"));
   label35_ = new QLabel(QStringLiteral("Programming - Please wait..."), this);
   label35_->setObjectName(QStringLiteral("Label35"));
-  connect(program_, &QPushButton::clicked, this, [this] { model_.Program(); });
-  connect(skip_, &QPushButton::clicked, this, [this] { model_.Next(); });
+  OnSignal(program_, &QPushButton::clicked, this, [this] { model_.Program(); });
+  OnSignal(skip_, &QPushButton::clicked, this, [this] { model_.Next(); });
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(label35_);
@@ -114,8 +116,10 @@ void NvmPage::Refresh() {
 
 void NvmPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  model_.Enter();
-  program_->setFocus();
+  RunGuarded(this, [this] {
+    model_.Enter();
+    program_->setFocus();
+  });
 }
 
 }  // namespace ventari

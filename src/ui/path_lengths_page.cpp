@@ -58,9 +58,8 @@ PathLengthsPage::PathLengthsPage(PathLengthsModel& model, QWidget* parent)
     auto* edit = new QLineEdit(group);
     edit->setObjectName(QLatin1String(kEntryNames[i]));
     edit->setFixedWidth(kEditWidth);
-    connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-      RunGuarded(this, [this, i, &text] { model_.SetEntry(static_cast<int>(i), text); });
-    });
+    OnSignal(edit, &QLineEdit::textEdited, this,
+             [this, i](const QString& text) { model_.SetEntry(static_cast<int>(i), text); });
     entries_[i] = edit;
     entries->addRow(QLatin1String(kEntryLabels[i]), edit);
   }
@@ -81,12 +80,10 @@ PathLengthsPage::PathLengthsPage(PathLengthsModel& model, QWidget* parent)
 
   store_ = new QPushButton(QStringLiteral("Sto&re path lengths in non-volatile memory"), this);
   store_->setObjectName(QStringLiteral("BtnStorePaths"));
-  connect(store_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnStorePathsClick(); }); });
+  OnSignal(store_, &QPushButton::clicked, this, [this] { model_.BtnStorePathsClick(); });
   next_ = new QPushButton(QStringLiteral("Ne&xt"), this);
   next_->setObjectName(QStringLiteral("BtnSkip6"));
-  connect(next_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSkip6Click(); }); });
+  OnSignal(next_, &QPushButton::clicked, this, [this] { model_.BtnSkip6Click(); });
 
   auto* top = new QHBoxLayout;
   top->addLayout(eeprom);

@@ -35,9 +35,8 @@ RadioDialog::RadioDialog(RadioDialogModel& model, const QString& objectName, int
     auto* box = new QGroupBox(this);
     auto* buttons = new QButtonGroup(box);
     const int index = static_cast<int>(g);
-    connect(buttons, &QButtonGroup::idClicked, this, [this, index](int item) {
-      RunGuarded(this, [this, index, item] { model_.Select(index, item); });
-    });
+    OnSignal(buttons, &QButtonGroup::idClicked, this,
+             [this, index](int item) { model_.Select(index, item); });
     if (groups[g].visible) {
       grid->addWidget(box, place % rows, place / rows);
       ++place;
@@ -55,8 +54,8 @@ RadioDialog::RadioDialog(RadioDialogModel& model, const QString& objectName, int
   ok_->setDefault(true);
   cancel_ = buttonBox->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
   cancel_->setObjectName(QStringLiteral("BitBtn2"));
-  connect(ok_, &QPushButton::clicked, this, [this] { OkClick(); });
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  OnSignal(ok_, &QPushButton::clicked, this, [this] { OkClick(); });
+  OnSignal(cancel_, &QPushButton::clicked, this, [this] { reject(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "service/report_paging.h"
+#include "ui/guarded_handler.h"
 
 namespace ventari {
 namespace {
@@ -89,13 +90,13 @@ bool ReportPrinter::Confirm() {
   for (const auto& [target, caption] : choices) {
     QPushButton* button =
         buttons->addButton(QString::fromLatin1(caption), QDialogButtonBox::ActionRole);
-    QObject::connect(button, &QPushButton::clicked, &chooser, [&chooser, &chosen, target = target] {
+    OnSignal(button, &QPushButton::clicked, &chooser, [&chooser, &chosen, target = target] {
       chosen = target;
       chooser.accept();
     });
   }
   buttons->addButton(QDialogButtonBox::Cancel);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &chooser, &QDialog::reject);
+  OnSignal(buttons, &QDialogButtonBox::rejected, &chooser, [&chooser] { chooser.reject(); });
   layout->addWidget(buttons);
   if (chooser.exec() != QDialog::Accepted || !chosen) return false;
 
@@ -129,7 +130,7 @@ bool ReportPrinter::Print(const Report& report) {
   QPrintPreviewDialog preview(&printer_, parent_);
   preview.setObjectName(QStringLiteral("PrintPreview"));
   bool drawn = true;
-  QObject::connect(
+  OnSignal(
       &preview, &QPrintPreviewDialog::paintRequested, &preview,
       [this, &report, &drawn](QPrinter* printer) { drawn = Render(*printer, report) && drawn; });
   preview.exec();

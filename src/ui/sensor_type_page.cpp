@@ -26,17 +26,15 @@ SensorTypePage::SensorTypePage(TestWindowModel& model, QWidget* parent)
     items_->addButton(radio, index++);
     column->addWidget(radio);
   }
-  connect(items_, &QButtonGroup::idClicked, this,
-          [this](int id) { model_.AnemometerTypeClick(id); });
+  OnSignal(items_, &QButtonGroup::idClicked, this,
+           [this](int id) { model_.AnemometerTypeClick(id); });
 
   auto* set = new QPushButton(QStringLiteral("S&et sensor type"), this);
   set->setObjectName(QStringLiteral("BtnSetSensorType"));
-  connect(set, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSetSensorTypeClick(); }); });
+  OnSignal(set, &QPushButton::clicked, this, [this] { model_.BtnSetSensorTypeClick(); });
   auto* next = new QPushButton(TestWindowModel::NextButtonCaption(TestPage::kSensorType), this);
   next->setObjectName(TestWindowModel::NextButtonName(TestPage::kSensorType));
-  connect(next, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSkip1Click(); }); });
+  OnSignal(next, &QPushButton::clicked, this, [this] { model_.BtnSkip1Click(); });
 
   auto* buttons = new QVBoxLayout;
   buttons->addStretch();

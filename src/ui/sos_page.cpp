@@ -57,9 +57,8 @@ SosPage::SosPage(SosCalibrationModel& model, QWidget* parent) : QWidget(parent),
   auto* group = new QGroupBox(QStringLiteral("Speed Of Sound calibration"), this);
 
   temperature_ = Edit(QStringLiteral("TempEdit"), kEditWidth, group);
-  connect(temperature_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    RunGuarded(this, [this, &text] { model_.SetTemperature(text); });
-  });
+  OnSignal(temperature_, &QLineEdit::textEdited, this,
+           [this](const QString& text) { model_.SetTemperature(text); });
   reading_ = Readout(QStringLiteral("SOSEdit"), kEditWidth, group);
   theoretical_ = Readout(QStringLiteral("TheoSOSEdit"), kEditWidth, group);
   theoretical_->setEnabled(false);
@@ -110,12 +109,9 @@ SosPage::SosPage(SosCalibrationModel& model, QWidget* parent) : QWidget(parent),
   calibrate_ = Button(QStringLiteral("Cal&ibrate"), QStringLiteral("BtnCalSOS"), this);
   recalibrate_ = Button(QStringLiteral("&Re-calibrate"), QStringLiteral("BtnReCalSOS"), this);
   next_ = Button(QStringLiteral("Ne&xt"), QStringLiteral("BtnSkip7"), this);
-  connect(calibrate_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnCalSOSClick(); }); });
-  connect(recalibrate_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnReCalSOSClick(); }); });
-  connect(next_, &QPushButton::clicked, this,
-          [this] { RunGuarded(this, [this] { model_.BtnSkip7Click(); }); });
+  OnSignal(calibrate_, &QPushButton::clicked, this, [this] { model_.BtnCalSOSClick(); });
+  OnSignal(recalibrate_, &QPushButton::clicked, this, [this] { model_.BtnReCalSOSClick(); });
+  OnSignal(next_, &QPushButton::clicked, this, [this] { model_.BtnSkip7Click(); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(calibrate_);
   buttons->addWidget(recalibrate_);

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "base/change_notifier.h"
+#include "ui/guarded_handler.h"
 
 namespace ventari {
 
@@ -21,7 +22,7 @@ class ViewRefresh : public QObject {
   ViewRefresh(QObject* owner, ChangeNotifier& notifier, std::function<void()> sync)
       : QObject(owner), notifier_(notifier), sync_(std::move(sync)) {
     timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, &ViewRefresh::SyncNow);
+    OnSignal(&timer_, &QTimer::timeout, this, [this] { SyncNow(); });
     subscription_ = notifier_.Subscribe([this] { Schedule(); });
   }
   ~ViewRefresh() override { notifier_.Unsubscribe(subscription_); }
