@@ -110,6 +110,9 @@ void AddCliOptions(QCommandLineParser& parser) {
   option(QStringLiteral("out"), "The log file.", "file");
   option(kSegmentMinutes, "Start a new log file every N minutes (1 to 360).", "N");
   option(QStringLiteral("no-timestamp"), "Log two-axis data without date and time.");
+  option(QStringLiteral("overwrite"),
+         "log: replace the segment files of an earlier run of the same name (default: refuse "
+         "to start, naming the first of them).");
   option(kPcAvg,
          "Three-axis: average the records over N minutes, one line a period (0 to 60; 0: "
          "every record).",
@@ -130,6 +133,7 @@ std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parse
   options.out = parser.value(QStringLiteral("out"));
   options.json = parser.isSet(QStringLiteral("json"));
   options.timestamps = !parser.isSet(QStringLiteral("no-timestamp"));
+  options.overwrite = parser.isSet(QStringLiteral("overwrite"));
   options.simulators = parser.isSet(QStringLiteral("simulators"));
   options.list = parser.isSet(QStringLiteral("list"));
   options.settingsFile = SettingsFileOption(parser);

@@ -8,6 +8,7 @@
 #include "cli/identify_report.h"
 #include "cli/sample_printer.h"
 #include "cli/setting_requests.h"
+#include "displays/segmented_log.h"
 
 namespace ventari {
 namespace {
@@ -117,6 +118,15 @@ int StreamCommand(const CliOptions& options) {
 
 int LogCommand(const CliOptions& options) {
   if (options.out.isEmpty()) return CliFail(QStringLiteral("log needs --out FILE"));
+  if (options.segmentMinutes > 0 && !options.overwrite) {
+    const QString existing = SegmentedLog::ExistingSegment(options.out, options.segmentMinutes);
+    if (!existing.isEmpty()) {
+      return CliFail(QStringLiteral("the segment file %1 of an earlier log exists; give "
+                                    "--overwrite to replace it and the other segment files of "
+                                    "that name")
+                         .arg(existing));
+    }
+  }
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();

@@ -1,6 +1,5 @@
 #include "displays/data_display.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace ventari {
@@ -8,14 +7,13 @@ namespace ventari {
 DataDisplay::DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state,
                          const MainMenu& menu, WallClock clock)
     : prompts_(prompts),
-      state_(state),
       menu_(menu),
       clock_(std::move(clock)),
-      segInterval_(runtime),
       reports_(runtime, prompts, QStringLiteral("File Error")),
-      writer_([this](const QString& message) { reports_.Add(message); }) {
-  segInterval_.SetHandler([this] { SegIntervalTimer(); });
-}
+      log_(
+          runtime, state, clock_, SegmentedLog::Creation::kHoldLines,
+          [this](const QString& message) { reports_.Add(message); },
+          [this] { WriteHeaderTail(); }) {}
 
 QString DataDisplay::Trim(const QByteArray& text) {
   qsizetype begin = 0;
@@ -39,9 +37,7 @@ const QString& DataDisplay::Stamp() {
 
 void DataDisplay::ShowRecord(const QByteArray& text) {
   const QString line = Trim(text);
-  screen_.push_back(line);
-  if (screen_.size() > kMaxScreenLines) screen_.pop_front();
-  ++linesShown_;
+  screen_.Add(line);
   changed_.Notify();
   if (!logging_ && !choosingFile_) return;
   QString logLine = line;
@@ -53,7 +49,7 @@ void DataDisplay::ShowRecord(const QByteArray& text) {
       droppedWhileChoosing_ = true;
     }
   } else {
-    Log(logLine);
+    log_.Append(logLine);
   }
 }
 
@@ -71,8 +67,10 @@ void DataDisplay::BtnLogClick() {
   droppedWhileChoosing_ = false;
   const QString chosen =
       prompts_.ChooseSaveFile(QStringLiteral("Save log"), {}, QStringLiteral("Log files (*.log)"));
+  // The save dialog asks about the chosen name only, which a segmented log never writes.
+  const bool start = !chosen.isEmpty() && log_.ConfirmReplacing(chosen, prompts_);
   choosingFile_ = false;
-  if (chosen.isEmpty()) {
+  if (!start) {
     heldWhileChoosing_.clear();
     return;
   }
@@ -81,12 +79,9 @@ void DataDisplay::BtnLogClick() {
 
 void DataDisplay::StartLogging(const QString& fileName) {
   if (logging_) return;
-  fileName_ = fileName;
-  segCounter_ = 0;
-  writer_.Start(CurrentFile());
-  WriteHeader();
+  log_.Start(fileName);
   // Records that came while the file was being chosen are logged, not lost.
-  for (const QString& line : heldWhileChoosing_) Log(line);
+  for (const QString& line : heldWhileChoosing_) log_.Append(line);
   heldWhileChoosing_.clear();
   if (std::exchange(droppedWhileChoosing_, false)) {
     reports_.Add(QStringLiteral("%1 records came while the file was being chosen; the newer ones "
@@ -94,58 +89,31 @@ void DataDisplay::StartLogging(const QString& fileName) {
                      .arg(LogFileWriter::kMaxHeldLines));
   }
   logging_ = true;
-  if (segmented_) {
-    segInterval_.SetInterval(segMinutes_ * 60000);
-    segInterval_.Start();
-  }
   changed_.Notify();
 }
 
 bool DataDisplay::StopLogging() {
   if (!logging_) return true;
-  segInterval_.Stop();
   logging_ = false;
+  const bool finished = log_.Stop();
   changed_.Notify();
-  if (writer_.Finish()) return !writer_.DroppedLines();
+  if (finished) return !log_.DroppedLines();
   reports_.Add(QStringLiteral("Logging stopped, but %1 lines could not be written to the log "
                               "file. They are written as soon as the file can be written.")
-                   .arg(writer_.HeldLines()));
+                   .arg(log_.HeldLines()));
   return false;
 }
 
-void DataDisplay::SegIntervalTimer() {
-  segInterval_.Stop();
-  writer_.Finish();
-  ++segCounter_;
-  writer_.Start(CurrentFile());
-  WriteHeader();
-  segInterval_.Start();
-}
+void DataDisplay::SegIntervalTimer() { log_.NextSegment(); }
 
-QString DataDisplay::SegmentFile(int counter) const {
-  return fileName_.left(std::max<qsizetype>(0, fileName_.size() - 4)) +
-         QStringLiteral("_%1_%2.log").arg(segMinutes_).arg(counter);
+void DataDisplay::WriteHeaderTail() {
+  log_.Append(menu_.IsChecked(MenuId::kUVcontinuous) ? QStringLiteral("UV data")
+                                                     : QStringLiteral("Polar data"));
+  log_.Append(QString());
 }
-
-QString DataDisplay::CurrentFile() const {
-  return segmented_ ? SegmentFile(segCounter_) : fileName_;
-}
-
-void DataDisplay::WriteHeader() {
-  const QDateTime now = clock_();
-  Log(LogDate(now) + QStringLiteral("   ") + LogTime(now));
-  Log(QString());
-  Log(QStringLiteral("Serial no.: ") + state_.SerialNumber);
-  Log(QString());
-  Log(menu_.IsChecked(MenuId::kUVcontinuous) ? QStringLiteral("UV data")
-                                             : QStringLiteral("Polar data"));
-  Log(QString());
-}
-
-void DataDisplay::Log(const QString& line) { writer_.Append(line); }
 
 void DataDisplay::CbSegClick(bool checked) {
-  if (!logging_) segmented_ = checked;
+  if (!logging_) log_.SetSegmented(checked);
   changed_.Notify();
 }
 
@@ -155,7 +123,7 @@ void DataDisplay::CbTsdClick(bool checked) {
 }
 
 void DataDisplay::SetSegInterval(int minutes) {
-  if (!logging_) segMinutes_ = std::clamp(minutes, 1, 360);
+  if (!logging_) log_.SetSegmentMinutes(minutes);
   changed_.Notify();
 }
 

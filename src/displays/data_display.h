@@ -12,17 +12,17 @@
 #include "base/change_notifier.h"
 #include "base/main_menu.h"
 #include "base/prompts.h"
-#include "base/timer.h"
+#include "displays/bounded_lines.h"
 #include "displays/deferred_reports.h"
-#include "displays/log_file_writer.h"
 #include "displays/log_time.h"
+#include "displays/segmented_log.h"
 
 namespace ventari {
 
 class DataDisplay {
  public:
   // The screen keeps the newest lines only, so a run of days stays small.
-  static constexpr std::size_t kMaxScreenLines = 10000;
+  static constexpr std::size_t kMaxScreenLines = BoundedLines::kMaxLines;
 
   DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state, const MainMenu& menu,
               WallClock clock = SystemClock());
@@ -34,9 +34,11 @@ class DataDisplay {
   // A record as the screen shows it: the framing and blanks at both ends taken off.
   static QString Trim(const QByteArray& text);
 
-  // "&Start logging" asks for the file and starts; "&Stop logging" stops and finishes the files.
+  // "&Start logging" asks for the file (and, when segment files of an earlier run would be
+  // replaced, whether to replace them) and starts; "&Stop logging" stops and finishes the files.
   void BtnLogClick();
-  // Starts logging to `fileName` without asking (the command line's log).
+  // Starts logging to `fileName` (a bare name gets ".log") without asking (the command line's
+  // log).
   void StartLogging(const QString& fileName);
   // Returns false, with a message, when lines of the log have not reached the disk.
   bool StopLogging();
@@ -48,19 +50,20 @@ class DataDisplay {
   // False (with the message) while logging: the window stays open.
   bool FormCloseQuery();
 
-  const std::deque<QString>& ScreenLines() const { return screen_; }
+  const std::deque<QString>& ScreenLines() const { return screen_.Lines(); }
   // Lines added to the screen since the count was last taken (for views that append).
-  std::uint64_t LinesShown() const { return linesShown_; }
+  std::uint64_t LinesShown() const { return screen_.Added(); }
   bool Logging() const { return logging_; }
   QString BtnLogCaption() const;
-  bool Segmented() const { return segmented_; }
+  bool Segmented() const { return log_.Segmented(); }
   bool Timestamped() const { return timestamp_; }
-  int SegInterval() const { return segMinutes_; }
+  int SegInterval() const { return log_.SegmentMinutes(); }
   // UdSegInterval, CbSeg and CbTsd take input only while not logging.
   bool SettingsEnabled() const { return !logging_; }
-  const QString& FileName() const { return fileName_; }
+  // The chosen name, with the ".log" a bare name gets.
+  const QString& FileName() const { return log_.FileName(); }
   // The file the lines go to now.
-  QString CurrentFile() const;
+  QString CurrentFile() const { return log_.CurrentFile(); }
 
   // Told after every new line and every change of the log controls.
   ChangeNotifier& Changed() { return changed_; }
@@ -68,27 +71,19 @@ class DataDisplay {
  private:
   // The time stamp of a log line, "dd/MM/yyyy,HH:mm:ss", worked out once a second.
   const QString& Stamp();
-  QString SegmentFile(int counter) const;
-  void WriteHeader();
-  void Log(const QString& line);
+  // The header's lines after the serial number: the kind of data.
+  void WriteHeaderTail();
 
   Prompts& prompts_;
-  const AnemState& state_;
   const MainMenu& menu_;
   WallClock clock_;
-  Timer segInterval_;
   // File errors, shown once the record that met them has reached every window.
   DeferredReports reports_;
-  LogFileWriter writer_;
+  SegmentedLog log_;
 
-  std::deque<QString> screen_;
-  std::uint64_t linesShown_ = 0;
+  BoundedLines screen_;
   bool logging_ = false;
-  bool segmented_ = false;
   bool timestamp_ = true;
-  int segMinutes_ = 60;
-  int segCounter_ = 0;
-  QString fileName_;
   // Log lines of the records that arrive while the save dialog is open.
   bool choosingFile_ = false;
   QStringList heldWhileChoosing_;

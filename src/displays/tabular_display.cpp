@@ -1,7 +1,5 @@
 #include "displays/tabular_display.h"
 
-#include <QFileInfo>
-#include <algorithm>
 #include <utility>
 
 #include "displays/tabular_log_headers.h"
@@ -12,17 +10,15 @@ TabularDisplay::TabularDisplay(Runtime& runtime, Prompts& prompts, const AnemSta
                                const TriAxisConfig& config, const TriAxisIdentity& identity,
                                WallClock clock)
     : prompts_(prompts),
-      state_(state),
       config_(config),
       identity_(identity),
-      clock_(std::move(clock)),
       status_(config, identity, state),
-      segInterval_(runtime),
       reports_(runtime, prompts, QStringLiteral("File Error")),
-      asciiLog_([this](const QString& message) { reports_.Add(message); }),
-      binaryLog_([this](const QString& message) { reports_.Add(message); }) {
-  segInterval_.SetHandler([this] { SegIntervalTimer(); });
-}
+      asciiLog_(
+          runtime, state, std::move(clock), SegmentedLog::Creation::kRequired,
+          [this](const QString& message) { reports_.Add(message); },
+          [this] { WriteLogHeaderTail(); }),
+      binaryLog_([this](const QString& message) { reports_.Add(message); }) {}
 
 std::optional<QString> TabularDisplay::ShowStatus(int address, int value) {
   std::optional<QString> reading = status_.ShowStatus(address, value);
@@ -38,23 +34,17 @@ void TabularDisplay::SetHeader(const QString& text) {
 }
 
 void TabularDisplay::AddLine(const QString& text) {
-  screen_.push_back(text);
-  if (screen_.size() > kMaxScreenLines) screen_.pop_front();
-  ++linesShown_;
+  screen_.Add(text);
   changed_.Notify();
 }
 
 void TabularDisplay::AddLogLine(const QString& text) { Log(text); }
 
-void TabularDisplay::Log(const QString& line) {
-  if (AsciiLogging()) asciiLog_.Append(line);
-}
-
 void TabularDisplay::OpenBinaryLogIfWaiting() {
   if (!logging_ || !loggingBinary_) return;
   logging_ = false;
   QString failure;
-  if (!binaryLog_.Create(fileName_, failure)) {
+  if (!binaryLog_.Create(binaryFileName_, failure)) {
     logFailed_ = true;
     reports_.Add(
         QStringLiteral("Cannot create the binary log file %1. Nothing is logged.").arg(failure));
@@ -97,8 +87,8 @@ int TabularDisplay::HeaderLabelLeft() const {
 }
 
 void TabularDisplay::FormShow() {
-  screen_.clear();
-  if (config_.IsBinary()) segmented_ = false;
+  screen_.Clear();
+  if (config_.IsBinary()) asciiLog_.SetSegmented(false);
   changed_.Notify();
 }
 
@@ -116,81 +106,50 @@ void TabularDisplay::BtnLoggingClick() {
                               config_.IsBinary() ? QStringLiteral("Binary file (*.bny)")
                                                  : QStringLiteral("Ascii file (*.log)"));
   if (chosen.isEmpty()) return;
+  // The save dialog asks about the chosen name only, which a segmented log never writes.
+  if (!config_.IsBinary() && !asciiLog_.ConfirmReplacing(chosen, prompts_)) return;
   StartLogging(chosen);
 }
 
 void TabularDisplay::StartLogging(QString fileName) {
   if (LogActive()) return;
   const bool binary = config_.IsBinary();
-  // A bare name gets the default extension, as the platform's save dialog gives it.
-  if (!QFileInfo(fileName).fileName().contains(QLatin1Char('.'))) {
-    fileName += binary ? QStringLiteral(".bny") : QStringLiteral(".log");
-  }
-  fileName_ = fileName;
   loggingBinary_ = binary;
   logFailed_ = false;
   if (binary) {
+    // A bare name gets the default extension, as the platform's save dialog gives it.
+    binaryFileName_ = SegmentedLog::WithExtension(fileName, kBinaryExtension);
     // The file is created by the first record, so that it starts with the current texts.
     logging_ = true;
-    panel1_ = QStringLiteral("Logging to: ") + fileName_;
+    panel1_ = QStringLiteral("Logging to: ") + binaryFileName_;
+  } else if (asciiLog_.Start(fileName)) {
+    logging_ = true;
+    panel1_ = asciiLog_.Segmented() ? QStringLiteral("Logging...")
+                                    : QStringLiteral("Logging to: ") + asciiLog_.FileName();
   } else {
-    StartAsciiLog();
+    logFailed_ = true;
+    panel1_ = QStringLiteral("Log file not created.");
   }
   changed_.Notify();
 }
 
-void TabularDisplay::StartAsciiLog() {
-  segCounter_ = 0;
-  QString failure;
-  if (!asciiLog_.Create(segmented_ ? SegmentFile(0) : fileName_, failure)) {
-    logFailed_ = true;
-    reports_.Add(
-        QStringLiteral("Cannot create the log file %1. Logging has not started.").arg(failure));
-    panel1_ = QStringLiteral("Log file not created.");
-    return;
-  }
-  logging_ = true;
-  WriteLogHeader();
-  panel1_ = segmented_ ? QStringLiteral("Logging...") : QStringLiteral("Logging to: ") + fileName_;
-  if (segmented_) {
-    segInterval_.SetInterval(segMinutes_ * 60000);
-    segInterval_.Start();
-  }
-}
-
 bool TabularDisplay::StopLogging() {
   if (!LogActive()) return !logFailed_;
-  segInterval_.Stop();
   logging_ = false;
   binaryLogOpen_ = false;
   // Lines a file still holds stay with the writer, which reported the failure and goes on
   // trying.
-  LogFileWriter& log = loggingBinary_ ? binaryLog_ : asciiLog_;
-  const bool complete = log.Finish() && !log.DroppedLines() && !logFailed_;
+  const bool complete = (loggingBinary_ ? binaryLog_.Finish() && !binaryLog_.DroppedLines()
+                                        : asciiLog_.Stop() && !asciiLog_.DroppedLines()) &&
+                        !logFailed_;
   panel1_ = QStringLiteral("Log file closed.");
   changed_.Notify();
   return complete;
 }
 
-void TabularDisplay::SegIntervalTimer() {
-  segInterval_.Stop();
-  if (!AsciiLogging()) return;
-  asciiLog_.Start(SegmentFile(++segCounter_));
-  WriteLogHeader();
-  segInterval_.Start();
-}
+void TabularDisplay::SegIntervalTimer() { asciiLog_.NextSegment(); }
 
-QString TabularDisplay::SegmentFile(int counter) const {
-  return fileName_.left(std::max<qsizetype>(0, fileName_.size() - 4)) +
-         QStringLiteral("_%1_%2.log").arg(segMinutes_).arg(counter);
-}
-
-void TabularDisplay::WriteLogHeader() {
-  const QDateTime now = clock_();
-  Log(LogDate(now) + QStringLiteral("   ") + LogTime(now));
-  Log(QString());
-  Log(QStringLiteral("Serial no.: ") + state_.SerialNumber);
-  Log(QString());
+void TabularDisplay::WriteLogHeaderTail() {
   Log(QStringLiteral("Output rate: ") + config_.Averaging);
   Log(QString());
   if (config_.PcAvgMinutes > 0) {
@@ -201,17 +160,17 @@ void TabularDisplay::WriteLogHeader() {
 }
 
 void TabularDisplay::BtnClearClick() {
-  screen_.clear();
+  screen_.Clear();
   changed_.Notify();
 }
 
 void TabularDisplay::CbSegClick(bool checked) {
-  if (SegmentedEnabled()) segmented_ = checked;
+  if (SegmentedEnabled()) asciiLog_.SetSegmented(checked);
   changed_.Notify();
 }
 
 void TabularDisplay::SetSegInterval(int minutes) {
-  if (!LogActive()) segMinutes_ = std::clamp(minutes, 1, 360);
+  if (!LogActive()) asciiLog_.SetSegmentMinutes(minutes);
   changed_.Notify();
 }
 

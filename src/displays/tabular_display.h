@@ -15,10 +15,11 @@
 #include "base/anem_state.h"
 #include "base/change_notifier.h"
 #include "base/prompts.h"
-#include "base/timer.h"
+#include "displays/bounded_lines.h"
 #include "displays/deferred_reports.h"
 #include "displays/log_file_writer.h"
 #include "displays/log_time.h"
+#include "displays/segmented_log.h"
 #include "displays/tri_axis_status.h"
 #include "threeaxis/tri_axis_config.h"
 #include "threeaxis/tri_axis_identity.h"
@@ -28,11 +29,13 @@ namespace ventari {
 class TabularDisplay {
  public:
   // The table keeps the newest lines only, so a run of days stays small.
-  static constexpr std::size_t kMaxScreenLines = 10000;
+  static constexpr std::size_t kMaxScreenLines = BoundedLines::kMaxLines;
   // Where the header label stands: above the optional columns, or at the left edge when it
   // shows the comma-separated header of PC-averaged lines.
   static constexpr int kHeaderLabelLeft = 246;
   static constexpr int kHeaderLabelLeftPcAveraging = 2;
+  // The extension a bare name of a binary log gets.
+  static constexpr QLatin1String kBinaryExtension{".bny"};
 
   TabularDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state,
                  const TriAxisConfig& config, const TriAxisIdentity& identity,
@@ -84,7 +87,8 @@ class TabularDisplay {
 
   // Showing the window: the table is emptied; segments are offered for ASCII formats only.
   void FormShow();
-  // "&Logging" asks for the file and starts; "&Stop Log" stops and closes the file.
+  // "&Logging" asks for the file (and, when segment files of an earlier run would be replaced,
+  // whether to replace them) and starts; "&Stop Log" stops and closes the file.
   void BtnLoggingClick();
   // Starts logging to `fileName` (a bare name gets the format's extension), as a file chosen in
   // the save dialog does.
@@ -100,9 +104,9 @@ class TabularDisplay {
   // False (with the message) while logging: the window stays open.
   bool FormCloseQuery();
 
-  const std::deque<QString>& ScreenLines() const { return screen_; }
+  const std::deque<QString>& ScreenLines() const { return screen_.Lines(); }
   // Lines added to the table since the count was last taken (for views that append).
-  std::uint64_t LinesShown() const { return linesShown_; }
+  std::uint64_t LinesShown() const { return screen_.Added(); }
   QString BtnLoggingCaption() const;
   // Panel 0: the status; panel 1: logging messages and the clinometer reading.
   const QString& StatusText() const { return status_.Message(); }
@@ -112,10 +116,13 @@ class TabularDisplay {
   const QString& HeaderLabelText() const { return headerLabel_; }
   // The last header built for the ASCII log.
   const QString& ColumnHeader() const { return columnHeader_; }
-  bool Segmented() const { return segmented_; }
+  bool Segmented() const { return asciiLog_.Segmented(); }
   bool SegmentedEnabled() const { return !logging_ && !binaryLogOpen_ && !config_.IsBinary(); }
-  int SegInterval() const { return segMinutes_; }
-  const QString& FileName() const { return fileName_; }
+  int SegInterval() const { return asciiLog_.SegmentMinutes(); }
+  // The chosen name of the log being (or last) written, with the extension a bare name gets.
+  const QString& FileName() const {
+    return loggingBinary_ ? binaryFileName_ : asciiLog_.FileName();
+  }
   const TriAxisStatus& Status() const { return status_; }
 
   // Told after every new line, status and change of the controls.
@@ -123,26 +130,21 @@ class TabularDisplay {
 
  private:
   bool LogActive() const { return logging_ || binaryLogOpen_; }
-  bool AsciiLogging() const { return logging_ && !loggingBinary_; }
-  void StartAsciiLog();
-  QString SegmentFile(int counter) const;
-  void WriteLogHeader();
-  void Log(const QString& line);
+  // The ASCII log header's lines after the serial number: the output rate and the column or
+  // CSV header.
+  void WriteLogHeaderTail();
+  void Log(const QString& line) { asciiLog_.Append(line); }
 
   Prompts& prompts_;
-  const AnemState& state_;
   const TriAxisConfig& config_;
   const TriAxisIdentity& identity_;
-  WallClock clock_;
   TriAxisStatus status_;
-  Timer segInterval_;
   // File errors, shown once the record that met them has reached every window.
   DeferredReports reports_;
-  LogFileWriter asciiLog_;
+  SegmentedLog asciiLog_;
   LogFileWriter binaryLog_;
 
-  std::deque<QString> screen_;
-  std::uint64_t linesShown_ = 0;
+  BoundedLines screen_;
   QString panel1_;
   QString headerLabel_;
   QString columnHeader_;
@@ -153,10 +155,7 @@ class TabularDisplay {
   bool loggingBinary_ = false;
   // The log's file could not be created.
   bool logFailed_ = false;
-  bool segmented_ = false;
-  int segMinutes_ = 60;
-  int segCounter_ = 0;
-  QString fileName_;
+  QString binaryFileName_;
   ChangeNotifier changed_;
 };
 

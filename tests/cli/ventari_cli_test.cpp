@@ -56,6 +56,40 @@ TEST_F(VentariCliTest, ALogThatCannotBeWrittenEndsWithItsOwnStatus) {
       << run.err.toStdString();
 }
 
+TEST_F(VentariCliTest, ASegmentOfAnEarlierRunIsReplacedOnlyWithOverwrite) {
+  const QString earlier = dir.filePath(QStringLiteral("wind_1_0.log"));
+  {
+    QFile file(earlier);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("earlier run\r\n");
+  }
+  const QStringList arguments{"log",
+                              "--port",
+                              "sim:kestrix2",
+                              "--baud",
+                              "9600",
+                              "--out",
+                              dir.filePath("wind"),
+                              "--segment-minutes",
+                              "1",
+                              "--seconds",
+                              "2",
+                              "--settings",
+                              Settings()};
+  const Finished refused = RunCli(arguments, 5000);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(refused.err.startsWith("ventari-cli: the segment file " + earlier + " "))
+      << refused.err.toStdString();
+  EXPECT_TRUE(refused.err.contains("--overwrite")) << refused.err.toStdString();
+  EXPECT_EQ(test::FileContents(earlier), "earlier run\r\n");
+
+  const Finished replaced = RunCli(arguments + QStringList{"--overwrite"});
+  EXPECT_EQ(replaced.status, 0) << replaced.err.toStdString();
+  EXPECT_TRUE(test::FileContents(earlier).contains("\r\nSerial no.: "));
+  EXPECT_FALSE(QFile::exists(dir.filePath("wind.log")));
+  EXPECT_TRUE(RunCli({"--help"}).out.contains("--overwrite"));
+}
+
 TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
   const QStringList simulated = sim::SimulatedPorts::Names();
   const auto listed = [](const Finished& run) {

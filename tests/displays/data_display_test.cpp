@@ -105,12 +105,43 @@ TEST_F(DataDisplayTest, OneMinuteSegmentsStoppedAfterTwoAndAHalfMinutesGiveThree
   EXPECT_FALSE(first.contains("old contents"));
 }
 
-TEST_F(DataDisplayTest, ANameWithoutTheLogEndingStillLosesFourCharacters) {
+TEST_F(DataDisplayTest, ABareNameGetsTheLogEndingAndItsSegmentsStayInTheChosenFolder) {
+  // Cutting four characters off "logs/w" put the segments in the folder above, as "lo_60_0.log".
+  ASSERT_TRUE(QDir(dir.path()).mkdir("logs"));
   display.CbSegClick(true);
-  display.SetSegInterval(5);
-  display.StartLogging(Path("windlog"));
+  display.SetSegInterval(60);
+  display.StartLogging(Path("logs/w"));
+  EXPECT_EQ(display.FileName(), Path("logs/w.log"));
   display.StopLogging();
-  EXPECT_TRUE(QFile::exists(Path("win_5_0.log")));
+  EXPECT_EQ(QDir(Path("logs")).entryList(QDir::Files), QStringList{"w_60_0.log"});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+  EXPECT_TRUE(Read(Path("logs/w_60_0.log")).startsWith("09/12/2026   19:00:00\r\n"));
+
+  display.CbSegClick(false);
+  display.StartLogging(Path("logs/plain"));
+  display.StopLogging();
+  EXPECT_TRUE(QFile::exists(Path("logs/plain.log")));
+}
+
+TEST_F(DataDisplayTest, SegmentFilesOfAnEarlierRunAreReplacedOnlyWhenTheUserSaysYes) {
+  {
+    QFile old(Path("wind_60_0.log"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier run\r\n");
+  }
+  display.CbSegClick(true);
+  for (const PromptButton answer : {PromptButton::kNo, PromptButton::kYes}) {
+    prompts.files.push_back(Path("wind.log"));
+    prompts.answers.push_back(answer);
+    display.BtnLogClick();
+  }
+  ASSERT_EQ(prompts.Messages().size(), 2u);
+  EXPECT_TRUE(prompts.Messages()[0].text.contains(Path("wind_60_0.log")));
+  EXPECT_TRUE(display.Logging());  // after the Yes
+  display.ShowRecord("\x02now\x03");
+  display.BtnLogClick();
+  EXPECT_TRUE(Read(Path("wind_60_0.log")).startsWith("09/12/2026   19:00:00\r\n"));
+  EXPECT_FALSE(QFile::exists(Path("wind.log")));
 }
 
 TEST_F(DataDisplayTest, RecordsArrivingWhileTheFileIsChosenAreLoggedNotLost) {

@@ -184,6 +184,35 @@ TEST_F(TabularDisplayTest, TheSaveDialogsNameGetsTheDefaultExtension) {
   }
 }
 
+TEST_F(TabularDisplayTest, SegmentFilesOfAnEarlierRunAreReplacedOnlyWhenTheUserSaysYes) {
+  {
+    QFile old(Path("run_60_2.log"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier run\r\n");
+  }
+  // Not segmented, or segments of other minutes: nothing of the earlier run is replaced.
+  StartLogging("run.log");
+  display.BtnLoggingClick();
+  display.CbSegClick(true);
+  display.SetSegInterval(1);
+  StartLogging("run.log");
+  display.BtnLoggingClick();
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  display.SetSegInterval(60);
+  prompts.answers = {PromptButton::kNo, PromptButton::kYes};
+  StartLogging("run.log");
+  EXPECT_FALSE(display.Logging());
+  EXPECT_EQ(display.BtnLoggingCaption(), "&Logging");
+  EXPECT_EQ(Read(Path("run_60_2.log")), "earlier run\r\n");
+  StartLogging("run");
+  EXPECT_TRUE(display.Logging());
+  ASSERT_EQ(prompts.Messages().size(), 2u);
+  EXPECT_TRUE(prompts.Messages()[1].text.contains(Path("run_60_2.log")));
+  EXPECT_EQ(Read(Path("run_60_0.log")), kAsciiHeader);
+  display.BtnLoggingClick();
+}
+
 TEST_F(TabularDisplayTest, ACancelledSaveDialogLeavesLoggingOff) {
   display.BtnLoggingClick();
   EXPECT_FALSE(display.Logging());
