@@ -13,6 +13,7 @@
 #include "sim/sim_serial_port.h"
 #include "support/cli_run.h"
 #include "support/file_contents.h"
+#include "support/golden_file.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
 
@@ -54,6 +55,13 @@ TEST_F(VentariCliTest, ALogThatCannotBeWrittenEndsWithItsOwnStatus) {
   EXPECT_TRUE(run.err.contains("Cannot write the log file")) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains("ventari-cli: the log " + file + " is incomplete"))
       << run.err.toStdString();
+}
+
+TEST_F(VentariCliTest, TheJsonOfIdentifyIsTheGoldenFile) {
+  const Finished run = RunCli(
+      {"identify", "--port", "sim:t7", "--baud", "19200", "--json", "--settings", Settings()});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(test::MatchesGolden(run.out.toUtf8(), QStringLiteral("cli/golden/identify_t7.json")));
 }
 
 TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
