@@ -1,6 +1,7 @@
 #include "ui/guarded_handler.h"
 
 #include <QMessageBox>
+#include <QTimer>
 #include <QtGlobal>
 #include <exception>
 
@@ -18,6 +19,12 @@ void RunGuarded(QWidget* parent, const std::function<void()>& handler) {
     qWarning("Unexpected error of an unknown kind");
     QMessageBox::critical(parent, QStringLiteral("Ventari"), QString::fromLatin1(kUnexpectedError));
   }
+}
+
+void RunLater(QObject* context, std::function<void()> handler) {
+  QTimer::singleShot(0, context, [context, handler = std::move(handler)] {
+    RunGuarded(qobject_cast<QWidget*>(context), handler);
+  });
 }
 
 }  // namespace ventari
