@@ -15,7 +15,13 @@ namespace ventari {
 namespace {
 
 const QString kHelp = QStringLiteral("help");
+const QString kHelpAll = QStringLiteral("help-all");
 const QString kVersionOption = QStringLiteral("version");
+
+// --help, or --help-all (the Qt options are of no use to a headless program).
+bool AsksForHelp(const QCommandLineParser& parser) {
+  return parser.isSet(kHelp) || parser.isSet(kHelpAll);
+}
 
 QString CommandNames() {
   QStringList names;
@@ -94,7 +100,7 @@ CliInvocation ParseCommandLine(const QStringList& arguments) {
   }
   const QStringList words = first->positionalArguments();
   if (words.isEmpty()) {
-    if (first->isSet(kHelp)) return Ends(kExitDone, GeneralHelp());
+    if (AsksForHelp(*first)) return Ends(kExitDone, GeneralHelp());
     return Ends(kExitUsage, QStringLiteral("give one command: %1").arg(CommandNames()));
   }
   const CliCommand* command = CliCommandNamed(words[0]);
@@ -105,7 +111,7 @@ CliInvocation ParseCommandLine(const QStringList& arguments) {
   const auto parser = ParserFor(command);
   call.parser = parser;
   if (!parser->parse(arguments)) return Ends(kExitUsage, parser->errorText());
-  if (parser->isSet(kHelp)) return Ends(kExitDone, CommandHelp(*command));
+  if (AsksForHelp(*parser)) return Ends(kExitDone, CommandHelp(*command));
   for (const QString& name : parser->optionNames()) {
     if (!TakesOption(*command, name)) {
       return Ends(kExitUsage, QStringLiteral("--%1 does not apply to %2").arg(name, command->name));
