@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "base/qt_runtime.h"
+#include "base/version.h"
 #include "sim/boot_board.h"
 #include "sim/boot_faults.h"
 #include "sim/faults.h"
@@ -74,6 +75,7 @@ std::optional<long long> Number(const QCommandLineParser& parser, const QString&
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("ventari-sim"));
+  QCoreApplication::setApplicationVersion(QLatin1String(ventari::kVersion));
 
   QStringList models;
   for (const std::string& name : ventari::sim::ModelNames()) models << QString::fromStdString(name);
@@ -84,6 +86,7 @@ int main(int argc, char** argv) {
       "first line of standard output. The device answers only at its own baud rate; at any other "
       "rate it hears nothing and what it sends arrives as garbage."));
   parser.addHelpOption();
+  parser.addVersionOption();
   parser.addOptions({
       {QStringLiteral("model"),
        QStringLiteral("The anemometer: %1.").arg(models.join(QStringLiteral(", "))),
@@ -94,7 +97,7 @@ int main(int argc, char** argv) {
        QStringLiteral("B")},
       {QStringLiteral("serial"), QStringLiteral("Its six-digit serial number."),
        QStringLiteral("S")},
-      {QStringLiteral("version"), QStringLiteral("Its software version, such as 3.05."),
+      {QStringLiteral("software-version"), QStringLiteral("Its software version, such as 3.05."),
        QStringLiteral("V")},
       {QStringLiteral("rate"),
        QStringLiteral("Data messages per second (the nearest rate the model offers; default 1)."),
@@ -156,7 +159,7 @@ int main(int argc, char** argv) {
     options.baud = static_cast<std::int32_t>(*baud);
   }
   options.serialNumber = parser.value(QStringLiteral("serial")).toStdString();
-  options.softwareVersion = parser.value(QStringLiteral("version")).toStdString();
+  options.softwareVersion = parser.value(QStringLiteral("software-version")).toStdString();
   if (parser.isSet(QStringLiteral("rate"))) {
     bool ok = false;
     options.rateHz = parser.value(QStringLiteral("rate")).toDouble(&ok);

@@ -9,11 +9,13 @@ const QString kSettingsName = QStringLiteral("settings");
 
 }  // namespace
 
-void AddSettingsOption(QCommandLineParser& parser) {
-  parser.addOption(QCommandLineOption(
+QCommandLineOption SettingsOption() {
+  return QCommandLineOption(
       kSettingsName, QStringLiteral("Use the INI file <file> instead of the user's settings."),
-      QStringLiteral("file")));
+      QStringLiteral("file"));
 }
+
+void AddSettingsOption(QCommandLineParser& parser) { parser.addOption(SettingsOption()); }
 
 QString SettingsFileOption(const QCommandLineParser& parser) { return parser.value(kSettingsName); }
 

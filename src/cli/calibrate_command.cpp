@@ -7,8 +7,9 @@
 #include <QJsonValue>
 #include <optional>
 
-#include "app/command_line.h"
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "service/path_lengths_model.h"
 #include "service/sos_calibration_model.h"
 #include "service/sos_reading.h"
@@ -16,14 +17,9 @@
 namespace ventari {
 namespace {
 
-constexpr int kExitVerified = 0;
-constexpr int kExitRefused = 1;
-constexpr int kExitNotVerified = 3;
 // Fourteen data strings at the slowest output rate (1 Hz), with room to spare.
 constexpr int kReadingsBoundMs = 30000;
 
-const QString kPort = QStringLiteral("port");
-const QString kBaud = QStringLiteral("baud");
 const QString kTemperature = QStringLiteral("temperature");
 const QString kJson = QStringLiteral("json");
 const std::array<QString, kPathAxes> kAxisOptions{QStringLiteral("axis1"), QStringLiteral("axis2"),
@@ -45,13 +41,13 @@ void PrintJson(const QJsonObject& object) {
 std::optional<int> FindKestrix(CliSession& cli) {
   if (auto failed = cli.Identify()) return failed;
   Session& s = cli.session();
-  if (!s.commands().discovery.Found()) return kExitRefused;
+  if (!s.commands().discovery.Found()) return kExitNotDone;
   const auto model = s.anemometer().state.Model;
   if (s.anemometer().state.Family != AnemFamily::kTwoAxis ||
       (model != AnemModel::kUnheatedKestrix2 && model != AnemModel::kHeatedKestrix2)) {
     CliFail(QStringLiteral("calibrate needs a Kestrix II; found %1")
                 .arg(s.anemometer().state.ModelCaption));
-    return kExitRefused;
+    return kExitNotDone;
   }
   return std::nullopt;
 }
@@ -104,14 +100,14 @@ int Paths(const QCommandLineParser& parser, CliSession& cli) {
   }
   switch (store.end) {
     case PathStoreEnd::kVerified:
-      return kExitVerified;
+      return kExitDone;
     case PathStoreEnd::kNotVerified:
-      return kExitNotVerified;
+      return kExitIncomplete;
     case PathStoreEnd::kRefused:
     case PathStoreEnd::kNoAnswer:
       break;
   }
-  return kExitRefused;
+  return kExitNotDone;
 }
 
 const char* CalibrationEndText(SosCalibrationEnd end) {
@@ -185,61 +181,33 @@ int Sos(const QCommandLineParser& parser, CliSession& cli) {
   if (!page.ResetConfirmed()) {
     page.Leave();
     CliFail(QStringLiteral("the SOS offsets could not be reset"));
-    return kExitRefused;
+    return kExitNotDone;
   }
   if (!s.link().channel.WaitFor([&page] { return page.CalEnabled(); }, kReadingsBoundMs)) {
     page.Leave();
     CliFail(QStringLiteral("no speed of sound readings came from the anemometer"));
-    return kExitRefused;
+    return kExitNotDone;
   }
   const SosCalibration result = page.BtnCalSOSClick();
   page.Leave();
   PrintCalibration(page, result, parser.isSet(kJson));
   switch (result.end) {
     case SosCalibrationEnd::kVerified:
-      return kExitVerified;
+      return kExitDone;
     case SosCalibrationEnd::kNotVerified:
-      return kExitNotVerified;
+      return kExitIncomplete;
     case SosCalibrationEnd::kRefused:
     case SosCalibrationEnd::kNoConfigMode:
       break;
   }
-  return kExitRefused;
+  return kExitNotDone;
 }
 
 }  // namespace
 
-int CalibrateCommand(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "ventari-cli calibrate paths|sos: on the Kestrix II on --port, store the path lengths\n"
-      "(--axis1, --axis2 and, to enable axis 3, --axis3, in tenths of a millimetre, 1336 to\n"
-      "1591) or calibrate the speed of sound with the anemometer in the bin at --temperature\n"
-      "(deg C): its offsets are reset, ten readings awaited, the offset written, read back and\n"
-      "the checksum corrected, and its normal output restored. Exit status: 0 verified,\n"
-      "1 refused or no answer, 2 usage or port error, 3 not verified."));
-  parser.addHelpOption();
-  parser.addPositionalArgument(QStringLiteral("calibrate"), QStringLiteral("the command"));
-  parser.addPositionalArgument(QStringLiteral("what"), QStringLiteral("paths or sos"));
-  parser.addOptions({
-      {kPort, QStringLiteral("The anemometer's port."), QStringLiteral("name")},
-      {kBaud, QStringLiteral("The baud rate tried first (default: the stored one)."),
-       QStringLiteral("rate")},
-      {kAxisOptions[0], QStringLiteral("paths: axis 1's path length."), QStringLiteral("N")},
-      {kAxisOptions[1], QStringLiteral("paths: axis 2's path length."), QStringLiteral("N")},
-      {kAxisOptions[2], QStringLiteral("paths: axis 3's path length; enables axis 3."),
-       QStringLiteral("N")},
-      {kTemperature, QStringLiteral("sos: the bin's temperature in deg C."), QStringLiteral("T")},
-      {kJson, QStringLiteral("Print what was read, written and read back as JSON.")},
-  });
-  AddSettingsOption(parser);
-  if (!parser.parse(arguments)) return CliFail(parser.errorText());
-  if (parser.isSet(QStringLiteral("help"))) {
-    CliPrint(parser.helpText());
-    return kExitVerified;
-  }
-  const QStringList words = parser.positionalArguments();
-  const QString what = words.size() == 2 ? words[1] : QString();
+int CalibrateCommand(const CliInvocation& call) {
+  const QCommandLineParser& parser = *call.parser;
+  const QString what = call.words.size() == 1 ? call.words[0] : QString();
   if (what != QStringLiteral("paths") && what != QStringLiteral("sos")) {
     return CliFail(QStringLiteral("calibrate takes paths or sos"));
   }
@@ -257,17 +225,7 @@ int CalibrateCommand(const QStringList& arguments) {
       if (parser.isSet(axis)) return CliFail(QStringLiteral("--%1 is for paths").arg(axis));
     }
   }
-  CliOptions options;
-  options.port = parser.value(kPort);
-  options.settingsFile = SettingsFileOption(parser);
-  if (parser.isSet(kBaud)) {
-    bool ok = false;
-    options.baud = parser.value(kBaud).toInt(&ok);
-    if (!ok || options.baud <= 0) return CliFail(QStringLiteral("--baud takes a positive number"));
-  }
-  if (options.port.isEmpty()) return CliFail(QStringLiteral("give the port with --port"));
-
-  CliSession cli(options);
+  CliSession cli(call.options);
   if (auto failed = FindKestrix(cli)) return *failed;
   return paths ? Paths(parser, cli) : Sos(parser, cli);
 }

@@ -3,11 +3,11 @@
 // prints what was read, written and read back.
 #pragma once
 
-#include <QStringList>
-
 namespace ventari {
 
-// Exit statuses: 0 verified, 1 refused or not answered, 2 usage, 3 not verified.
-int CalibrateCommand(const QStringList& arguments);
+struct CliInvocation;
+
+// Done when verified, not done when refused or not answered, incomplete when not verified.
+int CalibrateCommand(const CliInvocation& call);
 
 }  // namespace ventari

@@ -2,11 +2,11 @@
 // capture writes it, with texts typed into the line as the terminal sends them.
 #pragma once
 
-#include <QStringList>
-
 namespace ventari {
 
-// Exit status: 0 captured, 2 usage, port or file error, 3 writing failed during the capture.
-int CaptureCommand(const QStringList& arguments);
+struct CliInvocation;
+
+// Done when the capture is whole; incomplete when writing failed during the capture.
+int CaptureCommand(const CliInvocation& call);
 
 }  // namespace ventari

@@ -2,11 +2,11 @@
 // engineering and calibration parameters), read as the software test page reads them.
 #pragma once
 
-#include <QStringList>
-
 namespace ventari {
 
-// Exit status: 0 read, 1 no Larkvane found or a cell unanswered, 2 usage or port error.
-int ChecksumsCommand(const QStringList& arguments);
+struct CliInvocation;
+
+// Done when all four were read; not done when no Larkvane was found or a cell was unanswered.
+int ChecksumsCommand(const CliInvocation& call);
 
 }  // namespace ventari

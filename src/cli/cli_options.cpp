@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/discovery.h"
+#include "cli/command_table.h"
 
 namespace ventari {
 namespace {
@@ -92,35 +93,17 @@ std::optional<QString> ReadPcAvg(const QCommandLineParser& parser, CliOptions& o
 
 }  // namespace
 
-void AddCliOptions(QCommandLineParser& parser) {
-  const auto option = [&parser](const QString& name, const char* help,
-                                const char* value = nullptr) {
-    parser.addOption(
-        QCommandLineOption(name, QLatin1String(help), value ? QLatin1String(value) : QString()));
+void AddCliOptions(QCommandLineParser& parser, const CliCommand* first) {
+  QStringList declared;
+  const auto declare = [&](const CliCommand& command) {
+    for (const QCommandLineOption& option : command.options) {
+      if (declared.contains(option.names().first())) continue;
+      declared << option.names().first();
+      parser.addOption(option);
+    }
   };
-  option(kPort, "The port (COM3, /dev/ttyUSB0, sim:t7, a pseudo-terminal path, ...).", "name");
-  option(kBaud, "The rate tried first (default: the stored rate).", "rate");
-  option(QStringLiteral("json"), "Print JSON.");
-  option(kSeconds, "Stream or log for this long, 0.1 s to a year (default: until interrupted).",
-         "seconds");
-  option(kReconnectTimeout,
-         "stream, log, capture: when the port vanishes, wait this many seconds for it to return, "
-         "then give up with exit status 2 (default: wait until interrupted).",
-         "seconds");
-  option(QStringLiteral("out"), "The log file.", "file");
-  option(kSegmentMinutes, "Start a new log file every N minutes (1 to 360).", "N");
-  option(QStringLiteral("no-timestamp"), "Log two-axis data without date and time.");
-  option(QStringLiteral("overwrite"),
-         "log: replace the segment files of an earlier run of the same name (default: refuse "
-         "to start, naming the first of them).");
-  option(kPcAvg,
-         "Three-axis: average the records over N minutes, one line a period (0 to 60; 0: "
-         "every record).",
-         "N");
-  option(QStringLiteral("list"), "set: list the settings this anemometer's dialogs offer.");
-  option(QStringLiteral("simulators"),
-         "List the simulated instruments beside the ports even when no simulated port is in use.");
-  AddSettingsOption(parser);
+  if (first) declare(*first);
+  for (const CliCommand& command : CliCommands()) declare(command);
 }
 
 std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser) {

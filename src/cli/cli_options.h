@@ -36,8 +36,11 @@ inline constexpr double kMaxRunSeconds = 365.0 * 24 * 3600;
 inline constexpr double kMinRunSeconds = 0.1;
 inline constexpr int kMaxSegmentMinutes = 360;
 
-// Declares every option of ventari-cli.
-void AddCliOptions(QCommandLineParser& parser);
+struct CliCommand;
+
+// Declares every option any command of ventari-cli takes, `first`'s own before the others' (where
+// two commands give one name different meanings, the first declared is read).
+void AddCliOptions(QCommandLineParser& parser, const CliCommand* first = nullptr);
 // The options given, or the message that names the first one out of range or not a number.
 std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parser);
 

@@ -1,9 +1,9 @@
 #include "cli/cli_session.h"
 
-#include <csignal>
 #include <cstdio>
 
 #include "base/errors.h"
+#include "cli/interruption.h"
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 
@@ -11,13 +11,6 @@ namespace ventari {
 namespace {
 
 constexpr int kWatchIntervalMs = 100;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int signal) {
-  interrupted = 1;
-  std::signal(signal, SIG_DFL);
-}
 
 }  // namespace
 
@@ -39,12 +32,9 @@ QStringList CliAvailablePorts(const CliOptions& options) {
 CliSession::CliSession(const CliOptions& options)
     : options_(options), watch_(runtime_, kWatchIntervalMs, /*periodic=*/true) {
   runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
-  interrupted = 0;
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
   watch_.SetHandler([this] {
     // The search stops after its current try, as File > Resynchronise stops it.
-    if (interrupted != 0 && session_) session_->anemometer().state.SearchRequested = false;
+    if (Interrupted() && session_) session_->anemometer().state.SearchRequested = false;
   });
   watch_.Start();
 }
@@ -53,7 +43,6 @@ CliSession::~CliSession() { End(); }
 
 std::optional<int> CliSession::Start() {
   const QString& port = options_.port;
-  if (port.isEmpty()) return CliFail(QStringLiteral("give the port with --port NAME"));
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
       options_.settingsFile);
@@ -110,7 +99,7 @@ bool CliSession::Run() {
     return options_.reconnectTimeoutMs && recovery.Waiting() &&
            runtime_.NowMs() - recovery.LostAtMs() >= *options_.reconnectTimeoutMs;
   };
-  runtime_.WaitUntil([&] { return interrupted != 0 || runtime_.NowMs() >= endMs || gaveUp(); });
+  runtime_.WaitUntil([&] { return Interrupted() || runtime_.NowMs() >= endMs || gaveUp(); });
   if (!gaveUp()) return true;
   CliFail(QStringLiteral("port %1 did not return within %2 s")
               .arg(recovery.LostName())

@@ -13,17 +13,10 @@
 #include "base/qt_runtime.h"
 #include "base/timer.h"
 #include "cli/cli_options.h"
+#include "cli/exit_status.h"
 #include "cli/stderr_prompts.h"
 
 namespace ventari {
-
-inline constexpr int kExitFound = 0;
-inline constexpr int kExitNotFound = 1;
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitLogIncomplete = 3;
-inline constexpr int kExitNotConfirmed = 3;
-// The port vanished and did not return within --reconnect-timeout.
-inline constexpr int kExitPortGone = 2;
 
 // Prints "ventari-cli: message" on standard error and gives the usage exit status.
 int CliFail(const QString& message);
@@ -36,8 +29,8 @@ class CliSession {
   // How long the port may take to send what is still queued when the run ends.
   static constexpr int kDrainBoundMs = 2000;
 
-  // An interruption (SIGINT, SIGTERM) from now on ends the run in order: a search stops after
-  // its current try, a stream or log at once. A second one ends the process at once.
+  // An interruption (see cli/interruption.h) ends the run in order: a search stops after its
+  // current try, a stream or log at once.
   explicit CliSession(const CliOptions& options);
   // Leaves configuration mode when the anemometer is in it, lets the port send what is queued
   // and closes it.
@@ -46,7 +39,7 @@ class CliSession {
   CliSession& operator=(const CliSession&) = delete;
 
   // Opens --port, searches from --baud (or the stored rate) and identifies. Returns the exit
-  // status when the run cannot go on (a usage or port error), nothing otherwise.
+  // status when the run cannot go on (a port error), nothing otherwise.
   std::optional<int> Identify();
   // Opens --port at --baud (or the stored rate) without searching, for the raw line. Returns
   // the exit status when the port cannot be opened, nothing otherwise.

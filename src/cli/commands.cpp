@@ -5,6 +5,8 @@
 
 #include "app/tri_axis_settings.h"
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "cli/identify_report.h"
 #include "cli/sample_printer.h"
 #include "cli/setting_requests.h"
@@ -21,7 +23,7 @@ bool ThreeAxis(Session& session) {
 // anemometer found.
 std::optional<int> RequireFoundAndApplicable(Session& session, const CliOptions& options,
                                              bool logging) {
-  if (!session.commands().discovery.Found()) return kExitNotFound;
+  if (!session.commands().discovery.Found()) return kExitNotDone;
   if (!ThreeAxis(session)) {
     if (options.pcAvgMinutes) {
       return CliFail(QStringLiteral("--pc-avg applies to three-axis anemometers only"));
@@ -66,19 +68,21 @@ int LogThreeAxis(CliSession& cli, const CliOptions& options) {
   if (!complete) {
     CliFail(QStringLiteral("the log %1 is incomplete: it could not be created or written")
                 .arg(tabular.FileName()));
-    return kExitLogIncomplete;
+    return kExitIncomplete;
   }
-  return ran ? kExitFound : kExitPortGone;
+  return ran ? kExitDone : kExitPortGone;
 }
 
 }  // namespace
 
-int PortsCommand(const CliOptions& options) {
+int PortsCommand(const CliInvocation& call) {
+  const CliOptions& options = call.options;
   for (const QString& name : CliAvailablePorts(options)) CliPrint(name + QLatin1Char('\n'));
-  return kExitFound;
+  return kExitDone;
 }
 
-int IdentifyCommand(const CliOptions& options) {
+int IdentifyCommand(const CliInvocation& call) {
+  const CliOptions& options = call.options;
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
@@ -96,27 +100,29 @@ int IdentifyCommand(const CliOptions& options) {
   } else {
     CliPrint(QStringLiteral("No anemometer found on %1\n").arg(s.link().port.Name()));
   }
-  return s.commands().discovery.Found() ? kExitFound : kExitNotFound;
+  return s.commands().discovery.Found() ? kExitDone : kExitNotDone;
 }
 
-int StreamCommand(const CliOptions& options) {
+int StreamCommand(const CliInvocation& call) {
+  const CliOptions& options = call.options;
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireFoundAndApplicable(s, options, false)) return *stop;
   if (!ThreeAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
-    return cli.Run() ? kExitFound : kExitPortGone;
+    return cli.Run() ? kExitDone : kExitPortGone;
   }
   PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
                   options.json, &CliPrint);
   ShowTabular(s, options);
   const bool ran = cli.Run();
   CloseTabular(s);
-  return ran ? kExitFound : kExitPortGone;
+  return ran ? kExitDone : kExitPortGone;
 }
 
-int LogCommand(const CliOptions& options) {
+int LogCommand(const CliInvocation& call) {
+  const CliOptions& options = call.options;
   if (options.out.isEmpty()) return CliFail(QStringLiteral("log needs --out FILE"));
   if (options.segmentMinutes > 0 && !options.overwrite) {
     const QString existing = SegmentedLog::ExistingSegment(options.out, options.segmentMinutes);
@@ -141,27 +147,28 @@ int LogCommand(const CliOptions& options) {
   if (!display.StopLogging()) {
     CliFail(QStringLiteral("the log %1 is incomplete: lines could not be written to it")
                 .arg(options.out));
-    return kExitLogIncomplete;
+    return kExitIncomplete;
   }
-  return ran ? kExitFound : kExitPortGone;
+  return ran ? kExitDone : kExitPortGone;
 }
 
-int SetCommand(const CliOptions& options, const QStringList& words) {
-  const auto split = SplitAssignments(words);
+int SetCommand(const CliInvocation& call) {
+  const CliOptions& options = call.options;
+  const auto split = SplitAssignments(call.words);
   if (const auto* error = std::get_if<QString>(&split); error && !options.list) {
     return CliFail(*error);
   }
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
-  if (!s.commands().discovery.Found()) return kExitNotFound;
+  if (!s.commands().discovery.Found()) return kExitNotDone;
   TriAxisSettings triAxis(s.commands().setup, s.link().channel, s.decoding().triAxisListing,
                           s.anemometer().state);
   FamilySettings& settings =
       ThreeAxis(s) ? static_cast<FamilySettings&>(triAxis) : s.commands().twoAxisSettings;
   if (options.list) {
     CliPrint(FieldList(settings.Fields()));
-    return kExitFound;
+    return kExitDone;
   }
   const auto resolved = ResolveRequests(std::get<0>(split), settings.Fields());
   if (const auto* error = std::get_if<QString>(&resolved)) return CliFail(*error);
@@ -190,7 +197,7 @@ int SetCommand(const CliOptions& options, const QStringList& words) {
   report[QStringLiteral("requested")] = requested;
   report[QStringLiteral("confirmed")] = confirmed;
   CliPrint(QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
-  return allConfirmed ? kExitFound : kExitNotConfirmed;
+  return allConfirmed ? kExitDone : kExitIncomplete;
 }
 
 }  // namespace ventari

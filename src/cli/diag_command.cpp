@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "service/diagnostic_output.h"
 #include "service/ext_tests_model.h"
 
 namespace ventari {
 namespace {
-
-constexpr int kExitDebugStillOn = 1;
 
 const QString kTest = QStringLiteral("test");
 const QString kExtended = QStringLiteral("extended");
@@ -22,14 +22,6 @@ constexpr ExtTestsRow kRows[] = {ExtTestsRow::kStdDev, ExtTestsRow::kMax, ExtTes
                                  ExtTestsRow::kAverage};
 constexpr const char* kRowNames[] = {"Std dev:", "Max:", "Min:", "Average:"};
 constexpr const char* kJsonNames[] = {"stdDev", "max", "min", "average"};
-
-QString TestNames() {
-  QStringList names;
-  for (int i = 0; i < kDiagnosticTestCount; ++i) {
-    names << QLatin1String(InfoOf(static_cast<DiagnosticTest>(i)).name);
-  }
-  return names.join(QStringLiteral(", "));
-}
 
 // A line as the terminal would show it: without the line end the anemometer puts after it.
 QString Shown(const QByteArray& line) {
@@ -92,38 +84,19 @@ void PrintStatistics(const ExtTestsModel& stats, bool json) {
 
 }  // namespace
 
-int DiagCommand(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "ventari-cli diag: identify a Kestrix II, switch on one of its diagnostics and print\n"
-      "each diagnostic line as it arrives, then switch the debug output off again (also on\n"
-      "an interruption). Exit status: 0 done, 1 no anemometer found or its debug output\n"
-      "could not be switched off, 2 usage or port error."));
-  parser.addHelpOption();
-  parser.addPositionalArgument(QStringLiteral("diag"), QStringLiteral("the command"));
-  AddCliOptions(parser);
-  parser.addOption(QCommandLineOption(kTest, QStringLiteral("The diagnostic: %1.").arg(TestNames()),
-                                      QStringLiteral("name")));
-  parser.addOption(QCommandLineOption(
-      kExtended, QStringLiteral("Downcounts: the statistics of the last 120 samples at the end.")));
-  if (!parser.parse(arguments)) return CliFail(parser.errorText());
-  if (parser.isSet(QStringLiteral("help"))) {
-    CliPrint(parser.helpText());
-    return kExitFound;
+QString DiagnosticTestNames() {
+  QStringList names;
+  for (int i = 0; i < kDiagnosticTestCount; ++i) {
+    names << QLatin1String(InfoOf(static_cast<DiagnosticTest>(i)).name);
   }
-  if (parser.positionalArguments().size() != 1) {
-    return CliFail(QStringLiteral("diag takes no words after it"));
-  }
-  for (const char* other : {"out", "segment-minutes", "no-timestamp", "pc-avg", "list"}) {
-    if (parser.isSet(QLatin1String(other))) {
-      return CliFail(QStringLiteral("--%1 does not apply to diag").arg(QLatin1String(other)));
-    }
-  }
-  const auto read = ReadCliOptions(parser);
-  if (const auto* error = std::get_if<QString>(&read)) return CliFail(*error);
-  const auto& options = std::get<CliOptions>(read);
+  return names.join(QStringLiteral(", "));
+}
+
+int DiagCommand(const CliInvocation& call) {
+  const CliOptions& options = call.options;
+  const QCommandLineParser& parser = *call.parser;
   const auto test = DiagnosticTestNamed(parser.value(kTest));
-  if (!test) return CliFail(QStringLiteral("--test takes one of %1").arg(TestNames()));
+  if (!test) return CliFail(QStringLiteral("--test takes one of %1").arg(DiagnosticTestNames()));
   const bool extended = parser.isSet(kExtended);
   if (extended && *test != DiagnosticTest::kDowncounts) {
     return CliFail(QStringLiteral("--extended applies to --test downcounts only"));
@@ -132,7 +105,7 @@ int DiagCommand(const QStringList& arguments) {
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
-  if (!s.commands().discovery.Found()) return kExitNotFound;
+  if (!s.commands().discovery.Found()) return kExitNotDone;
   const auto model = s.anemometer().state.Model;
   if (model != AnemModel::kUnheatedKestrix2 && model != AnemModel::kHeatedKestrix2) {
     return CliFail(
@@ -157,9 +130,9 @@ int DiagCommand(const QStringList& arguments) {
   if (!off) {
     CliFail(QStringLiteral(
         "the anemometer did not answer, so its debug output could not be switched off"));
-    return kExitDebugStillOn;
+    return kExitNotDone;
   }
-  return kExitFound;
+  return kExitDone;
 }
 
 }  // namespace ventari

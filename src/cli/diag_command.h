@@ -3,12 +3,15 @@
 // off again however the run ends.
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
 namespace ventari {
 
-// Exit status: 0 done, 1 no anemometer found or its debug output could not be switched off,
-// 2 usage or port error.
-int DiagCommand(const QStringList& arguments);
+struct CliInvocation;
+
+// Not done when no anemometer was found or its debug output could not be switched off.
+int DiagCommand(const CliInvocation& call);
+// The diagnostics --test takes, as its help lists them.
+QString DiagnosticTestNames();
 
 }  // namespace ventari

@@ -5,29 +5,27 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "app/command_line.h"
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "service/eeprom_programmer.h"
 #include "service/service_folder.h"
 
 namespace ventari {
 namespace {
 
-constexpr int kExitVerified = 0;
-constexpr int kExitRefused = 1;
-constexpr int kExitNotVerified = 3;
 constexpr int kRowCells = 16;
 
+// The option that names each kind's file.
 struct KindOption {
   EepromKind kind;
   const char* name;
-  const char* help;
 };
 constexpr KindOption kKindOptions[] = {
-    {EepromKind::kUser, "user", "Kestrix II: the user configuration parameter file."},
-    {EepromKind::kEng, "eng", "Kestrix II: the engineering parameter file."},
-    {EepromKind::kCal, "cal", "The calibration table file."},
-    {EepromKind::kOpt, "opt", "Larkvane: the option parameter file."},
+    {EepromKind::kUser, "user"},
+    {EepromKind::kEng, "eng"},
+    {EepromKind::kCal, "cal"},
+    {EepromKind::kOpt, "opt"},
 };
 
 // A name given on the command line: a file that exists as given, or one in the family's folder.
@@ -126,26 +124,8 @@ QJsonObject EepromReport(const ProductionTest& test, const std::vector<int>& dif
           {QStringLiteral("differences"), different}};
 }
 
-int EepromCommand(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Programs the EEPROM of the anemometer on --port and reads it back."));
-  parser.addHelpOption();
-  const auto option = [&parser](const char* name, const char* help, const char* value) {
-    parser.addOption(QCommandLineOption(QLatin1String(name), QLatin1String(help),
-                                        value ? QLatin1String(value) : QString()));
-  };
-  option("port", "The anemometer's port.", "name");
-  option("type", "The sensor type: E, EA, F, FA, LV1 to LV4 or XEQ.", "type");
-  for (const KindOption& kind : kKindOptions) option(kind.name, kind.help, "file");
-  option("service-folder", "The folder holding eeprom/ and LV_Eeprom/ (default: here).", "dir");
-  option("json", "Print the written cells, the read-back and the differences as JSON.", nullptr);
-  AddSettingsOption(parser);
-  if (!parser.parse(arguments)) return CliFail(parser.errorText());
-  if (parser.isSet(QStringLiteral("help"))) {
-    CliPrint(parser.helpText());
-    return kExitVerified;
-  }
+int EepromCommand(const CliInvocation& call) {
+  const QCommandLineParser& parser = *call.parser;
   const std::optional<ProductionTest> type = EepromSensorType(parser.value(QStringLiteral("type")));
   if (!type)
     return CliFail(QStringLiteral("give the sensor type with --type E|EA|F|FA|LV1..LV4|XEQ"));
@@ -171,18 +151,15 @@ int EepromCommand(const QStringList& arguments) {
   }
   if (!any) return CliFail(QStringLiteral("give at least one parameter file"));
 
-  CliOptions options;
-  options.port = parser.value(QStringLiteral("port"));
-  options.settingsFile = SettingsFileOption(parser);
-  CliSession cli(options);
+  CliSession cli(call.options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
-  if (!s.commands().discovery.Found()) return kExitRefused;
+  if (!s.commands().discovery.Found()) return kExitNotDone;
   const bool larkvaneFound = s.anemometer().state.TypeCode.startsWith(QLatin1Char('Y'));
   if (s.anemometer().state.Family != AnemFamily::kTwoAxis || larkvaneFound != test.IsLarkvane()) {
     CliFail(QStringLiteral("the anemometer found is not of type %1")
                 .arg(parser.value(QStringLiteral("type"))));
-    return kExitRefused;
+    return kExitNotDone;
   }
 
   // The run's own EEPROM code, so that its read replies have one handler.
@@ -192,7 +169,7 @@ int EepromCommand(const QStringList& arguments) {
   const EepromRun run = service.eepromProgrammer.Program(sources);
   test = service.test;
 
-  if (parser.isSet(QStringLiteral("json"))) {
+  if (call.options.json) {
     QJsonObject report = EepromReport(test, run.differences);
     report[QStringLiteral("run")] = QLatin1String(RunEndText(run.end));
     report[QStringLiteral("noResponse")] = run.noResponse;
@@ -203,8 +180,8 @@ int EepromCommand(const QStringList& arguments) {
                                      : QStringLiteral("EEPROM not verified")) +
              QLatin1Char('\n'));
   }
-  if (run.end != EepromRunEnd::kWritten || run.noResponse) return kExitRefused;
-  return test.eepromResult == 0 ? kExitVerified : kExitNotVerified;
+  if (run.end != EepromRunEnd::kWritten || run.noResponse) return kExitNotDone;
+  return test.eepromResult == 0 ? kExitDone : kExitIncomplete;
 }
 
 }  // namespace ventari

@@ -3,15 +3,18 @@
 #pragma once
 
 #include <QJsonObject>
-#include <QStringList>
+#include <QString>
 #include <optional>
+#include <vector>
 
 #include "service/production_test.h"
 
 namespace ventari {
 
-// Exit statuses: 0 verified, 1 refused or not answered, 2 usage, 3 not verified.
-int EepromCommand(const QStringList& arguments);
+struct CliInvocation;
+
+// Done when verified, not done when refused or not answered, incomplete when not verified.
+int EepromCommand(const CliInvocation& call);
 
 // The sensor type of --type ("E", "EA", "F", "FA", "LV1" to "LV4", "XEQ"), or nothing.
 std::optional<ProductionTest> EepromSensorType(const QString& type);

@@ -2,12 +2,14 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <csignal>
 
 #include "app/session_parts.h"
 #include "base/qt_runtime.h"
 #include "base/timer.h"
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
+#include "cli/interruption.h"
 #include "cli/stderr_prompts.h"
 #include "link/qt_serial_port.h"
 #include "service/flash_programmer.h"
@@ -19,71 +21,25 @@ namespace {
 
 constexpr int kWatchIntervalMs = 100;
 
-volatile std::sig_atomic_t abortRequested = 0;
-
-void OnInterrupt(int signal) {
-  abortRequested = 1;
-  // A second interruption ends the process at once.
-  std::signal(signal, SIG_DFL);
-}
-
-// Restores the signals' usual handling when the run ends.
-struct InterruptAborts {
-  InterruptAborts() {
-    abortRequested = 0;
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
-  }
-  ~InterruptAborts() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-  }
-  InterruptAborts(const InterruptAborts&) = delete;
-  InterruptAborts& operator=(const InterruptAborts&) = delete;
-};
-
 int ExitOf(FlashOutcome outcome) {
   switch (outcome) {
     case FlashOutcome::kProgrammed:
-      return kExitFlashProgrammed;
+      return kExitDone;
     case FlashOutcome::kAborted:
-      return kExitFlashAborted;
+      return kExitIncomplete;
     case FlashOutcome::kFailed:
       break;
   }
-  return kExitFlashFailed;
+  return kExitNotDone;
 }
 
 }  // namespace
 
-int FlashCommand(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Programs a Kestrix II's flash through boot mode, with the board in the flash programmer "
-      "on the port. The kernel is fp3334.s or fp3337.s in the srecords folder of the service "
-      "folder. Exit status: 0 programmed, 1 failed, 2 usage, 3 aborted (interrupted)."));
-  parser.addHelpOption();
-  parser.addPositionalArgument(QStringLiteral("flash"), QStringLiteral("the command"));
-  parser.addOptions({
-      {QStringLiteral("port"), QStringLiteral("The port of the flash programmer."),
-       QStringLiteral("NAME")},
-      {QStringLiteral("app"), QStringLiteral("The application's S-record file."),
-       QStringLiteral("FILE")},
-      {QStringLiteral("chip"), QStringLiteral("The processor: 3334 or 3337 (default 3337)."),
-       QStringLiteral("3334|3337"), QStringLiteral("3337")},
-      {QStringLiteral("service-folder"),
-       QStringLiteral("The folder holding srecords/ (default: the working directory)."),
-       QStringLiteral("DIR")},
-  });
-  if (!parser.parse(arguments)) return CliFail(parser.errorText());
-  if (parser.isSet(QStringLiteral("help"))) {
-    CliPrint(parser.helpText());
-    return kExitFlashProgrammed;
-  }
-  const QString port = parser.value(QStringLiteral("port"));
+int FlashCommand(const CliInvocation& call) {
+  const QCommandLineParser& parser = *call.parser;
+  const QString& port = call.options.port;
   const QString application = parser.value(QStringLiteral("app"));
   const QString chipText = parser.value(QStringLiteral("chip"));
-  if (port.isEmpty()) return CliFail(QStringLiteral("give the port with --port NAME"));
   if (application.isEmpty()) return CliFail(QStringLiteral("give the firmware with --app FILE"));
   if (chipText != QLatin1String("3334") && chipText != QLatin1String("3337")) {
     return CliFail(QStringLiteral("--chip is 3334 or 3337"));
@@ -120,10 +76,9 @@ int FlashCommand(const QStringList& arguments) {
     printed = log.Added();
   });
 
-  InterruptAborts interrupts;
   Timer watch(runtime, kWatchIntervalMs, /*periodic=*/true);
   watch.SetHandler([&programmer] {
-    if (abortRequested != 0) programmer.Abort();
+    if (Interrupted()) programmer.Abort();
   });
   watch.Start();
   const FlashOutcome outcome = programmer.Run(kernel, application, chip);

@@ -2,15 +2,11 @@
 // flash programmer on --port, printing the log as it goes. An interruption (SIGINT) aborts.
 #pragma once
 
-#include <QStringList>
-
 namespace ventari {
 
-inline constexpr int kExitFlashProgrammed = 0;
-inline constexpr int kExitFlashFailed = 1;
-inline constexpr int kExitFlashAborted = 3;
+struct CliInvocation;
 
-// `arguments` from the program name on: "ventari-cli flash --port NAME --app FILE ...".
-int FlashCommand(const QStringList& arguments);
+// Done when programmed, not done when programming failed, incomplete when aborted.
+int FlashCommand(const CliInvocation& call);
 
 }  // namespace ventari

@@ -8,13 +8,12 @@
 #include <span>
 
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "service/srecord_reader.h"
 
 namespace ventari {
 namespace {
-
-constexpr int kExitRead = 0;
-constexpr int kExitRefused = 1;
 
 QString HexOf(std::span<const std::uint8_t> bytes) {
   return QString::fromLatin1(
@@ -96,31 +95,14 @@ FileReport Eeprom(const QString& path, int eepromSize) {
   return report;
 }
 
-}  // namespace
-
-SrecOutcome RunSrec(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Reads an S-record file as the flash or EEPROM programming would and prints the log (or "
-      "with --json the image). Exit status: 0 read, 1 refused, 2 usage."));
-  parser.addHelpOption();
-  parser.addPositionalArgument(QStringLiteral("srec"), QStringLiteral("the command"));
-  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the S-record file"));
-  const QCommandLineOption kernel(QStringLiteral("kernel"),
-                                  QStringLiteral("a programming kernel for the H8/CHIP"),
-                                  QStringLiteral("3334|3337"));
-  const QCommandLineOption app(QStringLiteral("app"), QStringLiteral("an application"));
-  const QCommandLineOption eeprom(QStringLiteral("eeprom"),
-                                  QStringLiteral("a parameter file for an EEPROM of N bytes"),
-                                  QStringLiteral("N"));
-  const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("print one JSON object"));
-  parser.addOptions({kernel, app, eeprom, json});
-  if (!parser.parse(arguments)) return {kExitUsage, {}, parser.errorText()};
-  if (parser.isSet(QStringLiteral("help"))) return {kExitRead, parser.helpText(), {}};
-
-  const QStringList positional = parser.positionalArguments();
-  if (positional.size() != 2) return {kExitUsage, {}, QStringLiteral("srec: give one FILE")};
-  const QString& path = positional[1];
+// What srec prints and ends with for the options and words read.
+SrecOutcome Srec(const CliInvocation& call) {
+  const QCommandLineParser& parser = *call.parser;
+  if (call.words.size() != 1) return {kExitUsage, {}, QStringLiteral("srec: give one FILE")};
+  const QString kernel = QStringLiteral("kernel");
+  const QString app = QStringLiteral("app");
+  const QString eeprom = QStringLiteral("eeprom");
+  const QString& path = call.words[0];
   const int modes = int{parser.isSet(kernel)} + int{parser.isSet(app)} + int{parser.isSet(eeprom)};
   if (modes != 1) {
     return {kExitUsage, {}, QStringLiteral("srec: give one of --kernel, --app and --eeprom")};
@@ -144,14 +126,25 @@ SrecOutcome RunSrec(const QStringList& arguments) {
   }
   report.json.insert("file", path);
   const QString out =
-      parser.isSet(json)
+      call.options.json
           ? QString::fromUtf8(QJsonDocument(report.json).toJson(QJsonDocument::Compact)) + '\n'
           : (report.lines.isEmpty() ? QString() : report.lines.join('\n') + '\n');
-  return {report.ok ? kExitRead : kExitRefused, out, {}};
+  return {report.ok ? kExitDone : kExitNotDone, out, {}};
 }
 
-int SrecCommand(const QStringList& arguments) {
-  const SrecOutcome outcome = RunSrec(arguments);
+}  // namespace
+
+SrecOutcome RunSrec(const QStringList& arguments) {
+  const CliInvocation call = ParseCommandLine(arguments);
+  if (!call.command) {
+    return call.status == kExitDone ? SrecOutcome{call.status, call.text, {}}
+                                    : SrecOutcome{call.status, {}, call.text};
+  }
+  return Srec(call);
+}
+
+int SrecCommand(const CliInvocation& call) {
+  const SrecOutcome outcome = Srec(call);
   if (!outcome.error.isEmpty()) return CliFail(outcome.error);
   CliPrint(outcome.out);
   return outcome.status;

@@ -7,15 +7,18 @@
 
 namespace ventari {
 
-// What the command prints and how it exits: 0 read, 1 refused (a bad file or none), 2 usage.
+// What the command prints and how it exits: done when read, not done when refused (a bad file
+// or none), usage.
 struct SrecOutcome {
   int status = 0;
   QString out;    // standard output
   QString error;  // a usage message, for standard error
 };
 
+struct CliInvocation;
+
 // `arguments` is the whole argument list, program name and "srec" included.
 SrecOutcome RunSrec(const QStringList& arguments);
-int SrecCommand(const QStringList& arguments);
+int SrecCommand(const CliInvocation& call);
 
 }  // namespace ventari

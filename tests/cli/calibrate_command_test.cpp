@@ -1,8 +1,6 @@
 // ventari-cli calibrate: what it refuses before opening any port, and against ventari-sim's
 // Kestrix II in its calibration bin on a pseudo-terminal, path lengths stored and verified and the
 // speed of sound calibrated, with the cells as read back.
-#include "cli/calibrate_command.h"
-
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -12,6 +10,8 @@
 #include <QScopeGuard>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include "cli/command_line.h"
 
 namespace ventari {
 namespace {
@@ -30,7 +30,7 @@ TEST(CalibrateCommand, OptionsThatCannotRunEndWithTheUsageStatusBeforeAnyPortIsO
       {"calibrate", "sos", "--port", "sim:kestrix2", "--temperature", "20", "--axis1", "1464"},
   };
   for (const QStringList& arguments : cases) {
-    EXPECT_EQ(CalibrateCommand(QStringList{"ventari-cli"} + arguments), 2)
+    EXPECT_EQ(RunCommandLine(QStringList{"ventari-cli"} + arguments), 2)
         << arguments.join(' ').toStdString();
   }
 }

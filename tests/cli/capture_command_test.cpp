@@ -1,12 +1,11 @@
 // ventari-cli capture: its usage errors, and against the simulated Kestrix II the file holding
 // what the line answered to the texts typed.
-#include "cli/capture_command.h"
-
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
 #include "support/cli_run.h"
 #include "support/file_contents.h"
 
@@ -21,7 +20,7 @@ TEST(CaptureCommand, UsageErrorsEndBeforeAnythingIsOpened) {
       {"capture", "--out", "x.dat"},
   };
   for (const QStringList& arguments : cases) {
-    EXPECT_EQ(CaptureCommand(QStringList{"ventari-cli"} + arguments), kExitUsage)
+    EXPECT_EQ(RunCommandLine(QStringList{"ventari-cli"} + arguments), kExitUsage)
         << arguments.join(' ').toStdString();
   }
 }

@@ -1,7 +1,5 @@
 // ventari-cli checksums: its usage errors, and against the simulated Larkvane the four values in
 // text and in JSON; another model is refused.
-#include "cli/checksums_command.h"
-
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -9,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
 #include "support/cli_run.h"
 
 namespace ventari {
@@ -21,7 +20,7 @@ TEST(ChecksumsCommand, UsageErrorsEndBeforeAnythingIsOpened) {
       {"checksums", "--bogus"},
   };
   for (const QStringList& arguments : cases) {
-    EXPECT_EQ(ChecksumsCommand(QStringList{"ventari-cli"} + arguments), kExitUsage)
+    EXPECT_EQ(RunCommandLine(QStringList{"ventari-cli"} + arguments), kExitUsage)
         << arguments.join(' ').toStdString();
   }
 }

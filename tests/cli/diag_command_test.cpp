@@ -1,7 +1,5 @@
 // ventari-cli diag: what it refuses before opening any port, and against ventari-sim's Kestrix II
 // on a pseudo-terminal, that an interrupted run still switches the debug output off.
-#include "cli/diag_command.h"
-
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -11,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <csignal>
+
+#include "cli/command_line.h"
 
 namespace ventari {
 namespace {
@@ -26,7 +26,7 @@ TEST(DiagCommand, OptionsThatCannotRunEndWithTheUsageStatusBeforeAnyPortIsOpened
       {"diag", "extra", "--port", "sim:kestrix2", "--test", "status"},
   };
   for (const QStringList& arguments : cases) {
-    EXPECT_EQ(DiagCommand(QStringList{"ventari-cli"} + arguments), 2)
+    EXPECT_EQ(RunCommandLine(QStringList{"ventari-cli"} + arguments), 2)
         << arguments.join(' ').toStdString();
   }
 }

@@ -1,11 +1,10 @@
 // ventari-cli eeprom refuses what it cannot run before it opens a port.
-#include "cli/eeprom_command.h"
-
 #include <gtest/gtest.h>
 
 #include <QStringList>
 
 #include "cli/cli_session.h"
+#include "cli/command_line.h"
 
 namespace ventari {
 namespace {
@@ -20,7 +19,7 @@ TEST(EepromCommand, UsageErrorsEndBeforeAnythingIsOpened) {
       {"--type", "E", "--cal", "k.cal", "--bogus"},                 // unknown option
   };
   for (const QStringList& args : cases) {
-    EXPECT_EQ(EepromCommand(QStringList{"ventari-cli", "eeprom"} + args), kExitUsage)
+    EXPECT_EQ(RunCommandLine(QStringList{"ventari-cli", "eeprom"} + args), kExitUsage)
         << args.join(' ').toStdString();
   }
 }

@@ -1,12 +1,13 @@
 // ventari-cli log across an adapter pulled and plugged back in: ventari-sim serves a Kestrix II
 // under a symbolic link that it removes and makes again, in real time. The loss is told once on
 // standard error, the anemometer is found again, and the log holds the data of both sides in one
-// file; a port that stays away ends the run with status 2 and the log whole.
+// file; a port that stays away ends the run with its own status and the log whole.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "cli/exit_status.h"
 #include "support/file_contents.h"
 
 namespace ventari {
@@ -63,10 +64,10 @@ TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
   EXPECT_EQ(run.log.count("Serial no."), 1) << "one file, one header";
 }
 
-TEST(Reconnect, APortThatStaysAwayEndsTheRunWithStatusTwoAndTheLogWhole) {
+TEST(Reconnect, APortThatStaysAwayEndsTheRunWithItsOwnStatusAndTheLogWhole) {
   const LogRun run =
       LogAcrossUnplug("14", QString(), {"--seconds", "40", "--reconnect-timeout", "2"});
-  EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+  EXPECT_EQ(run.exitCode, kExitPortGone) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s")))
       << run.err.toStdString();
   EXPECT_GE(DataLines(run.log), 4) << run.log.toStdString();

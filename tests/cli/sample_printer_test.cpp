@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <vector>
 
+#include "support/golden_file.h"
 #include "support/sim_session.h"
 
 namespace ventari {
@@ -42,6 +43,13 @@ TEST_F(SamplePrinterTest, JsonSaysWarmingUpUntilTheTwoMinuteWindowIsFull) {
   }
   EXPECT_EQ(QJsonDocument::fromJson(lines.front().toUtf8()).object()["sample_count"], 1);
   EXPECT_EQ(warm, static_cast<int>(lines.size()) - 119);
+}
+
+TEST_F(SamplePrinterTest, TheJsonLinesAreTheGoldenFile) {
+  Stream(/*json=*/true, 5000);
+  QByteArray printed;
+  for (const QString& line : lines) printed += line.toUtf8();
+  EXPECT_TRUE(test::MatchesGolden(printed, QStringLiteral("cli/golden/stream_kestrix2.jsonl")));
 }
 
 }  // namespace

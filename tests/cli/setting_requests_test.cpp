@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/golden_file.h"
+#include "support/sim_session.h"
+
 namespace ventari {
 namespace {
 
@@ -55,6 +58,14 @@ TEST(SettingRequests, WhatTheModelDoesNotOfferIsRefusedWithWhatItDoes) {
 
 TEST(SettingRequests, TheListShowsEachFieldWithItsValues) {
   EXPECT_EQ(FieldList({kOffered[1], kOffered[2]}), "Parity: None | Even | Odd\nAip[3]: off | on\n");
+}
+
+TEST(SettingRequests, TheListOfAKestrixIIIsItsGoldenFile) {
+  test::SimSession s;
+  s.StartAndSearch(QStringLiteral("sim:kestrix2"));
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  EXPECT_TRUE(test::MatchesGolden(FieldList(s.session.commands().twoAxisSettings.Fields()).toUtf8(),
+                                  QStringLiteral("cli/golden/set_list_kestrix2.txt")));
 }
 
 }  // namespace

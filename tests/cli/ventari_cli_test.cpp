@@ -13,6 +13,7 @@
 #include "sim/sim_serial_port.h"
 #include "support/cli_run.h"
 #include "support/file_contents.h"
+#include "support/golden_file.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
 
@@ -87,7 +88,14 @@ TEST_F(VentariCliTest, ASegmentOfAnEarlierRunIsReplacedOnlyWithOverwrite) {
   EXPECT_EQ(replaced.status, 0) << replaced.err.toStdString();
   EXPECT_TRUE(test::FileContents(earlier).contains("\r\nSerial no.: "));
   EXPECT_FALSE(QFile::exists(dir.filePath("wind.log")));
-  EXPECT_TRUE(RunCli({"--help"}).out.contains("--overwrite"));
+  EXPECT_TRUE(RunCli({"log", "--help"}).out.contains("--overwrite"));
+}
+
+TEST_F(VentariCliTest, TheJsonOfIdentifyIsTheGoldenFile) {
+  const Finished run = RunCli(
+      {"identify", "--port", "sim:t7", "--baud", "19200", "--json", "--settings", Settings()});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(test::MatchesGolden(run.out.toUtf8(), QStringLiteral("cli/golden/identify_t7.json")));
 }
 
 TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {

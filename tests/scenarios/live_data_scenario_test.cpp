@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "sim/sim_device.h"
+#include "support/file_contents.h"
+#include "support/golden_file.h"
 #include "support/sim_session.h"
 
 namespace ventari {
@@ -146,6 +148,8 @@ TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGiv
   // One message a second, every one of them in a file.
   EXPECT_GE(records, 148);
   EXPECT_LE(records, 150);
+  EXPECT_TRUE(test::MatchesGolden(test::FileContents(s.dir.filePath("wind_1_0.log")),
+                                  QStringLiteral("scenarios/golden/data_display.log")));
 }
 
 }  // namespace

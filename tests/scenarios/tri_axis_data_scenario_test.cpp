@@ -8,6 +8,7 @@
 
 #include "sim/sim_device.h"
 #include "support/file_contents.h"
+#include "support/golden_file.h"
 #include "support/sim_session.h"
 #include "threeaxis/tri_axis_binary_decoder.h"
 
@@ -15,6 +16,7 @@ namespace ventari {
 namespace {
 
 using test::FileContents;
+using test::MatchesGolden;
 using test::SimSession;
 using Kind = TriAxisSample::Kind;
 
@@ -172,6 +174,7 @@ TEST_F(TriAxisDataScenario, BinaryRecordsWithSpeedOfSoundAndTwoInputsAreLoggedBy
     EXPECT_EQ(TriAxisBinaryDecoder(config).Decode(record.mid(2)).line, *records[i]->line) << i;
     ASSERT_EQ(records[i]->values.size(), 6u);
   }
+  EXPECT_TRUE(MatchesGolden(file, QStringLiteral("scenarios/golden/tabular_binary.bny")));
 }
 
 TEST_F(TriAxisDataScenario, OneMinuteOfPcAveragingGivesOneAveragedLineAMinute) {
@@ -246,6 +249,8 @@ TEST_F(TriAxisDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutes
   QStringList shown;
   for (const TriAxisSample& sample : samples) shown << *sample.line;
   EXPECT_EQ(logged, shown);
+  EXPECT_TRUE(MatchesGolden(FileContents(s.dir.filePath("run_1_0.log")),
+                            QStringLiteral("scenarios/golden/tabular_ascii.log")));
 }
 
 TEST_F(TriAxisDataScenario, ClosingOneOfTwoWindowsKeepsTheRecordsComingTheLastStopsThem) {

@@ -1,12 +1,16 @@
 #include "support/sim_session.h"
 
+#include <QDateTime>
 #include <QSettings>
 
 namespace ventari::test {
 
+QDateTime SimSession::LogClockStart() { return {QDate(2026, 12, 9), QTime(19, 0)}; }
+
 SimSession::SimSession(sim::InstrumentOptions options)
     : ports(rt, silentLine.Factory(), std::move(options)),
-      session(rt, prompts, tap.Wrap(ports.Factory()), dir.filePath("settings.ini")) {
+      session(rt, prompts, tap.Wrap(ports.Factory()), dir.filePath("settings.ini"),
+              [this] { return LogClockStart().addMSecs(rt.NowMs()); }) {
   session.availablePorts = [] { return sim::SimulatedPorts::Names(); };
   // A search that cannot end fails the test instead of running for ever.
   rt.SetDeadline(24LL * 3600 * 1000);

@@ -1,8 +1,10 @@
 // The whole core on virtual time against simulated anemometers: a Session whose "sim:" ports
 // open in-process instruments, with scripted prompts, a settings file of its own and a tap on
-// the line.
+// the line. The logs are dated on the virtual time from a fixed start, so that a run writes the
+// same files every time.
 #pragma once
 
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
@@ -19,6 +21,9 @@ namespace ventari::test {
 class SimSession {
  public:
   explicit SimSession(sim::InstrumentOptions options = {});
+
+  // What the logs' clock says at virtual time 0: 09/12/2026 19:00:00.
+  static QDateTime LogClockStart();
 
   // Stores the settings of a previous run: the port and its rate.
   void StoreSettings(const QString& portName, int baud);

@@ -1,0 +1,39 @@
+// The exit statuses of ventari-cli, one list for every command: what each number means is the
+// same whatever the command, and --help and the README show this list.
+#pragma once
+
+#include <QString>
+
+namespace ventari {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitNotDone = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitIncomplete = 3;
+inline constexpr int kExitPortGone = 4;
+
+struct ExitStatus {
+  int status;
+  const char* meaning;
+};
+
+inline constexpr ExitStatus kExitStatuses[] = {
+    {kExitDone,
+     "done: the anemometer found, the file read, the settings confirmed, the EEPROM or "
+     "calibration verified, the flash programmed, the capture written"},
+    {kExitNotDone,
+     "not done: no anemometer found or not the model the command needs, a file refused, no "
+     "answer, flash programming failed, diag's debug output left on"},
+    {kExitUsage,
+     "usage: an option or word the command does not take, a value out of range or one this "
+     "anemometer refuses, a port that cannot be opened, diag on another model than a Kestrix II"},
+    {kExitIncomplete,
+     "incomplete: a log or capture not completely written, a setting not confirmed, a "
+     "read-back that does not verify, flash programming aborted"},
+    {kExitPortGone, "the port vanished and did not return within --reconnect-timeout"},
+};
+
+// "Exit status:" and one line per status, as --help shows them.
+QString ExitStatusHelp();
+
+}  // namespace ventari
