@@ -1,6 +1,7 @@
 #include "app/discovery.h"
 
 #include "app/tri_axis_question.h"
+#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -116,12 +117,12 @@ void Discovery::ResetToTwoAxisLayout() {
   for (MenuId id : {MenuId::kAveraging1, MenuId::kAnalogueoutputs, MenuId::kAlignment1}) {
     menu.Enable(id);
   }
-  CallIfSet(p_.windows.showGraphThirdKey, false);
-  CallIfSet(p_.windows.showWindsockWAxis, false);
+  p_.windows.ShowGraphThirdKey(false);
+  p_.windows.ShowWindsockWAxis(false);
   // The output rate of the anemometer about to be found is not known yet: one a second, until
   // a configuration reply says otherwise.
   p_.twoAxisConfig.SamplesPerSecond = 1;
-  CallIfSet(p_.windows.samplesPerSecondChanged, 1);
+  p_.windows.SamplesPerSecondChanged(1);
   p_.triAxisConfig.InstantaneousAvailable = false;
   ApplyKestrixLayout(p_.layout);
 }
@@ -211,7 +212,7 @@ void Discovery::IdentifyThreeAxis() {
   }
   menu.Show(MenuId::kMi3AxisConfig);
   menu.Show(MenuId::kTabular);
-  CallIfSet(p_.windows.showWindsockWAxis, true);
+  p_.windows.ShowWindsockWAxis(true);
 
   channel.Timeout.Stop();
   channel.Timeout.fired = false;

@@ -36,7 +36,7 @@ class Discovery {
     SystemMatchers& matchers;
     Prompts& prompts;
     TwoAxisDialogLayout& layout;
-    const LiveWindows& windows;
+    LiveWindows& windows;
     TriAxisListing& listing;
     TriAxisConfig& triAxisConfig;
     TwoAxisConfig& twoAxisConfig;

@@ -3,7 +3,7 @@
 namespace ventari {
 
 ModeCommands::ModeCommands(CommandChannel& channel, AnemState& state, MainMenu& menu,
-                           TwoAxisConfig& config, const LiveWindows& windows)
+                           TwoAxisConfig& config, LiveWindows& windows)
     : channel_(channel), state_(state), menu_(menu), config_(config), windows_(windows) {}
 
 void ModeCommands::Mark(MessageModeMark mode) {
@@ -37,13 +37,13 @@ void ModeCommands::StopContinuousOutput() {
 }
 
 void ModeCommands::UvLayout() {
-  CallIfSet(windows_.setGraphPresentation, true);
+  windows_.SetGraphPresentation(true);
   menu_.Hide(MenuId::kWindsock1);
   menu_.Hide(MenuId::kAlarm);
 }
 
 void ModeCommands::PolarLayout() {
-  CallIfSet(windows_.setGraphPresentation, false);
+  windows_.SetGraphPresentation(false);
   if (config_.OutputUnits == 0) menu_.Show(MenuId::kWindsock1);
   menu_.Show(MenuId::kAlarm);
 }

@@ -13,7 +13,7 @@ namespace ventari {
 class ModeCommands {
  public:
   ModeCommands(CommandChannel& channel, AnemState& state, MainMenu& menu, TwoAxisConfig& config,
-               const LiveWindows& windows);
+               LiveWindows& windows);
 
   // "&UV continuous": M1, the UV check mark, the UV layout.
   void UvCommand();
@@ -37,7 +37,7 @@ class ModeCommands {
   AnemState& state_;
   MainMenu& menu_;
   TwoAxisConfig& config_;
-  const LiveWindows& windows_;
+  LiveWindows& windows_;
 };
 
 }  // namespace ventari

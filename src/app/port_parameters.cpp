@@ -1,6 +1,6 @@
 #include "app/port_parameters.h"
 
-#include "base/live_windows.h"
+#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 

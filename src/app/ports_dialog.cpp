@@ -1,5 +1,6 @@
 #include "app/ports_dialog.h"
 
+#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"

@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <functional>
 
-#include "base/live_windows.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
 #include "link/command_channel.h"

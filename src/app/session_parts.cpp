@@ -32,18 +32,20 @@ LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemo
              menu, link.port, std::move(alarmPortFactory),
              [] { return QtSerialPort::AvailablePortNames(); }, std::move(liveWindowClosed)}),
       tabular(runtime, prompts, anemometer.state, anemometer.triAxisConfig,
-              anemometer.triAxisIdentity, std::move(clock)) {
-  hooks.setGraphPresentation = [this](bool uv) { graph.SetPresentation(uv); };
-  hooks.applyUnitScales = [this] { graph.ApplyUnitScales(); };
-  hooks.showGraphThirdKey = [this](bool visible) { graph.ShowThirdKey(visible); };
-  hooks.samplesPerSecondChanged = [this](int sps) { windsockWindow.SetSamplesPerSecond(sps); };
-  hooks.showWindsockWAxis = [this](bool visible) { windsockWindow.ShowWAxis(visible); };
+              anemometer.triAxisIdentity, std::move(clock)) {}
+
+void LiveDisplays::SetGraphPresentation(bool uv) { graph.SetPresentation(uv); }
+void LiveDisplays::ApplyUnitScales() { graph.ApplyUnitScales(); }
+void LiveDisplays::ShowGraphThirdKey(bool visible) { graph.ShowThirdKey(visible); }
+void LiveDisplays::SamplesPerSecondChanged(int samplesPerSecond) {
+  windsockWindow.SetSamplesPerSecond(samplesPerSecond);
 }
+void LiveDisplays::ShowWindsockWAxis(bool visible) { windsockWindow.ShowWAxis(visible); }
 
 Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
                    ModeCommands& modes, LiveDisplays& displays)
     : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
-                     anemometer.dialogLayout, modes, displays.hooks),
+                     anemometer.dialogLayout, modes, displays),
       triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity),
       triAxisListing(link.matchers.TriAxisPkt, triAxisReplies),
       dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
@@ -78,14 +80,14 @@ Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
                    ModeCommands& modeCommands, Decoding& decoding)
     : modes(modeCommands),
       discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
-                 anemometer.dialogLayout, displays.hooks, decoding.triAxisListing,
+                 anemometer.dialogLayout, displays, decoding.triAxisListing,
                  anemometer.triAxisConfig, anemometer.twoAxisConfig}),
       portsDialog(link.port, link.matchers, link.channel, prompts, window),
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
                     link.matchers, decoding.triAxisListing, modeCommands, displays.alarm,
                     decoding.triAxisData, displays.tabular}),
       twoAxisDialogs({link.channel, link.port, anemometer.state, anemometer.twoAxisConfig,
-                      anemometer.dialogLayout, prompts, window, displays.hooks}),
+                      anemometer.dialogLayout, prompts, window, displays}),
       twoAxisSettings(twoAxisDialogs, anemometer.state, anemometer.twoAxisConfig, window.menu,
                       [this] { discovery.ReadTwoAxisConfiguration(); }),
       setup({runtime, link.channel, link.port, link.matchers, anemometer.triAxisConfig, window,

@@ -64,12 +64,17 @@ struct AnemometerLink {
 };
 
 // The live windows' models, and the calls identification and the mode commands make into them.
-struct LiveDisplays {
+struct LiveDisplays : LiveWindows {
   LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemometer, const MainMenu& menu,
                AnemometerLink& link, SerialBackendFactory alarmPortFactory, WallClock clock,
                std::function<void()> liveWindowClosed);
 
-  LiveWindows hooks;
+  void SetGraphPresentation(bool uv) override;
+  void ApplyUnitScales() override;
+  void ShowGraphThirdKey(bool visible) override;
+  void SamplesPerSecondChanged(int samplesPerSecond) override;
+  void ShowWindsockWAxis(bool visible) override;
+
   DataDisplay dataDisplay;
   GraphWindowModel graph;
   WindsockWindowModel windsockWindow;

@@ -14,7 +14,7 @@ void RaiseIfMalformed(const TwoAxisSettingsReply& reply) {
 
 TwoAxisReplyApplier::TwoAxisReplyApplier(SystemMatchers& matchers, AnemState& state, MainMenu& menu,
                                          TwoAxisConfig& config, TwoAxisDialogLayout& layout,
-                                         ModeCommands& modes, const LiveWindows& windows)
+                                         ModeCommands& modes, LiveWindows& windows)
     : matchers_(matchers),
       state_(state),
       menu_(menu),
@@ -75,13 +75,13 @@ void TwoAxisReplyApplier::ApplyLarkvane(const QString& version) {
 
 void TwoAxisReplyApplier::ApplyOutputRate(int samplesPerSecond) {
   config_.SamplesPerSecond = samplesPerSecond;
-  CallIfSet(windows_.samplesPerSecondChanged, samplesPerSecond);
+  windows_.SamplesPerSecondChanged(samplesPerSecond);
 }
 
 void TwoAxisReplyApplier::ApplyUnits(int digit) {
   if (digit - 1 == config_.OutputUnits) return;
   config_.OutputUnits = digit - 1;
-  CallIfSet(windows_.applyUnitScales);
+  windows_.ApplyUnitScales();
 }
 
 // In the order the reply's letters are read: the mode command a reply triggers sees the

@@ -22,7 +22,7 @@ class TwoAxisReplyApplier {
  public:
   TwoAxisReplyApplier(SystemMatchers& matchers, AnemState& state, MainMenu& menu,
                       TwoAxisConfig& config, TwoAxisDialogLayout& layout, ModeCommands& modes,
-                      const LiveWindows& windows);
+                      LiveWindows& windows);
 
   // Each reads its reply and applies it. A reply with characters where a number belongs raises
   // ReplyConversionError once what came before them is applied (so a D2 reply that is no
@@ -49,7 +49,7 @@ class TwoAxisReplyApplier {
   TwoAxisConfig& config_;
   TwoAxisDialogLayout& layout_;
   ModeCommands& modes_;
-  const LiveWindows& windows_;
+  LiveWindows& windows_;
 };
 
 }  // namespace ventari

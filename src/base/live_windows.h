@@ -1,28 +1,25 @@
-// The calls that identification, the mode commands and the decoders make into the live
-// windows' models (graph, windsock, three-axis setup). A call left empty does nothing.
+// What identification, the mode commands and the two-axis dialogs change in the live windows'
+// models (graph, windsock). Each of them is given it when it is built, so none can be left
+// without it.
 #pragma once
-
-#include <functional>
 
 namespace ventari {
 
-struct LiveWindows {
+class LiveWindows {
+ public:
   // Graph: keys, labels and scale for U and V (true) or magnitude and direction (false).
-  std::function<void(bool uv)> setGraphPresentation;
+  virtual void SetGraphPresentation(bool uv) = 0;
   // Graph: the first scale entry of the current unit checked and the unit's scales applied.
-  std::function<void()> applyUnitScales;
+  virtual void ApplyUnitScales() = 0;
   // Graph: its third key label (W) shown or hidden.
-  std::function<void(bool visible)> showGraphThirdKey;
+  virtual void ShowGraphThirdKey(bool visible) = 0;
   // Windsock: the anemometer's output rate changed (the rolling average follows it).
-  std::function<void(int samplesPerSecond)> samplesPerSecondChanged;
+  virtual void SamplesPerSecondChanged(int samplesPerSecond) = 0;
   // Windsock: its "W axis" box shown or hidden.
-  std::function<void(bool visible)> showWindsockWAxis;
-};
+  virtual void ShowWindsockWAxis(bool visible) = 0;
 
-// Calls `f(args...)` when it is set.
-template <typename F, typename... Args>
-void CallIfSet(const F& f, Args&&... args) {
-  if (f) f(std::forward<Args>(args)...);
-}
+ protected:
+  ~LiveWindows() = default;
+};
 
 }  // namespace ventari

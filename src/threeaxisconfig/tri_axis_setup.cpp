@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/live_windows.h"
+#include "base/call_if_set.h"
 
 namespace ventari {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "twoaxisconfig/config_exchange.h"
 

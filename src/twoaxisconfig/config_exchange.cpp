@@ -1,5 +1,6 @@
 #include "twoaxisconfig/config_exchange.h"
 
+#include "base/call_if_set.h"
 #include "base/string_table.h"
 
 namespace ventari {

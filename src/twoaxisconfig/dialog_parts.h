@@ -21,7 +21,7 @@ struct TwoAxisDialogParts {
   const TwoAxisDialogLayout& layout;
   Prompts& prompts;
   MainWindowModel& window;
-  const LiveWindows& windows;
+  LiveWindows& windows;
 
   bool Larkvane() const { return state.TypeCode == QLatin1String("Y"); }
 };

@@ -100,13 +100,13 @@ SettingOutcome OutputFormatDialog::Ok() {
     channel.Command(rate < 0 ? std::string("P") : Setting('P', kRates[rate].digit));
     channel.SlowWait();
     if (rate >= 0) c.SamplesPerSecond = kRates[rate].samplesPerSecond;
-    CallIfSet(p_.windows.samplesPerSecondChanged, c.SamplesPerSecond);
+    p_.windows.SamplesPerSecondChanged(c.SamplesPerSecond);
 
     channel.Command(Setting('U', c.OutputUnits + 1));
     channel.SlowWait();
     MainMenu& menu = p_.window.menu;
     menu.Show(MenuId::kWindsock1, c.OutputUnits == 0 && menu.IsChecked(MenuId::kPolarcontinuous));
-    CallIfSet(p_.windows.applyUnitScales);
+    p_.windows.ApplyUnitScales();
 
     if (kestrix) {
       channel.SendLine(Setting('A', c.SonicOutputs));

@@ -13,17 +13,23 @@ namespace {
 
 class TwoAxisRepliesTest : public ::testing::Test, protected test::ChannelOnLine {
  protected:
-  TwoAxisRepliesTest() {
-    windows.samplesPerSecondChanged = [this](int sps) { lastSamplesPerSecond = sps; };
-    windows.applyUnitScales = [this] { ++unitScaleChanges; };
-  }
+  // The live windows as the replies change them: the output rate and the unit scales.
+  struct Windows : LiveWindows {
+    explicit Windows(TwoAxisRepliesTest& test) : test_(test) {}
+    void SetGraphPresentation(bool) override {}
+    void ApplyUnitScales() override { ++test_.unitScaleChanges; }
+    void ShowGraphThirdKey(bool) override {}
+    void SamplesPerSecondChanged(int sps) override { test_.lastSamplesPerSecond = sps; }
+    void ShowWindsockWAxis(bool) override {}
+    TwoAxisRepliesTest& test_;
+  };
 
   const MenuEntry& Menu(MenuId id) { return window.menu.Entry(id); }
 
   SystemMatchers& m = matchers;
   TwoAxisConfig config;
   TwoAxisDialogLayout layout;
-  LiveWindows windows;
+  Windows windows{*this};
   ModeCommands modes{channel, state, window.menu, config, windows};
   TwoAxisReplyApplier replies{m, state, window.menu, config, layout, modes, windows};
   int lastSamplesPerSecond = 0;
