@@ -19,7 +19,7 @@ constexpr int kIdentifyTimeoutMs = 8000;
 Discovery::Discovery(const Parts& parts) : p_(parts) {}
 
 void Discovery::Resynchronise() {
-  CallIfSet(resynchronising);
+  resynchronising_.Notify();
   if (p_.state.SearchRequested) {
     // The running search stops after its current try.
     p_.state.SearchRequested = false;

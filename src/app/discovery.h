@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "base/live_windows.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
@@ -62,7 +63,7 @@ class Discovery {
   // Refreshes the terminal's status line (port and rate) while the search changes the rate.
   std::function<void()> refreshStatus;
   // File > Resynchronise chosen: told first (it ends the wait for a vanished port).
-  std::function<void()> resynchronising;
+  ChangeNotifier& Resynchronising() { return resynchronising_; }
 
  private:
   void SearchAndIdentify();
@@ -83,6 +84,7 @@ class Discovery {
   std::int32_t startBaud_ = 9600;
   bool running_ = false;
   bool found_ = false;
+  ChangeNotifier resynchronising_;
 };
 
 }  // namespace ventari

@@ -2,6 +2,8 @@
 
 #include "app/discovery.h"
 #include "app/live_window_commands.h"
+#include "app/ports_dialog.h"
+#include "app/service_part.h"
 #include "link/command_channel.h"
 #include "link/serial_port.h"
 #include "link/terminal_model.h"
@@ -15,9 +17,15 @@ PortRecovery::PortRecovery(const Parts& parts)
   stateHandle_ = p_.port.AddStateConsumer([this](bool open) { PortStateChanged(open); });
   look_.SetHandler([this] { Look(); });
   clearNotice_.SetHandler([this] { SetNotice({}); });
+  resynchronising_ = p_.discovery.Resynchronising().Subscribe([this] { StopWaiting(); });
+  portChosen_ = p_.portsDialog.PortChosen().Subscribe([this] { StopWaiting(); });
 }
 
-PortRecovery::~PortRecovery() { p_.port.RemoveStateConsumer(stateHandle_); }
+PortRecovery::~PortRecovery() {
+  p_.port.RemoveStateConsumer(stateHandle_);
+  p_.discovery.Resynchronising().Unsubscribe(resynchronising_);
+  p_.portsDialog.PortChosen().Unsubscribe(portChosen_);
+}
 
 void PortRecovery::PortStateChanged(bool open) {
   if (open) {
@@ -85,7 +93,7 @@ void PortRecovery::Returned() {
   const QString name = p_.port.Name();
   const QString where =
       name == lostName_ ? name : name + QStringLiteral(" (was ") + lostName_ + ')';
-  if ((serviceRunning && serviceRunning()) || !wasFound_) {
+  if (p_.service.Running() || !wasFound_) {
     SetNotice(where + QStringLiteral(" is back"));
     clearNotice_.Start();
     return;

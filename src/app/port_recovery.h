@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "base/main_window_model.h"
 #include "base/runtime.h"
 #include "base/timer.h"
@@ -19,8 +20,10 @@ namespace ventari {
 class CommandChannel;
 class Discovery;
 class LiveWindowCommands;
+class PortsDialog;
 class SerialPort;
 class TerminalModel;
+struct Service;
 
 class PortRecovery {
  public:
@@ -37,6 +40,9 @@ class PortRecovery {
     TerminalModel& terminal;
     Discovery& discovery;
     LiveWindowCommands& liveCommands;
+    PortsDialog& portsDialog;
+    // During its runs the port only reopens.
+    const Service& service;
   };
 
   explicit PortRecovery(const Parts& parts);
@@ -53,8 +59,6 @@ class PortRecovery {
   // File > Resynchronise or a port chosen in the ports dialog: stop looking, clear the notice.
   void StopWaiting();
 
-  // Whether a flash, EEPROM or test-window run is in progress: then the port only reopens.
-  std::function<bool()> serviceRunning;
   // The USB adapter behind a port ("vvvv:pppp:serial", empty when not known), and the port an
   // adapter is at now (empty when none). Unset: the port is looked for under its name only.
   std::function<QString(const QString& port)> adapterOf;
@@ -70,6 +74,8 @@ class PortRecovery {
 
   Parts p_;
   int stateHandle_ = 0;
+  ChangeNotifier::Subscription resynchronising_ = 0;
+  ChangeNotifier::Subscription portChosen_ = 0;
   Timer look_;
   Timer clearNotice_;
   bool waiting_ = false;

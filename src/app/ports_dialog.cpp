@@ -27,7 +27,7 @@ void PortsDialog::LbPortsClick(int index) {
 void PortsDialog::BtnSetPortClick() {
   if (model.selected < 0 || model.selected >= model.ports.size()) return;
   const QString name = model.ports[model.selected];
-  CallIfSet(portChosen);
+  portChosen_.Notify();
   model.setEnabled = false;
   window_.SetBusyCursor(true);
   for (TApdDataPacket* m : {&matchers_.DataPacket, &matchers_.IMPacket, &matchers_.TriAxisPkt,

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "base/change_notifier.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
 #include "link/command_channel.h"
@@ -37,7 +38,7 @@ class PortsDialog {
   // Refreshes the terminal's status line after the port changed.
   std::function<void()> refreshStatus;
   // A port was chosen: told before the switch (it ends the wait for a vanished port).
-  std::function<void()> portChosen;
+  ChangeNotifier& PortChosen() { return portChosen_; }
 
  private:
   SerialPort& port_;
@@ -45,6 +46,7 @@ class PortsDialog {
   CommandChannel& channel_;
   Prompts& prompts_;
   MainWindowModel& window_;
+  ChangeNotifier portChosen_;
 };
 
 }  // namespace ventari

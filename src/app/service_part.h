@@ -44,6 +44,11 @@ struct Service {
   Service(const Service&) = delete;
   Service& operator=(const Service&) = delete;
 
+  // A flash, EEPROM or test-window run is in progress.
+  bool Running() const {
+    return testWindow.View().visible || flashProgrammer.Running() || nvmPage.Busy();
+  }
+
   ServiceLink link;
   const ServiceFileNames& fileNames;
   ProductionTest test;

@@ -22,7 +22,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
       service_(rt, userPrompts, link_, anemometer_.state, settings_.FileNames()),
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
-                 commands_.discovery, commands_.liveCommands}) {
+                 commands_.discovery, commands_.liveCommands, commands_.portsDialog, service_}) {
   decoding_.triAxisData.graphVisible = [this] {
     return commands_.liveCommands.IsShown(LiveWindowKind::kGraph);
   };
@@ -36,13 +36,6 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
   commands_.discovery.refreshStatus = refreshTerminal;
   commands_.portsDialog.refreshStatus = refreshTerminal;
   commands_.twoAxisDialogs.comms.refreshStatus = refreshTerminal;
-  recovery_.serviceRunning = [this] {
-    return service_.testWindow.View().visible || service_.flashProgrammer.Running() ||
-           service_.nvmPage.Busy();
-  };
-  const auto stopWaiting = [this] { recovery_.StopWaiting(); };
-  commands_.discovery.resynchronising = stopWaiting;
-  commands_.portsDialog.portChosen = stopWaiting;
 }
 
 Settings::Targets Session::SettingsTargets() {
