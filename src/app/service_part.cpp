@@ -3,7 +3,7 @@
 namespace ventari {
 
 Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerLink,
-                 AnemState& state, const ServiceFileNames& storedFileNames)
+                 AnemState& state, MainWindowModel& window, const ServiceFileNames& storedFileNames)
     : link{runtime,
            anemometerLink.port,
            anemometerLink.matcherGroup,
@@ -25,7 +25,7 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
               [this](TestPage page) { testWindow.GoTo(page); }),
       extTests(prompts),
       diagnostics(link, extTests),
-      kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics),
+      kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics, window),
       calibrationReads(link, eepromReadHandler, readouts),
       pathLengths(link, test, calibrationReads, eepromWriter,
                   [this](TestPage page) { testWindow.GoTo(page); }),

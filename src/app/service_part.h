@@ -40,7 +40,7 @@ namespace ventari {
 struct Service {
   // `fileNames` are the stored ones, read when the settings load.
   Service(Runtime& runtime, Prompts& prompts, AnemometerLink& link, AnemState& state,
-          const ServiceFileNames& fileNames);
+          MainWindowModel& window, const ServiceFileNames& fileNames);
   Service(const Service&) = delete;
   Service& operator=(const Service&) = delete;
 

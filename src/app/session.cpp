@@ -20,7 +20,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig, displays_),
       decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
-      service_(rt, userPrompts, link_, anemometer_.state, settings_.FileNames()),
+      service_(rt, userPrompts, link_, anemometer_.state, window_, settings_.FileNames()),
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
                  commands_.discovery, commands_.liveCommands, commands_.portsDialog, service_}) {
   decoding_.triAxisData.graphVisible = [this] {

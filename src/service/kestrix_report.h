@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "base/main_window_model.h"
 #include "service/diagnostics_page_model.h"
 #include "service/eeprom_programmer.h"
 #include "service/eeprom_writer.h"
@@ -47,26 +48,22 @@ class KestrixReport {
  public:
   KestrixReport(ServiceLink& link, ProductionTest& test, EepromWriter& writer,
                 EepromProgrammer& programmer, const ExtTestsModel& extTests,
-                const SoftwareDiagnosticsModel& diagnostics)
+                const SoftwareDiagnosticsModel& diagnostics, MainWindowModel& window)
       : link_(link),
         test_(test),
         writer_(writer),
         programmer_(programmer),
         extTests_(extTests),
-        diagnostics_(diagnostics) {}
+        diagnostics_(diagnostics),
+        window_(window) {}
 
   // The whole report on `output` (none: the user is told it cannot be printed). Whatever
   // happens, configuration mode is left; on any end but kPrinted the user has been told why
   // and the results stay for another try.
   KestrixReportEnd Run(ReportOutput* output);
 
-  // Shows or clears the busy cursor; set by the windows.
-  std::function<void(bool)> setBusyCursor;
-
  private:
-  void Busy(bool busy) const {
-    if (setBusyCursor) setBusyCursor(busy);
-  }
+  void Busy(bool busy) const { window_.SetBusyCursor(busy); }
   // The serial number into cells 4 to 9 and the sensor state code into cell 3.
   void WriteIdentity();
   KestrixReportFacts Check();
@@ -77,6 +74,7 @@ class KestrixReport {
   EepromProgrammer& programmer_;
   const ExtTestsModel& extTests_;
   const SoftwareDiagnosticsModel& diagnostics_;
+  MainWindowModel& window_;
 };
 
 }  // namespace ventari

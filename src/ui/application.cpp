@@ -189,9 +189,6 @@ void Application::InstallServicePages(Service& service) {
   frmTest_->SetPageWidget(TestPage::kSoftwareDiagnostics, diagnostics);
   // The reports print on the test window's printer; the printer goes with the window.
   service.reports = new ReportPrinter(frmTest_->Printer(), prompts_, frmTest_);
-  service.kestrixReport.setBusyCursor = [this](bool busy) {
-    session_->window().SetBusyCursor(busy);
-  };
   frmTest_->SetPageWidget(TestPage::kTxdrPathLengths,
                           new PathLengthsPage(service.pathLengths, nullptr));
   frmTest_->SetPageWidget(TestPage::kCalibrateSos, new SosPage(service.sosCalibration, nullptr));
