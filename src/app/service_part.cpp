@@ -45,11 +45,11 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
   // However the diagnostics page is left, the anemometer stops streaming debug lines.
   testWindow.AddLeaveHook(TestPage::kSoftwareDiagnostics, [this] { diagnostics.StopIfRunning(); });
   // A printed report ends the unit's test; otherwise the window and its results stay.
-  testWindow.printReport = [this] {
+  testWindow.printReport = [this, mainWindow = &window] {
     if (test.IsKestrix()) {
       if (kestrixReport.Run(reports) == KestrixReportEnd::kPrinted) testWindow.FormClose();
     } else if (test.IsLarkvane()) {
-      larkvaneReport.Run(reports, endSystem);
+      larkvaneReport.Run(reports, *mainWindow);
     }
   };
   larkvaneFinalAssembly.finish = [this] { testWindow.OKBtnClick(); };

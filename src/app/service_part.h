@@ -92,7 +92,6 @@ struct Service {
   ReportOutput* reports = nullptr;
   // Ends the run as closing the main window does (after the Larkvane report); set by the
   // windows.
-  std::function<void()> endSystem;
 };
 
 }  // namespace ventari

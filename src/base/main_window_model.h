@@ -33,6 +33,9 @@ class MainWindowModel {
   void SetEnabled(bool enabled) { Set(enabled_, enabled); }
   bool BusyCursor() const { return busyCursor_; }
   void SetBusyCursor(bool busy) { Set(busyCursor_, busy); }
+  // The run is to end as closing the main window ends it (the Larkvane report does this).
+  bool CloseRequested() const { return closeRequested_; }
+  void RequestClose() { Set(closeRequested_, true); }
 
  private:
   void Set(bool& field, bool value) {
@@ -46,6 +49,7 @@ class MainWindowModel {
   QString portNotice_;
   bool enabled_ = true;
   bool busyCursor_ = false;
+  bool closeRequested_ = false;
 };
 
 }  // namespace ventari

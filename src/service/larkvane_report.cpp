@@ -3,6 +3,7 @@
 #include <QScopeGuard>
 #include <algorithm>
 
+#include "base/main_window_model.h"
 #include "service/report_lines.h"
 
 namespace ventari {
@@ -65,8 +66,7 @@ void LarkvaneReport::SetBusy(bool busy) {
   changed_.Notify();
 }
 
-bool LarkvaneReport::Run(ReportOutput* output, const std::function<void()>& endSystem,
-                         const QDate& date) {
+bool LarkvaneReport::Run(ReportOutput* output, MainWindowModel& window, const QDate& date) {
   if (!output) {
     parts_.link.prompts.ShowMessage(
         QStringLiteral("There is no printer here: the test report cannot be printed."),
@@ -95,7 +95,7 @@ bool LarkvaneReport::Run(ReportOutput* output, const std::function<void()>& endS
   if (!output->Print(report)) return false;
   SetBusy(false);
   parts_.window.FormClose();
-  if (endSystem) endSystem();
+  window.RequestClose();
   return true;
 }
 

@@ -25,6 +25,8 @@
 
 namespace ventari {
 
+class MainWindowModel;
+
 // What the report's lines say beyond the production test's own state.
 struct LarkvaneResults {
   bool partA = false;
@@ -59,9 +61,9 @@ class LarkvaneReport {
   explicit LarkvaneReport(Parts parts) : parts_(parts) {}
 
   // The report on `output` (none: it says that no report can be printed); once printed the test
-  // window closes and `endSystem` ends the run. Returns whether it was printed.
-  bool Run(ReportOutput* output, const std::function<void()>& endSystem,
-           const QDate& date = QDate::currentDate());
+  // window closes and the main window is asked to close, which ends the run. Returns whether it
+  // was printed.
+  bool Run(ReportOutput* output, MainWindowModel& window, const QDate& date = QDate::currentDate());
 
   bool Busy() const { return busy_; }
   ChangeNotifier& Changed() { return changed_; }

@@ -201,8 +201,6 @@ void Application::InstallServicePages(Service& service) {
                           new LarkvaneSoftwarePage(service.larkvaneSoftwareTest, nullptr));
   frmTest_->SetPageWidget(TestPage::kPartC, new LarkvaneFinalPage(service.larkvaneFinalAssembly,
                                                                   service.larkvaneReport, nullptr));
-  // The Larkvane report ends the run as closing the main window does.
-  service.endSystem = [this] { frmMain_->close(); };
 }
 
 void Application::ConnectTwoAxisConfiguration() {

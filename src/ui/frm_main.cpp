@@ -102,6 +102,8 @@ void TFrmMain::Run(const std::function<void()>& handler) {
 }
 
 void TFrmMain::SyncFromModel() {
+  // Closed once the handler that asked for it has returned.
+  if (model_.CloseRequested() && !closing_) RunLater(this, [this] { close(); });
   for (const MenuEntry& entry : model_.menu.Entries()) {
     QAction* action = actions_by_id_[Index(entry.id)];
     action->setText(entry.caption);

@@ -33,7 +33,9 @@ struct LarkvaneRig {
     s.StartAndSearch(kLarkvane);
     service.folder.SetRoot(s.dir.path());
     service.reports = &reports;
-    service.endSystem = [this] { ++ended; };
+    s.session.window().Changed().Subscribe([this] {
+      if (s.session.window().CloseRequested() && ended == 0) ++ended;
+    });
     s.session.SetOperator(QStringLiteral("Pat Quill"));
   }
 
