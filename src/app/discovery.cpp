@@ -127,6 +127,14 @@ void Discovery::ResetToTwoAxisLayout() {
   ApplyKestrixLayout(p_.layout);
 }
 
+void Discovery::ReportDetectionFailed() {
+  AnemState& state = p_.state;
+  p_.window.SetSearchingLabelVisible(false);
+  p_.prompts.ShowMessage(LoadStr(kStrPortDetectionFailed), LoadStr(kStrWarning));
+  p_.window.SetBusyCursor(false);
+  state.LastTry = false;
+}
+
 void Discovery::BaudRateSearch() {
   AnemState& state = p_.state;
   state.Searching = true;
@@ -142,6 +150,7 @@ void Discovery::BaudRateSearch() {
     CallIfSet(refreshStatus);
     state.LastTry = i == kReportingTry;
     p_.channel.EnterConfigMode();
+    if (!state.InConfigMode && state.LastTry) ReportDetectionFailed();
   }
   state.Searching = false;
 }

@@ -73,6 +73,8 @@ class Discovery {
   void Unlock();
   void ResetToTwoAxisLayout();
   void BaudRateSearch();
+  // No anemometer answered at any rate: the searching label goes and the user is told.
+  void ReportDetectionFailed();
   void IdentifyTwoAxis();
   void IdentifyThreeAxis();
   // Asks `command` until one of the matchers' received flags is set or the 8 s time-out

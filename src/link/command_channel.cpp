@@ -184,15 +184,9 @@ void CommandChannel::EnterThreeAxisPrompt() {
 }
 
 void CommandChannel::ReportEntryTimeout() {
-  if (!state_.Searching) {
-    prompts_.ShowMessage(LoadStr(kStrNoResponseStar), LoadStr(kStrWarning));
-    return;
-  }
-  if (!state_.LastTry) return;
-  window_.SetSearchingLabelVisible(false);
-  prompts_.ShowMessage(LoadStr(kStrPortDetectionFailed), LoadStr(kStrWarning));
-  window_.SetBusyCursor(false);
-  state_.LastTry = false;
+  // The search tells of its own tries (Discovery).
+  if (state_.Searching) return;
+  prompts_.ShowMessage(LoadStr(kStrNoResponseStar), LoadStr(kStrWarning));
 }
 
 void CommandChannel::LeaveConfigMode() {

@@ -72,6 +72,7 @@ class CommandChannel {
   // command) can neither shorten nor lengthen this one.
   void WaitMs(int ms);
   void TickWait();
+  // Outside the search: the user is told that configuration mode was not reached.
   void ReportEntryTimeout();
   bool PortLost() const;
   // `done`, or the port lost once the wait has handled an event.
