@@ -57,8 +57,7 @@ void TriAxisDataApplier::Plot(const TriAxisGraphValues& values) {
   GraphWindowModel& graph = links_.graph;
   if (!graphVisible || !graphVisible() || graph.Paused()) return;
   Tpgraph& chart = graph.pgraph1();
-  const auto [red, blue, green] =
-      TriAxisGraphPoints(values, graph.GraphGain(), static_cast<double>(chart.Scale()));
+  const auto [red, blue, green] = graph.TriAxisPoints(values);
   chart.DataPoint(kClRed, red);
   chart.DataPoint(kClBlue, blue);
   chart.DataPoint(kClGreen, green);

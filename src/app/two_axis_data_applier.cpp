@@ -20,9 +20,8 @@ void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& 
   double red = 0;
   double blue = 0;
   if (sample.readable) {
-    red = sample.uv ? sample.first * graph.GraphGain()
-                    : sample.first * static_cast<double>(graph.pgraph1().Scale()) / 360.0;
-    blue = sample.second * graph.GraphGain();
+    red = sample.uv ? graph.SpeedPoint(sample.first) : graph.DirectionPoint(sample.first);
+    blue = graph.SpeedPoint(sample.second);
     lastBlue_ = blue;
     if (checkSample && alarmVisible && alarmVisible()) {
       checkSample(sample.uv ? sample.first : sample.direction, sample.second);

@@ -10,6 +10,7 @@
 #include "base/anem_state.h"
 #include "base/change_notifier.h"
 #include "displays/pgraph.h"
+#include "threeaxis/tri_axis_records.h"
 #include "twoaxis/two_axis_config.h"
 
 namespace ventari {
@@ -63,11 +64,21 @@ class GraphWindowModel {
 
   explicit GraphWindowModel(Links links);
 
-  // What the decoders use: plot with pgraph1's DataPoint and Update, while not paused, values
-  // multiplied by GraphGain (directions by Scale / 360).
+  // What the appliers use: plot with pgraph1's DataPoint and Update, while not paused, at the
+  // points the scale gives.
   Tpgraph& pgraph1() { return chart_; }
   const Tpgraph& pgraph1() const { return chart_; }
   double GraphGain() const { return graphGain_; }
+  // Where a speed or component goes on the chart (times the gain), and a direction in degrees
+  // (Scale / 360 of it).
+  double SpeedPoint(double value) const { return value * graphGain_; }
+  double DirectionPoint(double degrees) const {
+    return degrees * static_cast<double>(chart_.Scale()) / 360.0;
+  }
+  // A three-axis record's three points.
+  std::array<std::int64_t, 3> TriAxisPoints(const TriAxisGraphValues& values) const {
+    return TriAxisGraphPoints(values, graphGain_, static_cast<double>(chart_.Scale()));
+  }
   bool Paused() const { return paused_; }
 
   const GraphWindowView& View() const { return view_; }
