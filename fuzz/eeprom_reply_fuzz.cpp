@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   matcher.SetEnabled(true);
   group.Receive(data + 1, size - 1);
-  if (handler.readBackMode && matcher.Tag != 0) {
+  if (handler.readBackMode && matcher.Received != 0) {
     const auto value = ventari::ReadReplyValue(handler.EepromData, larkvane ? 16 : 10);
     ventari::Check(!value || (*value >= 0 && *value <= 0xFF));
     ventari::Check(!larkvane || handler.EepromData.size() == 3);

@@ -13,6 +13,8 @@ namespace ventari {
 namespace {
 
 constexpr int kIdentifyTimeoutMs = 8000;
+// What a Larkvane takes to switch to its fixed-field polar format.
+constexpr int kLarkvanePolarPauseMs = 1000;
 
 }  // namespace
 
@@ -158,7 +160,7 @@ void Discovery::BaudRateSearch() {
 void Discovery::AskUntilReplied(const char* command, TApdDataPacket& armed, TApdDataPacket& reply,
                                 TApdDataPacket* alternative, bool arm, int missingMessage) {
   CommandChannel& channel = p_.channel;
-  auto replied = [&] { return reply.Tag != 0 || (alternative && alternative->Tag != 0); };
+  auto replied = [&] { return reply.Received != 0 || (alternative && alternative->Received != 0); };
   while (!replied()) {
     if (channel.Timeout.fired) {
       p_.window.SetBusyCursor(false);
@@ -180,7 +182,7 @@ void Discovery::IdentifyTwoAxis() {
   MainMenu& menu = p_.window.menu;
 
   channel.Timeout.fired = false;
-  m.D1Packet.Tag = 0;
+  m.D1Packet.Received = 0;
   channel.Timeout.SetInterval(kIdentifyTimeoutMs);
   menu.Show(MenuId::kDataDisplay);
 
@@ -188,19 +190,17 @@ void Discovery::IdentifyTwoAxis() {
   p_.window.SetBusyCursor(true);
   // The D1 reply armed the D2 matcher of the model, and the D2 reply arms the D3 matcher.
   AskUntilReplied("D2", m.D2Packet, m.D2Packet, &m.LarkvaneD2Packet, false, kStrNoResponseD2);
-  m.D2Packet.Tag = 0;
-  m.LarkvaneD2Packet.Tag = 0;
+  m.D2Packet.Received = 0;
+  m.LarkvaneD2Packet.Received = 0;
   p_.window.SetBusyCursor(true);
   AskUntilReplied("D3", m.D3Packet, m.D3Packet, &m.LarkvaneD3Packet, false, kStrNoResponseD3);
-  m.D3Packet.Tag = 0;
-  m.LarkvaneD3Packet.Tag = 0;
+  m.D3Packet.Received = 0;
+  m.LarkvaneD3Packet.Received = 0;
 
   if (p_.state.TypeCode == QLatin1String("Y") && p_.state.LvMessageMode == 2) {
     // Larkvane in polar mode: its fixed-field format.
     channel.Command("O2");
-    channel.Timer2.fired = false;
-    channel.Timer2.Start();
-    p_.channel.WaitFor([&channel] { return channel.Timer2.fired; });
+    channel.Delay(kLarkvanePolarPauseMs);
     menu.Show(MenuId::kWindsock1);
     menu.Show(MenuId::kAlarm);
   }

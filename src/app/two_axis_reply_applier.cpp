@@ -24,7 +24,7 @@ TwoAxisReplyApplier::TwoAxisReplyApplier(SystemMatchers& matchers, AnemState& st
       windows_(windows) {
   auto handler = [this](void (TwoAxisReplyApplier::*read)(const QByteArray&)) {
     return [this, read](TApdDataPacket& sender, const QByteArray& text) {
-      sender.Tag = 1;
+      sender.Received = 1;
       (this->*read)(text);
     };
   };
@@ -99,8 +99,8 @@ void TwoAxisReplyApplier::ApplyKestrix(const TwoAxisSettingsReply& r) {
   }
   if (r.heating) {
     config_.Heating = *r.heating;
-    menu_.Check(MenuId::kEnabled1, *r.heating);
-    menu_.Check(MenuId::kDisabled1, !*r.heating);
+    menu_.Check(MenuId::kHeatingEnabled, *r.heating);
+    menu_.Check(MenuId::kHeatingDisabled, !*r.heating);
   }
   if (r.analogueTests) config_.AnalogueTests = *r.analogueTests;
   if (r.nmeaStyle) config_.NmeaStyle = *r.nmeaStyle;

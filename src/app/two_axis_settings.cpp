@@ -60,8 +60,8 @@ std::vector<SettingField> TwoAxisSettings::Fields() const {
   if (Offered(MenuId::kAlignment1)) fields.push_back({kAlignment, Alignments()});
   if (Offered(MenuId::kHeating)) {
     fields.push_back({kHeating,
-                      {ItemValue(menu_.Entry(MenuId::kEnabled1).caption),
-                       ItemValue(menu_.Entry(MenuId::kDisabled1).caption)}});
+                      {ItemValue(menu_.Entry(MenuId::kHeatingEnabled).caption),
+                       ItemValue(menu_.Entry(MenuId::kHeatingDisabled).caption)}});
   }
   return fields;
 }

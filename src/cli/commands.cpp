@@ -139,7 +139,7 @@ int LogCommand(const CliInvocation& call) {
   if (auto stop = RequireFoundAndApplicable(s, options, true)) return *stop;
   if (ThreeAxis(s)) return LogThreeAxis(cli, options);
   DataDisplay& display = s.displays().dataDisplay;
-  display.CbTsdClick(options.timestamps);
+  display.SetTimestamped(options.timestamps);
   display.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);

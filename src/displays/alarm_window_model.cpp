@@ -116,7 +116,7 @@ void AlarmWindowModel::BtnSetClick() {
   changed_.Notify();
 }
 
-void AlarmWindowModel::RgAboveBelowClick(int item) {
+void AlarmWindowModel::SelectAboveBelow(int item) {
   view_.conditions.triggerBelow = item == 1;
   changed_.Notify();
 }

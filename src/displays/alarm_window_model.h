@@ -97,7 +97,7 @@ class AlarmWindowModel {
   void EdDirThresh1Change(const QString& text) { view_.thresholdTexts.direction1 = text; }
   void EdDirThresh2Change(const QString& text) { view_.thresholdTexts.direction2 = text; }
   void BtnSetClick();
-  void RgAboveBelowClick(int item);  // 0 above, 1 below
+  void SelectAboveBelow(int item);  // 0 above, 1 below
   void CbAudioClick(bool checked);
   void CbVisualClick(bool checked);
   void CbWindspeedClick(bool checked);

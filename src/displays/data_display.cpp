@@ -117,7 +117,7 @@ void DataDisplay::CbSegClick(bool checked) {
   changed_.Notify();
 }
 
-void DataDisplay::CbTsdClick(bool checked) {
+void DataDisplay::SetTimestamped(bool checked) {
   timestamp_ = checked;
   changed_.Notify();
 }

@@ -43,7 +43,7 @@ class DataDisplay {
   // Returns false, with a message, when lines of the log have not reached the disk.
   bool StopLogging();
   void CbSegClick(bool checked);
-  void CbTsdClick(bool checked);
+  void SetTimestamped(bool checked);
   // UdSegInterval: 1 to 360 minutes.
   void SetSegInterval(int minutes);
   void SegIntervalTimer();

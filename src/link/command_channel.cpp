@@ -29,7 +29,6 @@ int EntryTimeoutMs(std::int32_t baud) {
 CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& state,
                                TApdDataPacket& imPacket, Prompts& prompts, MainWindowModel& window)
     : Timeout(runtime, 3000),
-      Timer2(runtime, 1000),
       runtime_(runtime),
       port_(port),
       state_(state),
@@ -37,7 +36,7 @@ CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& st
       prompts_(prompts),
       window_(window) {
   imPacket_.SetStringHandler([this](TApdDataPacket& sender, const QByteArray&) {
-    sender.Tag = 1;
+    sender.Received = 1;
     state_.InConfigMode = true;
   });
 }
@@ -175,11 +174,11 @@ void CommandChannel::EnterThreeAxisPrompt() {
   imPacket_.SetEnabled(false);
   imPacket_.SetStartString("T7>");
   imPacket_.SetPacketSize(3);
-  imPacket_.Tag = 0;
+  imPacket_.Received = 0;
   imPacket_.SetEnabled(true);
   Command("IM");
   Delay(100);
-  WaitFor([this] { return imPacket_.Tag != 0; }, kPromptWaitMs);
+  WaitFor([this] { return imPacket_.Received != 0; }, kPromptWaitMs);
   imPacket_.SetEnabled(false);
 }
 
@@ -192,7 +191,7 @@ void CommandChannel::ReportEntryTimeout() {
 void CommandChannel::LeaveConfigMode() {
   Command(state_.Family == AnemFamily::kThreeAxis ? "EXIT" : "Q");
   state_.InConfigMode = false;
-  imPacket_.Tag = 0;
+  imPacket_.Received = 0;
 }
 
 void CommandChannel::ConfigCommand(std::string_view text) {

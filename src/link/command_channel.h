@@ -62,10 +62,8 @@ class CommandChannel {
   // The interval the slow tick waits next.
   int SlowTickMs() const { return timer1IntervalMs_; }
 
-  // Reply time-outs (2000, 3000 or 8000 ms) and the discovery's one-second timer; their
-  // `fired` flags are what the waiting code polls.
+  // Reply time-outs (2000, 3000 or 8000 ms); its `fired` flag is what the waiting code polls.
   Timer Timeout;
-  Timer Timer2;
 
  private:
   // Waits `ms` on an event of its own, so a wait started meanwhile (from a handler or a menu

@@ -95,8 +95,9 @@ class TApdDataPacket {
   // Called when a started packet stayed open longer than TimeOut.
   void SetTimeOutHandler(TimeOutHandler handler) { timeOutHandler_ = std::move(handler); }
 
-  // Free for the owner; this system's handlers set it to 1 as a received flag.
-  int Tag = 0;
+  // Set to 1 by the handlers when the matcher delivered what they waited for; the waiting code
+  // clears it before it asks.
+  int Received = 0;
 
  private:
   friend class PacketMatcherGroup;

@@ -39,7 +39,7 @@ void EepromReadHandler::OnReply(const QByteArray& text) {
   const QString reply = QString::fromLatin1(text);
   if (readBackMode) {
     EepromData = reply;
-    eeRead_.Tag = 1;
+    eeRead_.Received = 1;
     eeRead_.SetEnabled(false);
     return;
   }
@@ -53,7 +53,7 @@ void EepromReadHandler::OnReply(const QByteArray& text) {
     eeRead_.SetEnabled(false);
     return;
   }
-  eeRead_.Tag = 1;
+  eeRead_.Received = 1;
   eeRead_.SetEnabled(false);
   lastLarkvaneReply = reply;
 }

@@ -32,7 +32,7 @@ EepromReads::EepromReads(ServiceLink& link, EepromReadHandler& handler, Producti
     dump_[i]->SetStringHandler([this, i](TApdDataPacket&, const QByteArray& text) {
       blocks_[i] = text;
       // The last block expected completes the dump: block 3 when block 4 is not awaited.
-      if (i == 3 || (i == 2 && !dump_[3]->Enabled())) dump_[0]->Tag = 1;
+      if (i == 3 || (i == 2 && !dump_[3]->Enabled())) dump_[0]->Received = 1;
     });
   }
 }
@@ -40,7 +40,7 @@ EepromReads::EepromReads(ServiceLink& link, EepromReadHandler& handler, Producti
 CellRead EepromReads::Await(int address, int base) {
   TApdDataPacket& matcher = handler_.Matcher();
   const bool replied =
-      link_.channel.WaitFor([&matcher] { return matcher.Tag != 0; }, kReplyBoundMs);
+      link_.channel.WaitFor([&matcher] { return matcher.Received != 0; }, kReplyBoundMs);
   handler_.readBackMode = false;
   matcher.SetEnabled(false);
   matcher.SetEndCond(kBySize);
@@ -62,7 +62,7 @@ CellRead EepromReads::KestrixRead(int address) {
   matcher.SetEndString("\r\n");
   matcher.SetEndCond(kByString);
   matcher.SetStartString(text.toLatin1());
-  matcher.Tag = 0;
+  matcher.Received = 0;
   matcher.SetEnabled(true);
   link_.port.PutString(text.toStdString());
   return Await(address, 10);
@@ -76,7 +76,7 @@ CellRead EepromReads::LarkvaneRead(int address) {
   matcher.SetEndCond(kBySize);
   matcher.SetPacketSize(kLarkvaneReadSize);
   matcher.SetStartString((QStringLiteral("R ") + cell + QStringLiteral("\r\r\n")).toLatin1());
-  matcher.Tag = 0;
+  matcher.Received = 0;
   matcher.SetEnabled(true);
   link_.channel.Command((QStringLiteral("R ") + cell).toStdString());
   return Await(address, 16);
@@ -96,14 +96,14 @@ bool EepromReads::LarkvaneDump() {
   };
   const auto run = [this](const auto& layout, const char* command) {
     blocks_ = {};
-    dump_[0]->Tag = 0;
-    dump_[1]->Tag = 0;
+    dump_[0]->Received = 0;
+    dump_[1]->Received = 0;
     for (std::size_t i = 0; i < layout.size(); ++i) {
       dump_[i]->SetStartString(layout[i].start);
       dump_[i]->SetEnabled(true);
     }
     link_.channel.Command(command);
-    const bool done = link_.channel.WaitFor([this] { return dump_[0]->Tag != 0; },
+    const bool done = link_.channel.WaitFor([this] { return dump_[0]->Received != 0; },
                                             DumpBoundMs(link_.port.Line().baud));
     for (TApdDataPacket* matcher : dump_) matcher->SetEnabled(false);
     return done;

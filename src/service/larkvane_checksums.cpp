@@ -32,11 +32,12 @@ std::optional<int> LarkvaneChecksums::ReadCell(int address) {
   matcher.SetEndCond(kBySize);
   matcher.SetPacketSize(kReadReplySize);
   matcher.SetStartString((QStringLiteral("R ") + cell + QStringLiteral("\r\r\n")).toLatin1());
-  matcher.Tag = 0;
+  matcher.Received = 0;
   matcher.SetEnabled(true);
   link_.channel.Command((QStringLiteral("R ") + cell).toStdString());
   link_.channel.Delay(kAfterReadMs);
-  if (!link_.channel.WaitFor([&matcher] { return matcher.Tag != 0; }, EepromReads::kReplyBoundMs)) {
+  if (!link_.channel.WaitFor([&matcher] { return matcher.Received != 0; },
+                             EepromReads::kReplyBoundMs)) {
     matcher.SetEnabled(false);
     return std::nullopt;
   }

@@ -30,7 +30,7 @@ LarkvaneFinalAssembly::LarkvaneFinalAssembly(ServiceLink& link, TestWindowModel&
       caption_(kStart) {
   csum_.SetStringHandler([this](TApdDataPacket& sender, const QByteArray& text) {
     csumReply_ = text;
-    sender.Tag = 1;
+    sender.Received = 1;
   });
   debug_.SetStringHandler([this](TApdDataPacket&, const QByteArray& line) { OnDebugLine(line); });
   window_.AddEnterHook(TestPage::kPartC, [this] {
@@ -108,7 +108,7 @@ void LarkvaneFinalAssembly::ArmCsum(const char* start) {
   csum_.SetEnabled(false);
   csum_.SetStartString(start);
   csumReply_.reset();
-  csum_.Tag = 0;
+  csum_.Received = 0;
   csum_.SetEnabled(true);
 }
 
@@ -120,7 +120,7 @@ std::optional<QByteArray> LarkvaneFinalAssembly::AwaitCsum() {
 void LarkvaneFinalAssembly::DisarmCsum() {
   csum_.SetEnabled(false);
   csum_.SetStartString("OLD");
-  csum_.Tag = 0;
+  csum_.Received = 0;
 }
 
 void LarkvaneFinalAssembly::StartTest() {

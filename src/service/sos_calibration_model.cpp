@@ -232,7 +232,7 @@ void SosCalibrationModel::Leave() {
   });
 }
 
-void SosCalibrationModel::BtnSkip7Click() {
+void SosCalibrationModel::Next() {
   if (busy_) return;
   test_.sosPassed =
       link_.prompts.Ask(QStringLiteral("SOS calibration OK?"), QStringLiteral("VENTARI"),

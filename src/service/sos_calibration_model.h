@@ -79,8 +79,8 @@ class SosCalibrationModel {
   SosCalibration BtnCalSOSClick();
   // `BtnReCalSOS`.
   void BtnReCalSOSClick();
-  // `BtnSkip7`: the question, then on to the analogue outputs.
-  void BtnSkip7Click();
+  // "Ne&xt" (`BtnSkip7`): the question, then on to the analogue outputs.
+  void Next();
 
   // The offset reset of the page's entry: true when both offsets read back 0.
   bool ResetOffsets();

@@ -146,7 +146,7 @@ TriAxisListing::TriAxisListing(TApdDataPacket& collector, TriAxisReplyConsumer& 
 }
 
 void TriAxisListing::Expect(TriAxisReply kind) {
-  collector_.Tag = 0;
+  collector_.Received = 0;
   collector_.SetPacketSize(static_cast<int>(kind));
   // Re-arming starts a fresh reply: the part of an earlier reply that never ended is dropped
   // instead of being read as the start of this one.
@@ -156,9 +156,9 @@ void TriAxisListing::Expect(TriAxisReply kind) {
 
 void TriAxisListing::StopExpecting() { collector_.SetEnabled(false); }
 
-bool TriAxisListing::Received() const { return collector_.Tag != 0; }
+bool TriAxisListing::Received() const { return collector_.Received != 0; }
 
-void TriAxisListing::ClearReceived() { collector_.Tag = 0; }
+void TriAxisListing::ClearReceived() { collector_.Received = 0; }
 
 void TriAxisListing::OnReply(const QByteArray& text) {
   const std::string_view reply(text.constData(), static_cast<std::size_t>(text.size()));
@@ -176,7 +176,7 @@ void TriAxisListing::OnReply(const QByteArray& text) {
       break;
   }
   ++repliesRead_;
-  collector_.Tag = 1;
+  collector_.Received = 1;
 }
 
 }  // namespace ventari

@@ -71,7 +71,7 @@ class TriAxisListing {
   // No answer is awaited any more: the collector lets go of the line, so a reply that never
   // ended neither holds back the records nor is read later as an answer.
   void StopExpecting();
-  // The collector delivered a reply and it has been read (the collector's Tag).
+  // The collector delivered a reply and it has been read (the collector's Received flag).
   bool Received() const;
   void ClearReceived();
   // Counts the replies read: a waiter compares it with the count before it asked, so a wait

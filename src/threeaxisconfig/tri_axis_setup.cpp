@@ -74,7 +74,7 @@ class TriAxisSetup::BusyScope {
 
 TriAxisSetup::TriAxisSetup(const Parts& parts) : p_(parts), replies_(parts.runtime, parts.port) {
   p_.matchers.TriVerifyPkt.SetStringHandler(
-      [](TApdDataPacket& sender, const QByteArray&) { sender.Tag = 1; });
+      [](TApdDataPacket& sender, const QByteArray&) { sender.Received = 1; });
 }
 
 void TriAxisSetup::Open() {
@@ -106,7 +106,7 @@ bool TriAxisSetup::Exchange(const std::string& command, const QByteArray& start,
   collector.SetEnabled(false);
   collector.SetStartString(start);
   collector.SetPacketSize(static_cast<int>(start.size()) + 1);
-  collector.Tag = 0;
+  collector.Received = 0;
   replies_.Begin(start);
   collector.SetEnabled(true);
   // The collector waits for the plain acknowledgement again however the exchange ends.
@@ -120,7 +120,7 @@ bool TriAxisSetup::Exchange(const std::string& command, const QByteArray& start,
   } reset{collector};
   p_.channel.Command(command);
   const bool acknowledged = p_.channel.WaitFor(
-      [this, &collector] { return collector.Tag != 0 && replies_.Acknowledged(); }, waitMs);
+      [this, &collector] { return collector.Received != 0 && replies_.Acknowledged(); }, waitMs);
   return acknowledged;
 }
 

@@ -41,8 +41,8 @@ SettingOutcome AlignmentHeating::Align(AlignmentMark alignment) {
 SettingOutcome AlignmentHeating::Heat(bool on) {
   return RunConfigExchange(p_, {}, [this, on] {
     p_.channel.SendLine(on ? "H2" : "H1");
-    p_.window.menu.Check(MenuId::kEnabled1, on);
-    p_.window.menu.Check(MenuId::kDisabled1, !on);
+    p_.window.menu.Check(MenuId::kHeatingEnabled, on);
+    p_.window.menu.Check(MenuId::kHeatingDisabled, !on);
     p_.config.Heating = on;
     return SettingOutcome{};
   });

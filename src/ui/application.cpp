@@ -225,8 +225,8 @@ void Application::ConnectTwoAxisConfiguration() {
   for (const auto& [entry, alignment] : alignments) {
     main.SetCommand(entry, [&entries, alignment = alignment] { entries.Align(alignment); });
   }
-  main.SetCommand(MenuId::kEnabled1, [&entries] { entries.Heat(true); });
-  main.SetCommand(MenuId::kDisabled1, [&entries] { entries.Heat(false); });
+  main.SetCommand(MenuId::kHeatingEnabled, [&entries] { entries.Heat(true); });
+  main.SetCommand(MenuId::kHeatingDisabled, [&entries] { entries.Heat(false); });
 }
 
 void Application::ShowGraph() {

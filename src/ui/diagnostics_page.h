@@ -27,7 +27,7 @@ class DiagnosticsPage : public QWidget {
   QPushButton& BtnStartTest1() { return *start_; }
   QPushButton& BtnStopTest1() { return *stop_; }
   QListWidget& DbgListBox() { return *list_; }
-  QPlainTextEdit& Memo3() { return *memo_; }
+  QPlainTextEdit& Lines() { return *memo_; }
   QCheckBox& ExtTests() { return *extTests_; }
   QPushButton& BtnSkip5() { return *next_; }
 

@@ -131,11 +131,11 @@ TFrmAlarm::TFrmAlarm(AlarmWindowModel& model, QWidget* parent)
   outer->addWidget(visualAlert_);
 
   OnSignal(above_, &QRadioButton::clicked, this, [this] {
-    model_.RgAboveBelowClick(0);
+    model_.SelectAboveBelow(0);
     live_->SyncNow();
   });
   OnSignal(below_, &QRadioButton::clicked, this, [this] {
-    model_.RgAboveBelowClick(1);
+    model_.SelectAboveBelow(1);
     live_->SyncNow();
   });
   OnSignal(cbAudio_, &QCheckBox::clicked, this, [this](bool on) {

@@ -74,7 +74,7 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
     model_.CbSegClick(on);
     refresh_->SyncNow();
   });
-  OnSignal(cbTsd_, &QCheckBox::clicked, this, [this](bool on) { model_.CbTsdClick(on); });
+  OnSignal(cbTsd_, &QCheckBox::clicked, this, [this](bool on) { model_.SetTimestamped(on); });
   OnSignal(udSegInterval_, &QSpinBox::valueChanged, this,
            [this](int minutes) { model_.SetSegInterval(minutes); });
   OnSignal(btnClose, &QPushButton::clicked, this, [this] { close(); });

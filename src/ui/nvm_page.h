@@ -26,7 +26,7 @@ class NvmPage : public QWidget {
   QPushButton* BrowseButton(EepromKind kind) const { return browse_[Index(kind)]; }
   QPushButton* BtnProgram2() const { return program_; }
   QPushButton* BtnSkip3() const { return skip_; }
-  QLabel* Label35() const { return label35_; }
+  QLabel* BusyLabel() const { return label35_; }
 
   // The model's state onto the controls.
   void Refresh();

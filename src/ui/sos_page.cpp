@@ -111,7 +111,7 @@ SosPage::SosPage(SosCalibrationModel& model, QWidget* parent) : QWidget(parent),
   next_ = Button(QStringLiteral("Ne&xt"), QStringLiteral("BtnSkip7"), this);
   OnSignal(calibrate_, &QPushButton::clicked, this, [this] { model_.BtnCalSOSClick(); });
   OnSignal(recalibrate_, &QPushButton::clicked, this, [this] { model_.BtnReCalSOSClick(); });
-  OnSignal(next_, &QPushButton::clicked, this, [this] { model_.BtnSkip7Click(); });
+  OnSignal(next_, &QPushButton::clicked, this, [this] { model_.Next(); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(calibrate_);
   buttons->addWidget(recalibrate_);

@@ -98,7 +98,7 @@ TEST_F(AlarmWindowModelTest, EveryPolarRecordRaisesOrClearsOnItsOwn) {
   EXPECT_FALSE(Raised());
   EXPECT_FALSE(alarm.AudioTimeEnabled());
 
-  alarm.RgAboveBelowClick(1);
+  alarm.SelectAboveBelow(1);
   alarm.CheckSample(45, 10);
   EXPECT_FALSE(Raised());
   alarm.CheckSample(45, 9.99);

@@ -66,7 +66,7 @@ TEST_F(DataDisplayTest, ATimestampedLogHasTheHeaderThenStampedLinesAsTheyArrive)
 
 TEST_F(DataDisplayTest, WithoutTimestampsLinesAreBareAndUvModeSaysSo) {
   menu.Check(MenuId::kUVcontinuous);
-  display.CbTsdClick(false);
+  display.SetTimestamped(false);
   display.StartLogging(Path("uv.log"));
   display.ShowRecord("\x02Q,+001.50,-002.25,M,00,\x03");
   display.StopLogging();
@@ -76,7 +76,7 @@ TEST_F(DataDisplayTest, WithoutTimestampsLinesAreBareAndUvModeSaysSo) {
 }
 
 TEST_F(DataDisplayTest, OneMinuteSegmentsStoppedAfterTwoAndAHalfMinutesGiveThreeFiles) {
-  display.CbTsdClick(false);
+  display.SetTimestamped(false);
   display.CbSegClick(true);
   display.SetSegInterval(1);
   {
@@ -159,7 +159,7 @@ TEST_F(DataDisplayTest, RecordsArrivingWhileTheFileIsChosenAreLoggedNotLost) {
   choosing.file = Path("late.log");
   DataDisplay other(rt, choosing, state, menu, [this] { return Now(); });
   choosing.display = &other;
-  other.CbTsdClick(false);
+  other.SetTimestamped(false);
   other.BtnLogClick();
   other.StopLogging();
   EXPECT_TRUE(Read(Path("late.log")).endsWith("\r\n\r\nwhile choosing\r\n"));
@@ -176,7 +176,7 @@ TEST_F(DataDisplayTest, AnUnwritableFileIsReportedOnceAndItsLinesAreKeptUntilItC
   ASSERT_TRUE(QDir().mkdir(folder));
   const QString file = folder + "/wind.log";
   ASSERT_TRUE(QDir(folder).removeRecursively());
-  display.CbTsdClick(false);
+  display.SetTimestamped(false);
   display.StartLogging(file);
   display.ShowRecord("\x02one\x03");
   display.ShowRecord("\x02two\x03");

@@ -28,7 +28,7 @@ class PacketMatcherPortTest : public ::testing::Test {
   void Record(TApdDataPacket& matcher) {
     matcher.SetStringHandler([this](TApdDataPacket& sender, const QByteArray& text) {
       received_.push_back(sender.Name() + ":" + text.toStdString());
-      sender.Tag = 1;
+      sender.Received = 1;
     });
   }
 
@@ -44,7 +44,7 @@ TEST_F(PacketMatcherPortTest, BytesFromThePortReachTheMatchers) {
   matchers_.D1Packet.SetEnabled(true);
   line_.DeliverIn(10, "xxD1");
   line_.DeliverIn(20, "KESTRIX2  \r\n");
-  runtime_.WaitUntil([&] { return matchers_.D1Packet.Tag == 1; });
+  runtime_.WaitUntil([&] { return matchers_.D1Packet.Received == 1; });
   EXPECT_EQ(runtime_.NowMs(), 20);
   EXPECT_EQ(received_, std::vector<std::string>{"D1Packet:KESTRIX2  "});
 }
@@ -54,7 +54,8 @@ TEST_F(PacketMatcherPortTest, ReplyAwaitedInsideAHandlerIsMatchedWhenTheHandlerR
     matchers_.D1Packet.SetEnabled(true);
     line_.DeliverIn(50, "D1KESTRIX2  ");
     runtime_.RunFor(200);  // a wait that outlasts the reply
-    received_.push_back(matchers_.D1Packet.Tag == 1 ? "reply seen in handler" : "handler done");
+    received_.push_back(matchers_.D1Packet.Received == 1 ? "reply seen in handler"
+                                                         : "handler done");
   });
   matchers_.DataPacket.SetEnabled(true);
   line_.DeliverIn(0, "\x02Q,271,003.45,M,00,\x03");

@@ -60,7 +60,7 @@ TEST_F(PacketMatcherTest, StartsDisarmedWithTheSystemDefaults) {
   EXPECT_TRUE(fresh.IgnoreCase());
   EXPECT_TRUE(fresh.AutoEnable());
   EXPECT_EQ(fresh.TimeOut(), 2184);
-  EXPECT_EQ(fresh.Tag, 0);
+  EXPECT_EQ(fresh.Received, 0);
 }
 
 TEST_F(PacketMatcherTest, ArmingRefusesAMatcherThatCouldFrameNothing) {

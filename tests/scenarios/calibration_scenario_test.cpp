@@ -242,7 +242,7 @@ TEST_F(SosScenario, ResetTenReadingsCalibrateReadBackChecksumAndLeaveWithA0) {
 
   s.prompts.answers.push_back(PromptButton::kYes);
   const std::int64_t leaving = s.rt.NowMs();
-  page().BtnSkip7Click();
+  page().Next();
   EXPECT_EQ(s.prompts.Count(QStringLiteral("SOS calibration OK?")), 1);
   EXPECT_TRUE(service().test.sosPassed);
   EXPECT_NE(SentSince(leaving).find("A0\r\n"), std::string::npos);
@@ -349,7 +349,7 @@ TEST_F(SosScenario, NoLeavesTheCalibrationUnpassedAndReCalibrateStartsAgain) {
   EXPECT_EQ(cells().Cell(75), 0);
   EXPECT_EQ(cells().Cell(76), 0);
   s.prompts.answers.push_back(PromptButton::kNo);
-  page().BtnSkip7Click();
+  page().Next();
   EXPECT_FALSE(service().test.sosPassed);
 }
 

@@ -98,7 +98,7 @@ class KestrixReportScenario : public ::testing::Test {
     ASSERT_TRUE(RunUntil([&] { return sos.CalEnabled(); }, 30'000));
     ASSERT_EQ(sos.BtnCalSOSClick().end, SosCalibrationEnd::kVerified);
     s.prompts.answers = {PromptButton::kYes};
-    sos.BtnSkip7Click();
+    sos.Next();
     ASSERT_EQ(window.View().activePage, TestPage::kCalibrateAnalogue);
   }
 

@@ -163,7 +163,7 @@ TEST_F(LiveDataScenario, WhileTheFileErrorBoxIsOpenRecordsKeepReachingTheWindows
   const QString folder = s.dir.filePath("later");
   const QString name = folder + "/wind.log";
   DataDisplay& display = s.session.displays().dataDisplay;
-  display.CbTsdClick(false);
+  display.SetTimestamped(false);
   // The user reads the box for ten seconds, then makes the folder and closes the box.
   std::size_t whileOpen = 0;
   s.prompts.onMessage = [&](const auto& shown) {

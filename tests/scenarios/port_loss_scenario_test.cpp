@@ -69,7 +69,7 @@ TEST(PortLossScenario, AStreamingKestrixLosesItsPortForThirtySecondsAndIsFoundAg
                     static_cast<qsizetype>(bytes.size()));
   });
   DataDisplay& display = s.session.displays().dataDisplay;
-  display.CbTsdClick(false);
+  display.SetTimestamped(false);
   const QString log = s.dir.filePath(QStringLiteral("wind.log"));
   display.StartLogging(log);
   TerminalModel& terminal = s.session.link().terminal;
@@ -254,7 +254,7 @@ TEST(PortLossScenario, ASegmentThatEndsWhileThePortIsAwayClosesOnTime) {
   s.StartAndSearch(kKestrix);
   ASSERT_TRUE(s.session.commands().discovery.Found());
   DataDisplay& display = s.session.displays().dataDisplay;
-  display.CbTsdClick(false);
+  display.SetTimestamped(false);
   display.CbSegClick(true);
   display.SetSegInterval(1);
   display.StartLogging(s.dir.filePath(QStringLiteral("wind.log")));

@@ -288,9 +288,9 @@ TEST(TwoAxisConfigScenario, WithoutConfigurationModeNothingIsSentAndEverySelecti
   EXPECT_EQ(Config(s).AveragingPeriod, before.AveragingPeriod);
   EXPECT_EQ(d.averaging.Text(), QString::asprintf("%.4d", before.AveragingPeriod));
 
-  const bool heating = s.Menu(MenuId::kEnabled1).checked;
+  const bool heating = s.Menu(MenuId::kHeatingEnabled).checked;
   d.alignmentHeating.Heat(!heating);
-  EXPECT_EQ(s.Menu(MenuId::kEnabled1).checked, heating);
+  EXPECT_EQ(s.Menu(MenuId::kHeatingEnabled).checked, heating);
   EXPECT_FALSE(s.session.window().BusyCursor());
 }
 
@@ -454,8 +454,8 @@ TEST(TwoAxisConfigScenario, AlignmentAndHeatingAreLinesAndCheckTheirEntries) {
   s.rt.RunFor(100);
   EXPECT_TRUE(s.Menu(MenuId::kAlignUVOffset).checked);
   EXPECT_FALSE(s.Menu(MenuId::kAlignUV).checked);
-  EXPECT_TRUE(s.Menu(MenuId::kEnabled1).checked);
-  EXPECT_FALSE(s.Menu(MenuId::kDisabled1).checked);
+  EXPECT_TRUE(s.Menu(MenuId::kHeatingEnabled).checked);
+  EXPECT_FALSE(s.Menu(MenuId::kHeatingDisabled).checked);
   EXPECT_EQ(Device(s, kHeated).Settings().alignment, 2);
   EXPECT_EQ(Device(s, kHeated).Settings().heating, 2);
   EXPECT_FALSE(Device(s, kHeated).InConfigMode());

@@ -43,10 +43,10 @@ TEST_F(EepromReadHandlerTest, OutsideReadBackRepliesLandInTheReadoutTheirCellNam
   for (const RouteCase& c : cases) {
     SCOPED_TRACE(c.start);
     readouts = {};
-    matchers.EEreadPacket.Tag = 0;
+    matchers.EEreadPacket.Received = 0;
     Reply(c.start, std::string(c.start) + "217\r\n");
     EXPECT_EQ(readouts.*c.readout, QStringLiteral("217\r"));
-    EXPECT_EQ(matchers.EEreadPacket.Tag, 0) << "not a read-back: no received flag";
+    EXPECT_EQ(matchers.EEreadPacket.Received, 0) << "not a read-back: no received flag";
     EXPECT_FALSE(matchers.EEreadPacket.Enabled());
   }
   readouts = {};
@@ -59,7 +59,7 @@ TEST_F(EepromReadHandlerTest, ReadBackModeKeepsTheReplyAndRaisesTheFlag) {
   handler.readBackMode = true;
   Reply("R 82\r\n", "R 82\r\n0042");
   EXPECT_EQ(handler.EepromData, QStringLiteral("0042"));
-  EXPECT_EQ(matchers.EEreadPacket.Tag, 1);
+  EXPECT_EQ(matchers.EEreadPacket.Received, 1);
   EXPECT_EQ(readouts.CurrentAxis1, QString()) << "a read-back is routed nowhere else";
   EXPECT_FALSE(matchers.EEreadPacket.Enabled());
 }
@@ -68,7 +68,7 @@ TEST_F(EepromReadHandlerTest, WhileTheLarkvaneSoftwareTestRunsTheReplyIsKeptForI
   handler.larkvaneSwTestRunning = true;
   Reply("R 83\r\n", "R 83\r\n12\r\n");
   EXPECT_EQ(handler.lastLarkvaneReply, QStringLiteral("12\r\n"));
-  EXPECT_EQ(matchers.EEreadPacket.Tag, 1);
+  EXPECT_EQ(matchers.EEreadPacket.Received, 1);
   EXPECT_EQ(readouts.CurrentAxis2, QString());
 }
 

@@ -38,32 +38,32 @@ class IdentificationTest : public ::testing::Test {
   // as the identification loops do; a second is allowed each time.
   QByteArray Ask(TApdDataPacket& matcher, std::string_view command, bool arm = true) {
     QByteArray text;
-    matcher.Tag = 0;
+    matcher.Received = 0;
     matcher.SetStringHandler([&text](TApdDataPacket& sender, const QByteArray& packet) {
-      sender.Tag = 1;
+      sender.Received = 1;
       text = packet;
     });
-    for (int tries = 0; matcher.Tag == 0 && tries < 3; ++tries) {
+    for (int tries = 0; matcher.Received == 0 && tries < 3; ++tries) {
       if (arm) matcher.SetEnabled(true);
       channel.Command(command);
       channel.Delay(1000);
     }
-    EXPECT_EQ(matcher.Tag, 1) << command;
+    EXPECT_EQ(matcher.Received, 1) << command;
     return text;
   }
 
   // Sends a three-axis command with the reply collector armed, waiting up to 3000 ms.
   QByteArray Collect(std::string_view command) {
     QByteArray text;
-    matchers.TriAxisPkt.Tag = 0;
+    matchers.TriAxisPkt.Received = 0;
     matchers.TriAxisPkt.SetStringHandler([&text](TApdDataPacket& sender, const QByteArray& reply) {
-      sender.Tag = 1;
+      sender.Received = 1;
       text = reply;
     });
     matchers.TriAxisPkt.SetEnabled(true);
     channel.Command(command);
     WaitFor(matchers.TriAxisPkt, 3000);
-    EXPECT_EQ(matchers.TriAxisPkt.Tag, 1) << command;
+    EXPECT_EQ(matchers.TriAxisPkt.Received, 1) << command;
     return text;
   }
 
@@ -72,21 +72,21 @@ class IdentificationTest : public ::testing::Test {
     channel.Timeout.fired = false;
     channel.Timeout.SetInterval(ms);
     channel.Timeout.Start();
-    runtime.WaitUntil([&] { return matcher.Tag != 0 || channel.Timeout.fired; });
+    runtime.WaitUntil([&] { return matcher.Received != 0 || channel.Timeout.fired; });
     channel.Timeout.Stop();
   }
 
   // The next data message framed by `matcher`.
   QByteArray NextRecord(TApdDataPacket& matcher) {
     QByteArray text;
-    matcher.Tag = 0;
+    matcher.Received = 0;
     matcher.SetStringHandler([&text](TApdDataPacket& sender, const QByteArray& record) {
-      sender.Tag = 1;
+      sender.Received = 1;
       text = record;
     });
     matcher.SetEnabled(true);
     WaitFor(matcher, 3000);
-    EXPECT_EQ(matcher.Tag, 1);
+    EXPECT_EQ(matcher.Received, 1);
     return text;
   }
 
@@ -117,18 +117,18 @@ TEST_F(IdentificationTest, KestrixModelsAreIdentifiedAndSwitchedToPolarDuringD3)
     // The D3 reply is closed by the echo of the next D3; as the system does for "M2" in it, the
     // polar command is sent from inside the handler, in the middle of identification.
     QByteArray d3;
-    matchers.D3Packet.Tag = 0;
+    matchers.D3Packet.Received = 0;
     matchers.D3Packet.SetStringHandler([&](TApdDataPacket& sender, const QByteArray& reply) {
-      sender.Tag = 1;
+      sender.Received = 1;
       d3 = reply;
       channel.ConfigCommand("M2");
     });
     matchers.D3Packet.SetEnabled(true);
-    for (int tries = 0; matchers.D3Packet.Tag == 0 && tries < 3; ++tries) {
+    for (int tries = 0; matchers.D3Packet.Received == 0 && tries < 3; ++tries) {
       channel.Command("D3");
       channel.Delay(1000);
     }
-    ASSERT_EQ(matchers.D3Packet.Tag, 1);
+    ASSERT_EQ(matchers.D3Packet.Received, 1);
     EXPECT_TRUE(d3.startsWith("D3\r\nA0 B3 ")) << d3.toStdString();
     EXPECT_TRUE(d3.endsWith("\r\nD3")) << d3.toStdString();
     EXPECT_EQ(d3.count("D3"), 2);
@@ -217,13 +217,13 @@ TEST_F(IdentificationTest, ThreeAxisSettingsAreAcknowledgedAsTheSetupScreenWaits
   const auto send = [&](std::string_view command, const char* start, int size) {
     ack.SetStartString(start);
     ack.SetPacketSize(size);
-    ack.Tag = 0;
-    ack.SetStringHandler([](TApdDataPacket& sender, const QByteArray&) { sender.Tag = 1; });
+    ack.Received = 0;
+    ack.SetStringHandler([](TApdDataPacket& sender, const QByteArray&) { sender.Received = 1; });
     ack.SetEnabled(true);
     channel.Command(command);
     WaitFor(ack, 2000);
     ack.SetEnabled(false);  // a new start string only holds from the next arming
-    return ack.Tag == 1;
+    return ack.Received == 1;
   };
   EXPECT_TRUE(send("SOSREP SPEED", "V", 2));
   EXPECT_TRUE(send("AVERAGE 25", "VA", 3));
@@ -236,11 +236,11 @@ TEST_F(IdentificationTest, ThreeAxisSettingsAreAcknowledgedAsTheSetupScreenWaits
   port.SetBaud(115200);
   ack.SetStartString("V");
   ack.SetPacketSize(2);
-  ack.Tag = 0;
+  ack.Received = 0;
   ack.SetEnabled(true);
   channel.Command("B");
   channel.Delay(500);
-  EXPECT_EQ(ack.Tag, 1);
+  EXPECT_EQ(ack.Received, 1);
   ack.SetEnabled(false);
   const QByteArray listing = Collect("CONFIG");
   EXPECT_TRUE(listing.contains("\r\nBAUD 115200\r\n"));
@@ -274,10 +274,10 @@ TEST_F(IdentificationTest, PolledOutputIsSwitchedToContinuousAndBackAsTheLiveWin
   channel.SendReturn();
   channel.Delay(100);
   channel.LeaveConfigMode();
-  matchers.TriAxisAsciiPkt.Tag = 0;
+  matchers.TriAxisAsciiPkt.Received = 0;
   matchers.TriAxisAsciiPkt.SetEnabled(true);
   channel.Delay(3000);
-  EXPECT_EQ(matchers.TriAxisAsciiPkt.Tag, 0) << "no more records";
+  EXPECT_EQ(matchers.TriAxisAsciiPkt.Received, 0) << "no more records";
 }
 
 }  // namespace

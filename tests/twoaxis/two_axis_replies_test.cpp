@@ -106,7 +106,7 @@ TEST_F(TwoAxisRepliesTest, KestrixD3FieldsFollowTheirLetterRules) {
   EXPECT_EQ(config.AveragingPeriodText, "0060");
   EXPECT_EQ(config.AveragingPeriod, 60);
   EXPECT_EQ(config.Heating, true);
-  EXPECT_TRUE(Menu(MenuId::kEnabled1).checked);
+  EXPECT_TRUE(Menu(MenuId::kHeatingEnabled).checked);
   EXPECT_EQ(config.AnalogueTests, 3);
   EXPECT_EQ(config.NmeaStyle, 1);
   EXPECT_EQ(config.MessageTerm, 0);
@@ -142,8 +142,8 @@ TEST_F(TwoAxisRepliesTest, KestrixBaudAndRateDigitsMapAsTheInstrumentCountsThem)
 TEST_F(TwoAxisRepliesTest, HeatingDigitOneDisablesAndClampingKeepsIndicesInTheirLists) {
   replies.OnD3Packet("H1 C9 Z0");
   EXPECT_EQ(config.Heating, false);
-  EXPECT_TRUE(Menu(MenuId::kDisabled1).checked);
-  EXPECT_FALSE(Menu(MenuId::kEnabled1).checked);
+  EXPECT_TRUE(Menu(MenuId::kHeatingDisabled).checked);
+  EXPECT_FALSE(Menu(MenuId::kHeatingEnabled).checked);
   EXPECT_EQ(config.WrapAround, 1);  // 8 clamps to the last item
   EXPECT_EQ(config.Scaling, -1);
   replies.OnD3Packet("F0");

@@ -68,8 +68,8 @@ TEST_F(DiagnosticsWindowsTest, ThePageShowsItsItemsMemoAndTheNewestLines) {
   EXPECT_EQ(page.BtnStartTest1().text(), "Sta&rt test");
   EXPECT_EQ(page.BtnStopTest1().text(), "Sto&p test");
   EXPECT_EQ(page.BtnSkip5().text(), "Ne&xt");
-  EXPECT_EQ(page.Memo3().frameShape(), QFrame::NoFrame);
-  EXPECT_TRUE(page.Memo3().toPlainText().endsWith("Paths blocked:   n4x2 (fixed)"));
+  EXPECT_EQ(page.Lines().frameShape(), QFrame::NoFrame);
+  EXPECT_TRUE(page.Lines().toPlainText().endsWith("Paths blocked:   n4x2 (fixed)"));
   EXPECT_TRUE(page.ExtTests().isHidden());
 
   page.SoftwareDiagnostics().findChildren<QRadioButton*>()[2]->click();
@@ -77,7 +77,7 @@ TEST_F(DiagnosticsWindowsTest, ThePageShowsItsItemsMemoAndTheNewestLines) {
   EXPECT_FALSE(page.ExtTests().isHidden());
   EXPECT_TRUE(page.ExtTests().isChecked());
   EXPECT_EQ(page.ExtTests().text(), "Extended testing");
-  EXPECT_EQ(page.Memo3().toPlainText(),
+  EXPECT_EQ(page.Lines().toPlainText(),
             "Check data matches the following format:- \nPaths clear:     1C-24 (range)");
 
   page.SoftwareDiagnostics().findChildren<QRadioButton*>()[0]->click();

@@ -38,7 +38,7 @@ TEST(NvmPage, ShowingThePageFillsItAndTheControlsFollowTheSensorType) {
   EXPECT_FALSE(page.CheckBox(EepromKind::kOpt)->isEnabled());
   EXPECT_FALSE(page.BrowseButton(EepromKind::kOpt)->isEnabled());
   EXPECT_TRUE(page.CheckBox(EepromKind::kEng)->isChecked());
-  EXPECT_FALSE(page.Label35()->isVisible());
+  EXPECT_FALSE(page.BusyLabel()->isVisible());
   EXPECT_EQ(page.BtnProgram2()->text(), QStringLiteral("&Program"));
   test::Keep(page, QStringLiteral("nvm_page"));
 
