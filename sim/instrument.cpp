@@ -6,7 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "sim/three_axis_device.h"
+#include "sim/tri_axis_device.h"
 #include "sim/two_axis_device.h"
 
 namespace ventari::sim {
@@ -73,26 +73,26 @@ std::unique_ptr<SimDevice> MakeTwoAxis(Runtime& runtime, SimModel model,
                                          settings, options.seed);
 }
 
-std::unique_ptr<SimDevice> MakeThreeAxis(Runtime& runtime, SimModel model,
-                                         const InstrumentOptions& options, std::string serial,
-                                         std::string version, std::int32_t baud) {
-  const ThreeAxisModel family = model == SimModel::kT7      ? ThreeAxisModel::kT7
-                                : model == SimModel::kMz    ? ThreeAxisModel::kMz
-                                : model == SimModel::kT7_50 ? ThreeAxisModel::kT7_50
-                                                            : ThreeAxisModel::kMz_50;
-  ThreeAxisSettings settings;
+std::unique_ptr<SimDevice> MakeTriAxis(Runtime& runtime, SimModel model,
+                                       const InstrumentOptions& options, std::string serial,
+                                       std::string version, std::int32_t baud) {
+  const TriAxisModel family = model == SimModel::kT7      ? TriAxisModel::kT7
+                              : model == SimModel::kMz    ? TriAxisModel::kMz
+                              : model == SimModel::kT7_50 ? TriAxisModel::kT7_50
+                                                          : TriAxisModel::kMz_50;
+  TriAxisSettings settings;
   constexpr std::int32_t kRates[] = {2400, 4800, 9600, 19200, 38400, 57600, 115200};
   Require(std::find(std::begin(kRates), std::end(kRates), baud) != std::end(kRates),
           "a " + std::string(FactsOf(model).name) + " cannot run at " + std::to_string(baud));
   settings.baud = baud;
-  const int sampleHz = Is50Hz(family) ? ThreeAxisDevice::kSampleHz50 : ThreeAxisDevice::kSampleHz;
+  const int sampleHz = Is50Hz(family) ? TriAxisDevice::kSampleHz50 : TriAxisDevice::kSampleHz;
   settings.average = sampleHz;  // one record per second
   if (options.rateHz) {
     settings.average =
         std::clamp(static_cast<int>(std::lround(sampleHz / *options.rateHz)), 1, 250);
   }
-  return std::make_unique<ThreeAxisDevice>(runtime, family, std::move(serial), std::move(version),
-                                           settings, options.seed);
+  return std::make_unique<TriAxisDevice>(runtime, family, std::move(serial), std::move(version),
+                                         settings, options.seed);
 }
 
 }  // namespace
@@ -123,10 +123,9 @@ Instrument::Instrument(Runtime& runtime, SimModel model, const InstrumentOptions
   Require(IsVersion(version), "a software version reads like 3.05: " + version);
   Require(!options.rateHz || *options.rateHz > 0, "the output rate must be above 0");
   const std::int32_t baud = options.baud.value_or(facts.baud);
-  device_ =
-      IsTwoAxis(model)
-          ? MakeTwoAxis(runtime, model, options, std::move(serial), std::move(version), baud)
-          : MakeThreeAxis(runtime, model, options, std::move(serial), std::move(version), baud);
+  device_ = IsTwoAxis(model)
+                ? MakeTwoAxis(runtime, model, options, std::move(serial), std::move(version), baud)
+                : MakeTriAxis(runtime, model, options, std::move(serial), std::move(version), baud);
   device_->SetProcessingMs(options.processingMs);
   device_->SetFaults(options.faults);
   line_ = std::make_unique<LineModel>(runtime, *device_, options.seed + 2);
@@ -148,6 +147,6 @@ Instrument::~Instrument() { runtime_.Cancel(lineEvent_); }
 
 TwoAxisDevice* Instrument::TwoAxis() { return dynamic_cast<TwoAxisDevice*>(device_.get()); }
 
-ThreeAxisDevice* Instrument::ThreeAxis() { return dynamic_cast<ThreeAxisDevice*>(device_.get()); }
+TriAxisDevice* Instrument::TriAxis() { return dynamic_cast<TriAxisDevice*>(device_.get()); }
 
 }  // namespace ventari::sim

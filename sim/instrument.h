@@ -18,7 +18,7 @@
 namespace ventari::sim {
 
 class TwoAxisDevice;
-class ThreeAxisDevice;
+class TriAxisDevice;
 
 enum class SimModel { kKestrix2, kKestrix2Heated, kLarkvane, kT7, kMz, kT7_50, kMz_50 };
 
@@ -49,7 +49,7 @@ class Instrument {
   LineModel& Line() { return *line_; }
   // The device as its family, or nullptr for the other family.
   TwoAxisDevice* TwoAxis();
-  ThreeAxisDevice* ThreeAxis();
+  TriAxisDevice* TriAxis();
 
  private:
   Runtime& runtime_;

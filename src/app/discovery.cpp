@@ -5,8 +5,8 @@
 #include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
-#include "threeaxis/tri_axis_config.h"
-#include "threeaxis/tri_axis_listing.h"
+#include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_listing.h"
 #include "twoaxis/two_axis_config.h"
 
 namespace ventari {
@@ -88,8 +88,8 @@ void Discovery::SearchAndIdentify() {
   // answered an earlier one.
   if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTwoAxis) {
     IdentifyTwoAxis();
-  } else if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kThreeAxis) {
-    IdentifyThreeAxis();
+  } else if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTriAxis) {
+    IdentifyTriAxis();
   }
   EndSearch();
 }
@@ -212,7 +212,7 @@ void Discovery::IdentifyTwoAxis() {
 
 namespace ventari {
 
-void Discovery::IdentifyThreeAxis() {
+void Discovery::IdentifyTriAxis() {
   MainMenu& menu = p_.window.menu;
   CommandChannel& channel = p_.channel;
   for (MenuId id : {MenuId::kMode1, MenuId::kOutputformat, MenuId::kAlignment1, MenuId::kAveraging1,

@@ -76,7 +76,7 @@ class Discovery {
   // No anemometer answered at any rate: the searching label goes and the user is told.
   void ReportDetectionFailed();
   void IdentifyTwoAxis();
-  void IdentifyThreeAxis();
+  void IdentifyTriAxis();
   // Asks `command` until one of the matchers' received flags is set or the 8 s time-out
   // reports message `missingMessage`.
   void AskUntilReplied(const char* command, TApdDataPacket& armed, TApdDataPacket& reply,

@@ -9,9 +9,9 @@
 #include "displays/tabular_display.h"
 #include "link/command_channel.h"
 #include "link/system_matchers.h"
-#include "threeaxis/tri_axis_binary_decoder.h"
-#include "threeaxis/tri_axis_config.h"
-#include "threeaxis/tri_axis_listing.h"
+#include "triaxis/tri_axis_binary_decoder.h"
+#include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_listing.h"
 
 namespace ventari {
 namespace {
@@ -42,7 +42,7 @@ bool LiveWindowsShown::*ShownMember(LiveWindowKind kind) {
 
 }  // namespace
 
-bool LiveWindowCommands::ThreeAxis() const { return p_.state.Family == AnemFamily::kThreeAxis; }
+bool LiveWindowCommands::TriAxis() const { return p_.state.Family == AnemFamily::kTriAxis; }
 
 bool LiveWindowCommands::MultiWindowRefused(bool otherWindowShown) {
   if (p_.triAxisConfig.Baud < kBaud38400Index || !otherWindowShown) return false;
@@ -53,7 +53,7 @@ bool LiveWindowCommands::MultiWindowRefused(bool otherWindowShown) {
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Graph() {
-  if (!ThreeAxis()) {
+  if (!TriAxis()) {
     if (p_.modes.UvChecked()) {
       p_.modes.UvLayout();
     } else {
@@ -82,7 +82,7 @@ LiveWindowCommands::Outcome LiveWindowCommands::Graph() {
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Windsock() {
-  if (!ThreeAxis()) return kShow;
+  if (!TriAxis()) return kShow;
   const auto& shown = shown_;
   if (MultiWindowRefused(shown.graph || shown.tabular || p_.alarm.View().visible)) return kRefuse;
   return kShowAndStart;
@@ -95,7 +95,7 @@ LiveWindowCommands::Outcome LiveWindowCommands::Tabular() {
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
-  if (!ThreeAxis()) return kShow;
+  if (!TriAxis()) return kShow;
   const TriAxisConfig& config = p_.triAxisConfig;
   if (config.ReportsUvw() && config.StrFormat != kStrFormatAsciiPad) {
     p_.prompts.ShowMessage(QStringLiteral("Anemometer must be set to 'padded output' when using "
@@ -209,7 +209,7 @@ void LiveWindowCommands::SwitchToContinuous() {
   p_.matchers.TriAxisAsciiPkt.SetEnabled(false);
   p_.matchers.TriAxisBinaryPkt.SetEnabled(false);
   CommandChannel& channel = p_.channel;
-  channel.EnterThreeAxisPrompt();
+  channel.EnterTriAxisPrompt();
 
   AskTriAxis(channel, p_.listing, TriAxisReply::kConfig, channel.Timeout.Interval());
 

@@ -87,7 +87,7 @@ class LiveWindowCommands {
   // Disarms the collectors and stops the continuous output when no live window is left.
   void StopWhenNoneShown();
 
-  bool ThreeAxis() const;
+  bool TriAxis() const;
   // At 38400 baud and faster a three-axis anemometer feeds one live window at a time.
   bool MultiWindowRefused(bool otherWindowShown);
 

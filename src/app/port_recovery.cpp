@@ -3,7 +3,7 @@
 #include "app/discovery.h"
 #include "app/live_window_commands.h"
 #include "app/ports_dialog.h"
-#include "app/service_part.h"
+#include "app/service.h"
 #include "link/command_channel.h"
 #include "link/serial_port.h"
 #include "link/terminal_model.h"
@@ -104,7 +104,7 @@ void PortRecovery::Returned() {
     p_.discovery.SetStartBaud(lostBaud_);
     p_.state.SearchRequested = true;
     p_.discovery.OnActivate();
-    if (p_.discovery.Found() && p_.state.Family == AnemFamily::kThreeAxis &&
+    if (p_.discovery.Found() && p_.state.Family == AnemFamily::kTriAxis &&
         p_.liveCommands.AnyWindowShown()) {
       p_.liveCommands.StartContinuous();
     }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/port_recovery.h"
-#include "app/service_part.h"
+#include "app/service.h"
 #include "app/session_parts.h"
 #include "app/settings.h"
 

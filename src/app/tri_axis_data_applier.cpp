@@ -4,8 +4,8 @@
 #include "displays/tabular_display.h"
 #include "displays/windsock_window_model.h"
 #include "link/packet_matcher.h"
-#include "threeaxis/tri_axis_binary_decoder.h"
-#include "threeaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_binary_decoder.h"
+#include "triaxis/tri_axis_config.h"
 
 namespace ventari {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/timer.h"
-#include "threeaxis/pc_averaging.h"
-#include "threeaxis/tri_axis_records.h"
+#include "triaxis/pc_averaging.h"
+#include "triaxis/tri_axis_records.h"
 
 namespace ventari {
 

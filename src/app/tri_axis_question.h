@@ -3,7 +3,7 @@
 // window opened while the first waits) neither end nor prolong this wait.
 #pragma once
 
-#include "threeaxis/tri_axis_listing.h"
+#include "triaxis/tri_axis_listing.h"
 
 namespace ventari {
 

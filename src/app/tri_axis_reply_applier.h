@@ -5,9 +5,9 @@
 
 #include "base/anem_state.h"
 #include "base/main_menu.h"
-#include "threeaxis/tri_axis_config.h"
-#include "threeaxis/tri_axis_identity.h"
-#include "threeaxis/tri_axis_listing.h"
+#include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_identity.h"
+#include "triaxis/tri_axis_listing.h"
 
 namespace ventari {
 

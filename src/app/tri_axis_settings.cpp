@@ -5,9 +5,9 @@
 #include "app/tri_axis_question.h"
 #include "base/anem_state.h"
 #include "link/command_channel.h"
-#include "threeaxis/tri_axis_config.h"
-#include "threeaxis/tri_axis_listing.h"
-#include "threeaxisconfig/tri_axis_setup.h"
+#include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_listing.h"
+#include "triaxisconfig/tri_axis_setup.h"
 
 namespace ventari {
 namespace {
@@ -138,7 +138,7 @@ std::vector<SettingOutcome> TriAxisSettings::Apply(
 }
 
 void TriAxisSettings::ReadBack() {
-  channel_.EnterThreeAxisPrompt();
+  channel_.EnterTriAxisPrompt();
   AskTriAxis(channel_, listing_, TriAxisReply::kConfig, channel_.Timeout.Interval());
   channel_.LeaveConfigMode();
 }

@@ -7,7 +7,7 @@
 
 namespace ventari {
 
-enum class AnemFamily { kTwoAxis, kThreeAxis };
+enum class AnemFamily { kTwoAxis, kTriAxis };
 
 // Index into the fixed model list.
 enum class AnemModel {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <variant>
 
-#include "threeaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_config.h"
 
 class QCommandLineParser;
 

@@ -12,7 +12,7 @@
 #include "cli/eeprom_command.h"
 #include "cli/flash_command.h"
 #include "cli/srec_command.h"
-#include "threeaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_config.h"
 
 namespace ventari {
 namespace {

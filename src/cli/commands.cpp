@@ -15,16 +15,14 @@
 namespace ventari {
 namespace {
 
-bool ThreeAxis(Session& session) {
-  return session.anemometer().state.Family == AnemFamily::kThreeAxis;
-}
+bool TriAxis(Session& session) { return session.anemometer().state.Family == AnemFamily::kTriAxis; }
 
 // Stops the run when nothing was found, or when an option given does not apply to the
 // anemometer found.
 std::optional<int> RequireFoundAndApplicable(Session& session, const CliOptions& options,
                                              bool logging) {
   if (!session.commands().discovery.Found()) return kExitNotDone;
-  if (!ThreeAxis(session)) {
+  if (!TriAxis(session)) {
     if (options.pcAvgMinutes) {
       return CliFail(QStringLiteral("--pc-avg applies to three-axis anemometers only"));
     }
@@ -55,7 +53,7 @@ void CloseTabular(Session& session) {
   session.commands().liveCommands.Close(LiveWindowKind::kTabular);
 }
 
-int LogThreeAxis(CliSession& cli, const CliOptions& options) {
+int LogTriAxis(CliSession& cli, const CliOptions& options) {
   Session& s = cli.session();
   TabularDisplay& tabular = s.displays().tabular;
   ShowTabular(s, options);
@@ -109,7 +107,7 @@ int StreamCommand(const CliInvocation& call) {
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireFoundAndApplicable(s, options, false)) return *stop;
-  if (!ThreeAxis(s)) {
+  if (!TriAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
     return cli.Run() ? kExitDone : kExitPortGone;
   }
@@ -137,7 +135,7 @@ int LogCommand(const CliInvocation& call) {
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireFoundAndApplicable(s, options, true)) return *stop;
-  if (ThreeAxis(s)) return LogThreeAxis(cli, options);
+  if (TriAxis(s)) return LogTriAxis(cli, options);
   DataDisplay& display = s.displays().dataDisplay;
   display.SetTimestamped(options.timestamps);
   display.CbSegClick(options.segmentMinutes > 0);
@@ -165,7 +163,7 @@ int SetCommand(const CliInvocation& call) {
   TriAxisSettings triAxis(s.commands().setup, s.link().channel, s.decoding().triAxisListing,
                           s.anemometer().state);
   FamilySettings& settings =
-      ThreeAxis(s) ? static_cast<FamilySettings&>(triAxis) : s.commands().twoAxisSettings;
+      TriAxis(s) ? static_cast<FamilySettings&>(triAxis) : s.commands().twoAxisSettings;
   if (options.list) {
     CliPrint(FieldList(settings.Fields()));
     return kExitDone;

@@ -43,7 +43,7 @@ QJsonObject TwoAxisJson(const TwoAxisConfig& c) {
   return o;
 }
 
-QJsonObject ThreeAxisJson(const TriAxisConfig& c) {
+QJsonObject TriAxisJson(const TriAxisConfig& c) {
   QJsonArray aip;
   for (bool on : c.Aip) aip.append(on);
   return QJsonObject{{"ReportMode", c.ReportMode},
@@ -78,7 +78,7 @@ QJsonObject MenuJson(const MainMenu& menu) {
 QJsonObject IdentifyReport(const Anemometer& anemometer, bool found, std::int32_t baud,
                            const MainMenu& menu) {
   const AnemState& state = anemometer.state;
-  const bool threeAxis = state.Family == AnemFamily::kThreeAxis;
+  const bool threeAxis = state.Family == AnemFamily::kTriAxis;
   QJsonObject report;
   report["found"] = found;
   report["baud"] = baud;
@@ -90,7 +90,7 @@ QJsonObject IdentifyReport(const Anemometer& anemometer, bool found, std::int32_
   report["serial_number"] = state.SerialNumber;
   report["software_version"] = state.SoftwareVersion;
   report["config"] =
-      threeAxis ? ThreeAxisJson(anemometer.triAxisConfig) : TwoAxisJson(anemometer.twoAxisConfig);
+      threeAxis ? TriAxisJson(anemometer.triAxisConfig) : TwoAxisJson(anemometer.twoAxisConfig);
   report["menu"] = MenuJson(menu);
   return report;
 }

@@ -66,7 +66,7 @@ void AlarmWindowModel::SetMinimised(bool minimised) {
 }
 
 bool AlarmWindowModel::UvData() const {
-  if (links_.state.Family == AnemFamily::kThreeAxis) {
+  if (links_.state.Family == AnemFamily::kTriAxis) {
     return links_.triAxisConfig.ReportsUvw() || links_.triAxisConfig.ReportMode < 0;
   }
   return links_.menu.IsChecked(MenuId::kUVcontinuous);

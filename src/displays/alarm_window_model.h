@@ -18,7 +18,7 @@
 #include "displays/alarm_sound.h"
 #include "displays/alarm_thresholds.h"
 #include "link/serial_port.h"
-#include "threeaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_config.h"
 #include "twoaxis/two_axis_config.h"
 
 namespace ventari {

@@ -10,7 +10,7 @@
 #include "base/anem_state.h"
 #include "base/change_notifier.h"
 #include "displays/pgraph.h"
-#include "threeaxis/tri_axis_records.h"
+#include "triaxis/tri_axis_records.h"
 #include "twoaxis/two_axis_config.h"
 
 namespace ventari {

@@ -21,8 +21,8 @@
 #include "displays/log_time.h"
 #include "displays/segmented_log.h"
 #include "displays/tri_axis_status.h"
-#include "threeaxis/tri_axis_config.h"
-#include "threeaxis/tri_axis_identity.h"
+#include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_identity.h"
 
 namespace ventari {
 

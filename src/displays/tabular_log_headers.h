@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "threeaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_config.h"
 
 namespace ventari {
 

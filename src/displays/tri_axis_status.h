@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "base/anem_state.h"
-#include "threeaxis/tri_axis_config.h"
-#include "threeaxis/tri_axis_identity.h"
+#include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_identity.h"
 
 namespace ventari {
 

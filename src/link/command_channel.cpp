@@ -161,7 +161,7 @@ void CommandChannel::EnterConfigMode() {
     Command("IM");
     Delay(1000);
     if (state_.InConfigMode) {
-      state_.Family = AnemFamily::kThreeAxis;
+      state_.Family = AnemFamily::kTriAxis;
     } else {
       imPacket_.SetEnabled(false);
     }
@@ -169,7 +169,7 @@ void CommandChannel::EnterConfigMode() {
   Timeout.Stop();
 }
 
-void CommandChannel::EnterThreeAxisPrompt() {
+void CommandChannel::EnterTriAxisPrompt() {
   constexpr int kPromptWaitMs = 2000;
   imPacket_.SetEnabled(false);
   imPacket_.SetStartString("T7>");
@@ -189,7 +189,7 @@ void CommandChannel::ReportEntryTimeout() {
 }
 
 void CommandChannel::LeaveConfigMode() {
-  Command(state_.Family == AnemFamily::kThreeAxis ? "EXIT" : "Q");
+  Command(state_.Family == AnemFamily::kTriAxis ? "EXIT" : "Q");
   state_.InConfigMode = false;
   imPacket_.Received = 0;
 }

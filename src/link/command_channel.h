@@ -55,7 +55,7 @@ class CommandChannel {
   // "IM" to a three-axis anemometer, then 100 ms, and on until its prompt has come (2 s at
   // most): at slow rates the prompt, or a record still on the line, can arrive later, and the
   // question asked next must not take them for its answer.
-  void EnterThreeAxisPrompt();
+  void EnterTriAxisPrompt();
   // Busy cursor, entry, the command between slow waits with the input flushed, exit.
   void ConfigCommand(std::string_view text);
 

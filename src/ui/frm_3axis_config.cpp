@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "threeaxisconfig/tri_axis_setup.h"
+#include "triaxisconfig/tri_axis_setup.h"
 #include "ui/arrow_spin_box.h"
 #include "ui/guarded_handler.h"
 #include "ui/view_refresh.h"

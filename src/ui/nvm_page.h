@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "service/eeprom_page_model.h"
+#include "service/nvm_page_model.h"
 
 class QCheckBox;
 class QComboBox;

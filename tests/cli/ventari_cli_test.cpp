@@ -122,7 +122,7 @@ QString StartTracedT7(QProcess& simulator) {
   return QString::fromLocal8Bit(simulator.readLine()).trimmed();
 }
 
-TEST_F(VentariCliTest, EveryRunEndsWithTheThreeAxisAnemometerOutOfConfigurationMode) {
+TEST_F(VentariCliTest, EveryRunEndsWithTheTriAxisAnemometerOutOfConfigurationMode) {
   struct Case {
     const char* name;
     QStringList arguments;

@@ -136,8 +136,8 @@ TEST_F(AlarmWindowModelTest, UvRecordsAreJudgedBySpeedAndBearing) {
   EXPECT_TRUE(Raised());
 }
 
-TEST_F(AlarmWindowModelTest, ThreeAxisRecordsAreUvUntilTheReportModeSaysPolar) {
-  state.Family = AnemFamily::kThreeAxis;
+TEST_F(AlarmWindowModelTest, TriAxisRecordsAreUvUntilTheReportModeSaysPolar) {
+  state.Family = AnemFamily::kTriAxis;
   EXPECT_TRUE(alarm.UvData());
   triAxisConfig.ReportMode = 1;
   EXPECT_TRUE(alarm.UvData());

@@ -13,7 +13,7 @@ namespace {
 using test::ScriptedLine;
 using test::ScriptedPrompts;
 
-enum class Device { kTwoAxis, kThreeAxis };
+enum class Device { kTwoAxis, kTriAxis };
 
 // Just enough of an anemometer to answer the configuration-mode entry: a two-axis one answers
 // "*" with its banner, a three-axis one answers the line "IM" with its prompt.
@@ -21,7 +21,7 @@ void Attach(ScriptedLine& line, Device device) {
   line.SetResponder([device, pending = std::string()](ScriptedLine& l, std::uint8_t byte) mutable {
     if (device == Device::kTwoAxis && byte == '*') l.DeliverIn(20, "\r\nCONFIGURATION MODE\r\n");
     if (byte == '\r') {
-      if (device == Device::kThreeAxis && pending == "IM") l.DeliverIn(20, "\r\nT7> ");
+      if (device == Device::kTriAxis && pending == "IM") l.DeliverIn(20, "\r\nT7> ");
       pending.clear();
     } else {
       pending.push_back(static_cast<char>(byte));
@@ -79,11 +79,11 @@ TEST_F(CommandChannelTest, ATwoAxisBannerEndsTheEntryAfterTheFirstStar) {
   EXPECT_FALSE(channel.Timeout.IsActive());
 }
 
-TEST_F(CommandChannelTest, TheThreeAxisPromptMakesTheFamilyThreeAxisAndExitIsUsedFromThenOn) {
-  Attach(line, Device::kThreeAxis);
+TEST_F(CommandChannelTest, TheTriAxisPromptMakesTheFamilyTriAxisAndExitIsUsedFromThenOn) {
+  Attach(line, Device::kTriAxis);
   channel.EnterConfigMode();
   EXPECT_TRUE(state.InConfigMode);
-  EXPECT_EQ(state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(state.Family, AnemFamily::kTriAxis);
   EXPECT_EQ(line.SentText(), "\rQ\r*\rEXIT\rIM\r");
 
   line.ClearSent();

@@ -88,7 +88,7 @@ TEST_F(SystemMatchersTest, BannerIsDeliveredOnlyWithTheByteAfterIt) {
   EXPECT_EQ(received_, Texts{"IMPacket:cOnFiGuRaTiOn MoDe\r"});
 }
 
-TEST_F(SystemMatchersTest, ThreeAxisPromptReplacesTheBannerAtTheNextArming) {
+TEST_F(SystemMatchersTest, TriAxisPromptReplacesTheBannerAtTheNextArming) {
   m_.IMPacket.SetStartString("T7>");
   m_.IMPacket.SetPacketSize(3);
   m_.IMPacket.SetEnabled(true);
@@ -128,7 +128,7 @@ TEST_F(SystemMatchersTest, DataMessageThatNeverEndsBlocksThePortThenStaysOff) {
   EXPECT_EQ(received_, Texts{"D1Packet:KESTRIX2  "});
 }
 
-TEST_F(SystemMatchersTest, ThreeAxisReplyMatcherIsTheOnlyOneSeeingBytesUntilThePrompt) {
+TEST_F(SystemMatchersTest, TriAxisReplyMatcherIsTheOnlyOneSeeingBytesUntilThePrompt) {
   m_.D1Packet.SetEnabled(true);
   m_.TriAxisPkt.SetEnabled(true);
   Feed("SN\r\nD1KESTRIX2  \r\n");
@@ -137,7 +137,7 @@ TEST_F(SystemMatchersTest, ThreeAxisReplyMatcherIsTheOnlyOneSeeingBytesUntilTheP
   EXPECT_EQ(received_, (Texts{"TriAxisPkt:SN\r\nD1KESTRIX2  \r\n", "D1Packet:LARKVANE  "}));
 }
 
-TEST_F(SystemMatchersTest, ThreeAxisReplyMatcherGivesUpAfterTwoMinutes) {
+TEST_F(SystemMatchersTest, TriAxisReplyMatcherGivesUpAfterTwoMinutes) {
   m_.TriAxisPkt.SetEnabled(true);
   runtime_.RunFor(kTimeOutMs);
   EXPECT_FALSE(m_.TriAxisPkt.Enabled());

@@ -115,12 +115,12 @@ TEST(DiscoveryScenario, ALarkvaneInPolarModeGetsO2BeforeQAndTheWindsockAndAlarm)
   EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
 }
 
-TEST(DiscoveryScenario, AThreeAxisAnemometerIsAskedSnVerConfigAndLeftWithExit) {
+TEST(DiscoveryScenario, ATriAxisAnemometerIsAskedSnVerConfigAndLeftWithExit) {
   SimSession s;
   const QString port = QStringLiteral("sim:t7");
   s.StartAndSearch(port);
   ASSERT_TRUE(s.session.commands().discovery.Found());
-  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kTriAxis);
   EXPECT_EQ(s.session.anemometer().state.Model, AnemModel::kT7);
   const std::string sent = s.tap.SentSince();
   const auto sn = sent.find("SN\r");
@@ -141,10 +141,10 @@ TEST(DiscoveryScenario, AThreeAxisAnemometerIsAskedSnVerConfigAndLeftWithExit) {
   EXPECT_TRUE(s.prompts.Messages().empty());
 }
 
-TEST(DiscoveryScenario, ATwoAxisAnemometerFoundAfterAThreeAxisOneIsIdentifiedAndLeftWithQ) {
+TEST(DiscoveryScenario, ATwoAxisAnemometerFoundAfterATriAxisOneIsIdentifiedAndLeftWithQ) {
   SimSession s;
   s.StartAndSearch(QStringLiteral("sim:mz"));
-  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
+  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kTriAxis);
 
   s.session.link().port.SetName(kHeated);
   const auto from = s.rt.NowMs();
@@ -160,7 +160,7 @@ TEST(DiscoveryScenario, ATwoAxisAnemometerFoundAfterAThreeAxisOneIsIdentifiedAnd
   EXPECT_FALSE(s.Menu(MenuId::kTabular).visible);
 }
 
-TEST(DiscoveryScenario, TheGraphEntryHiddenForABinaryThreeAxisListingReturnsForTwoAxis) {
+TEST(DiscoveryScenario, TheGraphEntryHiddenForABinaryTriAxisListingReturnsForTwoAxis) {
   SimSession s;
   s.StartAndSearch(QStringLiteral("sim:t7-50"));
   EXPECT_TRUE(s.session.anemometer().triAxisConfig.InstantaneousAvailable);
@@ -182,7 +182,7 @@ TEST(DiscoveryScenario, TheGraphEntryHiddenForABinaryThreeAxisListingReturnsForT
   EXPECT_FALSE(s.session.anemometer().triAxisConfig.InstantaneousAvailable);
 }
 
-TEST(DiscoveryScenario, ASearchThatFindsNothingAfterAThreeAxisAnemometerIdentifiesNothing) {
+TEST(DiscoveryScenario, ASearchThatFindsNothingAfterATriAxisAnemometerIdentifiesNothing) {
   SimSession s;
   s.StartAndSearch(QStringLiteral("sim:t7"));
   s.session.link().port.SetName(QStringLiteral("/dev/ttyNothing"));
@@ -279,7 +279,7 @@ TEST(DiscoveryScenario, ThePortsDialogSetsTheChosenPortAndAsksToResynchronise) {
   dialog.BtnSetPortClick();
   EXPECT_EQ(s.session.link().port.Name(), "sim:t7");
   s.session.commands().discovery.Resynchronise();
-  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
+  EXPECT_EQ(s.session.anemometer().state.Family, AnemFamily::kTriAxis);
 }
 
 TEST(DiscoveryScenario, APortThatCannotBeSetIsReported) {
@@ -355,7 +355,7 @@ TEST(DiscoveryScenario, APortThatHasGoneOpensAgainWithResynchroniseOrThePortsDia
 namespace ventari {
 namespace {
 
-TEST(DiscoveryScenario, AThreeAxisAnemometerFoundAfterA10HzKestrixAveragesOverOneSamplePerSecond) {
+TEST(DiscoveryScenario, ATriAxisAnemometerFoundAfterA10HzKestrixAveragesOverOneSamplePerSecond) {
   SimSession s;
   s.StartAndSearch(kHeated);
   WindsockWindowModel& windsock = s.session.displays().windsockWindow;
@@ -366,7 +366,7 @@ TEST(DiscoveryScenario, AThreeAxisAnemometerFoundAfterA10HzKestrixAveragesOverOn
   s.session.commands().portsDialog.LbPortsClick(0);
   s.session.commands().portsDialog.BtnSetPortClick();
   s.session.commands().discovery.Resynchronise();
-  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kThreeAxis);
+  ASSERT_EQ(s.session.anemometer().state.Family, AnemFamily::kTriAxis);
   EXPECT_EQ(windsock.SamplesPerSecond(), 1);
   EXPECT_EQ(s.session.anemometer().twoAxisConfig.SamplesPerSecond, 1);
 }

@@ -122,7 +122,7 @@ TEST(PortLossScenario, AStreamingKestrixLosesItsPortForThirtySecondsAndIsFoundAg
   EXPECT_EQ(captured.count("\x02Q,"), received.count("\x02Q,"));
 }
 
-TEST(PortLossScenario, AThreeAxisTabularLogGoesOnInTheSameFileOnceTheRecordsFlowAgain) {
+TEST(PortLossScenario, ATriAxisTabularLogGoesOnInTheSameFileOnceTheRecordsFlowAgain) {
   test::SimSession s;
   Notices notices(s.session.window());
   s.StartAndSearch(kT7);

@@ -9,7 +9,7 @@
 #include <QFileInfo>
 
 #include "support/sim_session.h"
-#include "threeaxis/tri_axis_binary_decoder.h"
+#include "triaxis/tri_axis_binary_decoder.h"
 
 namespace ventari {
 namespace {

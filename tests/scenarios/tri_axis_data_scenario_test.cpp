@@ -10,7 +10,7 @@
 #include "support/file_contents.h"
 #include "support/golden_file.h"
 #include "support/sim_session.h"
-#include "threeaxis/tri_axis_binary_decoder.h"
+#include "triaxis/tri_axis_binary_decoder.h"
 
 namespace ventari {
 namespace {

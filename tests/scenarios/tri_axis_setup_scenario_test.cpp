@@ -8,7 +8,7 @@
 
 #include "app/tri_axis_settings.h"
 #include "sim/instrument.h"
-#include "sim/three_axis_device.h"
+#include "sim/tri_axis_device.h"
 #include "support/sim_session.h"
 
 namespace ventari {
@@ -42,7 +42,7 @@ struct SetupRun {
   }
   TriAxisSetup& setup() { return s.session.commands().setup; }
   const TriAxisConfig& config() { return s.session.anemometer().triAxisConfig; }
-  sim::ThreeAxisDevice& device() { return *s.InstrumentOn(kT7).ThreeAxis(); }
+  sim::TriAxisDevice& device() { return *s.InstrumentOn(kT7).TriAxis(); }
   std::size_t Mark() const { return s.tap.Writes().size(); }
   std::string SentSince(std::size_t mark) const {
     std::string sent;

@@ -33,7 +33,7 @@ struct StandIn {
     s.Start(QStringLiteral("COM1"));
     s.session.link().port.SetBaud(kOldBaud);
     Anemometer& anemometer = s.session.anemometer();
-    anemometer.state.Family = AnemFamily::kThreeAxis;
+    anemometer.state.Family = AnemFamily::kTriAxis;
     TriAxisConfig& config = anemometer.triAxisConfig;
     config.ReportMode = 2;
     config.StrFormat = 1;

@@ -170,26 +170,26 @@ TEST_F(IdentificationTest, TheLarkvaneIsIdentifiedAndGivesFixedFieldsAfterO2) {
   EXPECT_EQ(message.at(13), ',') << message.toStdString();
 }
 
-struct ThreeAxisCase {
+struct TriAxisCase {
   const char* model;
   std::int32_t baud;
   const char* sn;
   bool fiftyHz;
 };
 
-TEST_F(IdentificationTest, ThreeAxisModelsAnswerSnVerAndConfigBetweenEchoAndPrompt) {
-  const ThreeAxisCase cases[] = {{"t7", 19200, "O300451", false},
-                                 {"mz", 19200, "H400562", false},
-                                 {"t7-50", 38400, "O500673", true},
-                                 {"mz-50", 38400, "H600784", true}};
-  for (const ThreeAxisCase& c : cases) {
+TEST_F(IdentificationTest, TriAxisModelsAnswerSnVerAndConfigBetweenEchoAndPrompt) {
+  const TriAxisCase cases[] = {{"t7", 19200, "O300451", false},
+                               {"mz", 19200, "H400562", false},
+                               {"t7-50", 38400, "O500673", true},
+                               {"mz-50", 38400, "H600784", true}};
+  for (const TriAxisCase& c : cases) {
     SCOPED_TRACE(c.model);
     port.SetOpen(false);
     Open(c.model, c.baud);
     state.InConfigMode = false;
     channel.EnterConfigMode();
     ASSERT_TRUE(state.InConfigMode);
-    EXPECT_EQ(state.Family, AnemFamily::kThreeAxis);
+    EXPECT_EQ(state.Family, AnemFamily::kTriAxis);
     EXPECT_TRUE(prompts.Messages().empty());
 
     EXPECT_EQ(Collect("SN"), QByteArray("SN\r\n") + c.sn + "\r\n");
@@ -209,10 +209,10 @@ TEST_F(IdentificationTest, ThreeAxisModelsAnswerSnVerAndConfigBetweenEchoAndProm
   }
 }
 
-TEST_F(IdentificationTest, ThreeAxisSettingsAreAcknowledgedAsTheSetupScreenWaitsForThem) {
+TEST_F(IdentificationTest, TriAxisSettingsAreAcknowledgedAsTheSetupScreenWaitsForThem) {
   Open("t7-50", 38400);
   channel.EnterConfigMode();
-  ASSERT_EQ(state.Family, AnemFamily::kThreeAxis);
+  ASSERT_EQ(state.Family, AnemFamily::kTriAxis);
   TApdDataPacket& ack = matchers.TriVerifyPkt;
   const auto send = [&](std::string_view command, const char* start, int size) {
     ack.SetStartString(start);
@@ -251,7 +251,7 @@ TEST_F(IdentificationTest, ThreeAxisSettingsAreAcknowledgedAsTheSetupScreenWaits
 TEST_F(IdentificationTest, PolledOutputIsSwitchedToContinuousAndBackAsTheLiveWindowsDo) {
   Open("mz", 19200);
   channel.EnterConfigMode();
-  ASSERT_EQ(state.Family, AnemFamily::kThreeAxis);
+  ASSERT_EQ(state.Family, AnemFamily::kTriAxis);
   channel.Command("MSGMODE POLL");
   channel.Delay(500);
   channel.LeaveConfigMode();

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "service/calibration_readouts.h"
-#include "service/eeprom_page_model.h"
 #include "service/eeprom_programmer.h"
 #include "service/eeprom_read_handler.h"
 #include "service/eeprom_reads.h"
 #include "service/eeprom_writer.h"
+#include "service/nvm_page_model.h"
 #include "service/production_test.h"
 #include "service/service_file_names.h"
 #include "service/service_folder.h"

@@ -21,7 +21,7 @@
 #include "support/file_contents.h"
 #include "support/screenshot.h"
 #include "support/scripted_prompts.h"
-#include "threeaxis/tri_axis_records.h"
+#include "triaxis/tri_axis_records.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/live_window.h"
 
