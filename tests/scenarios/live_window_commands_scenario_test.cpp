@@ -233,7 +233,7 @@ TEST(LiveWindowCommandsScenario, WindowsAndTheRunCloseAfterThePortWasPulledAndTh
   EXPECT_FALSE(live.AnyWindowShown());
   EXPECT_TRUE(s.prompts.Messages().empty());
   QSettings saved(settings, QSettings::IniFormat);
-  EXPECT_EQ(saved.value("Baudrate").toInt(), 9600);
+  EXPECT_EQ(saved.value("Baudrate").toInt(), s.session.link().port.Line().baud);
   EXPECT_EQ(saved.value("PortName").toString(), kT7);
 }
 
