@@ -85,11 +85,21 @@ TEST(DiscoveryScenario, At1200BaudTheEighthTryFindsItAfterThe2400TryReported) {
 TEST(DiscoveryScenario, NothingAnsweringReportsOnceEndsAt300AndArmsNothing) {
   SimSession s;
   s.StoreSettings(QStringLiteral("/dev/ttyNothing"), 9600);
+  bool labelHiddenFirst = false;
+  s.prompts.onMessage = [&](const auto&) {
+    labelHiddenFirst = !s.session.window().SearchingLabelVisible();
+  };
   s.StartAndSearch(QStringLiteral("/dev/ttyNothing"));
   EXPECT_FALSE(s.session.commands().discovery.Found());
   EXPECT_EQ(s.session.link().port.Line().baud, 300);
   EXPECT_EQ(s.prompts.Count(LoadStr(kStrPortDetectionFailed)), 1);
-  EXPECT_EQ(s.prompts.Messages().size(), 1u);
+  ASSERT_EQ(s.prompts.Messages().size(), 1u);
+  EXPECT_EQ(s.prompts.Messages()[0].text,
+            "Port detection failed, check device connection. Click File>Resynchronise.");
+  EXPECT_EQ(s.prompts.Messages()[0].caption, "Warning");
+  EXPECT_TRUE(labelHiddenFirst);
+  EXPECT_FALSE(s.session.window().BusyCursor());
+  EXPECT_FALSE(s.session.anemometer().state.LastTry);
   EXPECT_FALSE(s.session.link().matchers.DataPacket.Enabled());
   EXPECT_FALSE(s.Menu(MenuId::kDataDisplay).visible);
   EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
