@@ -197,9 +197,11 @@ void TFrm3AxisConfig::Sync() {
 }
 
 void TFrm3AxisConfig::done(int result) {
-  if (model_.Busy()) return;
-  Talk([this] { model_.Close(); });
-  QDialog::done(result);
+  RunGuarded(this, [this, result] {
+    if (model_.Busy()) return;
+    Talk([this] { model_.Close(); });
+    QDialog::done(result);
+  });
 }
 
 bool TFrm3AxisConfig::eventFilter(QObject* watched, QEvent* event) {

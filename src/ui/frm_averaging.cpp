@@ -71,9 +71,11 @@ void TFrmAveraging::OkClick() {
 }
 
 void TFrmAveraging::reject() {
-  if (model_.Busy()) return;
-  model_.Cancel();
-  QDialog::reject();
+  RunGuarded(this, [this] {
+    if (model_.Busy()) return;
+    model_.Cancel();
+    QDialog::reject();
+  });
 }
 
 }  // namespace ventari

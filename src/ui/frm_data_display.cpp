@@ -111,7 +111,9 @@ void TFrmDataDisplay::closeEvent(QCloseEvent* event) {
 }
 
 void TFrmDataDisplay::reject() {
-  if (model_.FormCloseQuery()) QDialog::reject();
+  RunGuarded(this, [this] {
+    if (model_.FormCloseQuery()) QDialog::reject();
+  });
 }
 
 }  // namespace ventari

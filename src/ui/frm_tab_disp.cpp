@@ -279,6 +279,8 @@ void TFrmTabDisp::closeEvent(QCloseEvent* event) {
   event->setAccepted(allowed);
 }
 
-void TFrmTabDisp::reject() { close(); }
+void TFrmTabDisp::reject() {
+  RunGuarded(this, [this] { close(); });
+}
 
 }  // namespace ventari

@@ -128,9 +128,11 @@ void RadioDialog::OkClick() {
 }
 
 void RadioDialog::reject() {
-  if (model_.Busy()) return;
-  model_.Cancel();
-  QDialog::reject();
+  RunGuarded(this, [this] {
+    if (model_.Busy()) return;
+    model_.Cancel();
+    QDialog::reject();
+  });
 }
 
 }  // namespace ventari
