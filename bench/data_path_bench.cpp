@@ -35,7 +35,7 @@ void BM_TwoAxisMessagesToEveryModel(benchmark::State& state) {
   DefaultAnswerPrompts prompts;
   Session session(
       runtime, prompts, [](const QString&) { return std::make_unique<NullSerialBackend>(); },
-      dir.filePath("settings.ini"));
+      [] { return QStringList{}; }, dir.filePath("settings.ini"));
   session.link().port.SetOpen(true);
   session.displays().windsockWindow.SelectAveraging(WindsockWindowModel::kTenMinutes);
   session.displays().windsockWindow.SetSamplesPerSecond(10);

@@ -23,7 +23,7 @@ struct World {
   World()
       : session(
             runtime, prompts, [](const QString&) { return std::make_unique<NullSerialBackend>(); },
-            dir.filePath("settings.ini")) {
+            [] { return QStringList{}; }, dir.filePath("settings.ini")) {
     session.link().port.SetOpen(true);
     session.displays().graph.pgraph1().SetSize(QSize(200, 100));
     // Entering the page arms the data matcher and takes data strings from then on; the offset

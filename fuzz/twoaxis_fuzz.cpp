@@ -19,7 +19,7 @@ struct World {
       : session(
             runtime, prompts,
             [](const QString&) { return std::make_unique<ventari::NullSerialBackend>(); },
-            dir.filePath("settings.ini")) {
+            [] { return QStringList{}; }, dir.filePath("settings.ini")) {
     session.link().port.SetOpen(true);
     session.displays().graph.pgraph1().SetSize(QSize(200, 100));
   }

@@ -10,9 +10,10 @@ constexpr int kCloseGraceMs = 2000;
 }  // namespace
 
 Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFactory,
-                 QString settingsFile, WallClock clock)
+                 PortList availablePorts, QString settingsFile, WallClock clock)
     : runtime_(rt),
       prompts_(userPrompts),
+      availablePorts_(std::move(availablePorts)),
       link_(rt, portFactory, anemometer_.state, userPrompts, window_),
       settings_(std::move(settingsFile)),
       displays_(rt, userPrompts, anemometer_, window_.menu, link_, portFactory, std::move(clock),

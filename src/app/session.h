@@ -18,10 +18,13 @@ namespace ventari {
 
 class Session {
  public:
-  // `settingsFile` empty: the user's settings store; otherwise that INI file.
-  // `clock` dates the logs.
+  // Lists the ports the ports dialog offers.
+  using PortList = std::function<QStringList()>;
+
+  // `availablePorts` lists the ports the ports dialog offers. `settingsFile` empty: the user's
+  // settings store; otherwise that INI file. `clock` dates the logs.
   Session(Runtime& runtime, Prompts& prompts, SerialBackendFactory portFactory,
-          QString settingsFile = {}, WallClock clock = SystemClock());
+          PortList availablePorts, QString settingsFile = {}, WallClock clock = SystemClock());
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -40,8 +43,7 @@ class Session {
   void SetOperator(const QString& name);
 
   // The ports the ports dialog lists.
-  QStringList AvailablePorts() const { return availablePorts ? availablePorts() : QStringList{}; }
-  std::function<QStringList()> availablePorts;
+  QStringList AvailablePorts() const { return availablePorts_(); }
   // A port given for this run (the executables' --port), used instead of the stored one.
   QString portOverride;
 
@@ -62,6 +64,7 @@ class Session {
 
   Runtime& runtime_;
   Prompts& prompts_;
+  PortList availablePorts_;
   MainWindowModel window_;
   Anemometer anemometer_;
   AnemometerLink link_;

@@ -45,8 +45,7 @@ std::optional<int> CliSession::Start() {
   const QString& port = options_.port;
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
-      options_.settingsFile);
-  session_->availablePorts = [this] { return CliAvailablePorts(options_); };
+      [this] { return CliAvailablePorts(options_); }, options_.settingsFile);
   session_->portOverride = port;
   session_->window().Changed().Subscribe([this] { TellPortNotice(); });
   session_->recovery().adapterOf = &QtSerialPort::AdapterOf;

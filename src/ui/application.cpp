@@ -54,8 +54,7 @@ Application::Application(const Options& options) : options_(options) {
   runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
   session_ = std::make_unique<Session>(
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
-      options_.settingsFile);
-  session_->availablePorts = [this] { return AvailablePorts(); };
+      [this] { return AvailablePorts(); }, options_.settingsFile);
   session_->recovery().adapterOf = &QtSerialPort::AdapterOf;
   session_->recovery().portOfAdapter = &QtSerialPort::PortOfAdapter;
   if (!options_.portName.isEmpty()) session_->portOverride = options_.portName;

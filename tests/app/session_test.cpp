@@ -24,7 +24,7 @@ class SessionTest : public ::testing::Test {
   VirtualRuntime rt;
   ScriptedLine line{rt};
   ScriptedPrompts prompts;
-  Session session{rt, prompts, line.Factory(), File()};
+  Session session{rt, prompts, line.Factory(), [] { return QStringList{}; }, File()};
 };
 
 TEST_F(SessionTest, FirstShowOpensThePortAndCloseStoresItsSettingsAfterDisarmingData) {

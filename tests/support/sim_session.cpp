@@ -9,9 +9,9 @@ QDateTime SimSession::LogClockStart() { return {QDate(2026, 12, 9), QTime(19, 0)
 
 SimSession::SimSession(sim::InstrumentOptions options)
     : ports(rt, silentLine.Factory(), std::move(options)),
-      session(rt, prompts, tap.Wrap(ports.Factory()), dir.filePath("settings.ini"),
-              [this] { return LogClockStart().addMSecs(rt.NowMs()); }) {
-  session.availablePorts = [] { return sim::SimulatedPorts::Names(); };
+      session(
+          rt, prompts, tap.Wrap(ports.Factory()), [] { return sim::SimulatedPorts::Names(); },
+          dir.filePath("settings.ini"), [this] { return LogClockStart().addMSecs(rt.NowMs()); }) {
   // A search that cannot end fails the test instead of running for ever.
   rt.SetDeadline(24LL * 3600 * 1000);
 }
