@@ -116,11 +116,6 @@ TEST_F(DataDisplayTest, ABareNameGetsTheLogEndingAndItsSegmentsStayInTheChosenFo
   EXPECT_EQ(QDir(Path("logs")).entryList(QDir::Files), QStringList{"w_60_0.log"});
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
   EXPECT_TRUE(Read(Path("logs/w_60_0.log")).startsWith("09/12/2026   19:00:00\r\n"));
-
-  display.CbSegClick(false);
-  display.StartLogging(Path("logs/plain"));
-  display.StopLogging();
-  EXPECT_TRUE(QFile::exists(Path("logs/plain.log")));
 }
 
 TEST_F(DataDisplayTest, SegmentFilesOfAnEarlierRunAreReplacedOnlyWhenTheUserSaysYes) {

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +17,6 @@
 
 #include "base/virtual_runtime.h"
 #include "displays/tabular_display.h"
-#include "support/file_contents.h"
 #include "support/screenshot.h"
 #include "support/scripted_prompts.h"
 #include "triaxis/tri_axis_records.h"
@@ -277,23 +275,6 @@ TEST_F(TabularWindowTest, SegmentsAreChosenByArrowsAndOnlyForAsciiLogs) {
   EXPECT_FALSE(segmented->isChecked());
   EXPECT_FALSE(segmented->isEnabled());
   EXPECT_FALSE(Child<QWidget>("Segment")->isVisible());
-}
-
-TEST_F(TabularWindowTest, AnExistingSegmentFileIsAskedAboutOnceAndNoKeepsIt) {
-  {
-    QFile old(dir.filePath("segments_60_0.log"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("earlier run\r\n");
-  }
-  Child<QCheckBox>("CbSeg")->click();
-  prompts.files.push_back(dir.filePath("segments.log"));
-  prompts.answers.push_back(PromptButton::kNo);
-  Child<QPushButton>("BtnLogging")->click();
-  ASSERT_EQ(prompts.Messages().size(), 1u);
-  EXPECT_TRUE(prompts.Messages()[0].text.contains(dir.filePath("segments_60_0.log")));
-  EXPECT_EQ(Caption("BtnLogging"), "&Logging");
-  EXPECT_TRUE(Child<QCheckBox>("CbSeg")->isEnabled());
-  EXPECT_EQ(test::FileContents(dir.filePath("segments_60_0.log")), "earlier run\r\n");
 }
 
 TEST_F(TabularWindowTest, ScreenshotOfTheTableWithRecords) {

@@ -5,21 +5,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include "base/main_window_model.h"
-#include "base/virtual_runtime.h"
-#include "displays/data_display.h"
-#include "support/file_contents.h"
 #include "support/screenshot.h"
-#include "support/scripted_prompts.h"
 #include "support/sim_session.h"
 #include "ui/frm_anem_type.h"
 #include "ui/frm_data_display.h"
@@ -239,30 +233,6 @@ TEST(Windows, TheDataDisplayShowsStreamingRecordsAndMirrorsItsLogControls) {
   window.findChild<QCheckBox*>("CbSeg")->click();
   EXPECT_TRUE(s.session.displays().dataDisplay.Segmented());
   EXPECT_FALSE(window.findChild<QWidget*>("Segment")->isHidden());
-}
-
-TEST(Windows, TheDataDisplayAsksOnceBeforeASegmentFileIsReplacedAndNoKeepsIt) {
-  QTemporaryDir dir;
-  {
-    QFile old(dir.filePath("wind_60_0.log"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("earlier run\r\n");
-  }
-  VirtualRuntime rt;
-  test::ScriptedPrompts prompts;
-  AnemState state;
-  MainMenu menu;
-  DataDisplay model(rt, prompts, state, menu);
-  TFrmDataDisplay window(model, nullptr);
-  window.findChild<QCheckBox*>("CbSeg")->click();
-  prompts.files.push_back(dir.filePath("wind.log"));
-  prompts.answers.push_back(PromptButton::kNo);
-  window.findChild<QPushButton*>("BtnLog")->click();
-  ASSERT_EQ(prompts.Messages().size(), 1u);
-  EXPECT_TRUE(prompts.Messages()[0].text.contains(dir.filePath("wind_60_0.log")));
-  EXPECT_EQ(window.findChild<QPushButton*>("BtnLog")->text(), "&Start logging");
-  EXPECT_TRUE(window.findChild<QCheckBox*>("CbSeg")->isEnabled());
-  EXPECT_EQ(test::FileContents(dir.filePath("wind_60_0.log")), "earlier run\r\n");
 }
 
 }  // namespace
