@@ -1,5 +1,7 @@
 #include "app/live_window_commands.h"
 
+#include <QScopeGuard>
+
 #include "app/mode_commands.h"
 #include "app/tri_axis_data_applier.h"
 #include "app/tri_axis_question.h"
@@ -174,7 +176,10 @@ void LiveWindowCommands::CloseAll() {
   TabularDisplay& tabular = p_.tabular;
   if (tabular.Logging() || tabular.BinaryLogOpen()) tabular.StopLogging();
   shown_ = {};
-  Close(LiveWindowKind::kAlarm);
+  if (p_.alarm.View().visible) {
+    p_.alarm.FormClose();  // tells WindowClosed itself
+    return;
+  }
   WindowClosed();
 }
 
@@ -192,14 +197,12 @@ void LiveWindowCommands::StopWhenNoneShown() {
 }
 
 void LiveWindowCommands::StartContinuous() {
-  ++starting_;
-  try {
+  {
+    ++starting_;
+    const auto started = qScopeGuard([this] { --starting_; });
     SwitchToContinuous();
-  } catch (...) {
-    --starting_;
-    throw;
   }
-  if (--starting_ == 0) StopWhenNoneShown();
+  if (starting_ == 0) StopWhenNoneShown();
 }
 
 void LiveWindowCommands::SwitchToContinuous() {

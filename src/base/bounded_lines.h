@@ -1,6 +1,6 @@
-// The lines a live window's table shows: appended at the bottom, the newest kMaxLines kept so a
-// run of days stays small, and a count of every line ever added, so a view that appends knows
-// which lines are new to it. The data display and the tabular display keep their tables here.
+// Lines a window shows as they come: appended at the bottom, the newest kMaxLines kept so a run
+// of days stays small, and a count of every line ever added, so a view that appends knows which
+// lines are new to it (it has taken n lines: the last Added() - n of Lines() are new).
 #pragma once
 
 #include <QString>
@@ -10,17 +10,16 @@
 
 namespace ventari {
 
+template <std::size_t kMaxLines>
 class BoundedLines {
  public:
-  static constexpr std::size_t kMaxLines = 10000;
-
   // Appends `line`; the oldest line goes when more than kMaxLines are held.
   void Add(const QString& line) {
     lines_.push_back(line);
     if (lines_.size() > kMaxLines) lines_.pop_front();
     ++added_;
   }
-  // Empties the table; the count of lines added goes on.
+  // Empties the store; the count of lines added goes on.
   void Clear() { lines_.clear(); }
 
   const std::deque<QString>& Lines() const { return lines_; }

@@ -9,10 +9,10 @@
 #include <functional>
 
 #include "base/anem_state.h"
+#include "base/bounded_lines.h"
 #include "base/change_notifier.h"
 #include "base/main_menu.h"
 #include "base/prompts.h"
-#include "displays/bounded_lines.h"
 #include "displays/deferred_reports.h"
 #include "displays/log_time.h"
 #include "displays/segmented_log.h"
@@ -22,7 +22,7 @@ namespace ventari {
 class DataDisplay {
  public:
   // The screen keeps the newest lines only, so a run of days stays small.
-  static constexpr std::size_t kMaxScreenLines = BoundedLines::kMaxLines;
+  static constexpr std::size_t kMaxScreenLines = 10000;
 
   DataDisplay(Runtime& runtime, Prompts& prompts, const AnemState& state, const MainMenu& menu,
               WallClock clock = SystemClock());
@@ -81,7 +81,7 @@ class DataDisplay {
   DeferredReports reports_;
   SegmentedLog log_;
 
-  BoundedLines screen_;
+  BoundedLines<kMaxScreenLines> screen_;
   bool logging_ = false;
   bool timestamp_ = true;
   // Log lines of the records that arrive while the save dialog is open.

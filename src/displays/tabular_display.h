@@ -13,9 +13,9 @@
 #include <optional>
 
 #include "base/anem_state.h"
+#include "base/bounded_lines.h"
 #include "base/change_notifier.h"
 #include "base/prompts.h"
-#include "displays/bounded_lines.h"
 #include "displays/deferred_reports.h"
 #include "displays/log_file_writer.h"
 #include "displays/log_time.h"
@@ -29,7 +29,7 @@ namespace ventari {
 class TabularDisplay {
  public:
   // The table keeps the newest lines only, so a run of days stays small.
-  static constexpr std::size_t kMaxScreenLines = BoundedLines::kMaxLines;
+  static constexpr std::size_t kMaxScreenLines = 10000;
   // Where the header label stands: above the optional columns, or at the left edge when it
   // shows the comma-separated header of PC-averaged lines.
   static constexpr int kHeaderLabelLeft = 246;
@@ -144,7 +144,7 @@ class TabularDisplay {
   SegmentedLog asciiLog_;
   LogFileWriter binaryLog_;
 
-  BoundedLines screen_;
+  BoundedLines<kMaxScreenLines> screen_;
   QString panel1_;
   QString headerLabel_;
   QString columnHeader_;

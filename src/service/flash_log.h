@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 
+#include "base/bounded_lines.h"
 #include "base/change_notifier.h"
 
 namespace ventari {
@@ -16,21 +17,18 @@ class FlashLog {
   static constexpr std::size_t kMaxLines = 5000;
 
   void Add(const QString& line) {
-    lines_.push_back(line);
-    if (lines_.size() > kMaxLines) lines_.pop_front();
-    ++added_;
+    lines_.Add(line);
     changed_.Notify();
   }
 
-  const std::deque<QString>& Lines() const { return lines_; }
+  const std::deque<QString>& Lines() const { return lines_.Lines(); }
   // Every line ever added, forgotten ones included: a reader that has taken n lines takes the
   // last Added() - n of Lines() next.
-  std::uint64_t Added() const { return added_; }
+  std::uint64_t Added() const { return lines_.Added(); }
   ChangeNotifier& Changed() { return changed_; }
 
  private:
-  std::deque<QString> lines_;
-  std::uint64_t added_ = 0;
+  BoundedLines<kMaxLines> lines_;
   ChangeNotifier changed_;
 };
 
