@@ -1,7 +1,6 @@
 #include "app/discovery.h"
 
 #include "app/tri_axis_question.h"
-#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -140,16 +139,16 @@ void Discovery::ReportDetectionFailed() {
 void Discovery::BaudRateSearch() {
   AnemState& state = p_.state;
   state.Searching = true;
-  CallIfSet(refreshStatus);
+  p_.lineStatus.RefreshStatus();
   p_.port.SetBaud(startBaud_);
   p_.channel.EnterConfigMode();
-  CallIfSet(refreshStatus);
+  p_.lineStatus.RefreshStatus();
   for (int i = 0; i < static_cast<int>(std::size(kSearchRates)); ++i) {
     if (state.InConfigMode || !state.SearchRequested) break;
     p_.port.FlushInBuffer();
     p_.port.FlushOutBuffer();
     p_.port.SetBaud(kSearchRates[i]);
-    CallIfSet(refreshStatus);
+    p_.lineStatus.RefreshStatus();
     state.LastTry = i == kReportingTry;
     p_.channel.EnterConfigMode();
     if (!state.InConfigMode && state.LastTry) ReportDetectionFailed();

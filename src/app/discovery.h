@@ -11,6 +11,7 @@
 #include "base/main_window_model.h"
 #include "base/prompts.h"
 #include "link/command_channel.h"
+#include "link/line_status_view.h"
 #include "twoaxisconfig/dialog_layout.h"
 
 namespace ventari {
@@ -41,6 +42,8 @@ class Discovery {
     TriAxisListing& listing;
     TriAxisConfig& triAxisConfig;
     TwoAxisConfig& twoAxisConfig;
+    // Told while the search changes the rate.
+    LineStatusView& lineStatus;
   };
 
   explicit Discovery(const Parts& parts);
@@ -60,8 +63,6 @@ class Discovery {
   // settings the port has now.
   void ReadTwoAxisConfiguration();
 
-  // Refreshes the terminal's status line (port and rate) while the search changes the rate.
-  std::function<void()> refreshStatus;
   // File > Resynchronise chosen: told first (it ends the wait for a vanished port).
   ChangeNotifier& Resynchronising() { return resynchronising_; }
 

@@ -183,6 +183,14 @@ void LiveWindowCommands::CloseAll() {
   WindowClosed();
 }
 
+void LiveWindowCommands::CloseForSetup() {
+  // Closing can stop the data with "EXIT"; Setup's configuration mode comes after.
+  if (!p_.tabular.Logging() && !p_.tabular.BinaryLogOpen()) Close(LiveWindowKind::kTabular);
+  Close(LiveWindowKind::kWindsock);
+  Close(LiveWindowKind::kGraph);
+  closedForSetup_.Notify();
+}
+
 void LiveWindowCommands::WindowClosed() {
   if (starting_ > 0) return;
   StopWhenNoneShown();

@@ -6,6 +6,9 @@
 
 #include <functional>
 
+#include "base/change_notifier.h"
+#include "triaxisconfig/live_windows_around_setup.h"
+
 namespace ventari {
 
 class AlarmWindowModel;
@@ -28,7 +31,7 @@ struct LiveWindowsShown {
   bool tabular = false;
 };
 
-class LiveWindowCommands {
+class LiveWindowCommands : public LiveWindowsAroundSetup {
  public:
   struct Parts {
     CommandChannel& channel;
@@ -58,6 +61,11 @@ class LiveWindowCommands {
   void CloseAll();
   // A live window closed by its own model (the alarm's): stops the output when none is left.
   void WindowClosed();
+  // Before Setup: closes the graph and the windsock, and the tabular display unless it logs;
+  // then tells ClosedForSetup().
+  void CloseForSetup() override;
+  // The windows whose kind CloseForSetup() marked closed close too.
+  ChangeNotifier& ClosedForSetup() { return closedForSetup_; }
 
   const LiveWindowsShown& Shown() const { return shown_; }
 
@@ -72,14 +80,14 @@ class LiveWindowCommands {
   Outcome Alarm();
 
   // A live window (graph, windsock, tabular display, alarm) is shown.
-  bool AnyWindowShown() const;
+  bool AnyWindowShown() const override;
   bool IsShown(LiveWindowKind kind) const;
 
   // Switches a three-axis anemometer to continuous output in the format its listing gives, and
   // arms the record matcher of that format. The PC averaging starts a new period, and the
   // status check expects what the listing now says. A window closed while the listing is read
   // leaves the anemometer polled again once the switch is done.
-  void StartContinuous();
+  void StartContinuous() override;
 
  private:
   Outcome Check(LiveWindowKind kind);
@@ -95,6 +103,7 @@ class LiveWindowCommands {
   LiveWindowsShown shown_;
   // StartContinuous is waiting for the listing: a window closing now stops the output after it.
   int starting_ = 0;
+  ChangeNotifier closedForSetup_;
 };
 
 }  // namespace ventari

@@ -1,6 +1,5 @@
 #include "app/port_parameters.h"
 
-#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 
@@ -14,8 +13,13 @@ const QStringList& PortParameters::ParityNames() {
 }
 
 PortParameters::PortParameters(SerialPort& port, Prompts& prompts,
-                               std::function<QStringList()> portNames)
-    : port_(port), prompts_(prompts), portNames_(std::move(portNames)) {}
+                               std::function<QStringList()> portNames, LineStatusView& lineStatus,
+                               std::function<void()> focusTerminal)
+    : port_(port),
+      prompts_(prompts),
+      portNames_(std::move(portNames)),
+      lineStatus_(lineStatus),
+      focusTerminal_(std::move(focusTerminal)) {}
 
 void PortParameters::Fill() {
   fields.ports = portNames_ ? portNames_() : QStringList();
@@ -38,8 +42,8 @@ void PortParameters::Apply() {
                                   QString::fromStdString(e.what())),
                          LoadStr(kStrWarning));
   }
-  CallIfSet(refreshStatus);
-  CallIfSet(focusTerminal);
+  lineStatus_.RefreshStatus();
+  focusTerminal_();
 }
 
 QString DescribeLine(const LineSettings& line, const FlowControl& flow) {

@@ -9,6 +9,7 @@
 
 #include "base/prompts.h"
 #include "link/line_settings.h"
+#include "link/line_status_view.h"
 
 namespace ventari {
 
@@ -30,8 +31,10 @@ class PortParameters {
   // By parity code.
   static const QStringList& ParityNames();
 
-  // `portNames` lists the ports this machine offers.
-  PortParameters(SerialPort& port, Prompts& prompts, std::function<QStringList()> portNames);
+  // `portNames` lists the ports this machine offers; after OK the status line is refreshed and
+  // `focusTerminal` hands the terminal the keyboard focus.
+  PortParameters(SerialPort& port, Prompts& prompts, std::function<QStringList()> portNames,
+                 LineStatusView& lineStatus, std::function<void()> focusTerminal);
 
   PortParameterFields fields;
 
@@ -41,14 +44,12 @@ class PortParameters {
   // settings it was given, not only the driver's words.
   void Apply();
 
-  // The terminal's status line, and handing the terminal the keyboard focus; both after OK.
-  std::function<void()> refreshStatus;
-  std::function<void()> focusTerminal;
-
  private:
   SerialPort& port_;
   Prompts& prompts_;
   std::function<QStringList()> portNames_;
+  LineStatusView& lineStatus_;
+  std::function<void()> focusTerminal_;
 };
 
 // "19200 baud, 7 data bits, Even parity, 1 stop bit, RTS/CTS flow control".

@@ -1,6 +1,5 @@
 #include "app/ports_dialog.h"
 
-#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
@@ -8,8 +7,13 @@
 namespace ventari {
 
 PortsDialog::PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChannel& channel,
-                         Prompts& prompts, MainWindowModel& window)
-    : port_(port), matchers_(matchers), channel_(channel), prompts_(prompts), window_(window) {}
+                         Prompts& prompts, MainWindowModel& window, LineStatusView& lineStatus)
+    : port_(port),
+      matchers_(matchers),
+      channel_(channel),
+      prompts_(prompts),
+      window_(window),
+      lineStatus_(lineStatus) {}
 
 void PortsDialog::Show(const QStringList& ports) {
   model.ports = ports;
@@ -39,7 +43,7 @@ void PortsDialog::BtnSetPortClick() {
     port_.SetName(name);
     // With no port open (none could be, or it has gone) the chosen one opens now.
     if (!port_.IsOpen()) port_.SetOpen(true);
-    CallIfSet(refreshStatus);
+    lineStatus_.RefreshStatus();
     prompts_.ShowMessage(QStringLiteral("Please Resynchronise."), LoadStr(kStrWarning));
   } catch (const PortError&) {
     prompts_.ShowMessage(QStringLiteral("Failed to set new comport."), LoadStr(kStrWarning));

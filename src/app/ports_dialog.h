@@ -3,12 +3,12 @@
 #pragma once
 
 #include <QStringList>
-#include <functional>
 
 #include "base/change_notifier.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
 #include "link/command_channel.h"
+#include "link/line_status_view.h"
 
 namespace ventari {
 
@@ -25,7 +25,7 @@ struct PortsDialogModel {
 class PortsDialog {
  public:
   PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChannel& channel, Prompts& prompts,
-              MainWindowModel& window);
+              MainWindowModel& window, LineStatusView& lineStatus);
 
   PortsDialogModel model;
 
@@ -35,8 +35,6 @@ class PortsDialog {
   // path, a simulated instrument) as it is.
   void BtnSetPortClick();
 
-  // Refreshes the terminal's status line after the port changed.
-  std::function<void()> refreshStatus;
   // A port was chosen: told before the switch (it ends the wait for a vanished port).
   ChangeNotifier& PortChosen() { return portChosen_; }
 
@@ -46,6 +44,7 @@ class PortsDialog {
   CommandChannel& channel_;
   Prompts& prompts_;
   MainWindowModel& window_;
+  LineStatusView& lineStatus_;
   ChangeNotifier portChosen_;
 };
 

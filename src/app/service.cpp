@@ -12,7 +12,18 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
            state,
            prompts},
       fileNames(storedFileNames),
-      testWindow(test, prompts),
+      testWindow(test, prompts,
+                 // A printed report ends the unit's test; otherwise the window and its results
+                 // stay.
+                 [this, &window] {
+                   if (test.IsKestrix()) {
+                     if (kestrixReport.Run(reports) == KestrixReportEnd::kPrinted) {
+                       testWindow.FormClose();
+                     }
+                   } else if (test.IsLarkvane()) {
+                     larkvaneReport.Run(reports, window);
+                   }
+                 }),
       hardwareChecks(test, testWindow),
       flashProgrammer(link),
       flashPage({prompts, test, folder, fileNames, flashProgrammer,
@@ -44,15 +55,6 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
   };
   // However the diagnostics page is left, the anemometer stops streaming debug lines.
   testWindow.AddLeaveHook(TestPage::kSoftwareDiagnostics, [this] { diagnostics.StopIfRunning(); });
-  // A printed report ends the unit's test; otherwise the window and its results stay.
-  testWindow.printReport = [this, mainWindow = &window] {
-    if (test.IsKestrix()) {
-      if (kestrixReport.Run(reports) == KestrixReportEnd::kPrinted) testWindow.FormClose();
-    } else if (test.IsLarkvane()) {
-      larkvaneReport.Run(reports, *mainWindow);
-    }
-  };
-  larkvaneFinalAssembly.finish = [this] { testWindow.OKBtnClick(); };
   testWindow.AddEnterHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Enter(); });
   testWindow.AddLeaveHook(TestPage::kTxdrPathLengths, [this] { pathLengths.Leave(); });
   testWindow.AddEnterHook(TestPage::kCalibrateSos, [this] { sosCalibration.Enter(); });

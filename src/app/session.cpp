@@ -19,24 +19,17 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       displays_(rt, userPrompts, anemometer_, window_.menu, link_, portFactory, std::move(clock),
                 [this] { commands_.liveCommands.WindowClosed(); }),
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig, displays_),
-      decoding_(rt, link_, anemometer_, window_.menu, modes_, displays_),
+      decoding_(
+          rt, link_, anemometer_, window_.menu, modes_, displays_,
+          [this] { return commands_.liveCommands.IsShown(LiveWindowKind::kGraph); },
+          [this](const QByteArray& text) { service_.DataString(text); }),
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
       service_(rt, userPrompts, link_, anemometer_.state, window_, settings_.FileNames()),
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
                  commands_.discovery, commands_.liveCommands, commands_.portsDialog, service_}) {
-  decoding_.triAxisData.graphVisible = [this] {
-    return commands_.liveCommands.IsShown(LiveWindowKind::kGraph);
-  };
-  decoding_.dataApplier.toServicePages = [this](const QByteArray& text) {
-    service_.DataString(text);
-  };
   TerminalModel& terminal = link_.terminal;
   service_.flashProgrammer.AddPortReader([&terminal] { terminal.Detach(); },
                                          [&terminal] { terminal.Reattach(); });
-  const auto refreshTerminal = [&terminal] { terminal.RefreshStatus(); };
-  commands_.discovery.refreshStatus = refreshTerminal;
-  commands_.portsDialog.refreshStatus = refreshTerminal;
-  commands_.twoAxisDialogs.comms.refreshStatus = refreshTerminal;
 }
 
 Settings::Targets Session::SettingsTargets() {

@@ -43,13 +43,14 @@ void LiveDisplays::SamplesPerSecondChanged(int samplesPerSecond) {
 void LiveDisplays::ShowWindsockWAxis(bool visible) { windsockWindow.ShowWAxis(visible); }
 
 Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
-                   ModeCommands& modes, LiveDisplays& displays)
+                   ModeCommands& modes, LiveDisplays& displays, std::function<bool()> graphShown,
+                   std::function<void(const QByteArray& text)> toServicePages)
     : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
                      anemometer.dialogLayout, modes, displays),
       triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity),
       triAxisListing(link.matchers.TriAxisPkt, triAxisReplies),
       dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
-                   displays.windsockWindow}),
+                   displays.windsockWindow, displays.alarm, std::move(toServicePages)}),
       dataDecoder(
           link.matchers.DataPacket, [&modes] { return modes.UvChecked(); },
           [this](const QByteArray& text, const TwoAxisDataRecord& record) {
@@ -59,14 +60,7 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
       triAxisBinary(anemometer.triAxisConfig),
       triAxisData({runtime, link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
                    anemometer.triAxisConfig, displays.tabular, displays.graph,
-                   displays.windsockWindow}) {
-  AlarmWindowModel& alarm = displays.alarm;
-  dataApplier.alarmVisible = [&alarm] { return alarm.View().visible; };
-  dataApplier.checkSample = [&alarm](double first, double second) {
-    alarm.CheckSample(first, second);
-  };
-  triAxisData.alarmVisible = dataApplier.alarmVisible;
-  triAxisData.checkSample = dataApplier.checkSample;
+                   displays.windsockWindow, displays.alarm, std::move(graphShown)}) {
   link.matchers.TriAxisAsciiPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) {
     triAxisData.Apply(triAxisAscii.Decode(text));
   });
@@ -81,19 +75,16 @@ Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
     : modes(modeCommands),
       discovery({link.channel, link.port, anemometer.state, window, link.matchers, prompts,
                  anemometer.dialogLayout, displays, decoding.triAxisListing,
-                 anemometer.triAxisConfig, anemometer.twoAxisConfig}),
-      portsDialog(link.port, link.matchers, link.channel, prompts, window),
+                 anemometer.triAxisConfig, anemometer.twoAxisConfig, link.terminal}),
+      portsDialog(link.port, link.matchers, link.channel, prompts, window, link.terminal),
       liveCommands({link.channel, prompts, anemometer.state, anemometer.triAxisConfig,
                     link.matchers, decoding.triAxisListing, modeCommands, displays.alarm,
                     decoding.triAxisData, displays.tabular}),
       twoAxisDialogs({link.channel, link.port, anemometer.state, anemometer.twoAxisConfig,
-                      anemometer.dialogLayout, prompts, window, displays}),
+                      anemometer.dialogLayout, prompts, window, displays, link.terminal}),
       twoAxisSettings(twoAxisDialogs, anemometer.state, anemometer.twoAxisConfig, window.menu,
                       [this] { discovery.ReadTwoAxisConfiguration(); }),
       setup({runtime, link.channel, link.port, link.matchers, anemometer.triAxisConfig, window,
-             prompts, displays.tabular, displays.graph}) {
-  setup.hooks.liveWindowShown = [this] { return liveCommands.AnyWindowShown(); };
-  setup.hooks.restartData = [this] { liveCommands.StartContinuous(); };
-}
+             prompts, displays.tabular, displays.graph, liveCommands}) {}
 
 }  // namespace ventari

@@ -83,10 +83,12 @@ struct LiveDisplays : LiveWindows {
 };
 
 // From the port's bytes to the anemometer's state and the displays: the decoders of both
-// families and the appliers that act on what they read.
+// families and the appliers that act on what they read. `graphShown` says whether the graph
+// window is shown; `toServicePages` hands each two-axis message to the service pages.
 struct Decoding {
   Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
-           ModeCommands& modes, LiveDisplays& displays);
+           ModeCommands& modes, LiveDisplays& displays, std::function<bool()> graphShown,
+           std::function<void(const QByteArray& text)> toServicePages);
 
   TwoAxisReplyApplier twoAxisReplies;
   TriAxisReplyApplier triAxisReplies;

@@ -1,5 +1,6 @@
 #include "app/tri_axis_data_applier.h"
 
+#include "displays/alarm_window_model.h"
 #include "displays/graph_window_model.h"
 #include "displays/tabular_display.h"
 #include "displays/windsock_window_model.h"
@@ -55,7 +56,7 @@ std::optional<PcAveraging::Averages> TriAxisDataApplier::Average(const TriAxisSu
 
 void TriAxisDataApplier::Plot(const TriAxisGraphValues& values) {
   GraphWindowModel& graph = links_.graph;
-  if (!graphVisible || !graphVisible() || graph.Paused()) return;
+  if (!links_.graphShown() || graph.Paused()) return;
   Tpgraph& chart = graph.pgraph1();
   const auto [red, blue, green] = graph.TriAxisPoints(values);
   chart.DataPoint(kClRed, red);
@@ -149,8 +150,8 @@ void TriAxisDataApplier::ApplyAscii(const TriAxisAsciiRecord& record) {
           if (const auto graph = AveragedGraphValues(*averages)) Plot(*graph);
         }
       }
-      if (record.alarm && checkSample && alarmVisible && alarmVisible()) {
-        checkSample(record.alarm->first, record.alarm->second);
+      if (record.alarm && links_.alarm.CheckSample(record.alarm->first, record.alarm->second)) {
+        sample.alarmChecked = {record.alarm->first, record.alarm->second};
       }
       if (record.graph && !averaging) Plot(*record.graph);
       if (record.windsock) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/timer.h"
@@ -15,6 +16,7 @@
 
 namespace ventari {
 
+class AlarmWindowModel;
 class GraphWindowModel;
 class Runtime;
 class TabularDisplay;
@@ -36,6 +38,8 @@ struct TriAxisSample {
   // the optional fields); none for an absent value. Empty when the record shows no values.
   std::vector<std::optional<double>> values;
   bool fedWindsock = false;
+  // The two values the alarm checked; none while the alarm window is hidden.
+  std::optional<std::pair<double, double>> alarmChecked;
 };
 
 class TriAxisDataApplier : public TriAxisRecordConsumer {
@@ -48,6 +52,9 @@ class TriAxisDataApplier : public TriAxisRecordConsumer {
     TabularDisplay& tabular;
     GraphWindowModel& graph;
     WindsockWindowModel& windsock;
+    AlarmWindowModel& alarm;
+    // Whether the graph window is shown.
+    std::function<bool()> graphShown;
   };
 
   explicit TriAxisDataApplier(Links links);
@@ -59,11 +66,8 @@ class TriAxisDataApplier : public TriAxisRecordConsumer {
   void Apply(const TriAxisAsciiRecord& record) override;
   void Apply(const TriAxisBinaryRecord& record) override;
 
-  // Whether the graph and the alarm windows are shown, and the alarm's check of one sample.
-  std::function<bool()> graphVisible;
-  std::function<bool()> alarmVisible;
-  std::function<void(double first, double second)> checkSample;
-  // Told after each record and each averaged line, once every window had it.
+  // Told after each record and each averaged line, once every window had it (the command
+  // line's stream); optional.
   std::function<void(const TriAxisSample& sample)> onSample;
 
  private:

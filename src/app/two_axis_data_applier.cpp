@@ -1,6 +1,7 @@
 #include "app/two_axis_data_applier.h"
 
 #include "base/record_field.h"
+#include "displays/alarm_window_model.h"
 #include "displays/data_display.h"
 #include "displays/graph_window_model.h"
 #include "displays/windsock_window_model.h"
@@ -12,7 +13,7 @@ namespace ventari {
 void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& record) {
   links_.dataPacket.SetEnabled(false);
   links_.dataDisplay.ShowRecord(text);
-  if (toServicePages) toServicePages(text);
+  links_.toServicePages(text);
 
   GraphWindowModel& graph = links_.graph;
   TwoAxisSample sample;
@@ -23,8 +24,10 @@ void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& 
     red = sample.uv ? graph.SpeedPoint(sample.first) : graph.DirectionPoint(sample.first);
     blue = graph.SpeedPoint(sample.second);
     lastBlue_ = blue;
-    if (checkSample && alarmVisible && alarmVisible()) {
-      checkSample(sample.uv ? sample.first : sample.direction, sample.second);
+    const std::pair<double, double> alarmValues{sample.uv ? sample.first : sample.direction,
+                                                sample.second};
+    if (links_.alarm.CheckSample(alarmValues.first, alarmValues.second)) {
+      sample.alarmChecked = alarmValues;
     }
   }
 

@@ -6,11 +6,14 @@
 #include <QByteArray>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "twoaxis/two_axis_data.h"
 
 namespace ventari {
 
+class AlarmWindowModel;
 class DataDisplay;
 class GraphWindowModel;
 class SerialPort;
@@ -23,6 +26,8 @@ struct TwoAxisSample : TwoAxisDataRecord {
   std::int64_t red = 0;  // the values plotted
   std::int64_t blue = 0;
   bool fedWindsock = false;
+  // The two values the alarm checked; none while the alarm window is hidden.
+  std::optional<std::pair<double, double>> alarmChecked;
 };
 
 class TwoAxisDataApplier {
@@ -33,19 +38,17 @@ class TwoAxisDataApplier {
     DataDisplay& dataDisplay;
     GraphWindowModel& graph;
     WindsockWindowModel& windsock;
+    AlarmWindowModel& alarm;
+    // Told of every message's text right after the data display: the service pages that read
+    // the anemometer's output.
+    std::function<void(const QByteArray& text)> toServicePages;
   };
 
   explicit TwoAxisDataApplier(Links links) : links_(links) {}
 
   void Apply(const QByteArray& text, const TwoAxisDataRecord& record);
 
-  // The alarm's check of one readable sample; called only while the alarm window is shown.
-  std::function<bool()> alarmVisible;
-  std::function<void(double first, double second)> checkSample;
-  // Told of every message's text right after the data display: the service pages that read
-  // the anemometer's output.
-  std::function<void(const QByteArray& text)> toServicePages;
-  // Told after every message, once every window had it (the command line's stream).
+  // Told after every message, once every window had it (the command line's stream); optional.
   std::function<void(const QByteArray& text, const TwoAxisSample& sample)> onSample;
 
  private:

@@ -72,8 +72,8 @@ bool AlarmWindowModel::UvData() const {
   return links_.menu.IsChecked(MenuId::kUVcontinuous);
 }
 
-void AlarmWindowModel::CheckSample(double first, double second) {
-  if (!view_.visible) return;
+bool AlarmWindowModel::CheckSample(double first, double second) {
+  if (!view_.visible) return false;
   const WindReading reading = UvData() ? ReadingFromUv(first, second) : WindReading{second, first};
   alarm_ = ViolatesThresholds(reading, thresholds_, view_.conditions);
   if (alarm_ && !invalid_) {
@@ -82,6 +82,7 @@ void AlarmWindowModel::CheckSample(double first, double second) {
     Clear();
   }
   changed_.Notify();
+  return true;
 }
 
 void AlarmWindowModel::Raise() {

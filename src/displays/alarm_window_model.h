@@ -86,8 +86,8 @@ class AlarmWindowModel {
   void SetMinimised(bool minimised);
 
   // One record: U and V for UV data, else direction and speed. Ignored while the window is
-  // hidden. The outputs follow the latest record, without latching or delay.
-  void CheckSample(double first, double second);
+  // hidden (false). The outputs follow the latest record, without latching or delay.
+  bool CheckSample(double first, double second);
   // The records carry U and V: a two-axis anemometer in UV mode, or a three-axis anemometer
   // reporting UVW or not yet known.
   bool UvData() const;

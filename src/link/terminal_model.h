@@ -8,13 +8,14 @@
 
 #include "base/change_notifier.h"
 #include "base/prompts.h"
+#include "link/line_status_view.h"
 #include "link/serial_port.h"
 #include "link/terminal_capture.h"
 #include "link/terminal_screen.h"
 
 namespace ventari {
 
-class TerminalModel {
+class TerminalModel : public LineStatusView {
  public:
   static constexpr std::uint8_t kDel = 0x7F;
 
@@ -39,7 +40,7 @@ class TerminalModel {
   // The Insert key.
   void ToggleScrollBack();
   // Section 0 of the status line from the port, or the notice of a vanished port.
-  void RefreshStatus();
+  void RefreshStatus() override;
   // "COM5 lost - waiting for it to return" and the like; empty: the port's settings again.
   void SetPortNotice(const QString& notice);
   // `Datalogging1`: starts capture through the log file dialog, or stops it.

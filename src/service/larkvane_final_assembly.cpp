@@ -98,7 +98,7 @@ void LarkvaneFinalAssembly::BtnFinishClick() {
       QStringLiteral("Click OK to finish or Cancel to return to test selection page."),
       QStringLiteral("Larkvane Tests complete."), {PromptButton::kOk, PromptButton::kCancel});
   if (answer == PromptButton::kOk) {
-    if (finish) finish();
+    window_.OKBtnClick();
   } else {
     window_.GoTo(TestPage::kSelectTest);
   }

@@ -64,9 +64,6 @@ class LarkvaneFinalAssembly {
   void RequestReportD6();
   D6Outcome AwaitReportD6();
 
-  // Runs the report; set where the test window's "&OK" is wired.
-  std::function<void()> finish;
-
  private:
   void StartTest();
   // The debug listings (`step` 0: "M90", then 1: "M92") and the polar mode.

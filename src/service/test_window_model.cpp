@@ -60,8 +60,9 @@ bool EntirelyNumeric(const QString& text) {
 
 }  // namespace
 
-TestWindowModel::TestWindowModel(ProductionTest& test, Prompts& prompts)
-    : test_(test), prompts_(prompts) {
+TestWindowModel::TestWindowModel(ProductionTest& test, Prompts& prompts,
+                                 std::function<void()> printReport)
+    : test_(test), prompts_(prompts), printReport_(std::move(printReport)) {
   view_.pageShown[Index(TestPage::kSensorType)] = true;
 }
 
@@ -258,7 +259,7 @@ void TestWindowModel::OKBtnClick() {
                          QStringLiteral("Ventari"));
     return;
   }
-  if (printReport) printReport();
+  printReport_();
 }
 
 void TestWindowModel::AddEnterHook(TestPage page, std::function<void()> hook) {

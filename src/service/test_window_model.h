@@ -39,7 +39,8 @@ struct SensorTypeItem {
 
 class TestWindowModel {
  public:
-  TestWindowModel(ProductionTest& test, Prompts& prompts);
+  // `printReport` prints the report of the type set (the window's "&OK").
+  TestWindowModel(ProductionTest& test, Prompts& prompts, std::function<void()> printReport);
   TestWindowModel(const TestWindowModel&) = delete;
   TestWindowModel& operator=(const TestWindowModel&) = delete;
 
@@ -77,7 +78,6 @@ class TestWindowModel {
   void BtnSkip1Click();
   // "&OK": the report of the type set; while none is set, the user is told to set one.
   void OKBtnClick();
-  std::function<void()> printReport;
 
   // Run when `page` becomes active.
   void AddEnterHook(TestPage page, std::function<void()> hook);
@@ -98,6 +98,7 @@ class TestWindowModel {
 
   ProductionTest& test_;
   Prompts& prompts_;
+  std::function<void()> printReport_;
   TestWindowView view_;
   ChangeNotifier changed_;
   ChangeNotifier sensorTypeSet_;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/call_if_set.h"
-
 namespace ventari {
 namespace {
 
@@ -79,7 +77,7 @@ TriAxisSetup::TriAxisSetup(const Parts& parts) : p_(parts), replies_(parts.runti
 
 void TriAxisSetup::Open() {
   // Closing a live window can stop the data with "EXIT"; configuration mode comes after.
-  CallIfSet(hooks.closeLiveWindows);
+  p_.liveWindows.CloseForSetup();
   p_.channel.EnterTriAxisPrompt();
   shown_ = true;
   p_.window.SetEnabled(false);
@@ -94,8 +92,8 @@ void TriAxisSetup::Close() {
   p_.window.SetEnabled(true);
   Notify();
   // A window still shown needs the data in the layout now set.
-  if (hooks.liveWindowShown && hooks.liveWindowShown() && hooks.restartData) {
-    hooks.restartData();
+  if (p_.liveWindows.AnyWindowShown()) {
+    p_.liveWindows.StartContinuous();
   } else {
     p_.channel.LeaveConfigMode();
   }

@@ -19,6 +19,7 @@
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "triaxis/tri_axis_config.h"
+#include "triaxisconfig/live_windows_around_setup.h"
 #include "triaxisconfig/reply_lines.h"
 
 namespace ventari {
@@ -35,15 +36,7 @@ class TriAxisSetup {
     Prompts& prompts;
     TabularDisplay& tabular;
     GraphWindowModel& graph;
-  };
-  // What the dialog asks of the live windows around it. A call left empty does nothing.
-  struct Hooks {
-    // Closes the tabular display (unless it logs), the windsock and the graph windows.
-    std::function<void()> closeLiveWindows;
-    // A live window is still shown.
-    std::function<bool()> liveWindowShown;
-    // Starts the data for the live windows again, as their commands do; ends configuration mode.
-    std::function<void()> restartData;
+    LiveWindowsAroundSetup& liveWindows;
   };
 
   static constexpr int kVerifyMs = 2000;
@@ -78,8 +71,6 @@ class TriAxisSetup {
   bool ChannelClick(int channel, bool checked);
   // The PC averaging minutes, 0 to 60.
   void SetPcAvgMinutes(int minutes);
-
-  Hooks hooks;
 
   // What the user was told when a baud rate change was not confirmed; empty otherwise.
   const QString& BaudReport() const { return baudReport_; }

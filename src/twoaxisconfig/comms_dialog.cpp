@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/call_if_set.h"
 #include "base/string_table.h"
 #include "twoaxisconfig/config_exchange.h"
 
@@ -106,7 +105,7 @@ SettingOutcome CommsDialog::Ok() {
     p_.port.SetLine(changed);
     channel.SlowWait();
     const Answered format = Confirm('F', old, changed);
-    CallIfSet(refreshStatus);
+    p_.lineStatus.RefreshStatus();
     if (format == Answered::kOld || format == Answered::kNowhere) {
       return Unconfirmed(format, before);
     }
@@ -122,7 +121,7 @@ SettingOutcome CommsDialog::Ok() {
     p_.port.SetLine(changed);
     channel.SlowWait();
     const Answered rate = Confirm('B', old, changed);
-    CallIfSet(refreshStatus);
+    p_.lineStatus.RefreshStatus();
     if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
       return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
                                                                 : Unconfirmed(rate, before);

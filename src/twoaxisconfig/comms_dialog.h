@@ -26,9 +26,6 @@ class CommsDialog : public RadioDialogModel {
   // and the selection take the settings the anemometer answers at, and the user is told.
   SettingOutcome Ok() override;
 
-  // Refreshes the terminal's status line after the port changed.
-  std::function<void()> refreshStatus;
-
  private:
   enum class Answered { kNew, kNewOnRetry, kOld, kNowhere };
   // Sends `letter` alone at `changed`; without its echo there, at `old`, then again at

@@ -7,6 +7,7 @@
 #include "base/main_window_model.h"
 #include "base/prompts.h"
 #include "link/command_channel.h"
+#include "link/line_status_view.h"
 #include "link/serial_port.h"
 #include "twoaxis/two_axis_config.h"
 #include "twoaxisconfig/dialog_layout.h"
@@ -22,6 +23,8 @@ struct TwoAxisDialogParts {
   Prompts& prompts;
   MainWindowModel& window;
   LiveWindows& windows;
+  // Told when a dialog moved the port to other line settings.
+  LineStatusView& lineStatus;
 
   bool Larkvane() const { return state.TypeCode == QLatin1String("Y"); }
 };

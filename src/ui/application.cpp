@@ -82,10 +82,9 @@ void Application::CreateWindows() {
                                     }});
   prompts_.SetParent(frmMain_.get());
   frmTerminal_ = new TFrmTerminal(s.link().terminal, frmMain_.get());
-  portParameters_ = std::make_unique<PortParameters>(s.link().port, prompts_,
-                                                     [&s] { return s.AvailablePorts(); });
-  portParameters_->refreshStatus = [&s] { s.link().terminal.RefreshStatus(); };
-  portParameters_->focusTerminal = [this] { frmTerminal_->Terminal1().setFocus(); };
+  portParameters_ = std::make_unique<PortParameters>(
+      s.link().port, prompts_, [&s] { return s.AvailablePorts(); }, s.link().terminal,
+      [this] { frmTerminal_->Terminal1().setFocus(); });
   comPortOptions_ = std::make_unique<ComPortOptions>(*portParameters_);
   frmTerminal_->SetSetParameters([this] { comPortOptions_->SetParameters(frmTerminal_); });
   frmAbout_ = new TFrmAbout(frmMain_.get());
@@ -130,15 +129,15 @@ void Application::CreateWindows() {
     frmTabDisp_->close();
   });
   frm3AxisConfig_ = new TFrm3AxisConfig(s.commands().setup, frmMain_.get());
-  s.commands().setup.hooks.closeLiveWindows = [this] { CloseLiveWindowsForSetup(); };
+  s.commands().liveCommands.ClosedForSetup().Subscribe([this] { CloseLiveWindowsForSetup(); });
   help_ = new HelpWindow(frmMain_.get());
 }
 
 void Application::CloseLiveWindowsForSetup() {
-  TabularDisplay& tabular = session_->displays().tabular;
-  if (!tabular.Logging() && !tabular.BinaryLogOpen()) frmTabDisp_->close();
-  frmWindsock_->close();
-  frmGraph_->close();
+  const LiveWindowCommands& live = session_->commands().liveCommands;
+  if (!live.IsShown(LiveWindowKind::kTabular)) frmTabDisp_->close();
+  if (!live.IsShown(LiveWindowKind::kWindsock)) frmWindsock_->close();
+  if (!live.IsShown(LiveWindowKind::kGraph)) frmGraph_->close();
 }
 
 void Application::ConnectMenu() {

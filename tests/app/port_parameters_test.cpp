@@ -11,6 +11,7 @@
 #include "link/qt_serial_port.h"
 #include "link/serial_port.h"
 #include "sim/sim_serial_port.h"
+#include "support/line_status_spy.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
 
@@ -23,8 +24,7 @@ class PortParametersTest : public ::testing::Test {
  protected:
   PortParametersTest() {
     port.AddStateConsumer([this](bool open) { events.push_back(open ? "open" : "closed"); });
-    params.refreshStatus = [this] { events.push_back("status"); };
-    params.focusTerminal = [this] { events.push_back("focus"); };
+    status.onRefresh = [this] { events.push_back("status"); };
   }
 
   void OpenOn(const QString& name) {
@@ -38,8 +38,13 @@ class PortParametersTest : public ::testing::Test {
   sim::SimulatedPorts simulated{rt, line.Factory()};
   SerialPort port{rt, simulated.Factory()};
   test::ScriptedPrompts prompts;
-  PortParameters params{port, prompts, [] { return QStringList{"COM1", "COM2"}; }};
+  test::LineStatusSpy status;
   std::vector<std::string> events;
+  PortParameters params{port, prompts,
+                        [] {
+                          return QStringList{"COM1", "COM2"};
+                        },
+                        status, [this] { events.push_back("focus"); }};
 };
 
 TEST_F(PortParametersTest, TheFieldsAreFilledFromThePortWithItsNameAmongThePorts) {
@@ -148,7 +153,8 @@ TEST(PortParametersOnAPseudoTerminal, ParityAndSevenBitsAreTakenButTheLineStaysE
   QtRuntime rt;
   SerialPort port(rt, QtSerialPort::Factory());
   test::ScriptedPrompts prompts;
-  PortParameters params(port, prompts, {});
+  test::LineStatusSpy status;
+  PortParameters params(port, prompts, {}, status, [] {});
   port.SetName(pty.Path());
   port.SetOpen(true);
   params.Fill();

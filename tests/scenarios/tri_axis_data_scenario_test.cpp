@@ -32,10 +32,9 @@ class TriAxisDataScenario : public ::testing::Test {
     if (settings.size() > 0) s.Configure(settings);
     s.InstrumentOn(port).Device().SetFaults(faults);
     TriAxisDataApplier& applier = s.session.decoding().triAxisData;
-    applier.onSample = [this](const TriAxisSample& sample) { samples.push_back(sample); };
-    applier.checkSample = [this](double first, double second) {
-      alarmChecks.push_back({first, second});
-      s.session.displays().alarm.CheckSample(first, second);
+    applier.onSample = [this](const TriAxisSample& sample) {
+      samples.push_back(sample);
+      if (sample.alarmChecked) alarmChecks.push_back(*sample.alarmChecked);
     };
     s.session.displays().graph.pgraph1().Changed().Subscribe([this] { ++graphChanges; });
   }

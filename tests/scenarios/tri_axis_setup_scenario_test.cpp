@@ -330,9 +330,6 @@ TEST(SetupScenario, TheLiveWindowsCloseBeforeConfigurationMode) {
   run.s.Configure({"MSGMODE POLL"});
   Commands& commands = run.s.session.commands();
   ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kGraph));
-  run.setup().hooks.closeLiveWindows = [&run, &commands] {
-    commands.liveCommands.Close(LiveWindowKind::kGraph);
-  };
   const std::size_t mark = run.Mark();
   run.setup().Open();
   EXPECT_EQ(run.SentSince(mark), "IM\rMSGMODE POLL\rEXIT\rIM\r");
@@ -348,7 +345,7 @@ TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainInTheNewLayout) {
   ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
   run.s.session.link().channel.Delay(2000);
   // The tabular display logs, so it stays open.
-  run.setup().hooks.closeLiveWindows = [] {};
+  run.s.session.displays().tabular.StartLogging(run.s.dir.filePath("setup.log"));
   run.setup().Open();
   ASSERT_TRUE(run.setup().Choose(1, 1));
   const std::size_t mark = run.Mark();

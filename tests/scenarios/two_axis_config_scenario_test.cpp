@@ -86,7 +86,14 @@ TEST(TwoAxisConfigScenario, CommsChangesFormatThenRateEachConfirmedAtTheNewSetti
   s.StartAndSearch(kKestrix);
   CommsDialog& comms = Dialogs(s).comms;
   std::vector<std::int32_t> statusRates;
-  comms.refreshStatus = [&] { statusRates.push_back(s.session.link().port.Line().baud); };
+  // The terminal's status line follows the port: once at the new format, once at the new rate.
+  TerminalModel& terminal = s.session.link().terminal;
+  QString shown = terminal.PortStatus();
+  terminal.Changed().Subscribe([&] {
+    if (terminal.PortStatus() == shown) return;
+    shown = terminal.PortStatus();
+    statusRates.push_back(s.session.link().port.Line().baud);
+  });
   comms.Activate();
   comms.Select(CommsDialog::kParity, 1);    // "&Even"
   comms.Select(CommsDialog::kDataBits, 1);  // "&7 "

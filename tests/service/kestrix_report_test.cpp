@@ -142,9 +142,8 @@ TEST_F(KestrixReportLinesTest, TheDowncountBlockFollowsTheSoftwareChecksWhenLogg
 TEST(TestWindowOkTest, OkWithNoSensorTypeSaysSo) {
   ProductionTest test;
   test::ScriptedPrompts prompts;
-  TestWindowModel window(test, prompts);
   int reports = 0;
-  window.printReport = [&] { ++reports; };
+  TestWindowModel window(test, prompts, [&] { ++reports; });
   window.FormShow();
   window.OKBtnClick();
   EXPECT_EQ(reports, 0);

@@ -35,7 +35,8 @@ class TestWindowModelTest : public ::testing::Test {
   static constexpr char kQuestion[] = "Please enter the UUT serial number.";
   ProductionTest test;
   test::ScriptedPrompts prompts;
-  TestWindowModel model{test, prompts};
+  int reports = 0;
+  TestWindowModel model{test, prompts, [this] { ++reports; }};
 };
 
 const std::vector<P> kKestrixPages = {
@@ -247,8 +248,6 @@ TEST_F(TestWindowModelTest, ShowingStartsANewUnitOnTheSensorPage) {
 }
 
 TEST_F(TestWindowModelTest, TheReportRunsOnlyForATypeSet) {
-  int reports = 0;
-  model.printReport = [&] { ++reports; };
   model.OKBtnClick();
   EXPECT_EQ(reports, 0);
   SetType(8);

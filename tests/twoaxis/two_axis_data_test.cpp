@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/sim_session.h"
@@ -51,22 +52,24 @@ TEST_F(TwoAxisDataTest, PolarDirectionUsesTheFullScaleAndFeedsTheWindsock) {
 }
 
 TEST_F(TwoAxisDataTest, AnUnreadableMessagePlotsZeroRepeatsBlueAndSkipsAlarmAndWindsock) {
-  int checks = 0;
-  bool alarmShown = true;
-  s.session.decoding().dataApplier.alarmVisible = [&] { return alarmShown; };
-  s.session.decoding().dataApplier.checkSample = [&](double, double) { ++checks; };
+  AlarmWindowModel& alarm = s.session.displays().alarm;
+  alarm.Show();
+  const auto checks = [this] {
+    return std::ranges::count_if(
+        samples, [](const auto& sample) { return sample.alarmChecked.has_value(); });
+  };
   s.session.window().menu.Check(MenuId::kUVcontinuous);
   s.session.decoding().dataDecoder.OnDataPacket("\x02Q,+001.00,+002.00,M,00,\x03");
   s.session.decoding().dataDecoder.OnDataPacket("\x02Q,+0A1.50,-002.25,M,00,\x03");
-  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(checks(), 1);
   EXPECT_FALSE(samples[1].readable);
   EXPECT_EQ(LastPlotted(), (std::pair<std::int64_t, std::int64_t>(0, 40)));
   s.session.decoding().dataDecoder.OnDataPacket("\x02Q,+1\x03");  // short: unreadable, no crash
   EXPECT_FALSE(samples[2].readable);
   EXPECT_EQ(s.session.displays().dataDisplay.ScreenLines().size(), 3u);
-  alarmShown = false;  // a hidden alarm checks nothing
+  alarm.FormClose();  // a hidden alarm checks nothing
   s.session.decoding().dataDecoder.OnDataPacket("\x02Q,+001.00,+002.00,M,00,\x03");
-  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(checks(), 1);
 }
 
 TEST_F(TwoAxisDataTest, APausedGraphAlsoStopsTheWindsockButNotTheDataDisplay) {

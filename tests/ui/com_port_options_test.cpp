@@ -14,6 +14,7 @@
 #include "app/port_parameters.h"
 #include "link/serial_port.h"
 #include "sim/sim_serial_port.h"
+#include "support/line_status_spy.h"
 #include "support/screenshot.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
@@ -27,7 +28,6 @@ class ComPortOptionsTest : public ::testing::Test {
     port.SetName("sim:larkvane");
     port.SetLine({38400, Parity::kSpace, 7, 2});
     port.SetOpen(true);
-    params.refreshStatus = [this] { ++refreshed; };
     dialog.Load();
   }
 
@@ -44,11 +44,11 @@ class ComPortOptionsTest : public ::testing::Test {
   sim::SimulatedPorts simulated{rt, line.Factory()};
   SerialPort port{rt, simulated.Factory()};
   test::ScriptedPrompts prompts;
-  PortParameters params{port, prompts, [] { return QStringList{"COM1", "sim:t7"}; }};
+  test::LineStatusSpy status;
+  PortParameters params{port, prompts, [] { return QStringList{"COM1", "sim:t7"}; }, status, [] {}};
   QWidget terminal;
   ComPortOptions options{params};
   ComPortOptionsDialog& dialog = options.Dialog(&terminal);
-  int refreshed = 0;
 };
 
 TEST_F(ComPortOptionsTest, ShowsThePortsSettingsWithTheListsAndLabels) {
@@ -82,7 +82,7 @@ TEST_F(ComPortOptionsTest, OkMovesThePortOntoTheChosenSettingsAndTheDialogIsKept
   Child<QPushButton>("BtnOk")->click();
   EXPECT_TRUE(port.IsOpen());
   EXPECT_EQ(port.Line(), (LineSettings{2400, Parity::kEven, 7, 1}));
-  EXPECT_EQ(refreshed, 1);
+  EXPECT_EQ(status.refreshes, 1);
   EXPECT_EQ(&options.Dialog(nullptr), &dialog);
 }
 
@@ -106,7 +106,7 @@ TEST_F(ComPortOptionsTest, CancelChangesNothingAndTheNextShowRefills) {
   EXPECT_EQ(port.Name(), "sim:larkvane");
   EXPECT_EQ(port.Line(), (LineSettings{38400, Parity::kSpace, 7, 2}));
   EXPECT_TRUE(port.Flow().IsOff());
-  EXPECT_EQ(refreshed, 0);
+  EXPECT_EQ(status.refreshes, 0);
   dialog.Load();
   EXPECT_EQ(Text("CbBaud"), "38400");
   EXPECT_FALSE(Child<QCheckBox>("SoftwareTransmit")->isChecked());

@@ -61,7 +61,7 @@ class FrmTestTest : public ::testing::Test {
 
   ProductionTest test;
   test::ScriptedPrompts prompts;
-  TestWindowModel model{test, prompts};
+  TestWindowModel model{test, prompts, [] {}};
   HardwareChecks checks{test, model};
   TFrmTest window{model, {}, nullptr};
 };
