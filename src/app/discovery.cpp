@@ -21,15 +21,15 @@ Discovery::Discovery(const Parts& parts) : p_(parts) {}
 
 void Discovery::Resynchronise() {
   resynchronising_.Notify();
-  if (p_.state.SearchRequested) {
+  if (searchRequested_) {
     // The running search stops after its current try.
-    p_.state.SearchRequested = false;
+    searchRequested_ = false;
     p_.window.SetBusyCursor(false);
     p_.window.SetSearchingLabelVisible(false);
   } else {
     // A port that could not be opened, or has gone, is opened again first.
     if (!p_.port.IsOpen()) p_.port.SetOpen(true);
-    p_.state.SearchRequested = true;
+    searchRequested_ = true;
   }
   OnActivate();
 }
@@ -47,11 +47,9 @@ void Discovery::OnActivate() {
   window.SetSearchingLabelVisible(true);
   window.SetEnabled(false);
   try {
-    if (p_.state.SearchRequested) SearchAndIdentify();
+    if (searchRequested_) SearchAndIdentify();
   } catch (...) {
     // A port error ends the search; the window must not stay locked behind it.
-    p_.state.Searching = false;
-    p_.state.LastTry = false;
     window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
     EndSearch();
     Unlock();
@@ -61,7 +59,7 @@ void Discovery::OnActivate() {
 }
 
 void Discovery::EndSearch() {
-  p_.state.SearchRequested = false;
+  searchRequested_ = false;
   for (MenuId id : {MenuId::kFile1, MenuId::kMode1, MenuId::kConfiguration1}) {
     p_.window.menu.Enable(id);
   }
@@ -81,13 +79,13 @@ void Discovery::SearchAndIdentify() {
   window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrStopResync));
   BaudRateSearch();
   window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
-  found_ = p_.state.InConfigMode;
+  found_ = p_.channel.InConfigMode();
 
   // Only an anemometer that answered in this search is identified, whichever family
   // answered an earlier one.
-  if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTwoAxis) {
+  if (p_.channel.InConfigMode() && p_.state.Family == AnemFamily::kTwoAxis) {
     IdentifyTwoAxis();
-  } else if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTriAxis) {
+  } else if (p_.channel.InConfigMode() && p_.state.Family == AnemFamily::kTriAxis) {
     IdentifyTriAxis();
   }
   EndSearch();
@@ -95,9 +93,9 @@ void Discovery::SearchAndIdentify() {
 
 void Discovery::ReadTwoAxisConfiguration() {
   p_.channel.EnterConfigMode();
-  if (p_.state.InConfigMode && p_.state.Family == AnemFamily::kTwoAxis) {
+  if (p_.channel.InConfigMode() && p_.state.Family == AnemFamily::kTwoAxis) {
     IdentifyTwoAxis();
-  } else if (p_.state.InConfigMode) {
+  } else if (p_.channel.InConfigMode()) {
     p_.channel.LeaveConfigMode();
   }
   p_.window.SetBusyCursor(false);
@@ -129,31 +127,27 @@ void Discovery::ResetToTwoAxisLayout() {
 }
 
 void Discovery::ReportDetectionFailed() {
-  AnemState& state = p_.state;
   p_.window.SetSearchingLabelVisible(false);
   p_.prompts.ShowMessage(LoadStr(kStrPortDetectionFailed), LoadStr(kStrWarning));
   p_.window.SetBusyCursor(false);
-  state.LastTry = false;
 }
 
 void Discovery::BaudRateSearch() {
-  AnemState& state = p_.state;
-  state.Searching = true;
+  // The search tells of its own tries: the channel's entries stay quiet.
+  constexpr auto kQuiet = CommandChannel::EntryReport::kQuiet;
   p_.lineStatus.RefreshStatus();
   p_.port.SetBaud(startBaud_);
-  p_.channel.EnterConfigMode();
+  p_.channel.EnterConfigMode(kQuiet);
   p_.lineStatus.RefreshStatus();
   for (int i = 0; i < static_cast<int>(std::size(kSearchRates)); ++i) {
-    if (state.InConfigMode || !state.SearchRequested) break;
+    if (p_.channel.InConfigMode() || !searchRequested_) break;
     p_.port.FlushInBuffer();
     p_.port.FlushOutBuffer();
     p_.port.SetBaud(kSearchRates[i]);
     p_.lineStatus.RefreshStatus();
-    state.LastTry = i == kReportingTry;
-    p_.channel.EnterConfigMode();
-    if (!state.InConfigMode && state.LastTry) ReportDetectionFailed();
+    p_.channel.EnterConfigMode(kQuiet);
+    if (!p_.channel.InConfigMode() && i == kReportingTry) ReportDetectionFailed();
   }
-  state.Searching = false;
 }
 
 void Discovery::AskUntilReplied(const char* command, TApdDataPacket& armed, TApdDataPacket& reply,

@@ -58,6 +58,11 @@ class Discovery {
   bool Found() const { return found_; }
   // File > Resynchronise: stops a requested search, or requests one; then OnActivate().
   void Resynchronise();
+  // Whether the next activation searches (true at start). A search under way stops after its
+  // current try once the request is withdrawn.
+  bool SearchRequested() const { return searchRequested_; }
+  void RequestSearch() { searchRequested_ = true; }
+  void WithdrawSearch() { searchRequested_ = false; }
 
   // Reads a two-axis anemometer's identification and configuration again (D1, D2, D3) at the
   // settings the port has now.
@@ -87,6 +92,7 @@ class Discovery {
   std::int32_t startBaud_ = 9600;
   bool running_ = false;
   bool found_ = false;
+  bool searchRequested_ = true;
   ChangeNotifier resynchronising_;
 };
 

@@ -228,7 +228,7 @@ void LiveWindowCommands::SwitchToContinuous() {
   if (config.MessageMode == kMessageModePoll) {
     channel.SendBare("MSGMODE CONT");
     channel.SendReturn();
-    p_.state.ContinuousStarted = true;
+    p_.modes.ContinuousOutputStarted();
     channel.Delay(100);
   }
   channel.LeaveConfigMode();

@@ -26,14 +26,14 @@ void ModeCommands::PolarCommand() {
 }
 
 void ModeCommands::StopContinuousOutput() {
-  if (!state_.ContinuousStarted) return;
+  if (!continuousStarted_) return;
   channel_.Command("IM");
   channel_.Delay(500);
   channel_.SendBare("MSGMODE POLL");
   channel_.SendReturn();
   channel_.Delay(100);
   channel_.LeaveConfigMode();
-  state_.ContinuousStarted = false;
+  continuousStarted_ = false;
 }
 
 void ModeCommands::UvLayout() {

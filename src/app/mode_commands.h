@@ -29,6 +29,11 @@ class ModeCommands {
   // Switches a three-axis anemometer that was put into continuous output back to polled
   // output; does nothing otherwise.
   void StopContinuousOutput();
+  // The live windows' start put a three-axis anemometer into continuous output ("MSGMODE CONT").
+  void ContinuousOutputStarted() { continuousStarted_ = true; }
+  bool ContinuousStarted() const { return continuousStarted_; }
+  // The port is gone: closing a window afterwards sends nothing.
+  void ForgetContinuousOutput() { continuousStarted_ = false; }
 
  private:
   void Mark(MessageModeMark mode);
@@ -38,6 +43,7 @@ class ModeCommands {
   MainMenu& menu_;
   TwoAxisConfig& config_;
   LiveWindows& windows_;
+  bool continuousStarted_ = false;
 };
 
 }  // namespace ventari

@@ -44,8 +44,8 @@ void PortRecovery::Lost() {
   wasFound_ = p_.discovery.Found();
   // Whatever the anemometer was doing, the program no longer holds it in configuration mode or
   // continuous output: closing a window now sends nothing.
-  p_.state.InConfigMode = false;
-  p_.state.ContinuousStarted = false;
+  p_.channel.ForgetConfigMode();
+  p_.modes.ForgetContinuousOutput();
   clearNotice_.Stop();
   SetNotice(SerialPort::LostNotice(lostName_));
   look_.Start();
@@ -102,7 +102,7 @@ void PortRecovery::Returned() {
   try {
     // The search starts where the anemometer was, then goes through the list.
     p_.discovery.SetStartBaud(lostBaud_);
-    p_.state.SearchRequested = true;
+    p_.discovery.RequestSearch();
     p_.discovery.OnActivate();
     if (p_.discovery.Found() && p_.state.Family == AnemFamily::kTriAxis &&
         p_.liveCommands.AnyWindowShown()) {

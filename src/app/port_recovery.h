@@ -20,6 +20,7 @@ namespace ventari {
 class CommandChannel;
 class Discovery;
 class LiveWindowCommands;
+class ModeCommands;
 class PortsDialog;
 class SerialPort;
 class TerminalModel;
@@ -40,6 +41,7 @@ class PortRecovery {
     TerminalModel& terminal;
     Discovery& discovery;
     LiveWindowCommands& liveCommands;
+    ModeCommands& modes;
     PortsDialog& portsDialog;
     // During its runs the port only reopens.
     const Service& service;

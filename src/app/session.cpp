@@ -26,18 +26,21 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
       service_(rt, userPrompts, link_, anemometer_.state, window_, settings_.FileNames()),
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
-                 commands_.discovery, commands_.liveCommands, commands_.portsDialog, service_}) {
+                 commands_.discovery, commands_.liveCommands, modes_, commands_.portsDialog,
+                 service_}) {
   TerminalModel& terminal = link_.terminal;
   service_.flashProgrammer.AddPortReader([&terminal] { terminal.Detach(); },
                                          [&terminal] { terminal.Reattach(); });
 }
 
 Settings::Targets Session::SettingsTargets() {
-  return {link_.port, displays_.windsockWindow.Selections(), window_, anemometer_.state};
+  return {link_.port, displays_.windsockWindow.Selections(), window_};
 }
 
 void Session::OnFirstShow(const QStringList& availablePorts) {
   settings_.LoadSettings(SettingsTargets(), availablePorts);
+  // In privileged mode the run starts without a search.
+  if (settings_.IsPrivileged()) commands_.discovery.WithdrawSearch();
   displays_.windsockWindow.ApplySelections();
   if (!portOverride.isEmpty()) {
     // Raises PortError when the port given cannot be opened.
@@ -69,7 +72,7 @@ void Session::Close() {
   // The test window's pages let go of the anemometer before the run ends.
   step([this] { service_.testWindow.FormClose(); });
   // A running search ends after its current try.
-  anemometer_.state.SearchRequested = false;
+  commands_.discovery.WithdrawSearch();
   if (window_.SearchingLabelVisible()) {
     window_.SetBusyLabelVisible(true);
     window_.SetSearchingLabelVisible(false);

@@ -51,7 +51,6 @@ void Settings::LoadSettings(const Targets& targets, const QStringList& available
   privilegedMode_ = storedWord_ == QLatin1String(kPrivilegedWord);
   if (privilegedMode_) {
     targets.window.menu.Show(MenuId::kTerminal1);
-    targets.state.SearchRequested = false;
   }
   targets.window.menu.Show(MenuId::kTest1, privilegedMode_);
   targets.window.menu.Enable(MenuId::kTest1, privilegedMode_);

@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <memory>
 
-#include "base/anem_state.h"
 #include "base/main_window_model.h"
 #include "displays/windsock_selections.h"
 #include "service/service_file_names.h"
@@ -28,7 +27,6 @@ class Settings {
     SerialPort& port;
     WindsockSelections& windsock;
     MainWindowModel& window;
-    AnemState& state;
   };
 
   // `iniFile` empty: the user's settings store of the organisation and application above.

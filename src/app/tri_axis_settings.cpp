@@ -126,7 +126,7 @@ std::vector<SettingOutcome> TriAxisSettings::Apply(
   std::stable_partition(ordered.begin(), ordered.end(),
                         [](const auto& request) { return request.first != kBaudField; });
   setup_.Open();
-  if (!state_.InConfigMode) {
+  if (!channel_.InConfigMode()) {
     setup_.Close();
     return {{SettingOutcome::Result::kNoConfigMode,
              QStringLiteral("The anemometer did not enter configuration mode.")}};

@@ -1,5 +1,7 @@
-// What the system knows about the connected anemometer. One record for the whole run; a new
-// search does not clear it, each field keeps its value until a new reply replaces it.
+// What the system knows about the connected anemometer: its family and identity. One record for
+// the whole run; a new search does not clear it, each field keeps its value until a new reply
+// replaces it. What the run is doing with it is kept by the part that does it (configuration
+// mode by the command channel, the search by discovery, continuous output by the mode commands).
 #pragma once
 
 #include <QString>
@@ -22,7 +24,6 @@ enum class AnemModel {
 
 struct AnemState {
   AnemFamily Family = AnemFamily::kTwoAxis;
-  bool InConfigMode = false;
   QString TypeCode;
   std::optional<AnemModel> Model;
   QString ModelCaption = QStringLiteral("xxxxxxxxxxxxxxxxxxxxxxxx");
@@ -30,10 +31,6 @@ struct AnemState {
   QString SerialNumber = QStringLiteral(" xxxxxx");
   QString SoftwareVersion = QStringLiteral("x.xx");
   int LvMessageMode = 0;
-  bool SearchRequested = true;
-  bool Searching = false;
-  bool LastTry = false;
-  bool ContinuousStarted = false;
 };
 
 }  // namespace ventari

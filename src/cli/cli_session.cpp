@@ -34,7 +34,7 @@ CliSession::CliSession(const CliOptions& options)
   runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
   watch_.SetHandler([this] {
     // The search stops after its current try, as File > Resynchronise stops it.
-    if (Interrupted() && session_) session_->anemometer().state.SearchRequested = false;
+    if (Interrupted() && session_) session_->commands().discovery.WithdrawSearch();
   });
   watch_.Start();
 }
@@ -63,7 +63,7 @@ std::optional<int> CliSession::Identify() {
   try {
     if (options_.baud != 0) session_->commands().discovery.SetStartBaud(options_.baud);
     // The command line always searches, in service mode too.
-    session_->anemometer().state.SearchRequested = true;
+    session_->commands().discovery.RequestSearch();
     session_->commands().discovery.OnActivate();
   } catch (const PortError& e) {
     if (e.kind() == PortError::Kind::kLost) {
@@ -110,7 +110,7 @@ void CliSession::End() {
   if (!session_ || !session_->link().port.IsOpen()) return;
   const QString port = session_->link().port.Name();
   try {
-    if (session_->anemometer().state.InConfigMode) session_->link().channel.LeaveConfigMode();
+    if (session_->link().channel.InConfigMode()) session_->link().channel.LeaveConfigMode();
     if (!session_->link().port.Drain(kDrainBoundMs)) {
       CliFail(QStringLiteral("port %1: the last bytes written were not sent").arg(port));
     }

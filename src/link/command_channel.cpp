@@ -37,7 +37,7 @@ CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& st
       window_(window) {
   imPacket_.SetStringHandler([this](TApdDataPacket& sender, const QByteArray&) {
     sender.Received = 1;
-    state_.InConfigMode = true;
+    inConfigMode_ = true;
   });
 }
 
@@ -124,14 +124,16 @@ void CommandChannel::SendLine(std::string_view text) {
   SlowWait();
 }
 
-void CommandChannel::EnterConfigMode() {
+void CommandChannel::EnterConfigMode(EntryReport report) {
   Timeout.fired = false;
   Timeout.SetInterval(EntryTimeoutMs(port_.Line().baud));
   SendReturn();
   Timeout.Start();
-  while (!state_.InConfigMode) {
+  while (!inConfigMode_) {
     if (Timeout.fired) {
-      ReportEntryTimeout();
+      if (report == EntryReport::kTell) {
+        prompts_.ShowMessage(LoadStr(kStrNoResponseStar), LoadStr(kStrWarning));
+      }
       break;
     }
     imPacket_.SetStartString("CONFIGURATION MODE");
@@ -142,14 +144,14 @@ void CommandChannel::EnterConfigMode() {
     imPacket_.SetEnabled(true);
     SendCommand("*");
     Delay(2000);
-    if (state_.InConfigMode) {
+    if (inConfigMode_) {
       // The banner is the two-axis family's, whichever family answered before.
       state_.Family = AnemFamily::kTwoAxis;
       break;
     }
 
     imPacket_.SetEnabled(false);
-    state_.InConfigMode = false;
+    inConfigMode_ = false;
     SendReturn();
 
     imPacket_.SetStartString("T7>");
@@ -160,7 +162,7 @@ void CommandChannel::EnterConfigMode() {
     imPacket_.SetEnabled(true);
     Command("IM");
     Delay(1000);
-    if (state_.InConfigMode) {
+    if (inConfigMode_) {
       state_.Family = AnemFamily::kTriAxis;
     } else {
       imPacket_.SetEnabled(false);
@@ -182,15 +184,9 @@ void CommandChannel::EnterTriAxisPrompt() {
   imPacket_.SetEnabled(false);
 }
 
-void CommandChannel::ReportEntryTimeout() {
-  // The search tells of its own tries (Discovery).
-  if (state_.Searching) return;
-  prompts_.ShowMessage(LoadStr(kStrNoResponseStar), LoadStr(kStrWarning));
-}
-
 void CommandChannel::LeaveConfigMode() {
   Command(state_.Family == AnemFamily::kTriAxis ? "EXIT" : "Q");
-  state_.InConfigMode = false;
+  inConfigMode_ = false;
   imPacket_.Received = 0;
 }
 

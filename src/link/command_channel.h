@@ -20,7 +20,7 @@ class TApdDataPacket;
 class CommandChannel {
  public:
   // Takes over `imPacket`'s handler: the configuration-mode banner or prompt sets
-  // `state.InConfigMode`.
+  // InConfigMode().
   CommandChannel(Runtime& runtime, SerialPort& port, AnemState& state, TApdDataPacket& imPacket,
                  Prompts& prompts, MainWindowModel& window);
 
@@ -49,9 +49,17 @@ class CommandChannel {
   // Whether a wait of the channel is in progress: some exchange with the anemometer is running.
   bool Waiting() const { return waits_ > 0; }
 
-  void EnterConfigMode();
+  // Whether the tries below got a banner or prompt (`kQuiet`: the caller tells of a failed entry
+  // itself, as the baud-rate search does).
+  enum class EntryReport { kTell, kQuiet };
+  void EnterConfigMode(EntryReport report = EntryReport::kTell);
   // "EXIT" for a three-axis anemometer, "Q" otherwise; clears the configuration-mode flag.
   void LeaveConfigMode();
+  // The anemometer answered an entry and has not been taken out of configuration mode since.
+  bool InConfigMode() const { return inConfigMode_; }
+  // The port failed or vanished: whatever the anemometer does now, it is no longer held in
+  // configuration mode, and nothing is sent to take it out.
+  void ForgetConfigMode() { inConfigMode_ = false; }
   // "IM" to a three-axis anemometer, then 100 ms, and on until its prompt has come (2 s at
   // most): at slow rates the prompt, or a record still on the line, can arrive later, and the
   // question asked next must not take them for its answer.
@@ -70,8 +78,6 @@ class CommandChannel {
   // command) can neither shorten nor lengthen this one.
   void WaitMs(int ms);
   void TickWait();
-  // Outside the search: the user is told that configuration mode was not reached.
-  void ReportEntryTimeout();
   bool PortLost() const;
   // `done`, or the port lost once the wait has handled an event.
   std::function<bool()> EndsOnLoss(std::function<bool()> done) const;
@@ -88,6 +94,7 @@ class CommandChannel {
   Runtime& runtime_;
   SerialPort& port_;
   AnemState& state_;
+  bool inConfigMode_ = false;
   TApdDataPacket& imPacket_;
   Prompts& prompts_;
   MainWindowModel& window_;

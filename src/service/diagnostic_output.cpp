@@ -25,7 +25,7 @@ DiagnosticOutput::~DiagnosticOutput() {
 template <typename Cells>
 bool DiagnosticOutput::WriteInConfigMode(const char* first, const Cells& cells) {
   link_.channel.EnterConfigMode();
-  const bool written = link_.state.InConfigMode;
+  const bool written = link_.channel.InConfigMode();
   if (written) {
     link_.channel.SendBare(kDebugAccessWord);
     if (first != nullptr) WriteCell(first);

@@ -169,7 +169,7 @@ EepromRun EepromProgrammer::ProgramKestrix(const EepromSources& sources) {
   }
   StartImage();
   link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) {
+  if (!link_.channel.InConfigMode()) {
     run.end = EepromRunEnd::kNoConfigMode;
   } else {
     link_.port.PutString(kAccessWord.toStdString());
@@ -269,7 +269,7 @@ EepromRun EepromProgrammer::ProgramLarkvane(const EepromSources& sources) {
     StartImage();
     link_.channel.EnterConfigMode();
     if (sdi12) link_.channel.Delay(50);
-    if (!link_.state.InConfigMode) {
+    if (!link_.channel.InConfigMode()) {
       run.end = EepromRunEnd::kNoConfigMode;
     } else {
       link_.channel.SendCommand("VESPRANT");

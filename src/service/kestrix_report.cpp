@@ -103,7 +103,7 @@ KestrixReportEnd KestrixReport::Run(ReportOutput* output) {
   }
   Busy(true);
   link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) {
+  if (!link_.channel.InConfigMode()) {
     link_.channel.LeaveConfigMode();
     Busy(false);
     prompts.ShowMessage(

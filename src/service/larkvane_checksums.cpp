@@ -47,7 +47,7 @@ std::optional<int> LarkvaneChecksums::ReadCell(int address) {
 ChecksumReading LarkvaneChecksums::Read(const std::function<void()>& unlocked) {
   ChecksumReading reading;
   link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) {
+  if (!link_.channel.InConfigMode()) {
     link_.channel.LeaveConfigMode();
     link_.channel.Delay(kAfterLeavingMs);
     return reading;

@@ -130,7 +130,7 @@ void LarkvaneFinalAssembly::StartTest() {
   list_.clear();
   Append(QStringLiteral("Initialising..."));
   link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) {
+  if (!link_.channel.InConfigMode()) {
     // The channel has said that the anemometer did not answer.
     Stopped();
     return;
@@ -210,7 +210,7 @@ void LarkvaneFinalAssembly::DebugTest(int step) {
   if (step == 0) list_.clear();
   Append(QStringLiteral("Please wait..."));
   link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) {
+  if (!link_.channel.InConfigMode()) {
     Stopped();
     return;
   }
@@ -296,7 +296,7 @@ void LarkvaneFinalAssembly::SetM2() {
   caption_ = kStart;
   list_.clear();
   link_.channel.EnterConfigMode();
-  if (link_.state.InConfigMode) {
+  if (link_.channel.InConfigMode()) {
     link_.channel.Delay(kAfterCommandMs);
     link_.channel.Command("M2");
     link_.channel.LeaveConfigMode();

@@ -105,7 +105,7 @@ bool LarkvaneReport::Prepare(ReportOutput& output, bool& failed) {
   // The dump shows what this report reads back; cells it does not reach print as dashes.
   parts_.test.readBackValid.fill(false);
   link.channel.EnterConfigMode();
-  if (!link.state.InConfigMode) {
+  if (!link.channel.InConfigMode()) {
     link.prompts.ShowMessage(kNoResponse, kFailureCaption);
     failed = true;
     link.channel.LeaveConfigMode();

@@ -37,7 +37,7 @@ void PathLengthsModel::Enter() {
     for (const int cell : PathStore::kCells) reads_.Readout(cell).clear();
     changed_.Notify();
     link_.channel.EnterConfigMode();
-    if (!link_.state.InConfigMode) return;
+    if (!link_.channel.InConfigMode()) return;
     link_.port.PutString("\r\nMAVROTIK\r\n");
     link_.port.FlushInBuffer();
     ReadCells();

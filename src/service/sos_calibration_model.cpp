@@ -93,7 +93,7 @@ bool SosCalibrationModel::ResetOffsets() {
   changed_.Notify();
 
   link_.channel.EnterConfigMode();
-  if (link_.state.InConfigMode) {
+  if (link_.channel.InConfigMode()) {
     link_.port.PutString("MAVROTIK\r\n");
     link_.port.PutString("A3\r\n");
     for (int attempt = 1; attempt <= kResetAttempts && !resetConfirmed_; ++attempt) {
@@ -163,7 +163,7 @@ SosCalibration SosCalibrationModel::Calibrate() {
   changed_.Notify();
 
   link_.channel.EnterConfigMode();
-  if (!link_.state.InConfigMode) {
+  if (!link_.channel.InConfigMode()) {
     result.end = SosCalibrationEnd::kNoConfigMode;
     Fail(QStringLiteral("The anemometer did not enter configuration mode: nothing was written."),
          kFailedCaption);
@@ -227,7 +227,7 @@ void SosCalibrationModel::Leave() {
   WhileBusy(busy_, changed_, [this] {
     // "A3" must not stay in force: the anemometer would go on streaming its speed of sound.
     link_.channel.EnterConfigMode();
-    if (link_.state.InConfigMode) link_.port.PutString("A0\r\n");
+    if (link_.channel.InConfigMode()) link_.port.PutString("A0\r\n");
     link_.channel.LeaveConfigMode();
   });
 }

@@ -21,7 +21,7 @@ SettingOutcome RunConfigExchange(TwoAxisDialogParts& parts,
   const Idle idle{parts, setBusy};
 
   parts.channel.EnterConfigMode();
-  if (!parts.state.InConfigMode) {
+  if (!parts.channel.InConfigMode()) {
     return {SettingOutcome::Result::kNoConfigMode, LoadStr(kStrNoResponseStar)};
   }
   SettingOutcome outcome;
@@ -32,7 +32,7 @@ SettingOutcome RunConfigExchange(TwoAxisDialogParts& parts,
       parts.channel.LeaveConfigMode();
     } catch (const PortError&) {
       // The port that failed the exchange cannot carry the exit either.
-      parts.state.InConfigMode = false;
+      parts.channel.ForgetConfigMode();
     }
     throw;
   }

@@ -40,7 +40,7 @@ TEST_F(SessionTest, FirstShowOpensThePortAndCloseStoresItsSettingsAfterDisarming
   session.Close();
   EXPECT_TRUE(hookRan);
   EXPECT_FALSE(session.link().matchers.DataPacket.Enabled());
-  EXPECT_FALSE(session.anemometer().state.SearchRequested);
+  EXPECT_FALSE(session.commands().discovery.SearchRequested());
   EXPECT_TRUE(session.window().BusyLabelVisible());
   EXPECT_FALSE(session.window().SearchingLabelVisible());
   EXPECT_EQ(rt.NowMs() - start, 2000);

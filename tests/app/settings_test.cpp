@@ -33,7 +33,7 @@ class SettingsTest : public ::testing::Test {
            {"Gust", 2}});
   }
 
-  Settings::Targets Targets() { return {port, windsock, window, state}; }
+  Settings::Targets Targets() { return {port, windsock, window}; }
 
   void Load() { settings.LoadSettings(Targets(), {"COM1", "COM3"}); }
 
@@ -43,7 +43,6 @@ class SettingsTest : public ::testing::Test {
   SerialPort port{rt, line.Factory()};
   WindsockSelections windsock;
   MainWindowModel window;
-  AnemState state;
   Settings settings{File()};
 };
 
@@ -62,7 +61,6 @@ TEST_F(SettingsTest, StoredValuesReachThePortAndTheWindsockAndThePortOpens) {
   EXPECT_EQ(settings.FileNames().XEQ_Eng, "xeq");
   EXPECT_EQ(settings.PortList(), (QStringList{"COM1", "COM3"}));
   EXPECT_FALSE(settings.IsPrivileged());
-  EXPECT_TRUE(state.SearchRequested);
   EXPECT_FALSE(window.menu.Entry(MenuId::kTest1).visible);
   EXPECT_FALSE(window.menu.Entry(MenuId::kTest1).enabled);
   EXPECT_FALSE(window.menu.Entry(MenuId::kTerminal1).visible);
@@ -76,7 +74,6 @@ TEST_F(SettingsTest, TheExactWordTurnsOnPrivilegedModeAndSwitchesOffTheFirstSear
   EXPECT_TRUE(window.menu.Entry(MenuId::kTerminal1).visible);
   EXPECT_TRUE(window.menu.Entry(MenuId::kTest1).visible);
   EXPECT_TRUE(window.menu.Entry(MenuId::kTest1).enabled);
-  EXPECT_FALSE(state.SearchRequested);
 }
 
 TEST_F(SettingsTest, TheWordInAnotherLetterCaseIsNormalMode) {
@@ -84,7 +81,6 @@ TEST_F(SettingsTest, TheWordInAnotherLetterCaseIsNormalMode) {
   Store({{"PrivPword", "Plinkster"}});
   Load();
   EXPECT_FALSE(settings.IsPrivileged());
-  EXPECT_TRUE(state.SearchRequested);
 }
 
 TEST_F(SettingsTest, AMissingIntegerStopsReadingAndLeavesThePortClosed) {
@@ -100,7 +96,6 @@ TEST_F(SettingsTest, AMissingIntegerStopsReadingAndLeavesThePortClosed) {
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.Line(), LineSettings{});
   EXPECT_FALSE(settings.IsPrivileged());
-  EXPECT_TRUE(state.SearchRequested);
 }
 
 TEST_F(SettingsTest, AnUnreadableIntegerCountsAsMissing) {
@@ -140,9 +135,8 @@ TEST_F(SettingsTest, SavedSettingsComeBackAtTheNextStartIncludingAChangedPort) {
   SerialPort port2{rt2, line2.Factory()};
   WindsockSelections windsock2;
   MainWindowModel window2;
-  AnemState state2;
   Settings next{File()};
-  next.LoadSettings({port2, windsock2, window2, state2}, {});
+  next.LoadSettings({port2, windsock2, window2}, {});
   EXPECT_EQ(line2.OpenedName(), "COM12");
   EXPECT_EQ(line2.Line(), (LineSettings{38400, Parity::kEven, 7, 1}));
   EXPECT_EQ(windsock2.units, 3);

@@ -72,7 +72,7 @@ TEST_F(CommandChannelTest, ADelayStartedDuringAnotherDoesNotShortenIt) {
 TEST_F(CommandChannelTest, ATwoAxisBannerEndsTheEntryAfterTheFirstStar) {
   Attach(line, Device::kTwoAxis);
   channel.EnterConfigMode();
-  EXPECT_TRUE(state.InConfigMode);
+  EXPECT_TRUE(channel.InConfigMode());
   EXPECT_EQ(state.Family, AnemFamily::kTwoAxis);
   EXPECT_EQ(line.SentText(), "\rQ\r*");
   EXPECT_TRUE(prompts.Messages().empty());
@@ -82,14 +82,14 @@ TEST_F(CommandChannelTest, ATwoAxisBannerEndsTheEntryAfterTheFirstStar) {
 TEST_F(CommandChannelTest, TheTriAxisPromptMakesTheFamilyTriAxisAndExitIsUsedFromThenOn) {
   Attach(line, Device::kTriAxis);
   channel.EnterConfigMode();
-  EXPECT_TRUE(state.InConfigMode);
+  EXPECT_TRUE(channel.InConfigMode());
   EXPECT_EQ(state.Family, AnemFamily::kTriAxis);
   EXPECT_EQ(line.SentText(), "\rQ\r*\rEXIT\rIM\r");
 
   line.ClearSent();
   const auto start = rt.NowMs();
   channel.LeaveConfigMode();
-  EXPECT_FALSE(state.InConfigMode);
+  EXPECT_FALSE(channel.InConfigMode());
   ASSERT_EQ(line.SentText(), "EXIT\r");
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(line.Sent()[i].atMs, start + kTimerTickMs * static_cast<int>(i + 1));
@@ -111,7 +111,7 @@ TEST_F(CommandChannelTest, LeavingATwoAxisAnemometerSendsQ) {
   line.ClearSent();
   channel.LeaveConfigMode();
   EXPECT_EQ(line.SentText(), "Q\r");
-  EXPECT_FALSE(state.InConfigMode);
+  EXPECT_FALSE(channel.InConfigMode());
 }
 
 TEST_F(CommandChannelTest, TheEntryTimeOutDependsOnTheBaudRate) {
@@ -136,7 +136,7 @@ TEST_F(CommandChannelTest, ASilentPortMakesOneAttemptAtEachBannerThenReports1100
   EXPECT_EQ(prompts.Messages()[0].text, "No response to '*' command from Anemometer");
   EXPECT_EQ(prompts.Messages()[0].caption, "Warning");
   EXPECT_EQ(line.SentText(), "\rQ\r*\rEXIT\rIM\r");
-  EXPECT_FALSE(state.InConfigMode);
+  EXPECT_FALSE(channel.InConfigMode());
   EXPECT_FALSE(matchers.IMPacket.Enabled());
 
   channel.EnterConfigMode();
@@ -144,19 +144,17 @@ TEST_F(CommandChannelTest, ASilentPortMakesOneAttemptAtEachBannerThenReports1100
 }
 
 TEST_F(CommandChannelTest, DuringASearchTheEntryLeavesTheReportToTheSearch) {
-  state.Searching = true;
-  channel.EnterConfigMode();
+  channel.EnterConfigMode(CommandChannel::EntryReport::kQuiet);
   EXPECT_TRUE(prompts.Messages().empty());
 
-  state.LastTry = true;
   window.SetSearchingLabelVisible(true);
-  channel.EnterConfigMode();
+  channel.EnterConfigMode(CommandChannel::EntryReport::kQuiet);
   EXPECT_TRUE(prompts.Messages().empty());
   EXPECT_TRUE(window.SearchingLabelVisible());
 }
 
 TEST_F(CommandChannelTest, AnEntryWhileStillInConfigurationModeMakesNoAttempt) {
-  state.InConfigMode = true;
+  EnterTwoAxisConfigMode();
   channel.EnterConfigMode();
   EXPECT_EQ(line.SentText(), "\r");
   EXPECT_TRUE(prompts.Messages().empty());
@@ -171,7 +169,7 @@ TEST_F(CommandChannelTest, ConfigCommandSendsBetweenEntryAndExit) {
   channel.ConfigCommand("M2");
   EXPECT_TRUE(busyWhileSending);
   EXPECT_EQ(line.SentText(), "\rQ\r*M2\rQ\r");
-  EXPECT_FALSE(state.InConfigMode);
+  EXPECT_FALSE(channel.InConfigMode());
   EXPECT_FALSE(window.BusyCursor());
 }
 

@@ -41,7 +41,7 @@ TEST(DiscoveryScenario, AKestrixAt19200WithStoredRate9600IsFoundIdentifiedAndStr
   EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
   EXPECT_TRUE(s.Menu(MenuId::kMode1).enabled);
   EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
-  EXPECT_FALSE(s.session.anemometer().state.SearchRequested);
+  EXPECT_FALSE(s.session.commands().discovery.SearchRequested());
   EXPECT_FALSE(s.session.window().SearchingLabelVisible());
   EXPECT_FALSE(s.session.window().BusyCursor());
   EXPECT_TRUE(s.prompts.Messages().empty());
@@ -99,7 +99,6 @@ TEST(DiscoveryScenario, NothingAnsweringReportsOnceEndsAt300AndArmsNothing) {
   EXPECT_EQ(s.prompts.Messages()[0].caption, "Warning");
   EXPECT_TRUE(labelHiddenFirst);
   EXPECT_FALSE(s.session.window().BusyCursor());
-  EXPECT_FALSE(s.session.anemometer().state.LastTry);
   EXPECT_FALSE(s.session.link().matchers.DataPacket.Enabled());
   EXPECT_FALSE(s.Menu(MenuId::kDataDisplay).visible);
   EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
@@ -207,7 +206,7 @@ TEST(DiscoveryScenario, ASearchThatFindsNothingAfterATriAxisAnemometerIdentifies
 TEST(DiscoveryScenario, ResynchroniseWhenIdleSearchesAtOnce) {
   SimSession s;
   s.StartAndSearch(kHeated);
-  ASSERT_FALSE(s.session.anemometer().state.SearchRequested);
+  ASSERT_FALSE(s.session.commands().discovery.SearchRequested());
   const auto writes = s.tap.Writes().size();
   s.session.commands().discovery.OnActivate();  // a plain activation does not search again
   EXPECT_EQ(s.tap.Writes().size(), writes);
@@ -260,7 +259,6 @@ TEST(DiscoveryScenario, APortErrorDuringTheSearchIsRaisedWithoutLockingTheWindow
   EXPECT_TRUE(s.session.window().Enabled());
   EXPECT_FALSE(s.session.window().SearchingLabelVisible());
   EXPECT_FALSE(s.session.window().BusyCursor());
-  EXPECT_FALSE(s.session.anemometer().state.Searching);
   EXPECT_TRUE(s.Menu(MenuId::kFile1).enabled);
   EXPECT_EQ(s.Menu(MenuId::kResynchronise).caption, "&Resynchronise");
   // Once the port is back, File > Resynchronise finds the anemometer.

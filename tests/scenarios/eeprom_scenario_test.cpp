@@ -103,7 +103,7 @@ TEST(EepromScenario, KestrixCalibrationOnlyWritesCells150To509And511ATickApart) 
   EXPECT_EQ(r.test.eepromResult, 0);
   EXPECT_EQ(r.moves, std::vector<TestPage>{TestPage::kHardwareDiagnostics});
   EXPECT_FALSE(r.page.BusyLabelVisible());
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
   EXPECT_TRUE(r.s.prompts.Messages().empty());
 }
 
@@ -264,7 +264,7 @@ TEST(EepromScenario, LarkvaneSilentDumpEndsWithinItsBoundAndFails) {
   EXPECT_EQ(sent.find("D 93\r"), std::string::npos) << "gave up after the first dump";
   ASSERT_TRUE(dumpAt);
   EXPECT_LT(*dumpAt - before, 300'000);
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
 }
 
 TEST(EepromScenario, UnusableChecksumOrMissingSourceWritesNothingAndStays) {

@@ -159,7 +159,7 @@ TEST_F(KestrixReportScenario, AUnitTakenThroughItsSequencePrintsItsReport) {
   const int expectedCells[] = {69, 48, 49, 50, 51, 52, 53};
   for (int cell = 3; cell <= 9; ++cell) EXPECT_EQ(Cells().Cell(cell), expectedCells[cell - 3]);
   EXPECT_EQ(sent.substr(sent.size() - 2), "Q\r") << "configuration mode left";
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_EQ(Messages(), "");
   EXPECT_FALSE(window.View().visible);
   ASSERT_EQ(reports.printed.size(), 1u);
@@ -233,7 +233,7 @@ TEST_F(KestrixReportScenario, CancelAtThePrintDialogPrintsNothingAndKeepsTheWind
   const std::string sent = Sent();
   EXPECT_EQ(sent.find("R 0\r\n"), std::string::npos) << "no read-back";
   EXPECT_EQ(sent.substr(sent.size() - 2), "Q\r");
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
 
   // A second OK prints.
   window.OKBtnClick();
@@ -266,7 +266,7 @@ TEST_F(KestrixReportScenario, NoAnswerSaysSoAndKeepsTheWindowAndTheResults) {
   EXPECT_TRUE(window.View().visible);
   EXPECT_EQ(service.test.serialNumber, QStringLiteral("012345"));
   EXPECT_TRUE(service.test.hardwareChecks[0]);
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
 }
 
 TEST_F(KestrixReportScenario, AFailedPrintKeepsTheWindow) {
@@ -275,7 +275,7 @@ TEST_F(KestrixReportScenario, AFailedPrintKeepsTheWindow) {
   window.OKBtnClick();
   EXPECT_EQ(reports.printed.size(), 1u);
   EXPECT_TRUE(window.View().visible);
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
 }
 
 TEST_F(KestrixReportScenario, WithNoPrinterTheReportSaysItCannotBePrinted) {

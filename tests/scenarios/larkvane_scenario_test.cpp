@@ -147,7 +147,7 @@ TEST(LarkvaneScenario, ChecksumsReadLowByteFirstIntoTheSoftwareTestList) {
   EXPECT_EQ(list[0], QStringLiteral("ROM checksum : 7A3F"));
   EXPECT_EQ(list[1], QStringLiteral("FAC checksum : 05"));
   EXPECT_NE(r.Sent().find("R 0C\r"), std::string::npos);
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
 }
 
 TEST(LarkvaneScenario, TheFactoryChecksumFromD6IsWrittenHighByteIntoCell7) {
@@ -176,7 +176,7 @@ TEST(LarkvaneScenario, TheFactoryChecksumFromD6IsWrittenHighByteIntoCell7) {
   EXPECT_EQ(part.AlignmentText(), QStringLiteral("NOMINAL A1:00 A2:00 A3:00 OK  "));
   EXPECT_EQ(part.Caption(), QStringLiteral("&Next Test"));
   EXPECT_TRUE(part.ButtonEnabled());
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
 }
 
 TEST(LarkvaneScenario, ANewChecksumThatIsNotHexIsNotWrittenAndTheTestCanStartAgain) {
@@ -195,7 +195,7 @@ TEST(LarkvaneScenario, ANewChecksumThatIsNotHexIsNotWrittenAndTheTestCanStartAga
   EXPECT_EQ(part.Caption(), QStringLiteral("&Start Test"));
   EXPECT_TRUE(part.ButtonEnabled());
   EXPECT_TRUE(part.FinishEnabled());
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
 }
 
 TEST(LarkvaneScenario, EachDebugListingShowsFiveLinesAndTheSixthCompletesIt) {
@@ -256,7 +256,7 @@ TEST(LarkvaneScenario, RepliesThatNeverComeStopEachPageWithinItsBound) {
   EXPECT_TRUE(part.ButtonEnabled());
   EXPECT_TRUE(part.FinishEnabled());
   EXPECT_EQ(part.Caption(), QStringLiteral("&Start Test"));
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
 
   LarkvaneSoftwareTest& software = r.service.larkvaneSoftwareTest;
   r.Cells().SetSilent(true);
@@ -308,7 +308,7 @@ TEST(LarkvaneScenario, CancelAtThePrintDialogOrAFailedPrintKeepsTheWindowAndTheR
   ASSERT_EQ(r.s.prompts.Messages().size(), 1u) << "no verification claimed either way";
   EXPECT_EQ(r.s.prompts.Messages()[0].text, QStringLiteral("Please enter the UUT serial number."));
   EXPECT_NE(r.Sent().find("W 6 "), std::string::npos) << "the checksum follows the serial";
-  EXPECT_FALSE(r.s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(r.s.session.link().channel.InConfigMode());
 
   r.reports.printSucceeds = false;
   r.service.testWindow.OKBtnClick();

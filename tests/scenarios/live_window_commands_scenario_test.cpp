@@ -79,7 +79,7 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
   s.session.commands().liveCommands.Open(LiveWindowKind::kWindsock);
   EXPECT_EQ(s.session.link().matchers.TriAxisBinaryPkt.PacketSize(), 17);
   EXPECT_TRUE(s.session.link().matchers.TriAxisBinaryPkt.Enabled());
-  EXPECT_TRUE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_TRUE(s.session.commands().modes.ContinuousStarted());
   std::string sent;
   for (std::size_t i = writes; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
   EXPECT_NE(sent.find("CONFIG\r"), std::string::npos);
@@ -92,7 +92,7 @@ TEST(LiveWindowCommandsScenario, BinaryOutputSizesItsRecordsAndPolledOutputIsSwi
   sent.clear();
   for (std::size_t i = before; i < s.tap.Writes().size(); ++i) sent += s.tap.Writes()[i].bytes;
   EXPECT_EQ(sent, "IM\rMSGMODE POLL\rEXIT\r");
-  EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_FALSE(s.session.commands().modes.ContinuousStarted());
   EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
 }
 
@@ -119,13 +119,13 @@ TEST(LiveWindowCommandsScenario, ClosingOneOfTwoWindowsKeepsTheDataTheLastStopsT
   commands.liveCommands.Close(LiveWindowKind::kGraph);
   s.rt.RunFor(2000);
   EXPECT_EQ(sentSince(graphClosed), "");
-  EXPECT_TRUE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_TRUE(s.session.commands().modes.ContinuousStarted());
 
   const auto lastClosed = s.tap.Writes().size();
   commands.liveCommands.Close(LiveWindowKind::kWindsock);
   EXPECT_EQ(sentSince(lastClosed), "IM\rMSGMODE POLL\rEXIT\r");
   EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
-  EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_FALSE(s.session.commands().modes.ContinuousStarted());
 }
 
 TEST(LiveWindowCommandsScenario, AWindowOpenedAt2400BaudWhileRecordsStreamReadsTheWholeListing) {
@@ -204,7 +204,7 @@ TEST(LiveWindowCommandsScenario, AWindowClosedWhileTheListingIsReadLeavesTheAnem
   const std::string sent = s.tap.SentSince(opened);
   EXPECT_NE(sent.find("MSGMODE CONT\r"), std::string::npos);
   EXPECT_EQ(sent.substr(sent.size() - 21), "IM\rMSGMODE POLL\rEXIT\r");
-  EXPECT_FALSE(s.session.anemometer().state.ContinuousStarted);
+  EXPECT_FALSE(s.session.commands().modes.ContinuousStarted());
   EXPECT_FALSE(s.session.link().matchers.TriAxisAsciiPkt.Enabled());
 }
 
@@ -219,7 +219,7 @@ TEST(LiveWindowCommandsScenario, WindowsAndTheRunCloseAfterThePortWasPulledAndTh
                     LiveWindowKind::kAlarm}) {
     ASSERT_TRUE(live.Open(kind));
   }
-  ASSERT_TRUE(s.session.anemometer().state.ContinuousStarted);
+  ASSERT_TRUE(s.session.commands().modes.ContinuousStarted());
   s.rt.RunFor(2000);
   s.InstrumentOn(kT7).Line().Vanish();
   s.rt.RunFor(1500);

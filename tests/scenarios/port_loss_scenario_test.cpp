@@ -166,7 +166,7 @@ TEST(PortLossScenario, ALossInsideConfigurationModeEntryEndsItAtOnceWithoutAMess
   }
   // The pause under way runs out, and the next command fails at once.
   EXPECT_LT(s.rt.NowMs() - start, 1'500 + 2'100);
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
   s.rt.RunFor(30'000);
   EXPECT_TRUE(s.prompts.Messages().empty());
   ASSERT_EQ(notices.shown.size(), 3u);

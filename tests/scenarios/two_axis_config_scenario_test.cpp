@@ -125,7 +125,7 @@ TEST(TwoAxisConfigScenario, CommsChangesFormatThenRateEachConfirmedAtTheNewSetti
   EXPECT_EQ(Device(s, kKestrix).Settings().format, 5);
   EXPECT_EQ(Device(s, kKestrix).Settings().baud, 4);
   EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_FALSE(comms.Busy());
   EXPECT_FALSE(s.session.window().BusyCursor());
   EXPECT_EQ(statusRates, (std::vector<std::int32_t>{9600, 19200}));
@@ -200,7 +200,7 @@ TEST(TwoAxisConfigScenario, CommsFindsTheAnemometerAtItsOldSettingsWhenItDoesNot
   EXPECT_EQ(
       (std::vector<int>{int(Config(s).BaudRate), int(Config(s).Parity), int(Config(s).DataBits)}),
       shown);
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_FALSE(comms.Busy());
   EXPECT_FALSE(s.session.window().BusyCursor());
   // Once its unconfirmed change has lapsed the anemometer streams at the old settings again.
@@ -259,7 +259,7 @@ TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsThe
   // The format was looked for three times, the rate never asked.
   const auto texts = Texts(AfterEntry(SentSince(s.tap, 0)));
   EXPECT_EQ(texts, (Strings{"F3\r", "F\r", "F\r", "F\r", "Q\r"}));
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_FALSE(comms.Busy());
 }
 

@@ -153,7 +153,7 @@ TEST(TwoAxisSettingsScenario, APortErrorEndsTheExchangeWithTheDialogAndCursorIdl
   EXPECT_THROW(format.Ok(), PortError);
   EXPECT_FALSE(format.Busy());
   EXPECT_FALSE(s.session.window().BusyCursor());
-  EXPECT_FALSE(s.session.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
 }
 
 }  // namespace

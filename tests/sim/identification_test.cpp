@@ -109,7 +109,7 @@ TEST_F(IdentificationTest, KestrixModelsAreIdentifiedAndSwitchedToPolarDuringD3)
     Open(model, 9600);
     Instrument& device = *ports.InstrumentFor(port.Name());
     channel.EnterConfigMode();
-    ASSERT_TRUE(state.InConfigMode);
+    ASSERT_TRUE(channel.InConfigMode());
     EXPECT_EQ(state.Family, AnemFamily::kTwoAxis);
 
     EXPECT_EQ(Ask(matchers.D1Packet, "D1"), QByteArray(d1));
@@ -150,7 +150,7 @@ TEST_F(IdentificationTest, KestrixModelsAreIdentifiedAndSwitchedToPolarDuringD3)
 TEST_F(IdentificationTest, TheLarkvaneIsIdentifiedAndGivesFixedFieldsAfterO2) {
   Open("larkvane", 9600);
   channel.EnterConfigMode();
-  ASSERT_TRUE(state.InConfigMode);
+  ASSERT_TRUE(channel.InConfigMode());
   EXPECT_EQ(Ask(matchers.D1Packet, "D1"), QByteArray("\r\nY200117\r"));
   const QByteArray d2 = Ask(matchers.LarkvaneD2Packet, "D2");
   EXPECT_EQ(d2.size(), 11);
@@ -186,9 +186,9 @@ TEST_F(IdentificationTest, TriAxisModelsAnswerSnVerAndConfigBetweenEchoAndPrompt
     SCOPED_TRACE(c.model);
     port.SetOpen(false);
     Open(c.model, c.baud);
-    state.InConfigMode = false;
+    channel.ForgetConfigMode();
     channel.EnterConfigMode();
-    ASSERT_TRUE(state.InConfigMode);
+    ASSERT_TRUE(channel.InConfigMode());
     EXPECT_EQ(state.Family, AnemFamily::kTriAxis);
     EXPECT_TRUE(prompts.Messages().empty());
 

@@ -20,6 +20,17 @@ struct ChannelOnLine {
     group.ConnectTo(port);
   }
 
+  // The channel in configuration mode, as after an entry a two-axis anemometer answered; what
+  // the entry sent is forgotten.
+  void EnterTwoAxisConfigMode() {
+    line.SetResponder([](ScriptedLine& l, std::uint8_t byte) {
+      if (byte == '*') l.DeliverIn(20, "\r\nCONFIGURATION MODE\r\n");
+    });
+    channel.EnterConfigMode();
+    line.SetResponder({});
+    line.ClearSent();
+  }
+
   VirtualRuntime rt;
   ScriptedLine line{rt};
   SerialPort port{rt, line.Factory()};

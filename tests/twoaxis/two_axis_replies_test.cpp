@@ -176,7 +176,7 @@ TEST_F(TwoAxisRepliesTest, UnitsChangeAppliesScalesOnceAndDecideTheWindsockEntry
 }
 
 TEST_F(TwoAxisRepliesTest, AnM2InTheReplySendsThePolarCommandBeforeReadingOn) {
-  state.InConfigMode = true;  // as during identification
+  EnterTwoAxisConfigMode();  // as during identification
   replies.OnD3Packet("M2 U1");
   EXPECT_EQ(line.SentText(), "\rM2\rQ\r");
   EXPECT_TRUE(Menu(MenuId::kPolarcontinuous).checked);

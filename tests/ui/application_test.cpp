@@ -286,7 +286,7 @@ TEST_F(ApplicationTest, TheSetupEntryClosesTheGraphFirstAndShowsTheSetupModally)
   EXPECT_TRUE(mainDisabled);
   EXPECT_FALSE(s.commands().setup.Shown());
   EXPECT_TRUE(s.window().Enabled());
-  EXPECT_FALSE(s.anemometer().state.InConfigMode);
+  EXPECT_FALSE(s.link().channel.InConfigMode());
 }
 
 }  // namespace
