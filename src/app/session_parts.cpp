@@ -56,18 +56,11 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
           [this](const QByteArray& text, const TwoAxisDataRecord& record) {
             dataApplier.Apply(text, record);
           }),
-      triAxisAscii(anemometer.triAxisConfig),
-      triAxisBinary(anemometer.triAxisConfig),
       triAxisData({runtime, link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
                    anemometer.triAxisConfig, displays.tabular, displays.graph,
-                   displays.windsockWindow, displays.alarm, std::move(graphShown)}) {
-  link.matchers.TriAxisAsciiPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) {
-    triAxisData.Apply(triAxisAscii.Decode(text));
-  });
-  link.matchers.TriAxisBinaryPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& bytes) {
-    triAxisData.Apply(triAxisBinary.Decode(bytes));
-  });
-}
+                   displays.windsockWindow, displays.alarm, std::move(graphShown)}),
+      triAxisReader(link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
+                    anemometer.triAxisConfig, triAxisData) {}
 
 Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
                    Anemometer& anemometer, AnemometerLink& link, LiveDisplays& displays,

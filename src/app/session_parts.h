@@ -27,9 +27,8 @@
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "link/terminal_model.h"
-#include "triaxis/tri_axis_ascii_decoder.h"
-#include "triaxis/tri_axis_binary_decoder.h"
 #include "triaxis/tri_axis_config.h"
+#include "triaxis/tri_axis_data_reader.h"
 #include "triaxis/tri_axis_identity.h"
 #include "triaxis/tri_axis_listing.h"
 #include "triaxisconfig/tri_axis_setup.h"
@@ -95,9 +94,8 @@ struct Decoding {
   TriAxisListing triAxisListing;
   TwoAxisDataApplier dataApplier;
   TwoAxisDataDecoder dataDecoder;
-  TriAxisAsciiDecoder triAxisAscii;
-  TriAxisBinaryDecoder triAxisBinary;
   TriAxisDataApplier triAxisData;
+  TriAxisDataReader triAxisReader;
 };
 
 // What the windows' menu entries and buttons call.
