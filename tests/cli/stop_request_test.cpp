@@ -16,6 +16,8 @@
 #include "base/qt_runtime.h"
 #include "base/timer.h"
 #include "cli/exit_status.h"
+#include "link/qt_serial_port.h"
+#include "link/serial_port.h"
 #include "support/cli_run.h"
 #include "support/file_contents.h"
 
@@ -24,7 +26,7 @@
 namespace ventari {
 namespace {
 
-struct Run {
+struct StoppedRun {
   QProcess simulator;
   QProcess stopped;  // ventari-cli, or the program that runs it
   QByteArray heard;  // what the T7 heard
@@ -35,18 +37,42 @@ struct Run {
   QString err;
 };
 
-// Starts a T7 with `simulatorArguments`, then `program` with `arguments` and the T7's port.
-void Start(Run& run, const QStringList& simulatorArguments, const QString& program,
-           const QStringList& arguments) {
-  const QString path =
-      test::StartTracedSimulator(run.simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
-                                 QStringList{"--model", "t7"} + simulatorArguments);
+// Starts a T7 with `simulatorArguments` and returns its port.
+QString StartT7(StoppedRun& run, const QStringList& simulatorArguments) {
+  return test::StartTracedSimulator(run.simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+                                    QStringList{"--model", "t7"} + simulatorArguments);
+}
+
+// Switches the T7 on `path` to polled output, as a user types it on a terminal.
+void PutInPolledOutput(const QString& path) {
+  QtRuntime runtime;
+  SerialPort port(runtime, [](const QString&) { return std::make_unique<QtSerialPort>(); });
+  port.SetName(path);
+  port.SetBaud(19200);
+  port.SetOpen(true);
+  const auto pause = [&runtime](int ms) {
+    Timer paused(runtime, ms);
+    paused.Start();
+    runtime.WaitUntil([&paused] { return paused.fired; });
+  };
+  // The simulator notices its client first.
+  pause(300);
+  for (const char* command : {"IM\r", "MSGMODE POLL\r", "EXIT\r"}) {
+    port.PutString(command);
+    pause(300);
+  }
+  port.SetOpen(false);
+}
+
+// Starts `program` with `arguments` on the T7's `path`.
+void StartOn(StoppedRun& run, const QString& path, const QString& program,
+             const QStringList& arguments) {
   ASSERT_TRUE(path.startsWith("/dev/"));
   run.stopped.start(program, arguments + QStringList{"--port", path, "--baud", "19200"});
   ASSERT_TRUE(run.stopped.waitForStarted(5000));
 }
 
-void Signal(Run& run, int signal) {
+void Signal(StoppedRun& run, int signal) {
   ::kill(static_cast<pid_t>(run.stopped.processId()), signal);
   if (run.heardAtStop >= 0) return;
   run.heardAtStop = run.heard.size();
@@ -55,8 +81,8 @@ void Signal(Run& run, int signal) {
 
 // The runs go side by side, each search taking seconds of real time: `look` sees each run that
 // goes on every 20 ms, until all have ended (60 s at most).
-void RunAll(std::vector<std::unique_ptr<Run>>& runs,
-            const std::function<void(std::size_t, Run&)>& look) {
+void RunAll(std::vector<std::unique_ptr<StoppedRun>>& runs,
+            const std::function<void(std::size_t, StoppedRun&)>& look) {
   QtRuntime runtime;
   Timer each(runtime, 20, /*periodic=*/true);
   Timer bound(runtime, 60000);
@@ -65,7 +91,7 @@ void RunAll(std::vector<std::unique_ptr<Run>>& runs,
   runtime.WaitUntil([&] {
     bool ended = true;
     for (std::size_t i = 0; i < runs.size(); ++i) {
-      Run& run = *runs[i];
+      StoppedRun& run = *runs[i];
       run.heard += run.simulator.readAllStandardOutput();
       if (run.stopped.state() == QProcess::NotRunning) {
         if (run.endedAfterStopMs < 0 && run.sinceStop.isValid()) {
@@ -100,33 +126,45 @@ TEST(StopRequest, ALogStoppedByTimeoutOrAServiceManagerPutsTheT7BackAndEndsDone)
     QString program;
     QStringList before;  // the program's words before ventari-cli's own
     int signal;          // sent to the program once the log holds records
+    bool again;          // and sent again once the T7 hears the stop begin
   } cases[] = {
       // SIGALRM is what timeout's own time running out raises: it sends SIGTERM to ventari-cli,
       // then to the whole process group, and with --preserve-status ends with ventari-cli's
       // status.
-      {"timeout", timeout, {"--preserve-status", "-s", "TERM", "3600", cli}, SIGALRM},
-      {"service manager", cli, {}, SIGTERM},
+      {"timeout", timeout, {"--preserve-status", "-s", "TERM", "3600", cli}, SIGALRM, false},
+      {"service manager", cli, {}, SIGTERM, false},
+      // The request timeout repeats at once, later: the same request.
+      {"service manager asking again", cli, {}, SIGTERM, true},
   };
-  std::vector<std::unique_ptr<Run>> runs;
+  std::vector<std::unique_ptr<StoppedRun>> runs;
   QStringList logs;
   for (const auto& c : cases) {
     const QString name = QLatin1String(c.name);
     logs << dir.filePath(name + ".log");
-    Start(*runs.emplace_back(std::make_unique<Run>()), {}, c.program,
-          c.before +
-              QStringList{"log", "--out", logs.back(), "--settings", dir.filePath(name + ".ini")});
+    StoppedRun& run = *runs.emplace_back(std::make_unique<StoppedRun>());
+    const QString path = StartT7(run, {});
+    // Ventari switches it to continuous output for the log, and must switch it back.
+    PutInPolledOutput(path);
+    StartOn(run, path, c.program,
+            c.before + QStringList{"log", "--out", logs.back(), "--settings",
+                                   dir.filePath(name + ".ini")});
   }
   // The header's seven lines and three records.
-  RunAll(runs, [&](std::size_t i, Run& run) {
+  RunAll(runs, [&](std::size_t i, StoppedRun& run) {
     if (run.heardAtStop < 0 && test::FileContents(logs[i]).count("\r\n") >= 10) {
+      Signal(run, cases[i].signal);
+    } else if (run.heardAtStop >= 0 && cases[i].again && !run.askedAgain &&
+               run.heard.indexOf("IM\r", run.heardAtStop) >= 0) {
+      run.askedAgain = true;
       Signal(run, cases[i].signal);
     }
   });
 
   for (std::size_t i = 0; i < runs.size(); ++i) {
-    const Run& run = *runs[i];
+    const StoppedRun& run = *runs[i];
     SCOPED_TRACE(cases[i].name);
     ASSERT_GE(run.heardAtStop, 0) << run.err.toStdString();
+    EXPECT_EQ(run.askedAgain, cases[i].again);
     EXPECT_EQ(run.stopped.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.stopped.exitCode(), kExitDone) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("ventari-cli: stopping in order")) << run.err.toStdString();
@@ -152,13 +190,13 @@ TEST(StopRequest, OnlyCtrlCPressedAgainSomeSecondsAfterTheFirstCutsTheStopShort)
       {"again at once: the same request", 300, kExitNotDone},
       {"again after 3 s", 3300, kExitCutShort},
   };
-  std::vector<std::unique_ptr<Run>> runs;
+  std::vector<std::unique_ptr<StoppedRun>> runs;
   for (const auto& c : cases) {
-    Start(*runs.emplace_back(std::make_unique<Run>()), {"--fault", "silent=0"},
-          QStringLiteral(VENTARI_CLI_EXECUTABLE),
-          {"identify", "--settings", dir.filePath(QLatin1String(c.name) + ".ini")});
+    StoppedRun& run = *runs.emplace_back(std::make_unique<StoppedRun>());
+    StartOn(run, StartT7(run, {"--fault", "silent=0"}), QStringLiteral(VENTARI_CLI_EXECUTABLE),
+            {"identify", "--settings", dir.filePath(QLatin1String(c.name) + ".ini")});
   }
-  RunAll(runs, [&](std::size_t i, Run& run) {
+  RunAll(runs, [&](std::size_t i, StoppedRun& run) {
     if (run.heardAtStop < 0) {
       // The search has begun its first try.
       if (run.heard.contains("*")) Signal(run, SIGINT);
@@ -170,7 +208,7 @@ TEST(StopRequest, OnlyCtrlCPressedAgainSomeSecondsAfterTheFirstCutsTheStopShort)
     }
   });
   for (std::size_t i = 0; i < runs.size(); ++i) {
-    const Run& run = *runs[i];
+    const StoppedRun& run = *runs[i];
     SCOPED_TRACE(cases[i].name);
     EXPECT_EQ(run.stopped.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.stopped.exitCode(), cases[i].status) << run.err.toStdString();

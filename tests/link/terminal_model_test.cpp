@@ -178,7 +178,9 @@ TEST_F(TerminalModelTest, ABareNameIsExtendedBeforeAnExistingFileOfThatNameIsRep
       EXPECT_EQ(test::FileContents(dir.filePath(c.captured)), "new");
       terminal.Datalogging1Click();
     }
-    if (c.captured != "run1.dat") EXPECT_EQ(test::FileContents(existing), "earlier run");
+    if (c.captured != "run1.dat") {
+      EXPECT_EQ(test::FileContents(existing), "earlier run");
+    }
   }
 }
 
