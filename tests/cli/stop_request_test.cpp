@@ -133,7 +133,7 @@ TEST(StopRequest, ALogStoppedByTimeoutOrAServiceManagerPutsTheT7BackAndEndsDone)
       // status.
       {"timeout", timeout, {"--preserve-status", "-s", "TERM", "3600", cli}, SIGALRM, false},
       {"service manager", cli, {}, SIGTERM, false},
-      // The request timeout repeats at once, later: the same request.
+      // As timeout's second SIGTERM when it comes apart from the first: the same request.
       {"service manager asking again", cli, {}, SIGTERM, true},
   };
   std::vector<std::unique_ptr<StoppedRun>> runs;
