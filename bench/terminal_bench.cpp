@@ -40,7 +40,7 @@ void BM_TerminalShowAndCapture(benchmark::State& state) {
   VirtualRuntime runtime;
   SerialPort port(runtime, [](const QString&) { return std::make_unique<NullSerialBackend>(); });
   DefaultAnswerPrompts prompts;
-  TerminalModel terminal(port, prompts);
+  TerminalModel terminal(runtime, port, prompts);
   terminal.ToggleScrollBack();
   QTemporaryDir dir;
   if (state.range(0) == 1) terminal.StartLog(dir.filePath(QStringLiteral("bench.dat")));

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SerialPort port(runtime, [](const QString&) { return std::make_unique<NullSerialBackend>(); });
   port.SetOpen(true);
   DefaultAnswerPrompts prompts;
-  TerminalModel terminal(port, prompts);
+  TerminalModel terminal(runtime, port, prompts);
   std::size_t at = 0;
   while (at < size) {
     const std::uint8_t op = data[at++];

@@ -11,7 +11,7 @@ AnemometerLink::AnemometerLink(Runtime& runtime, SerialBackendFactory portFactor
       matcherGroup(runtime),
       matchers(matcherGroup),
       channel(runtime, port, state, matchers.IMPacket, prompts, window),
-      terminal(port, prompts) {
+      terminal(runtime, port, prompts) {
   matcherGroup.ConnectTo(port);
   // An error in a reply's or a record's handler is shown, and matching goes on.
   matcherGroup.SetErrorReporter(

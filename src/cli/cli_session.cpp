@@ -1,6 +1,8 @@
 #include "cli/cli_session.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "base/errors.h"
 #include "cli/interruption.h"
@@ -32,10 +34,7 @@ QStringList CliAvailablePorts(const CliOptions& options) {
 CliSession::CliSession(const CliOptions& options)
     : options_(options), watch_(runtime_, kWatchIntervalMs, /*periodic=*/true) {
   runtime_.SetErrorHandler([this](const std::exception& error) { ShowError(prompts_, error); });
-  watch_.SetHandler([this] {
-    // The search stops after its current try, as File > Resynchronise stops it.
-    if (Interrupted() && session_) session_->commands().discovery.WithdrawSearch();
-  });
+  watch_.SetHandler([this] { Watch(); });
   watch_.Start();
 }
 
@@ -82,6 +81,39 @@ std::optional<int> CliSession::Open() {
     return CliFail(QStringLiteral("port %1: %2").arg(options_.port, QString::fromUtf8(e.what())));
   }
   return std::nullopt;
+}
+
+void CliSession::Watch() {
+  if (!Interrupted()) return;
+  if (StopCutShort()) CutShort();
+  if (!std::exchange(toldStop_, true)) {
+    std::fprintf(stderr,
+                 "ventari-cli: stopping in order; interrupt again after %d s to stop at once\n",
+                 static_cast<int>(StopRequests::kCutShortAfterMs / 1000));
+  }
+  // The search stops after its current try, as File > Resynchronise stops it.
+  if (session_) session_->commands().discovery.WithdrawSearch();
+}
+
+void CliSession::CutShort() {
+  QString port = options_.port;
+  if (session_ && session_->link().port.IsOpen()) {
+    SerialPort& open = session_->link().port;
+    port = open.Name();
+    try {
+      // A tty that still holds bytes to send can keep its close waiting for them.
+      open.FlushOutBuffer();
+      open.SetOpen(false);
+    } catch (const PortError& e) {
+      CliFail(QStringLiteral("port %1: %2").arg(port, QString::fromUtf8(e.what())));
+    }
+  }
+  CliFail(QStringLiteral("interrupted again: the stop was cut short and the port %1 closed; the "
+                         "anemometer may still be in configuration mode or sending")
+              .arg(port));
+  std::fflush(stdout);
+  // Nothing of the wait the stop is in, nor of the command around it, runs after this.
+  std::_Exit(kExitCutShort);
 }
 
 void CliSession::TellPortNotice() {

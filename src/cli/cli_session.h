@@ -29,8 +29,9 @@ class CliSession {
   // How long the port may take to send what is still queued when the run ends.
   static constexpr int kDrainBoundMs = 2000;
 
-  // An interruption (see cli/interruption.h) ends the run in order: a search stops after its
-  // current try, a stream or log at once.
+  // A stop request (see cli/interruption.h) ends the run in order: a search stops after its
+  // current try, a stream or log at once; standard error says so once. When the user cuts the
+  // stop short, the port is closed at once and the process ends with kExitCutShort.
   explicit CliSession(const CliOptions& options);
   // Leaves configuration mode when the anemometer is in it, lets the port send what is queued
   // and closes it.
@@ -58,13 +59,18 @@ class CliSession {
   std::optional<int> Start();
   // Prints each new notice of a vanished port.
   void TellPortNotice();
+  // Looks at the stop requests, between events.
+  void Watch();
+  // Ends the process from inside whatever wait the orderly stop is in, the port closed first.
+  [[noreturn]] void CutShort();
 
   CliOptions options_;
   QtRuntime runtime_;
   StderrPrompts prompts_;
   std::unique_ptr<Session> session_;
-  // Turns an interruption, noticed between events, into the end of the search.
+  // Turns a stop request, noticed between events, into the end of the search.
   Timer watch_;
+  bool toldStop_ = false;
   QString toldNotice_;
 };
 

@@ -11,6 +11,8 @@ inline constexpr int kExitNotDone = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitIncomplete = 3;
 inline constexpr int kExitPortGone = 4;
+// As a shell gives a program that SIGINT ended: the user would not wait for the orderly stop.
+inline constexpr int kExitCutShort = 130;
 
 struct ExitStatus {
   int status;
@@ -31,6 +33,9 @@ inline constexpr ExitStatus kExitStatuses[] = {
      "incomplete: a log or capture not completely written, a setting not confirmed, a "
      "read-back that does not verify, flash programming aborted"},
     {kExitPortGone, "the port vanished and did not return within --reconnect-timeout"},
+    {kExitCutShort,
+     "interrupted again while stopping: the stop was cut short, the port closed, the anemometer "
+     "perhaps left in configuration mode or sending"},
 };
 
 // "Exit status:" and one line per status, as --help shows them.

@@ -14,13 +14,15 @@ const QString kFileError =
 
 }  // namespace
 
-TerminalModel::TerminalModel(SerialPort& port, Prompts& prompts) : port_(port), prompts_(prompts) {
+TerminalModel::TerminalModel(Runtime& runtime, SerialPort& port, Prompts& prompts)
+    : runtime_(runtime), port_(port), prompts_(prompts) {
   Reattach();
   stateReceiver_ = port_.AddStateConsumer([this](bool) { RefreshStatus(); });
   RefreshStatus();
 }
 
 TerminalModel::~TerminalModel() {
+  runtime_.Cancel(writeFailureTold_);
   Detach();
   port_.RemoveStateConsumer(stateReceiver_);
   capture_.Stop();
@@ -57,7 +59,13 @@ void TerminalModel::Receive(std::span<const std::uint8_t> bytes) {
     logEntryStops_ = false;
     logStatus_ = QStringLiteral(" Log file ") + capture_.FileName() +
                  QStringLiteral(" could not be written: logging stopped");
-    ShowFileError();
+    // Told once this delivery has reached every consumer; capture is off now.
+    if (writeFailureTold_ == 0) {
+      writeFailureTold_ = runtime_.Schedule(0, [this] {
+        writeFailureTold_ = 0;
+        ShowFileError();
+      });
+    }
   }
   screen_.Write(bytes);
   changed_.Notify();
@@ -104,10 +112,22 @@ void TerminalModel::Datalogging1Click() {
     changed_.Notify();
     return;
   }
-  QString path = prompts_.ChooseSaveFile(kLogDialogCaption, kLogDefaultName, kLogFilter);
-  if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".dat");
-  StartLog(path);
+  const QString path = ChooseLogFile();
+  if (!path.isEmpty()) StartLog(path);
+}
+
+QString TerminalModel::ChooseLogFile() {
+  for (;;) {
+    const QString chosen = prompts_.ChooseSaveFile(kLogDialogCaption, kLogDefaultName, kLogFilter);
+    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty()) return chosen;
+    const QString path = chosen + QStringLiteral(".dat");
+    if (!QFileInfo::exists(path) ||
+        prompts_.Ask(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                     kLogDialogCaption,
+                     {PromptButton::kNo, PromptButton::kYes}) == PromptButton::kYes) {
+      return path;
+    }
+  }
 }
 
 bool TerminalModel::StartLog(const QString& path) {

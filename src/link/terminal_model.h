@@ -8,6 +8,7 @@
 
 #include "base/change_notifier.h"
 #include "base/prompts.h"
+#include "base/runtime.h"
 #include "link/line_status_view.h"
 #include "link/serial_port.h"
 #include "link/terminal_capture.h"
@@ -19,7 +20,7 @@ class TerminalModel : public LineStatusView {
  public:
   static constexpr std::uint8_t kDel = 0x7F;
 
-  TerminalModel(SerialPort& port, Prompts& prompts);
+  TerminalModel(Runtime& runtime, SerialPort& port, Prompts& prompts);
   ~TerminalModel();
   TerminalModel(const TerminalModel&) = delete;
   TerminalModel& operator=(const TerminalModel&) = delete;
@@ -28,7 +29,9 @@ class TerminalModel : public LineStatusView {
   static QString PortText(const SerialPort& port);
   static QString ParityName(Parity parity);
 
-  // Every received byte: captured first, then shown.
+  // Every received byte: captured first, then shown. A capture that fails is told once this
+  // delivery has reached every consumer of the port: while the box waits for the user, the
+  // packet matchers go on receiving the bytes in order.
   void Receive(std::span<const std::uint8_t> bytes);
   // A typed character, sent as it is; no echo. A closed port drops it and the status says so.
   void Type(std::uint8_t byte);
@@ -43,7 +46,9 @@ class TerminalModel : public LineStatusView {
   void RefreshStatus() override;
   // "COM5 lost - waiting for it to return" and the like; empty: the port's settings again.
   void SetPortNotice(const QString& notice);
-  // `Datalogging1`: starts capture through the log file dialog, or stops it.
+  // `Datalogging1`: starts capture through the log file dialog, or stops it. A name without an
+  // extension gets ".dat"; the dialog asked about the name as typed, so replacing an existing
+  // file of the extended name is asked here (No: the dialog again).
   void Datalogging1Click();
   // Starts capture onto `path` as the dialog's choice does; false (with the message shown) when
   // the file cannot be created.
@@ -67,7 +72,10 @@ class TerminalModel : public LineStatusView {
  private:
   void StopLog();
   void ShowFileError();
+  // The name the dialog gave, extended; empty when the user cancelled.
+  QString ChooseLogFile();
 
+  Runtime& runtime_;
   SerialPort& port_;
   Prompts& prompts_;
   TerminalScreen screen_;
@@ -78,6 +86,7 @@ class TerminalModel : public LineStatusView {
   bool logEntryStops_ = false;
   int receiver_ = 0;
   int stateReceiver_ = 0;
+  Runtime::EventId writeFailureTold_ = 0;
   ChangeNotifier changed_;
 };
 

@@ -115,10 +115,8 @@ TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
 // Starts ventari-sim for a T7 that reports on standard output every byte it hears, and returns
 // the path of its pseudo-terminal.
 QString StartTracedT7(QProcess& simulator) {
-  simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), {"--model", "t7", "--trace"});
-  if (!simulator.waitForStarted(5000)) return {};
-  for (int i = 0; i < 50 && !simulator.canReadLine(); ++i) simulator.waitForReadyRead(100);
-  return QString::fromLocal8Bit(simulator.readLine()).trimmed();
+  return test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+                                    {"--model", "t7"});
 }
 
 TEST_F(VentariCliTest, EveryRunEndsWithTheTriAxisAnemometerOutOfConfigurationMode) {

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <deque>
+#include <string>
 
 #include "base/virtual_runtime.h"
 #include "support/file_contents.h"
@@ -35,7 +37,7 @@ class TerminalModelTest : public ::testing::Test {
   test::ScriptedLine line{rt};
   SerialPort port{rt, line.Factory()};
   test::ScriptedPrompts prompts;
-  TerminalModel terminal{port, prompts};
+  TerminalModel terminal{rt, port, prompts};
   QTemporaryDir dir;
 };
 
@@ -123,6 +125,63 @@ TEST_F(TerminalModelTest, AWriteFailingDuringCaptureStopsCapturing) {
   Arrive("def");
   EXPECT_EQ(prompts.Count(kFileError), 1);
   EXPECT_EQ(terminal.Screen().Text(), "abcdef");
+}
+
+TEST_F(TerminalModelTest, TheWriteFailureBoxWaitsUntilTheMatchersHaveTheBytesAndTheyStayInOrder) {
+  if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full here";
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dir.filePath(QStringLiteral("full.dat"))));
+  StartLog(QStringLiteral("full.dat"));
+  // A consumer registered after the terminal, as the packet matchers are.
+  std::string matched;
+  port.AddReceiveConsumer([&matched](std::span<const std::uint8_t> bytes) {
+    matched.append(bytes.begin(), bytes.end());
+  });
+  std::string matchedWhenShown;
+  prompts.onMessage = [&](const test::ScriptedPrompts::Shown&) {
+    matchedWhenShown = matched;
+    Arrive("def");  // while the box waits for the user
+  };
+  Arrive("abc");
+  EXPECT_EQ(prompts.Count(kFileError), 1);
+  EXPECT_EQ(matchedWhenShown, "abc");
+  EXPECT_EQ(matched, "abcdef");
+}
+
+TEST_F(TerminalModelTest, ABareNameIsExtendedBeforeAnExistingFileOfThatNameIsReplaced) {
+  const struct {
+    const char* name;
+    std::deque<PromptButton> answers;
+    QStringList names;  // what the dialog gives, in turn
+    QString captured;   // the file the bytes go to; empty: none
+  } cases[] = {
+      {"replaced when the user agrees", {PromptButton::kYes}, {"run1"}, "run1.dat"},
+      {"another name chosen", {PromptButton::kNo}, {"run1", "run2"}, "run2.dat"},
+      {"the dialog cancelled the second time", {PromptButton::kNo}, {"run1"}, ""},
+  };
+  const QString existing = dir.filePath(QStringLiteral("run1.dat"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      QFile earlier(existing);
+      ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      earlier.write("earlier run");
+    }
+    prompts.answers = c.answers;
+    for (const QString& name : c.names) prompts.files.push_back(dir.filePath(name));
+    terminal.Datalogging1Click();
+    Arrive("new");
+    ASSERT_FALSE(prompts.Messages().empty());
+    EXPECT_EQ(prompts.Messages().back().text,
+              existing + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(terminal.LogCaption(), c.captured.isEmpty() ? "&Start log file" : "&Stop log file");
+    if (!c.captured.isEmpty()) {
+      EXPECT_EQ(test::FileContents(dir.filePath(c.captured)), "new");
+      terminal.Datalogging1Click();
+    }
+    if (c.captured != "run1.dat") {
+      EXPECT_EQ(test::FileContents(existing), "earlier run");
+    }
+  }
 }
 
 TEST_F(TerminalModelTest, DetachedItSeesNothingAndTheInsertKeyAndClearWork) {
