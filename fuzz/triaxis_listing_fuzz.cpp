@@ -1,6 +1,6 @@
 // Any sequence of SN, VER and CONFIG answers (and replies of no known kind) read by the
 // three-axis listing: it must neither crash nor read outside a reply, and every field it sets
-// must hold a value of its own kind.
+// must hold a value of its own kind, the record rate told to the windows included.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <QByteArray>
@@ -10,6 +10,7 @@
 
 #include "app/tri_axis_reply_applier.h"
 #include "base/anem_state.h"
+#include "base/live_windows.h"
 #include "base/main_menu.h"
 #include "fuzz_check.h"
 #include "link/packet_matcher.h"
@@ -28,6 +29,15 @@ bool IsDigits(const QString& text) {
   return true;
 }
 
+// The windows told a record rate: above 0, at most one record per measurement of a 50 Hz model.
+struct RateCheckingWindows : LiveWindows {
+  void SetGraphPresentation(bool) override {}
+  void ApplyUnitScales() override {}
+  void ShowGraphThirdKey(bool) override {}
+  void SamplesPerSecondChanged(double rate) override { Check(rate > 0 && rate <= 50); }
+  void ShowWindsockWAxis(bool) override {}
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MainMenu menu;
   TriAxisConfig config;
   TriAxisIdentity identity;
-  TriAxisReplyApplier applier(state, menu, config, identity);
+  RateCheckingWindows windows;
+  TriAxisReplyApplier applier(state, menu, config, identity, windows);
   TriAxisListing listing(collector, applier);
 
   FuzzedDataProvider input(data, size);

@@ -37,7 +37,7 @@ LiveDisplays::LiveDisplays(Runtime& runtime, Prompts& prompts, Anemometer& anemo
 void LiveDisplays::SetGraphPresentation(bool uv) { graph.SetPresentation(uv); }
 void LiveDisplays::ApplyUnitScales() { graph.ApplyUnitScales(); }
 void LiveDisplays::ShowGraphThirdKey(bool visible) { graph.ShowThirdKey(visible); }
-void LiveDisplays::SamplesPerSecondChanged(int samplesPerSecond) {
+void LiveDisplays::SamplesPerSecondChanged(double samplesPerSecond) {
   windsockWindow.SetSamplesPerSecond(samplesPerSecond);
 }
 void LiveDisplays::ShowWindsockWAxis(bool visible) { windsockWindow.ShowWAxis(visible); }
@@ -47,7 +47,8 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
                    std::function<void(const QByteArray& text)> toServicePages)
     : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
                      anemometer.dialogLayout, modes, displays),
-      triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity),
+      triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity,
+                     displays),
       triAxisListing(link.matchers.TriAxisPkt, triAxisReplies),
       dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
                    displays.windsockWindow, displays.alarm, std::move(toServicePages)}),

@@ -71,7 +71,7 @@ struct LiveDisplays : LiveWindows {
   void SetGraphPresentation(bool uv) override;
   void ApplyUnitScales() override;
   void ShowGraphThirdKey(bool visible) override;
-  void SamplesPerSecondChanged(int samplesPerSecond) override;
+  void SamplesPerSecondChanged(double samplesPerSecond) override;
   void ShowWindsockWAxis(bool visible) override;
 
   DataDisplay dataDisplay;

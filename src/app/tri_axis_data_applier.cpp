@@ -51,7 +51,8 @@ std::optional<PcAveraging::Averages> TriAxisDataApplier::Average(const TriAxisSu
   if (!period_.IsActive()) period_.Start();
   averaging_.Add(sums);
   if (!periodEnded_) return std::nullopt;
-  return averaging_.TakeAverages();
+  return averaging_.TakeAverages(links_.config.ReportsPolar() ? PcAveraging::FirstField::kDirection
+                                                              : PcAveraging::FirstField::kNumber);
 }
 
 void TriAxisDataApplier::Plot(const TriAxisGraphValues& values) {
@@ -106,21 +107,26 @@ void TriAxisDataApplier::ApplyAscii(const TriAxisAsciiRecord& record) {
   TriAxisSample sample;
   std::optional<TriAxisSample> averaged;
   // What the log takes for this record: its line, the paths-blocked line, an empty line for a
-  // malformed record, or the averaged line of a period that ended.
+  // malformed record, or with PC averaging the averaged line of a period that ended.
   QString logLine;
 
   using Outcome = TriAxisAsciiRecord::Outcome;
   switch (record.outcome) {
     case Outcome::kPathsBlocked:
-      sample.kind = TriAxisSample::Kind::kBlocked;
-      if (!averaging) {
+    case Outcome::kMalformed:
+      sample.kind = record.outcome == Outcome::kPathsBlocked ? TriAxisSample::Kind::kBlocked
+                                                             : TriAxisSample::Kind::kMalformed;
+      // With PC averaging a rejected record is neither shown nor logged, and leaves an ended
+      // period to the next accepted record, which gives the period its line.
+      if (averaging) {
+        Tell(sample);
+        return;
+      }
+      if (record.outcome == Outcome::kPathsBlocked) {
         logLine = record.line;
         tabular.AddLine(logLine);
         sample.line = logLine;
       }
-      break;
-    case Outcome::kMalformed:
-      sample.kind = TriAxisSample::Kind::kMalformed;
       break;
     case Outcome::kUnreadable:
       sample.kind = TriAxisSample::Kind::kUnreadable;

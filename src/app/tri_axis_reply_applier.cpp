@@ -1,5 +1,7 @@
 #include "app/tri_axis_reply_applier.h"
 
+#include "triaxis/tri_axis_record_rate.h"
+
 namespace ventari {
 
 void TriAxisReplyApplier::Apply(const TriAxisSnReply& reply) {
@@ -11,6 +13,9 @@ void TriAxisReplyApplier::Apply(const TriAxisSnReply& reply) {
 
 void TriAxisReplyApplier::Apply(const TriAxisVerReply& reply) {
   identity_.identityText.append(reply.text);
+  // The search that found this anemometer set the windows to one record a second; its listing
+  // tells them its own rate.
+  toldRecordsPerSecond_.reset();
   const bool fiftyHz = reply.fiftyHz;
   if (identity_.serialLetter == 'O') {
     state_.PictureFile = QStringLiteral("T7.jpg");
@@ -46,6 +51,11 @@ void TriAxisReplyApplier::Apply(const TriAxisConfigReply& reply) {
   if (reply.averaging) config_.Averaging = *reply.averaging;
   for (std::size_t n = 0; n < reply.aip.size(); ++n) {
     if (reply.aip[n]) config_.Aip[n] = *reply.aip[n];
+  }
+  const double recordsPerSecond = TriAxisRecordsPerSecond(config_, state_.Model);
+  if (toldRecordsPerSecond_ != recordsPerSecond) {
+    toldRecordsPerSecond_ = recordsPerSecond;
+    windows_.SamplesPerSecondChanged(recordsPerSecond);
   }
 }
 

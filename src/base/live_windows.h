@@ -14,7 +14,7 @@ class LiveWindows {
   // Graph: its third key label (W) shown or hidden.
   virtual void ShowGraphThirdKey(bool visible) = 0;
   // Windsock: the anemometer's output rate changed (the rolling average follows it).
-  virtual void SamplesPerSecondChanged(int samplesPerSecond) = 0;
+  virtual void SamplesPerSecondChanged(double samplesPerSecond) = 0;
   // Windsock: its "W axis" box shown or hidden.
   virtual void ShowWindsockWAxis(bool visible) = 0;
 

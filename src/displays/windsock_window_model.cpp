@@ -71,16 +71,18 @@ void WindsockWindowModel::AveragingClick() {
     selections_.gust = kGustCont;
     view_.gustLabelVisible = false;
   } else {
-    const int seconds = selections_.averaging == kTenMinutes ? 600 : 120;
+    const double seconds = selections_.averaging == kTenMinutes ? 600 : 120;
+    constexpr double kLongest = TCalvarnWindsock::kMaxRollingAverage;
     windsock_.SetMagDataType(1);
-    windsock_.SetRollingAverage(samplesPerSecond_ * seconds);
+    windsock_.SetRollingAverage(
+        static_cast<int>(std::clamp(std::round(samplesPerSecond_ * seconds), 1.0, kLongest)));
     view_.gustGroupEnabled = true;
     view_.gustLabelVisible = true;
   }
   changed_.Notify();
 }
 
-void WindsockWindowModel::SetSamplesPerSecond(int samplesPerSecond) {
+void WindsockWindowModel::SetSamplesPerSecond(double samplesPerSecond) {
   samplesPerSecond_ = samplesPerSecond;
   AveragingClick();
 }

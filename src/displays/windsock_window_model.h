@@ -66,12 +66,14 @@ class WindsockWindowModel {
   void ShowSample(int direction, double speed, std::optional<double> w = std::nullopt);
 
   // Applies the averaging choice: magnitude type, window length from the output rate (history
-  // cleared) and the gust controls.
+  // cleared) and the gust controls. The "&2 min" and "&10min" windows hold the samples of two
+  // and ten minutes, at least one and at most TCalvarnWindsock::kMaxRollingAverage.
   void AveragingClick();
   void UnitsGroupClick() { AveragingClick(); }
-  // The anemometer's output rate (samples per second) changed or was read again.
-  void SetSamplesPerSecond(int samplesPerSecond);
-  int SamplesPerSecond() const { return samplesPerSecond_; }
+  // The anemometer's output rate (samples per second, below one for a three-axis anemometer
+  // that averages many measurements into each record) changed or was read again.
+  void SetSamplesPerSecond(double samplesPerSecond);
+  double SamplesPerSecond() const { return samplesPerSecond_; }
   // Selections outside their lists become "no selection"; then the averaging is applied.
   void ApplySelections();
 
@@ -89,7 +91,7 @@ class WindsockWindowModel {
  private:
   TCalvarnWindsock windsock_;
   WindsockSelections selections_;
-  int samplesPerSecond_ = 1;
+  double samplesPerSecond_ = 1;
   WindsockWindowView view_;
   ChangeNotifier changed_;
 };

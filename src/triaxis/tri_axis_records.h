@@ -81,9 +81,10 @@ struct TriAxisAsciiRecord {
     // the graph, alarm and windsock values.
     kUsable,
     // Failed its report mode's test. Without PC averaging `line` is shown and logged; with it
-    // nothing is shown, and an empty line is logged when a period has ended.
+    // nothing is shown or logged, and an ended period waits for the next accepted record.
     kPathsBlocked,
-    // A UVW record with a separator missing: nothing is shown; an empty line is logged.
+    // A UVW record with a separator missing: nothing is shown; without PC averaging an empty
+    // line is logged, with it nothing is.
     kMalformed,
     // Passed the test but a field is not a number: its status is shown when it was read;
     // nothing else is shown, logged or added.

@@ -15,6 +15,8 @@ its wind data, and changes its settings.</p>
 <li><a href="#Finding">Finding the anemometer</a></li>
 <li><a href="#Menus">The menus</a></li>
 <li><a href="#DataDisplay">The data display and its log</a></li>
+<li><a href="#Windsock">The windsock</a></li>
+<li><a href="#PcAveraging">PC averaging in the tabular display</a></li>
 <li><a href="#Alarm">The alarm</a></li>
 <li><a href="#Simulator">Trying Ventari without an anemometer</a></li>
 </ul>
@@ -82,11 +84,24 @@ written with the bytes the anemometer sent. The data keep flowing to the other w
 the message is shown. The window cannot be closed while logging: stop logging first.</p>
 
 <h2><a name="Windsock"></a>The windsock</h2>
-<p>The windsock's <b>2 min</b> and <b>10min</b> averages are taken over 120 and 600 records
-times the two-axis anemometer's output rate (records a second). For a three-axis anemometer
-that rate counts as one a second whatever it sends, so the averages span 120 and 600 records,
-not two and ten minutes; the PC averaging of the tabular display takes the plain mean of the
-directions it averages, so a wind swinging across north averages to the south.</p>
+<p>The windsock's <b>2 min</b> and <b>10min</b> averages are taken over the records of the
+last two and ten minutes: 120 and 600 times the anemometer's output rate in records a second.
+A two-axis anemometer's rate is its output rate setting. A three-axis anemometer averages its
+measurements (10 a second, 50 a second on a 50 Hz model) into each record as its AVERAGE
+setting says, so AVERAGE 5 gives 2 records a second on a T7 and 10 on a T7(50Hz); with
+instantaneous output on, a 50 Hz model sends all 50. The longest window holds 60,000
+records.</p>
+
+<h2><a name="PcAveraging"></a>PC averaging in the tabular display</h2>
+<p>With PC averaging the tabular display and its log show one line for each period of 1 to 60
+minutes instead of the records: every value averaged over the period's records. A polar
+direction is averaged as meteorological loggers do, as the direction of the mean of unit
+vectors (the mean of the directions' sines and cosines), so a wind swinging between 350 and 10
+degrees averages to about 0, not 180; the result lies between 0 and 360. The speed is the
+plain mean of the speeds. A period whose directions cancel out (as much wind from the east as
+from the west) has no mean direction, and its direction is left empty. Records with blocked
+paths or broken fields add nothing, and each period's line comes with the first good record
+after the period ends.</p>
 
 <h2><a name="Alarm"></a>The alarm</h2>
 <p><b>Alarm</b> watches every data message against a wind-speed threshold and a direction

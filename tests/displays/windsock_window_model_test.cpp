@@ -85,6 +85,27 @@ TEST_F(WindsockWindowTest, AveragingTakesItsWindowFromTheOutputRate) {
   EXPECT_EQ(Windsock().MagDataType(), 1);
 }
 
+TEST_F(WindsockWindowTest, TheWindowsHoldTwoAndTenMinutesOfRecordsAtAnyRate) {
+  struct Case {
+    double recordsPerSecond;
+    int twoMinutes;
+    int tenMinutes;
+  };
+  const Case cases[] = {
+      {50, 6000, 30000},    // a 50 Hz three-axis anemometer's every measurement
+      {0.04, 5, 24},        // a T7 averaging 250: 4.8 records in two minutes
+      {0.001, 1, 1},        // never an empty window
+      {200, 24000, 60000},  // at most the longest window
+  };
+  for (const Case& c : cases) {
+    window.SetSamplesPerSecond(c.recordsPerSecond);
+    window.SelectAveraging(WindsockWindowModel::kTwoMinutes);
+    EXPECT_EQ(Windsock().NumRollingAveSamples(), c.twoMinutes) << c.recordsPerSecond;
+    window.SelectAveraging(WindsockWindowModel::kTenMinutes);
+    EXPECT_EQ(Windsock().NumRollingAveSamples(), c.tenMinutes) << c.recordsPerSecond;
+  }
+}
+
 TEST_F(WindsockWindowTest, ARateOrUnitChangeRestartsAveragingButNotInstantaneousMode) {
   window.SelectAveraging(WindsockWindowModel::kTwoMinutes);
   Samples(50, 90, 3);

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "sim/faults.h"
 #include "sim/sim_device.h"
 #include "support/file_contents.h"
 #include "support/golden_file.h"
@@ -218,6 +221,100 @@ TEST_F(TriAxisDataScenario, OneMinuteOfPcAveragingGivesOneAveragedLineAMinute) {
     s.session.anemometer().triAxisConfig.PcAvgMinutes = 0;
     tabular().PcAveragingChanged();
   }
+}
+
+TEST_F(TriAxisDataScenario, AWindSwingingAcrossNorthAveragesToNorth) {
+  for (const char* format : {"STRFMT ASCII PAD", "STRFMT BINARY"}) {
+    SCOPED_TRACE(format);
+    samples.clear();
+    if (s.session.commands().discovery.Found()) {
+      s.Configure({format});
+    } else {
+      Start({"WINDREP POLAR CAL", format});
+    }
+    s.InstrumentOn(kT7).Device().Wind().SetSequence(
+        {{.speed = 5, .direction = 350}, {.speed = 5, .direction = 10}});
+    s.session.anemometer().triAxisConfig.PcAvgMinutes = 1;
+    OpenTabular();
+    s.rt.RunFor(150'000);
+    CloseTabular();
+
+    // The lines in the table, and so in the log and the averaged binary records.
+    const auto averaged = OfKind(Kind::kAveraged);
+    ASSERT_EQ(averaged.size(), 2u);
+    for (const TriAxisSample* sample : averaged) {
+      ASSERT_TRUE(sample->values[0]) << sample->line->toStdString();
+      const double direction = *sample->values[0];
+      EXPECT_LE(std::min(direction, 360 - direction), 1.0) << sample->line->toStdString();
+      EXPECT_NEAR(*sample->values[1], 5.0, 0.0051);
+    }
+    s.session.anemometer().triAxisConfig.PcAvgMinutes = 0;
+  }
+}
+
+TEST_F(TriAxisDataScenario, ARejectedRecordFirstAfterThePeriodEndStillGivesThePeriodItsLineOnTime) {
+  Start({"WINDREP UVW CAL", "STRFMT ASCII PAD"});
+  s.session.anemometer().triAxisConfig.PcAvgMinutes = 1;
+  tabular().PcAveragingChanged();
+  std::optional<std::int64_t> firstRecordAt;
+  std::vector<std::int64_t> averagedAt;
+  s.session.decoding().triAxisData.onSample = [&](const TriAxisSample& sample) {
+    samples.push_back(sample);
+    if (sample.kind == Kind::kRecord && !firstRecordAt) firstRecordAt = s.rt.NowMs();
+    if (sample.kind == Kind::kAveraged) averagedAt.push_back(s.rt.NowMs());
+  };
+  for (const char* fault : {"malformed=1", "blocked=1"}) {
+    SCOPED_TRACE(fault);
+    samples.clear();
+    firstRecordAt.reset();
+    averagedAt.clear();
+    OpenTabular();
+    const QString name = s.dir.filePath(QStringLiteral("rejected_%1.log").arg(fault[0]));
+    tabular().StartLogging(name);
+    for (int waited = 0; !firstRecordAt && waited < 5000; waited += 10) s.rt.RunFor(10);
+    ASSERT_TRUE(firstRecordAt);
+
+    // The records at 60 s and 61 s after the first are spoilt: at least the second of them
+    // arrives after the period's timer ran out.
+    const std::int64_t periodEnd = *firstRecordAt + 60'000;
+    s.rt.RunFor(periodEnd - 500 - s.rt.NowMs());
+    sim::Faults faults;
+    ASSERT_TRUE(sim::ApplyFault(fault, faults));
+    s.InstrumentOn(kT7).Device().SetFaults(faults);
+    s.rt.RunFor(2000);
+    s.InstrumentOn(kT7).Device().SetFaults({});
+    s.rt.RunFor(*firstRecordAt + 150'000 - s.rt.NowMs());
+    ASSERT_TRUE(tabular().StopLogging());
+    CloseTabular();
+
+    EXPECT_GE(OfKind(fault[0] == 'm' ? Kind::kMalformed : Kind::kBlocked).size(), 1u);
+    // The period's line comes with the first accepted record after its end, and the log holds
+    // both periods' lines and no empty line.
+    ASSERT_EQ(averagedAt.size(), 2u);
+    EXPECT_LE(averagedAt[0], periodEnd + 2500);
+    const auto averaged = OfKind(Kind::kAveraged);
+    const QStringList lines = QString::fromLatin1(FileContents(name)).split("\r\n");
+    const qsizetype header = lines.indexOf(QStringLiteral("U,V,W"));
+    ASSERT_GE(header, 0);
+    EXPECT_EQ(lines.mid(header + 1),
+              QStringList({*averaged[0]->line, *averaged[1]->line, QString()}));
+  }
+}
+
+TEST_F(TriAxisDataScenario, AFiftyHertzWindsocksTwoMinuteWindowSpansTwoMinutesOfRecords) {
+  const QString t7_50 = QStringLiteral("sim:t7-50");
+  Start({"WINDREP POLAR CAL", "STRFMT ASCII PAD", "INST ON"}, {}, t7_50);
+  WindsockWindowModel& windsock = s.session.displays().windsockWindow;
+  windsock.SelectAveraging(WindsockWindowModel::kTwoMinutes);
+  ASSERT_TRUE(s.session.commands().liveCommands.Open(LiveWindowKind::kWindsock));
+  EXPECT_EQ(windsock.SamplesPerSecond(), 50);
+  EXPECT_EQ(windsock.CalvarnWindsock1().NumRollingAveSamples(), 6000);
+
+  // The window warms up for two minutes of records, not for 2.4 s.
+  s.rt.RunFor(119'000);
+  EXPECT_TRUE(windsock.CalvarnWindsock1().WaitingTextShown());
+  s.rt.RunFor(2000);
+  EXPECT_FALSE(windsock.CalvarnWindsock1().WaitingTextShown());
 }
 
 TEST_F(TriAxisDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGivesThreeFiles) {

@@ -14,6 +14,7 @@
 #include "base/virtual_runtime.h"
 #include "link/packet_matcher_group.h"
 #include "link/system_matchers.h"
+#include "support/recorded_live_windows.h"
 #include "triaxis/tri_axis_config.h"
 #include "triaxis/tri_axis_identity.h"
 #include "triaxis/tri_axis_listing.h"
@@ -41,7 +42,8 @@ class ListingFixture : public ::testing::Test {
   MainMenu menu;
   TriAxisConfig config;
   TriAxisIdentity identity;
-  TriAxisReplyApplier applier{state, menu, config, identity};
+  RecordedLiveWindows windows;
+  TriAxisReplyApplier applier{state, menu, config, identity, windows};
   TriAxisListing listing{matchers.TriAxisPkt, applier};
 };
 

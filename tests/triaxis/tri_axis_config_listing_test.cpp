@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "listing_fixture.h"
 #include "tri_axis_answers.h"
@@ -307,6 +308,24 @@ TEST_F(ConfigListingTest, EveryCutOfAListingLeavesEachFieldUnreadOrOneOfItsItems
       EXPECT_LE(config.Averaging.size(), 3);
     }
   }
+}
+
+TEST_F(ConfigListingTest, TheWindowsAreToldTheRecordRateWhenItIsNew) {
+  Reply(TriAxisReply::kSn, kT7_50Answers.sn);
+  Reply(TriAxisReply::kVer, kT7_50Answers.ver);
+  Reply(TriAxisReply::kConfig, kT7_50Answers.config);  // INST ON: every measurement
+  EXPECT_EQ(windows.samplesPerSecond, std::vector<double>{50});
+
+  // Read again for a live window, the same rate leaves the windsock's history alone.
+  Reply(TriAxisReply::kConfig, kMz_50Answers.config);  // AVERAGE 25, INST ON
+  EXPECT_EQ(windows.samplesPerSecond, std::vector<double>{50});
+  Reply(TriAxisReply::kConfig, kT7Answers.config);  // AVERAGE 10, INST OFF
+  EXPECT_EQ(windows.samplesPerSecond, (std::vector<double>{50, 5}));
+
+  // Found again: the search set one a second, so the listing tells the rate again.
+  Reply(TriAxisReply::kVer, kT7_50Answers.ver);
+  Reply(TriAxisReply::kConfig, kT7Answers.config);
+  EXPECT_EQ(windows.samplesPerSecond, (std::vector<double>{50, 5, 5}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/tri_axis_question.h"
 #include "app/tri_axis_reply_applier.h"
 #include "support/channel_on_line.h"
+#include "support/recorded_live_windows.h"
 #include "tri_axis_answers.h"
 #include "triaxis/tri_axis_config.h"
 #include "triaxis/tri_axis_identity.h"
@@ -44,7 +45,8 @@ class TriAxisReplyLineTest : public ::testing::Test, protected ChannelOnLine {
 
   TriAxisConfig config;
   TriAxisIdentity identity;
-  TriAxisReplyApplier applier{state, window.menu, config, identity};
+  RecordedLiveWindows windows;
+  TriAxisReplyApplier applier{state, window.menu, config, identity, windows};
   TriAxisListing listing{matchers.TriAxisPkt, applier};
 };
 

@@ -7,33 +7,21 @@
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "support/channel_on_line.h"
+#include "support/recorded_live_windows.h"
 
 namespace ventari {
 namespace {
 
 class TwoAxisRepliesTest : public ::testing::Test, protected test::ChannelOnLine {
  protected:
-  // The live windows as the replies change them: the output rate and the unit scales.
-  struct Windows : LiveWindows {
-    explicit Windows(TwoAxisRepliesTest& test) : test_(test) {}
-    void SetGraphPresentation(bool) override {}
-    void ApplyUnitScales() override { ++test_.unitScaleChanges; }
-    void ShowGraphThirdKey(bool) override {}
-    void SamplesPerSecondChanged(int sps) override { test_.lastSamplesPerSecond = sps; }
-    void ShowWindsockWAxis(bool) override {}
-    TwoAxisRepliesTest& test_;
-  };
-
   const MenuEntry& Menu(MenuId id) { return window.menu.Entry(id); }
 
   SystemMatchers& m = matchers;
   TwoAxisConfig config;
   TwoAxisDialogLayout layout;
-  Windows windows{*this};
+  test::RecordedLiveWindows windows;
   ModeCommands modes{channel, state, window.menu, config, windows};
   TwoAxisReplyApplier replies{m, state, window.menu, config, layout, modes, windows};
-  int lastSamplesPerSecond = 0;
-  int unitScaleChanges = 0;
 };
 
 TEST_F(TwoAxisRepliesTest, D1OfAHeatedKestrixGivesTypeSerialModelAndArmsD2) {
@@ -113,7 +101,8 @@ TEST_F(TwoAxisRepliesTest, KestrixD3FieldsFollowTheirLetterRules) {
   EXPECT_EQ(config.FieldFormat, 1);
   EXPECT_EQ(config.OutputRate, 2);  // 4 Hz
   EXPECT_EQ(config.SamplesPerSecond, 4);
-  EXPECT_EQ(lastSamplesPerSecond, 4);
+  ASSERT_FALSE(windows.samplesPerSecond.empty());
+  EXPECT_EQ(windows.samplesPerSecond.back(), 4);
   EXPECT_EQ(config.AnalogueType, 2);
   EXPECT_EQ(config.VerticalPad, 1);
   EXPECT_EQ(config.Alignment, AlignmentMark::kUvInverted);
@@ -165,13 +154,13 @@ TEST_F(TwoAxisRepliesTest, UnitsChangeAppliesScalesOnceAndDecideTheWindsockEntry
   window.menu.Check(MenuId::kPolarcontinuous);
   replies.OnD3Packet("U1");
   EXPECT_EQ(config.OutputUnits, 0);
-  EXPECT_EQ(unitScaleChanges, 1);
+  EXPECT_EQ(windows.unitScaleChanges, 1);
   EXPECT_TRUE(Menu(MenuId::kWindsock1).visible);
   replies.OnD3Packet("U1");
-  EXPECT_EQ(unitScaleChanges, 1);
+  EXPECT_EQ(windows.unitScaleChanges, 1);
   replies.OnD3Packet("U2");
   EXPECT_EQ(config.OutputUnits, 1);
-  EXPECT_EQ(unitScaleChanges, 2);
+  EXPECT_EQ(windows.unitScaleChanges, 2);
   EXPECT_FALSE(Menu(MenuId::kWindsock1).visible);
 }
 
