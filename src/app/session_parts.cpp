@@ -44,14 +44,20 @@ void LiveDisplays::ShowWindsockWAxis(bool visible) { windsockWindow.ShowWAxis(vi
 
 Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
                    ModeCommands& modes, LiveDisplays& displays)
-    : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
+    : dataCollector(link.matchers.DataPacket, link.port, recordCounts,
+                    TwoAxisDataDecoder::kLongestMessage),
+      triAxisAsciiCollector(link.matchers.TriAxisAsciiPkt, link.port, recordCounts,
+                            TriAxisAsciiDecoder::kLongestRecord),
+      // Ended by size: its packet size, set as output starts, is its length.
+      triAxisBinaryCollector(link.matchers.TriAxisBinaryPkt, link.port, recordCounts, 0),
+      twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
                      anemometer.dialogLayout, modes, displays),
       triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity),
       triAxisListing(link.matchers.TriAxisPkt, triAxisReplies),
       dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
                    displays.windsockWindow}),
       dataDecoder(
-          link.matchers.DataPacket, [&modes] { return modes.UvChecked(); },
+          dataCollector, [&modes] { return modes.UvChecked(); },
           [this](const QByteArray& text, const TwoAxisDataRecord& record) {
             dataApplier.Apply(text, record);
           }),
@@ -67,11 +73,14 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
   };
   triAxisData.alarmVisible = dataApplier.alarmVisible;
   triAxisData.checkSample = dataApplier.checkSample;
-  link.matchers.TriAxisAsciiPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) {
+  triAxisAsciiCollector.SetRecordHandler([this](const QByteArray& text) {
     triAxisData.Apply(triAxisAscii.Decode(text));
+    return true;
   });
-  link.matchers.TriAxisBinaryPkt.SetStringHandler([this](TApdDataPacket&, const QByteArray& bytes) {
-    triAxisData.Apply(triAxisBinary.Decode(bytes));
+  triAxisBinaryCollector.SetRecordHandler([this](const QByteArray& bytes) {
+    const TriAxisBinaryRecord record = triAxisBinary.Decode(bytes);
+    triAxisData.Apply(record);
+    return record.outcome != TriAxisBinaryRecord::Outcome::kBadCheckByte;
   });
 }
 

@@ -24,6 +24,7 @@
 #include "displays/windsock_window_model.h"
 #include "link/command_channel.h"
 #include "link/packet_matcher_group.h"
+#include "link/record_collector.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "link/terminal_model.h"
@@ -82,12 +83,17 @@ struct LiveDisplays : LiveWindows {
   TabularDisplay tabular;
 };
 
-// From the port's bytes to the anemometer's state and the displays: the decoders of both
-// families and the appliers that act on what they read.
+// From the port's bytes to the anemometer's state and the displays: the data records'
+// collectors, the decoders of both families and the appliers that act on what they read.
 struct Decoding {
   Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
            ModeCommands& modes, LiveDisplays& displays);
 
+  // What became of every data record of both families since the run began.
+  RecordCounts recordCounts;
+  RecordCollector dataCollector;  // two-axis data messages
+  RecordCollector triAxisAsciiCollector;
+  RecordCollector triAxisBinaryCollector;
   TwoAxisReplyApplier twoAxisReplies;
   TriAxisReplyApplier triAxisReplies;
   TriAxisListing triAxisListing;

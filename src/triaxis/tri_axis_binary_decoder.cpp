@@ -86,6 +86,13 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
   record.bytes = bytes;
   const int size = RecordSize(config_);
   if (bytes.size() < size) return record;
+  // The check byte stands where the layout ends, after the last value.
+  std::uint8_t check = 0;
+  for (int i = kFirstValue; i < size - 1; ++i) check ^= static_cast<std::uint8_t>(bytes[i]);
+  if (check != static_cast<std::uint8_t>(bytes[size - 1])) {
+    record.outcome = TriAxisBinaryRecord::Outcome::kBadCheckByte;
+    return record;
+  }
   record.status =
       TriAxisStatusPair{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1])};
   const std::uint16_t words[3] = {WordAt(bytes, kFirstValue), WordAt(bytes, kFirstValue + 2),
@@ -151,10 +158,6 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
     offset += 2;
   }
 
-  record.checkByte = static_cast<std::uint8_t>(bytes[offset]);
-  std::uint8_t check = 0;
-  for (int i = kFirstValue; i < offset; ++i) check ^= static_cast<std::uint8_t>(bytes[i]);
-  record.checkByteMatches = check == record.checkByte;
   record.line = line;
   record.header = header;
   record.outcome = TriAxisBinaryRecord::Outcome::kUsable;

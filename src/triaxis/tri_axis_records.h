@@ -123,6 +123,9 @@ struct TriAxisBinaryRecord {
     kNoWind,
     // Fewer bytes than the configuration's layout holds: nothing is done.
     kShort,
+    // The check byte after the last value is not the XOR of the value bytes: a byte was lost or
+    // changed on the line. Only `bytes` is filled; nothing is shown, added or logged.
+    kBadCheckByte,
   };
 
   QByteArray bytes;  // as delivered, check byte included
@@ -131,10 +134,6 @@ struct TriAxisBinaryRecord {
   // U, V, W; axes 1 to 3; or direction, speed and W.
   std::array<TriAxisField, 3> values;
   TriAxisOptionalFields optional;
-  // The byte after the last value; it matches when it is the XOR of the value bytes, as in
-  // the averaged records this system writes. A record is used whether it matches or not.
-  std::uint8_t checkByte = 0;
-  bool checkByteMatches = false;
   QString line;
   QString header;
   TriAxisSumValues sums;
