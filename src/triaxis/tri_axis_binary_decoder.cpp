@@ -86,10 +86,15 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
   record.bytes = bytes;
   const int size = RecordSize(config_);
   if (bytes.size() < size) return record;
-  // The check byte stands where the layout ends, after the last value.
-  std::uint8_t check = 0;
-  for (int i = kFirstValue; i < size - 1; ++i) check ^= static_cast<std::uint8_t>(bytes[i]);
-  if (check != static_cast<std::uint8_t>(bytes[size - 1])) {
+  // The check byte stands where the layout ends. Which bytes it covers is not settled: the
+  // averaged records this system writes XOR their value bytes, and a check over the status pair
+  // too is as likely (the two agree on a status of 0 and 0). A record passes when either
+  // matches; a byte lost or changed on the line fails both but for 2 times in 256.
+  std::uint8_t values = 0;
+  for (int i = kFirstValue; i < size - 1; ++i) values ^= static_cast<std::uint8_t>(bytes[i]);
+  const auto withStatus = static_cast<std::uint8_t>(values ^ bytes[0] ^ bytes[1]);
+  const auto check = static_cast<std::uint8_t>(bytes[size - 1]);
+  if (check != values && check != withStatus) {
     record.outcome = TriAxisBinaryRecord::Outcome::kBadCheckByte;
     return record;
   }

@@ -123,8 +123,9 @@ struct TriAxisBinaryRecord {
     kNoWind,
     // Fewer bytes than the configuration's layout holds: nothing is done.
     kShort,
-    // The check byte after the last value is not the XOR of the value bytes: a byte was lost or
-    // changed on the line. Only `bytes` is filled; nothing is shown, added or logged.
+    // The check byte after the last value is neither the XOR of the value bytes nor that of the
+    // status and value bytes: a byte was lost or changed on the line. Only `bytes` is filled;
+    // nothing is shown, added or logged.
     kBadCheckByte,
   };
 

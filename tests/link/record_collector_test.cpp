@@ -36,27 +36,10 @@ struct StreamCase {
 
 TEST(RecordCollectorTest, OnlyWholeGoodRecordsAreHandedOnAndTheRestIsCounted) {
   const StreamCase cases[] = {
-      {"whole",
-       false,
-       "\x02"
-       "ab\x03\x02"
-       "cd\x03",
-       {"ab", "cd"},
-       {2, 0, 0}},
-      {"an end that never came",
-       false,
-       "\x02"
-       "a\x02"
-       "cd\x03",
-       {"cd"},
-       {1, 1, 0}},
+      {"whole", false, "\002ab\003\002cd\003", {"ab", "cd"}, {2, 0, 0}},
+      {"an end that never came", false, "\002a\002cd\003", {"cd"}, {1, 1, 0}},
       // A record lost its third byte, so it ends inside the next one, which is still found.
-      {"a byte lost",
-       true,
-       "\xBA\xBAXb\xBA\xBA"
-       "def",
-       {"Xb\xBA", "def"},
-       {1, 0, 1}},
+      {"a byte lost", true, "\272\272Xb\272\272def", {"Xb\272", "def"}, {1, 0, 1}},
   };
   for (const StreamCase& c : cases) {
     SCOPED_TRACE(c.name);
