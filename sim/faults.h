@@ -1,8 +1,7 @@
 // Faults a simulated anemometer can be given: noise between messages, dropped and truncated
 // messages, blocked paths, a device that stops answering, a line that stalls inside a message
-// and a port that disappears, and the
-// three-axis records' own: absent temperatures, a blocked speed, status conditions, malformed and
-// non-numeric records.
+// and a port that disappears, and the three-axis records' own: absent temperatures, a blocked
+// speed, status conditions, malformed and non-numeric records.
 #pragma once
 
 #include <cstdint>

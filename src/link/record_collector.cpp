@@ -15,25 +15,24 @@ std::int64_t RecordCollector::TimeOutMs(int recordBytes, const LineSettings& lin
 RecordCollector::RecordCollector(TApdDataPacket& matcher, const SerialPort& port,
                                  RecordCounts& counts, int longestRecord)
     : matcher_(matcher), counts_(counts) {
-  matcher.SetTimeOutRule([&matcher, &port, longestRecord] {
-    return TimeOutMs(matcher.EndCond().size ? matcher.PacketSize() : longestRecord, port.Line());
+  matcher.SetTimeOutRule([this, &port, longestRecord] {
+    return TimeOutMs(matcher_.EndCond().size ? matcher_.PacketSize() : longestRecord, port.Line());
   });
-  matcher.SetTimeOutHandler([this](TApdDataPacket& sender) {
+  matcher.SetTimeOutHandler([this](TApdDataPacket&) {
     ++counts_.incomplete;
-    sender.SetEnabled(true);
+    matcher_.SetEnabled(true);
   });
-  matcher.SetStringHandler(
-      [this](TApdDataPacket& sender, const QByteArray& text) { OnRecord(sender, text); });
+  matcher.SetStringHandler([this](TApdDataPacket&, const QByteArray& text) { OnRecord(text); });
 }
 
-void RecordCollector::OnRecord(TApdDataPacket& matcher, const QByteArray& text) {
+void RecordCollector::OnRecord(const QByteArray& text) {
   const QByteArray record = FromLastStart(text);
   if (!handler_ || handler_(record)) {
     ++counts_.whole;
     return;
   }
   ++counts_.bad;
-  matcher.ScanAgainAfterStart();
+  matcher_.ScanAgainAfterStart();
 }
 
 QByteArray RecordCollector::FromLastStart(const QByteArray& text) {

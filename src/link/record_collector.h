@@ -51,7 +51,7 @@ class RecordCollector {
   void SetRecordHandler(RecordHandler handler) { handler_ = std::move(handler); }
 
  private:
-  void OnRecord(TApdDataPacket& matcher, const QByteArray& text);
+  void OnRecord(const QByteArray& text);
   // `text` from the last start string it holds.
   QByteArray FromLastStart(const QByteArray& text);
 
