@@ -16,14 +16,14 @@ namespace ventari {
 namespace {
 
 TEST(RecordCollectorTest, ARecordMayStayOpenForFourRecordTimesAndAtLeastASecond) {
-  const struct {
-    int bytes;
-    std::int32_t baud;
-    std::int64_t ms;
-  } cases[] = {{64, 9600, 1000}, {64, 300, 8534}, {100, 2400, 1667}, {27, 115200, 1000}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(RecordCollector::TimeOutMs(c.bytes, LineSettings{.baud = c.baud}), c.ms) << c.baud;
-  }
+  const auto at = [](std::int32_t baud) {
+    LineSettings line;
+    line.baud = baud;
+    return line;
+  };
+  EXPECT_EQ(RecordCollector::TimeOutMs(64, at(9600)), 1000);
+  EXPECT_EQ(RecordCollector::TimeOutMs(64, at(300)), 8534);
+  EXPECT_EQ(RecordCollector::TimeOutMs(100, at(2400)), 1667);
 }
 
 struct StreamCase {
@@ -36,7 +36,6 @@ struct StreamCase {
 
 TEST(RecordCollectorTest, OnlyWholeGoodRecordsAreHandedOnAndTheRestIsCounted) {
   const StreamCase cases[] = {
-      {"whole", false, "\002ab\003\002cd\003", {"ab", "cd"}, {2, 0, 0}},
       {"an end that never came", false, "\002a\002cd\003", {"cd"}, {1, 1, 0}},
       // A record lost its third byte, so it ends inside the next one, which is still found.
       {"a byte lost", true, "\272\272Xb\272\272def", {"Xb\272", "def"}, {1, 0, 1}},
