@@ -59,6 +59,8 @@ bool ApplyFault(std::string_view text, Faults& faults) {
   if (key == "silent") return ParseMs(value, faults.silentAfterMs);
   if (key == "vanish") return ParseMs(value, faults.vanishAfterMs);
   if (key == "return") return ParseMs(value, faults.returnAfterMs);
+  if (key == "stall") return ParseMs(value, faults.stallAfterMs);
+  if (key == "resume") return ParseMs(value, faults.resumeAfterMs);
   if (key == "bin-temp") return ParseNumber(value, faults.binTemperature);
   if (key == "sos-error") return ParseNumber(value, faults.sosError);
   return false;

@@ -1,7 +1,7 @@
 // Faults a simulated anemometer can be given: noise between messages, dropped and truncated
-// messages, blocked paths, a device that stops answering and a port that disappears, and the
-// three-axis records' own: absent temperatures, a blocked speed, status conditions, malformed and
-// non-numeric records.
+// messages, blocked paths, a device that stops answering, a line that stalls inside a message
+// and a port that disappears, and the three-axis records' own: absent temperatures, a blocked
+// speed, status conditions, malformed and non-numeric records.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,10 @@ struct Faults {
   // Times from the start of the run; negative means never.
   std::int64_t silentAfterMs = -1;  // the device stops hearing and sending
   std::int64_t vanishAfterMs = -1;  // the port disappears, once
+  // The first data message due from then on stops halfway, before its end marker, once.
+  std::int64_t stallAfterMs = -1;
+  // Time from the stall until data messages go on; negative means never.
+  std::int64_t resumeAfterMs = -1;
   // Time from the vanishing; negative means never. The port comes back once, the device having
   // gone on meanwhile; what it sent while the port was gone is lost.
   std::int64_t returnAfterMs = -1;
@@ -41,8 +45,8 @@ struct Faults {
 // Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P", "empty-temp=P",
 // "over-temp=P", "blocked-speed=P", "status=P", "malformed=P", "non-numeric=P",
 // "silent-checksums=P", "garbled-checksum=P", "short-debug=P" (probabilities)
-// or "silent=MS", "vanish=MS", "return=MS" (milliseconds). Returns false, changing nothing, for any
-// other text.
+// or "silent=MS", "vanish=MS", "return=MS", "stall=MS", "resume=MS" (milliseconds). Returns false,
+// changing nothing, for any other text.
 bool ApplyFault(std::string_view text, Faults& faults);
 
 }  // namespace ventari::sim

@@ -27,6 +27,7 @@ void SimDevice::Hear(std::uint8_t byte) {
 
 void SimDevice::SetFaults(const Faults& faults) {
   faults_ = faults;
+  stalledAtMs_ = -1;
   wind_.SetBlockedProbability(faults.blocked);
   runtime_.Cancel(silenceEvent_);
   silenceEvent_ = 0;
@@ -125,7 +126,20 @@ bool SimDevice::Chance(double probability) {
   return std::bernoulli_distribution(std::min(probability, 1.0))(random_);
 }
 
+bool SimDevice::Stalled(std::string& message, std::size_t endMarker) {
+  const std::int64_t now = runtime_.NowMs();
+  if (stalledAtMs_ >= 0) {
+    return faults_.resumeAfterMs < 0 || now < stalledAtMs_ + faults_.resumeAfterMs;
+  }
+  if (faults_.stallAfterMs < 0 || now < faults_.stallAfterMs) return false;
+  stalledAtMs_ = now;
+  message.resize(std::min(endMarker, message.size()) / 2);
+  Transmit(message);
+  return true;
+}
+
 void SimDevice::SendWithFaults(std::string message, std::size_t endMarker) {
+  if (Stalled(message, endMarker)) return;
   if (Chance(faults_.noise)) {
     // Noise never contains the framing bytes of either family, so it only ever lies between
     // messages.

@@ -98,6 +98,9 @@ class SimDevice {
  private:
   void OutputTick();
   void SendWithFaults(std::string message, std::size_t endMarker);
+  // Sends the first half of the message that meets the stall, and nothing while it lasts; true
+  // when the message is not to be sent.
+  bool Stalled(std::string& message, std::size_t endMarker);
 
   Runtime& runtime_;
   LineSettings line_;
@@ -118,6 +121,8 @@ class SimDevice {
   Runtime::EventId outputEvent_ = 0;
   std::int64_t lastSampleAtMs_ = -1;
   Runtime::EventId silenceEvent_ = 0;
+  // When the line stalled inside a message; negative before.
+  std::int64_t stalledAtMs_ = -1;
   // Scheduled replies, so that a destroyed device leaves nothing behind.
   std::vector<Runtime::EventId> replyEvents_;
 };

@@ -118,7 +118,9 @@ int main(int argc, char** argv) {
                       "after MS milliseconds; vanish=MS: the pseudo-terminal closes after MS "
                       "milliseconds, once (without --link ventari-sim then exits); return=MS: "
                       "with --link, it comes back MS milliseconds after it closed, the device "
-                      "having gone on meanwhile. Kestrix II set to A3 in the calibration bin: "
+                      "having gone on meanwhile; stall=MS: the first data message from MS "
+                      "milliseconds on stops halfway; resume=MS: data messages go on MS "
+                      "milliseconds after the stall. Kestrix II set to A3 in the calibration bin: "
                       "bin-temp=C: the bin's temperature in degrees C (default 20.0); "
                       "sos-error=M: the error of its speed of sound in m/s."),
        QStringLiteral("fault")},

@@ -45,7 +45,13 @@ void LiveDisplays::ShowWindsockWAxis(bool visible) { windsockWindow.ShowWAxis(vi
 Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
                    ModeCommands& modes, LiveDisplays& displays, std::function<bool()> graphShown,
                    std::function<void(const QByteArray& text)> toServicePages)
-    : twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
+    : dataCollector(link.matchers.DataPacket, link.port, recordCounts,
+                    TwoAxisDataDecoder::kLongestMessage),
+      triAxisAsciiCollector(link.matchers.TriAxisAsciiPkt, link.port, recordCounts,
+                            TriAxisAsciiDecoder::kLongestRecord),
+      // Ended by size: its packet size, set as output starts, is its length.
+      triAxisBinaryCollector(link.matchers.TriAxisBinaryPkt, link.port, recordCounts, 0),
+      twoAxisReplies(link.matchers, anemometer.state, menu, anemometer.twoAxisConfig,
                      anemometer.dialogLayout, modes, displays),
       triAxisReplies(anemometer.state, menu, anemometer.triAxisConfig, anemometer.triAxisIdentity,
                      displays),
@@ -53,15 +59,15 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
       dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
                    displays.windsockWindow, displays.alarm, std::move(toServicePages)}),
       dataDecoder(
-          link.matchers.DataPacket, [&modes] { return modes.UvChecked(); },
+          dataCollector, [&modes] { return modes.UvChecked(); },
           [this](const QByteArray& text, const TwoAxisDataRecord& record) {
             dataApplier.Apply(text, record);
           }),
       triAxisData({runtime, link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
                    anemometer.triAxisConfig, displays.tabular, displays.graph,
                    displays.windsockWindow, displays.alarm, std::move(graphShown)}),
-      triAxisReader(link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
-                    anemometer.triAxisConfig, triAxisData) {}
+      triAxisReader(triAxisAsciiCollector, triAxisBinaryCollector, anemometer.triAxisConfig,
+                    triAxisData) {}
 
 Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
                    Anemometer& anemometer, AnemometerLink& link, LiveDisplays& displays,

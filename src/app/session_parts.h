@@ -24,9 +24,11 @@
 #include "displays/windsock_window_model.h"
 #include "link/command_channel.h"
 #include "link/packet_matcher_group.h"
+#include "link/record_collector.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 #include "link/terminal_model.h"
+#include "triaxis/tri_axis_ascii_decoder.h"
 #include "triaxis/tri_axis_config.h"
 #include "triaxis/tri_axis_data_reader.h"
 #include "triaxis/tri_axis_identity.h"
@@ -81,14 +83,20 @@ struct LiveDisplays : LiveWindows {
   TabularDisplay tabular;
 };
 
-// From the port's bytes to the anemometer's state and the displays: the decoders of both
-// families and the appliers that act on what they read. `graphShown` says whether the graph
-// window is shown; `toServicePages` hands each two-axis message to the service pages.
+// From the port's bytes to the anemometer's state and the displays: the data records'
+// collectors, the readers of both families and the appliers that act on what they read.
+// `graphShown` says whether the graph window is shown; `toServicePages` hands each two-axis
+// message to the service pages.
 struct Decoding {
   Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
            ModeCommands& modes, LiveDisplays& displays, std::function<bool()> graphShown,
            std::function<void(const QByteArray& text)> toServicePages);
 
+  // What became of every data record of both families since the run began.
+  RecordCounts recordCounts;
+  RecordCollector dataCollector;  // two-axis data messages
+  RecordCollector triAxisAsciiCollector;
+  RecordCollector triAxisBinaryCollector;
   TwoAxisReplyApplier twoAxisReplies;
   TriAxisReplyApplier triAxisReplies;
   TriAxisListing triAxisListing;

@@ -180,13 +180,19 @@ void TriAxisDataApplier::ApplyAscii(const TriAxisAsciiRecord& record) {
 }
 
 void TriAxisDataApplier::ApplyBinary(const TriAxisBinaryRecord& record) {
-  if (record.outcome == TriAxisBinaryRecord::Outcome::kShort) {
+  TabularDisplay& tabular = links_.tabular;
+  if (record.outcome == TriAxisBinaryRecord::Outcome::kShort ||
+      record.outcome == TriAxisBinaryRecord::Outcome::kBadCheckByte) {
     TriAxisSample sample;
     sample.kind = TriAxisSample::Kind::kUnreadable;
+    if (record.outcome == TriAxisBinaryRecord::Outcome::kBadCheckByte) {
+      // Nothing of it is shown, averaged or logged; the status panel counts it.
+      sample.kind = TriAxisSample::Kind::kBad;
+      tabular.ShowBadRecord();
+    }
     Tell(sample);
     return;
   }
-  TabularDisplay& tabular = links_.tabular;
   tabular.OpenBinaryLogIfWaiting();
   TriAxisSample sample;
   sample.status = record.status;

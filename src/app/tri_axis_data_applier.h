@@ -26,7 +26,8 @@ struct TriAxisConfig;
 
 // One record, or one averaged line, as the windows got it.
 struct TriAxisSample {
-  enum class Kind { kRecord, kAveraged, kBlocked, kMalformed, kUnreadable };
+  // kBad: a binary record whose check byte failed, dropped.
+  enum class Kind { kRecord, kAveraged, kBlocked, kMalformed, kUnreadable, kBad };
   Kind kind = Kind::kRecord;
   // The line it added to the table; none when it added none.
   std::optional<QString> line;

@@ -50,6 +50,8 @@ QString KindName(TriAxisSample::Kind kind) {
       return QStringLiteral("blocked");
     case TriAxisSample::Kind::kMalformed:
       return QStringLiteral("malformed");
+    case TriAxisSample::Kind::kBad:
+      return QStringLiteral("bad");
     case TriAxisSample::Kind::kUnreadable:
       break;
   }

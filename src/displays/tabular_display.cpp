@@ -27,6 +27,11 @@ std::optional<QString> TabularDisplay::ShowStatus(int address, int value) {
   return reading;
 }
 
+void TabularDisplay::ShowBadRecord() {
+  status_.RecordDropped();
+  changed_.Notify();
+}
+
 void TabularDisplay::SetHeader(const QString& text) {
   if (headerLabel_ == text) return;
   headerLabel_ = text;

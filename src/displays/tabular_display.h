@@ -49,6 +49,9 @@ class TabularDisplay {
   // status, panel 1 the clinometer reading when a fitted clinometer's reading is complete.
   // Returns that reading when this status completed it.
   std::optional<QString> ShowStatus(int address, int value);
+  // A record dropped because its check failed: panel 0 tells how many were since continuous
+  // output started.
+  void ShowBadRecord();
   // The header label above the optional columns.
   void SetHeader(const QString& text);
   // A line at the bottom of the table.

@@ -49,6 +49,21 @@ void TriAxisStatus::PrepareStatusCheck() {
   expectedConfigByte_ = expected;
   expectedAnalogueInputs_ =
       static_cast<int>(std::count(config_.Aip.begin(), config_.Aip.end(), true));
+  dropped_ = 0;
+  Compose();
+}
+
+void TriAxisStatus::RecordDropped() {
+  ++dropped_;
+  Compose();
+}
+
+void TriAxisStatus::Compose() {
+  message_ = ranked_;
+  if (dropped_ == 0) return;
+  if (!message_.isEmpty()) message_ += QStringLiteral(" - ");
+  message_ += dropped_ == 1 ? QStringLiteral("1 bad record dropped")
+                            : QStringLiteral("%1 bad records dropped").arg(dropped_);
 }
 
 std::optional<QString> TriAxisStatus::ShowStatus(int address, int value) {
@@ -103,7 +118,8 @@ std::optional<QString> TriAxisStatus::ShowStatus(int address, int value) {
     default:
       break;
   }
-  message_ = Rank();
+  ranked_ = Rank();
+  Compose();
   return reading;
 }
 

@@ -21,7 +21,7 @@ class TriAxisStatus {
                 const AnemState& state);
 
   // What the anemometer should report at addresses 2 and 3, from the configuration as it is
-  // now; run when continuous output starts.
+  // now; run when continuous output starts, which also starts the count of dropped records.
   void PrepareStatusCheck();
 
   // One record's status: `address` 0 to 10 (others change no condition), `value` one byte.
@@ -29,7 +29,11 @@ class TriAxisStatus {
   // clinometer is fitted.
   std::optional<QString> ShowStatus(int address, int value);
 
-  // The highest-ranking condition, "Status OK" when there is none; empty before any status.
+  // A record was dropped because its check failed.
+  void RecordDropped();
+
+  // The highest-ranking condition, "Status OK" when there is none, empty before any status;
+  // then how many records were dropped, when any were: "Status OK - 2 bad records dropped".
   const QString& Message() const { return message_; }
   int ExpectedConfigByte() const { return expectedConfigByte_; }
   int ExpectedAnalogueInputs() const { return expectedAnalogueInputs_; }
@@ -37,6 +41,7 @@ class TriAxisStatus {
 
  private:
   QString Rank() const;
+  void Compose();
   QString ClinometerText() const;
 
   const TriAxisConfig& config_;
@@ -54,6 +59,8 @@ class TriAxisStatus {
   std::array<unsigned char, 4> clinometer_{};
   int expectedConfigByte_ = 0;
   int expectedAnalogueInputs_ = 0;
+  QString ranked_;
+  int dropped_ = 0;
   QString message_;
 };
 

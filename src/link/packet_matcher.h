@@ -35,6 +35,8 @@ class TApdDataPacket {
   using RawHandler =
       std::function<void(TApdDataPacket& sender, const std::uint8_t* data, std::size_t length)>;
   using TimeOutHandler = std::function<void(TApdDataPacket& sender)>;
+  // How long, in milliseconds, the packet that starts now may stay open.
+  using TimeOutRule = std::function<std::int64_t()>;
 
   static constexpr int kTimeOutTickMs = 55;
   // 2184 ticks, about 120 s.
@@ -79,6 +81,9 @@ class TApdDataPacket {
   // The longest time, in ticks of kTimeOutTickMs, that a started packet may stay open.
   int TimeOut() const { return timeOut_; }
   void SetTimeOut(int ticks) { timeOut_ = ticks; }
+  // When set, asked as each packet starts, in place of TimeOut: for packets whose time on the
+  // line follows the line's rate.
+  void SetTimeOutRule(TimeOutRule rule) { timeOutRule_ = std::move(rule); }
 
   // Arming raises std::invalid_argument when the matcher cannot frame anything: an empty start
   // string with the string start condition, the size end condition with a PacketSize of zero
@@ -94,6 +99,11 @@ class TApdDataPacket {
   void SetRawHandler(RawHandler handler) { rawHandler_ = std::move(handler); }
   // Called when a started packet stayed open longer than TimeOut.
   void SetTimeOutHandler(TimeOutHandler handler) { timeOutHandler_ = std::move(handler); }
+
+  // Called by a handler when the packet just delivered is none after all (its check failed):
+  // the bytes after its first byte are matched again, by every matcher, instead of being
+  // dropped, so that a packet which began inside it is still found.
+  void ScanAgainAfterStart() { scanAgain_ = true; }
 
   // Set to 1 by the handlers when the matcher delivered what they waited for; the waiting code
   // clears it before it asks.
@@ -149,7 +159,9 @@ class TApdDataPacket {
   StringHandler stringHandler_;
   RawHandler rawHandler_;
   TimeOutHandler timeOutHandler_;
+  TimeOutRule timeOutRule_;
   PacketMatcherGroup* group_ = nullptr;
+  bool scanAgain_ = false;
 
   // Taken at arming.
   bool anyData_ = false;

@@ -101,8 +101,10 @@ void PacketMatcherGroup::TakeCapture(TApdDataPacket& matcher) {
   for (TApdDataPacket* other : matchers_) {
     if (other->mode_ == Mode::kWaitingForStart) other->startMatched_ = 0;
   }
-  captureTimer_ = runtime_.Schedule(std::int64_t{matcher.timeOut_} * TApdDataPacket::kTimeOutTickMs,
-                                    [this] { CaptureTimedOut(); });
+  const std::int64_t timeOutMs =
+      matcher.timeOutRule_ ? matcher.timeOutRule_()
+                           : std::int64_t{matcher.timeOut_} * TApdDataPacket::kTimeOutTickMs;
+  captureTimer_ = runtime_.Schedule(timeOutMs, [this] { CaptureTimedOut(); });
 }
 
 void PacketMatcherGroup::ReleaseCapture() {
@@ -202,7 +204,8 @@ PacketMatcherGroup::ScanOutcome PacketMatcherGroup::ScanMatcher(TApdDataPacket& 
 
 std::exception_ptr PacketMatcherGroup::Deliver(TApdDataPacket& matcher, const ScanOutcome& end) {
   inHandler_ = true;
-  std::size_t begin = matcher.begin_;
+  const std::size_t first = matcher.begin_;
+  std::size_t begin = first;
   std::size_t stop = end.last + 1;
   if (!matcher.includeStrings_) {
     begin += matcher.start_.Size();
@@ -212,10 +215,12 @@ std::exception_ptr PacketMatcherGroup::Deliver(TApdDataPacket& matcher, const Sc
   Disarmed(matcher);
 
   const std::uint64_t discards = discards_;
+  matcher.scanAgain_ = false;
   std::exception_ptr error = Report(CallHandlers(matcher, begin, stop));
-  // Unless the port closed meanwhile, everything up to the packet's last byte goes.
+  // Unless the port closed meanwhile, everything up to the packet's last byte goes, or only its
+  // first byte when a handler found it was none.
   if (discards == discards_) {
-    head_ = end.last + 1;
+    head_ = matcher.scanAgain_ ? first + 1 : end.last + 1;
     if (head_ == buffer_.size()) DiscardBuffer();
   }
   if (matcher.autoEnable_) {

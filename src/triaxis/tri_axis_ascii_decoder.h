@@ -14,6 +14,10 @@ namespace ventari {
 
 class TriAxisAsciiDecoder {
  public:
+  // The longest record from STX to ETX: the status, three values, the speed of sound, the
+  // absolute temperature and six analogue inputs, each with its comma (92 bytes), with room.
+  static constexpr int kLongestRecord = 100;
+
   // Reads records by `config` as it stands when each record arrives.
   explicit TriAxisAsciiDecoder(const TriAxisConfig& config) : config_(config) {}
 

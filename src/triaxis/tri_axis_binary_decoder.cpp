@@ -86,6 +86,18 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
   record.bytes = bytes;
   const int size = RecordSize(config_);
   if (bytes.size() < size) return record;
+  // The check byte stands where the layout ends. Which bytes it covers is not settled: the
+  // averaged records this system writes XOR their value bytes, and a check over the status pair
+  // too is as likely (the two agree on a status of 0 and 0). A record passes when either
+  // matches; a byte lost or changed on the line fails both but for 2 times in 256.
+  std::uint8_t values = 0;
+  for (int i = kFirstValue; i < size - 1; ++i) values ^= static_cast<std::uint8_t>(bytes[i]);
+  const auto withStatus = static_cast<std::uint8_t>(values ^ bytes[0] ^ bytes[1]);
+  const auto check = static_cast<std::uint8_t>(bytes[size - 1]);
+  if (check != values && check != withStatus) {
+    record.outcome = TriAxisBinaryRecord::Outcome::kBadCheckByte;
+    return record;
+  }
   record.status =
       TriAxisStatusPair{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1])};
   const std::uint16_t words[3] = {WordAt(bytes, kFirstValue), WordAt(bytes, kFirstValue + 2),
@@ -151,10 +163,6 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
     offset += 2;
   }
 
-  record.checkByte = static_cast<std::uint8_t>(bytes[offset]);
-  std::uint8_t check = 0;
-  for (int i = kFirstValue; i < offset; ++i) check ^= static_cast<std::uint8_t>(bytes[i]);
-  record.checkByteMatches = check == record.checkByte;
   record.line = line;
   record.header = header;
   record.outcome = TriAxisBinaryRecord::Outcome::kUsable;

@@ -1,23 +1,24 @@
 #include "triaxis/tri_axis_data_reader.h"
 
-#include "link/packet_matcher.h"
-
 namespace ventari {
 
-TriAxisDataReader::TriAxisDataReader(TApdDataPacket& asciiPacket, TApdDataPacket& binaryPacket,
+TriAxisDataReader::TriAxisDataReader(RecordCollector& ascii, RecordCollector& binary,
                                      const TriAxisConfig& config, TriAxisRecordConsumer& consumer)
-    : asciiPacket_(asciiPacket), binaryPacket_(binaryPacket), ascii_(config), binary_(config) {
-  asciiPacket_.SetStringHandler([this, &consumer](TApdDataPacket&, const QByteArray& text) {
+    : asciiCollector_(ascii), binaryCollector_(binary), ascii_(config), binary_(config) {
+  asciiCollector_.SetRecordHandler([this, &consumer](const QByteArray& text) {
     consumer.Apply(ascii_.Decode(text));
+    return true;
   });
-  binaryPacket_.SetStringHandler([this, &consumer](TApdDataPacket&, const QByteArray& bytes) {
-    consumer.Apply(binary_.Decode(bytes));
+  binaryCollector_.SetRecordHandler([this, &consumer](const QByteArray& bytes) {
+    const TriAxisBinaryRecord record = binary_.Decode(bytes);
+    consumer.Apply(record);
+    return record.outcome != TriAxisBinaryRecord::Outcome::kBadCheckByte;
   });
 }
 
 TriAxisDataReader::~TriAxisDataReader() {
-  asciiPacket_.SetStringHandler(nullptr);
-  binaryPacket_.SetStringHandler(nullptr);
+  asciiCollector_.SetRecordHandler({});
+  binaryCollector_.SetRecordHandler({});
 }
 
 }  // namespace ventari

@@ -1,27 +1,29 @@
 // Reads a three-axis anemometer's data records off the port: installs itself on the ASCII and
-// the binary record collectors, decodes each record they deliver and hands it to `consumer`.
+// the binary record collectors, decodes each record they hand on and gives it to `consumer`.
+// A binary record whose check byte fails goes to the consumer too (it tells the status panel)
+// and is reported back to its collector as bad.
 #pragma once
 
+#include "link/record_collector.h"
 #include "triaxis/tri_axis_ascii_decoder.h"
 #include "triaxis/tri_axis_binary_decoder.h"
 #include "triaxis/tri_axis_records.h"
 
 namespace ventari {
 
-class TApdDataPacket;
 struct TriAxisConfig;
 
 class TriAxisDataReader {
  public:
-  TriAxisDataReader(TApdDataPacket& asciiPacket, TApdDataPacket& binaryPacket,
-                    const TriAxisConfig& config, TriAxisRecordConsumer& consumer);
+  TriAxisDataReader(RecordCollector& ascii, RecordCollector& binary, const TriAxisConfig& config,
+                    TriAxisRecordConsumer& consumer);
   ~TriAxisDataReader();
   TriAxisDataReader(const TriAxisDataReader&) = delete;
   TriAxisDataReader& operator=(const TriAxisDataReader&) = delete;
 
  private:
-  TApdDataPacket& asciiPacket_;
-  TApdDataPacket& binaryPacket_;
+  RecordCollector& asciiCollector_;
+  RecordCollector& binaryCollector_;
   TriAxisAsciiDecoder ascii_;
   TriAxisBinaryDecoder binary_;
 };

@@ -124,6 +124,10 @@ struct TriAxisBinaryRecord {
     kNoWind,
     // Fewer bytes than the configuration's layout holds: nothing is done.
     kShort,
+    // The check byte after the last value is neither the XOR of the value bytes nor that of the
+    // status and value bytes: a byte was lost or changed on the line. Only `bytes` is filled;
+    // nothing is shown, added or logged.
+    kBadCheckByte,
   };
 
   QByteArray bytes;  // as delivered, check byte included
@@ -132,10 +136,6 @@ struct TriAxisBinaryRecord {
   // U, V, W; axes 1 to 3; or direction, speed and W.
   std::array<TriAxisField, 3> values;
   TriAxisOptionalFields optional;
-  // The byte after the last value; it matches when it is the XOR of the value bytes, as in
-  // the averaged records this system writes. A record is used whether it matches or not.
-  std::uint8_t checkByte = 0;
-  bool checkByteMatches = false;
   QString line;
   QString header;
   TriAxisSumValues sums;

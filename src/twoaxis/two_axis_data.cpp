@@ -1,15 +1,17 @@
 #include "twoaxis/two_axis_data.h"
 
 #include "base/record_field.h"
-#include "link/packet_matcher.h"
+#include "link/record_collector.h"
 
 namespace ventari {
 
-TwoAxisDataDecoder::TwoAxisDataDecoder(TApdDataPacket& dataPacket, std::function<bool()> uvLayout,
+TwoAxisDataDecoder::TwoAxisDataDecoder(RecordCollector& collector, std::function<bool()> uvLayout,
                                        Consumer consumer)
     : uvLayout_(std::move(uvLayout)), consumer_(std::move(consumer)) {
-  dataPacket.SetStringHandler(
-      [this](TApdDataPacket&, const QByteArray& text) { OnDataPacket(text); });
+  collector.SetRecordHandler([this](const QByteArray& text) {
+    OnDataPacket(text);
+    return true;
+  });
 }
 
 TwoAxisDataRecord TwoAxisDataDecoder::Decode(const QByteArray& text, bool uv) {

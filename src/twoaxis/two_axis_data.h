@@ -1,6 +1,6 @@
-// Decodes each two-axis data message framed by the data matcher into a typed record and hands
-// it, with the message's text, to one consumer. The message layout (U and V, or direction and
-// speed) is the consumer's to say: the decoder reads only bytes.
+// Decodes each two-axis data message the data matcher's collector delivers into a typed record
+// and hands it, with the message's text, to one consumer. The message layout (U and V, or direction
+// and speed) is the consumer's to say: the decoder reads only bytes.
 #pragma once
 
 #include <QByteArray>
@@ -8,7 +8,7 @@
 
 namespace ventari {
 
-class TApdDataPacket;
+class RecordCollector;
 
 // What one message holds.
 struct TwoAxisDataRecord {
@@ -23,12 +23,17 @@ class TwoAxisDataDecoder {
  public:
   using Consumer = std::function<void(const QByteArray& text, const TwoAxisDataRecord& record)>;
 
-  // Installs the handler of `dataPacket`. `uvLayout` says whether messages now carry U and V.
-  TwoAxisDataDecoder(TApdDataPacket& dataPacket, std::function<bool()> uvLayout, Consumer consumer);
+  // The longest message from STX to ETX: two values, the vertical pad, the speed of sound and
+  // the temperature, the unit and the status (about 50 bytes), with room.
+  static constexpr int kLongestMessage = 64;
+
+  // Installs the record handler of `collector`, the data matcher's. `uvLayout` says whether
+  // messages now carry U and V.
+  TwoAxisDataDecoder(RecordCollector& collector, std::function<bool()> uvLayout, Consumer consumer);
   TwoAxisDataDecoder(const TwoAxisDataDecoder&) = delete;
   TwoAxisDataDecoder& operator=(const TwoAxisDataDecoder&) = delete;
 
-  // The matcher's handler: decodes `text` and hands it on.
+  // The collector's handler: decodes `text` and hands it on.
   void OnDataPacket(const QByteArray& text) { consumer_(text, Decode(text, uvLayout_())); }
 
   static TwoAxisDataRecord Decode(const QByteArray& text, bool uv);

@@ -123,6 +123,20 @@ TEST_F(LiveDataScenario, NoiseAndTruncatedMessagesNeitherStopTheStreamNorReachTh
   EXPECT_EQ(s.session.displays().windsockWindow.CalvarnWindsock1().GetSampleCount(), readable);
 }
 
+TEST_F(LiveDataScenario, AMessageStalledForMinutesIsDroppedAndTheMessagesAfterItFlow) {
+  Start({Wind(45, 6)});
+  sim::Faults stall;
+  stall.stallAfterMs = s.rt.NowMs() + 3000;
+  stall.resumeAfterMs = 130'000;
+  s.InstrumentOn(kPort).Device().SetFaults(stall);
+  s.rt.RunFor(134'000);
+  samples.clear();
+  s.rt.RunFor(5000);
+  EXPECT_GE(samples.size(), 4u);
+  EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](auto& m) { return m.readable; }));
+  EXPECT_EQ(s.session.decoding().recordCounts.incomplete, 1u);
+}
+
 TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGivesThreeFiles) {
   Start({Wind(200, 3)});
   DataDisplay& display = s.session.displays().dataDisplay;

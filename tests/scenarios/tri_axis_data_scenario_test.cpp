@@ -169,7 +169,7 @@ TEST_F(TriAxisDataScenario, BinaryRecordsWithSpeedOfSoundAndTwoInputsAreLoggedBy
   const QByteArray body = file.mid(header.size());
   const auto records = OfKind(Kind::kRecord);
   ASSERT_GE(records.size(), 4u);
-  ASSERT_EQ(body.size(), size * static_cast<qsizetype>(records.size()));
+  ASSERT_EQ(body.size(), size * static_cast<qsizetype>(OfKind(Kind::kRecord).size()));
   for (std::size_t i = 0; i < records.size(); ++i) {
     const QByteArray record = body.mid(static_cast<qsizetype>(i) * size, size);
     ASSERT_TRUE(record.startsWith("\xBA\xBA")) << i;
@@ -347,6 +347,72 @@ TEST_F(TriAxisDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutes
   EXPECT_EQ(logged, shown);
   EXPECT_TRUE(MatchesGolden(FileContents(s.dir.filePath("run_1_0.log")),
                             QStringLiteral("scenarios/golden/tabular_ascii.log")));
+}
+
+TEST_F(TriAxisDataScenario, ARecordStalledForMinutesIsDroppedAndTheRecordsAfterItFlow) {
+  for (const char* format : {"STRFMT ASCII PAD", "STRFMT BINARY"}) {
+    SCOPED_TRACE(format);
+    if (s.session.commands().discovery.Found()) {
+      s.Configure({format});
+    } else {
+      Start({format});
+    }
+    OpenTabular();
+    const RecordCounts before = s.session.decoding().recordCounts;
+    sim::Faults stall;
+    stall.stallAfterMs = s.rt.NowMs() + 3000;
+    stall.resumeAfterMs = 130'000;
+    s.InstrumentOn(kT7).Device().SetFaults(stall);
+    s.rt.RunFor(134'000);
+    samples.clear();
+    s.rt.RunFor(5000);
+    CloseTabular();
+
+    EXPECT_GE(OfKind(Kind::kRecord).size(), 4u);
+    EXPECT_EQ(OfKind(Kind::kRecord).size(), samples.size());
+    EXPECT_EQ(s.session.decoding().recordCounts.incomplete, before.incomplete + 1);
+  }
+}
+
+TEST_F(TriAxisDataScenario, ABinaryRecordWithABadCheckByteIsDroppedAloneAndCounted) {
+  sim::Faults faults;
+  faults.malformed = 0.2;
+  Start({"STRFMT BINARY", "WINDREP UVW CAL"}, faults);
+  const RecordCounts& counts = s.session.decoding().recordCounts;
+  const std::uint64_t badBefore = counts.bad;
+  OpenTabular();
+  const QString name = s.dir.filePath("run");
+  s.prompts.files.push_back(name);
+  tabular().BtnLoggingClick();
+  s.rt.RunFor(60'000);
+  tabular().BtnLoggingClick();
+
+  // Status addresses run 0 to 10 record by record, bad records too: every record shown is the
+  // one after those shown and dropped before it.
+  int next = -1;
+  for (const TriAxisSample& sample : samples) {
+    if (sample.kind == Kind::kRecord) {
+      EXPECT_TRUE(next < 0 || sample.status->address == next) << next;
+      next = sample.status->address;
+    }
+    if (next >= 0) next = (next + 1) % 11;
+  }
+  const std::uint64_t bad = counts.bad - badBefore;
+  EXPECT_GE(bad, 5u);
+  EXPECT_EQ(OfKind(Kind::kBad).size(), bad);
+  EXPECT_EQ(tabular().StatusText(), QStringLiteral("Status OK - %1 bad records dropped").arg(bad));
+  // The file holds the records shown, each whole and good.
+  const TriAxisConfig& config = s.session.anemometer().triAxisConfig;
+  const TriAxisIdentity& identity = s.session.anemometer().triAxisIdentity;
+  const QByteArray body =
+      FileContents(name + ".bny")
+          .mid(identity.identityText.size() + identity.configurationText.size());
+  const int size = 2 + TriAxisBinaryDecoder::RecordSize(config);
+  ASSERT_EQ(body.size(), size * static_cast<qsizetype>(OfKind(Kind::kRecord).size()));
+  for (qsizetype at = 0; at < body.size(); at += size) {
+    EXPECT_EQ(TriAxisBinaryDecoder(config).Decode(body.mid(at + 2, size - 2)).outcome,
+              TriAxisBinaryRecord::Outcome::kUsable);
+  }
 }
 
 TEST_F(TriAxisDataScenario, ClosingOneOfTwoWindowsKeepsTheRecordsComingTheLastStopsThem) {

@@ -1,0 +1,63 @@
+// The collector of one kind of data record: the matcher that frames it, and what became of each
+// record it started. A record whose end does not come within its time-out (the line stalled
+// between its start and its end) is dropped and counted, and the matcher is armed again at once,
+// so records flow again with the first whole one after the line recovers; meanwhile the capture
+// holds the port's other matchers back for no longer than that time-out.
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <functional>
+
+#include "link/line_settings.h"
+#include "link/packet_matcher.h"
+
+namespace ventari {
+
+class SerialPort;
+
+// What became of the records the collectors started, since the run began.
+struct RecordCounts {
+  std::uint64_t whole = 0;       // arrived whole and were handed on
+  std::uint64_t incomplete = 0;  // never ended: dropped
+  std::uint64_t bad = 0;         // arrived whole but failed their check: dropped
+};
+
+class RecordCollector {
+ public:
+  // Hands one record on; false when it failed its check.
+  using RecordHandler = std::function<bool(const QByteArray& record)>;
+
+  // A record may stay open for four times its time on the line at the port's rate, and never
+  // less than a second, so that a sender that pauses briefly inside a record, or a port that
+  // hands bytes on in bursts, does not cut it short.
+  static constexpr int kRecordTimes = 4;
+  static constexpr std::int64_t kShortestTimeOutMs = 1000;
+  static std::int64_t TimeOutMs(int recordBytes, const LineSettings& line);
+
+  // Installs the handlers and the time-out of `matcher`, which frames records of at most
+  // `longestRecord` bytes on the line, framing included (a matcher that ends by size: of its
+  // packet size). The rate is the port's as each record starts.
+  RecordCollector(TApdDataPacket& matcher, const SerialPort& port, RecordCounts& counts,
+                  int longestRecord);
+  RecordCollector(const RecordCollector&) = delete;
+  RecordCollector& operator=(const RecordCollector&) = delete;
+
+  // Called with each record the matcher delivers whole, as the matcher delivers it. When a
+  // record ended by an end string holds its start string again, what came before that last
+  // start belonged to a record that never ended: it is dropped and counted, and the rest handed
+  // on. A record the handler finds bad is counted, and the bytes after its start are searched
+  // again for the next record's start.
+  void SetRecordHandler(RecordHandler handler) { handler_ = std::move(handler); }
+
+ private:
+  void OnRecord(const QByteArray& text);
+  // `text` from the last start string it holds.
+  QByteArray FromLastStart(const QByteArray& text);
+
+  TApdDataPacket& matcher_;
+  RecordCounts& counts_;
+  RecordHandler handler_;
+};
+
+}  // namespace ventari
