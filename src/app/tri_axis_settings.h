@@ -12,13 +12,11 @@ namespace ventari {
 class CommandChannel;
 class TriAxisListing;
 class TriAxisSetup;
-struct AnemState;
 
 class TriAxisSettings : public FamilySettings {
  public:
-  TriAxisSettings(TriAxisSetup& setup, CommandChannel& channel, TriAxisListing& listing,
-                  AnemState& state)
-      : setup_(setup), channel_(channel), listing_(listing), state_(state) {}
+  TriAxisSettings(TriAxisSetup& setup, CommandChannel& channel, TriAxisListing& listing)
+      : setup_(setup), channel_(channel), listing_(listing) {}
 
   std::vector<SettingField> Fields() const override;
   std::optional<int> Current(const QString& field) const override;
@@ -32,7 +30,6 @@ class TriAxisSettings : public FamilySettings {
   TriAxisSetup& setup_;
   CommandChannel& channel_;
   TriAxisListing& listing_;
-  AnemState& state_;
 };
 
 }  // namespace ventari

@@ -160,8 +160,7 @@ int SetCommand(const CliInvocation& call) {
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (!s.commands().discovery.Found()) return kExitNotDone;
-  TriAxisSettings triAxis(s.commands().setup, s.link().channel, s.decoding().triAxisListing,
-                          s.anemometer().state);
+  TriAxisSettings triAxis(s.commands().setup, s.link().channel, s.decoding().triAxisListing);
   FamilySettings& settings =
       TriAxis(s) ? static_cast<FamilySettings&>(triAxis) : s.commands().twoAxisSettings;
   if (options.list) {

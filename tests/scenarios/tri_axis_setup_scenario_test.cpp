@@ -70,8 +70,8 @@ struct SetupRun {
     return -1;
   }
   void ReadBack() {
-    TriAxisSettings settings(setup(), s.session.link().channel, s.session.decoding().triAxisListing,
-                             s.session.anemometer().state);
+    TriAxisSettings settings(setup(), s.session.link().channel,
+                             s.session.decoding().triAxisListing);
     settings.ReadBack();
   }
 
@@ -367,8 +367,7 @@ TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainInTheNewLayout) {
 TEST(SetupScenario, NamedSettingsApplyTheBaudRateLastAndReadBack) {
   SetupRun run;
   TriAxisSettings settings(run.setup(), run.s.session.link().channel,
-                           run.s.session.decoding().triAxisListing,
-                           run.s.session.anemometer().state);
+                           run.s.session.decoding().triAxisListing);
   const auto fields = settings.Fields();
   ASSERT_FALSE(fields.empty());
   EXPECT_EQ(fields.front().name, "ReportMode");
@@ -411,8 +410,7 @@ TEST(SetupScenario, NamedSettingsOfferWhatTheDialogOffersTheModelFound) {
     s.StartAndSearch(QString::fromLatin1(row.port));
     TriAxisSetup& setup = s.session.commands().setup;
     setup.Open();
-    TriAxisSettings settings(setup, s.session.link().channel, s.session.decoding().triAxisListing,
-                             s.session.anemometer().state);
+    TriAxisSettings settings(setup, s.session.link().channel, s.session.decoding().triAxisListing);
     QStringList names;
     for (const SettingField& field : settings.Fields()) names.append(field.name);
     EXPECT_EQ(names.contains("Instantaneous"), row.instantaneous);
