@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 
 namespace ventari {
 namespace {
@@ -21,14 +22,22 @@ const QByteArray kAveragingAcknowledged = QByteArrayLiteral("VA");
 const QByteArray kBaudAcknowledged = QByteArrayLiteral("Co");
 
 // The lists whose change alters what a data record holds or how it is written, or what a log's
-// header says of it, by position in kTriAxisChoices: the report mode, the speed of sound, the
-// absolute temperature, the string format and the ASCII terminator change the fields and bytes
-// of every record; the instantaneous output changes the record rate a log's header states; the
-// direction wrap and the UVW alignment change what the fields mean. Echo, message mode (set
-// back to continuous output when Setup closes), analogue output scale and tone leave the
-// record as it is; so does the baud rate unless it switches the analogue inputs off.
-constexpr std::array<bool, kTriAxisChoices.size()> kAltersRecord = {
-    true, true, true, true, true, false, false, false, true, false, true, false, true};
+// header says of it: the report mode, the speed of sound, the absolute temperature, the string
+// format and the ASCII terminator change the fields and bytes of every record; the instantaneous
+// output changes the record rate a log's header states; the direction wrap and the UVW alignment
+// change what the fields mean. Echo, message mode (set back to continuous output when Setup
+// closes), analogue output scale and tone leave the record as it is; so does the baud rate
+// unless it switches the analogue inputs off.
+constexpr std::array<std::string_view, 8> kRecordKeywords = {
+    "WINDREP", "SOSREP", "ABSTEMP", "STRFMT", "ASCTERM", "INST", "POLARWRAP", "ALIGNUVW"};
+
+bool AltersRecord(const TriAxisConfig& config, int choice, int item) {
+  const std::string_view keyword = kTriAxisChoices.at(static_cast<std::size_t>(choice)).keyword;
+  if (std::ranges::find(kRecordKeywords, keyword) != kRecordKeywords.end()) return true;
+  // Below 19200 baud the analogue inputs are switched off first.
+  return choice == kBaudChoice && item < kBaud19200 &&
+         std::ranges::any_of(config.Aip, [](bool on) { return on; });
+}
 
 // A log running through a change of the record's layout or format would be read with the old
 // one to its end: the change is refused, with the message shown.
@@ -148,10 +157,7 @@ bool TriAxisSetup::Exchange(const std::string& command, const QByteArray& start,
 
 bool TriAxisSetup::Choose(int choice, int item) {
   if (busy_ || choice < 0 || choice >= static_cast<int>(kTriAxisChoices.size())) return false;
-  const bool altersRecord = kAltersRecord.at(static_cast<std::size_t>(choice)) ||
-                            (choice == kBaudChoice && item < kBaud19200 &&
-                             std::ranges::any_of(p_.config.Aip, [](bool on) { return on; }));
-  if (altersRecord && RefusedWhileLogging(p_.tabular, p_.prompts)) {
+  if (AltersRecord(p_.config, choice, item) && RefusedWhileLogging(p_.tabular, p_.prompts)) {
     Notify();
     return false;
   }
@@ -202,6 +208,7 @@ bool TriAxisSetup::SendChannel(int channel, bool enable) {
 
 bool TriAxisSetup::ChannelClick(int channel, bool checked) {
   if (!shown_ || busy_ || channel < 1 || channel > kChannels) return false;
+  // An analogue input is a field of the record.
   if (RefusedWhileLogging(p_.tabular, p_.prompts)) {
     Notify();
     return false;
@@ -228,6 +235,7 @@ bool TriAxisSetup::BtnAvgSetClick() {
   const int value = p_.config.Averaging.trimmed().toInt(&number);
   // A text that is no number is never sent.
   if (!number || value < kMinAveraging || value > kMaxAveraging) return false;
+  // The log's header states the output rate.
   if (RefusedWhileLogging(p_.tabular, p_.prompts)) {
     SetAveragingText(focusAveraging_);
     return false;
