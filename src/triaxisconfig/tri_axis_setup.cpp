@@ -1,7 +1,9 @@
 #include "triaxisconfig/tri_axis_setup.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
 
 namespace ventari {
 namespace {
@@ -18,6 +20,33 @@ constexpr int kFindRateMs = 8000;
 const QByteArray kAcknowledged = QByteArrayLiteral("V");
 const QByteArray kAveragingAcknowledged = QByteArrayLiteral("VA");
 const QByteArray kBaudAcknowledged = QByteArrayLiteral("Co");
+
+// The lists whose change alters what a data record holds or how it is written, or what a log's
+// header says of it: the report mode, the speed of sound, the absolute temperature, the string
+// format and the ASCII terminator change the fields and bytes of every record; the instantaneous
+// output changes the record rate a log's header states; the direction wrap and the UVW alignment
+// change what the fields mean. Echo, message mode (set back to continuous output when Setup
+// closes), analogue output scale and tone leave the record as it is; so does the baud rate
+// unless it switches the analogue inputs off.
+constexpr std::array<std::string_view, 8> kRecordKeywords = {
+    "WINDREP", "SOSREP", "ABSTEMP", "STRFMT", "ASCTERM", "INST", "POLARWRAP", "ALIGNUVW"};
+
+bool AltersRecord(const TriAxisConfig& config, int choice, int item) {
+  const std::string_view keyword = kTriAxisChoices.at(static_cast<std::size_t>(choice)).keyword;
+  if (std::ranges::find(kRecordKeywords, keyword) != kRecordKeywords.end()) return true;
+  // Below 19200 baud the analogue inputs are switched off first.
+  return choice == kBaudChoice && item < kBaud19200 &&
+         std::ranges::any_of(config.Aip, [](bool on) { return on; });
+}
+
+// A log running through a change of the record's layout or format would be read with the old
+// one to its end: the change is refused, with the message shown.
+bool RefusedWhileLogging(const TabularDisplay& tabular, Prompts& prompts) {
+  if (!tabular.Logging() && !tabular.BinaryLogOpen()) return false;
+  prompts.ShowMessage(QStringLiteral("Stop logging before changing the output format."),
+                      QStringLiteral("Information"));
+  return true;
+}
 
 std::int32_t BaudOf(int item) {
   return std::stoi(std::string(kBaudItems.at(static_cast<std::size_t>(item))));
@@ -78,6 +107,10 @@ TriAxisSetup::TriAxisSetup(const Parts& parts) : p_(parts), replies_(parts.runti
 void TriAxisSetup::Open() {
   // Closing a live window can stop the data with "EXIT"; configuration mode comes after.
   p_.liveWindows.CloseForSetup();
+  // No record is collected from the configuration mode's answers; the data's restart when Setup
+  // closes arms the collector of the format then set.
+  p_.matchers.TriAxisAsciiPkt.SetEnabled(false);
+  p_.matchers.TriAxisBinaryPkt.SetEnabled(false);
   p_.channel.EnterTriAxisPrompt();
   shown_ = true;
   p_.window.SetEnabled(false);
@@ -124,6 +157,10 @@ bool TriAxisSetup::Exchange(const std::string& command, const QByteArray& start,
 
 bool TriAxisSetup::Choose(int choice, int item) {
   if (busy_ || choice < 0 || choice >= static_cast<int>(kTriAxisChoices.size())) return false;
+  if (AltersRecord(p_.config, choice, item) && RefusedWhileLogging(p_.tabular, p_.prompts)) {
+    Notify();
+    return false;
+  }
   BusyScope busy(*this);
   if (choice == kBaudChoice) return BaudChange(item);
   if (choice == kStrFormatChoice) return StrFormatChange(item);
@@ -171,6 +208,11 @@ bool TriAxisSetup::SendChannel(int channel, bool enable) {
 
 bool TriAxisSetup::ChannelClick(int channel, bool checked) {
   if (!shown_ || busy_ || channel < 1 || channel > kChannels) return false;
+  // An analogue input is a field of the record.
+  if (RefusedWhileLogging(p_.tabular, p_.prompts)) {
+    Notify();
+    return false;
+  }
   BusyScope busy(*this);
   return SendChannel(channel, checked);
 }
@@ -193,6 +235,11 @@ bool TriAxisSetup::BtnAvgSetClick() {
   const int value = p_.config.Averaging.trimmed().toInt(&number);
   // A text that is no number is never sent.
   if (!number || value < kMinAveraging || value > kMaxAveraging) return false;
+  // The log's header states the output rate.
+  if (RefusedWhileLogging(p_.tabular, p_.prompts)) {
+    SetAveragingText(focusAveraging_);
+    return false;
+  }
   BusyScope busy(*this);
   Revert<QString> revert(p_.config.Averaging);
   const QString text = QString::number(value);
@@ -211,6 +258,11 @@ bool TriAxisSetup::BtnAvgSetClick() {
 void TriAxisSetup::SetPcAvgMinutes(int minutes) {
   minutes = std::clamp(minutes, 0, 60);
   if (minutes == p_.config.PcAvgMinutes) return;
+  // The log's lines would change from records to averages.
+  if (RefusedWhileLogging(p_.tabular, p_.prompts)) {
+    Notify();
+    return;
+  }
   p_.config.PcAvgMinutes = minutes;
   if (minutes > 0) {
     p_.window.menu.Hide(MenuId::kWindsock1);

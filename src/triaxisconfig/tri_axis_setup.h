@@ -1,7 +1,8 @@
 // The three-axis setup dialog's logic: the anemometer's settings changed one at a time while it
 // is in configuration mode, each command acknowledged within 2 s or its control set back; the
 // menu entries and displays that follow the report mode, string format and PC averaging; and the
-// baud rate change with its confirmation at the new rate.
+// baud rate change with its confirmation at the new rate. While the tabular display logs, a change
+// of what the records hold or how they are written is refused with a message, nothing sent.
 #pragma once
 
 #include <QByteArray>
@@ -47,7 +48,8 @@ class TriAxisSetup {
   TriAxisSetup(const TriAxisSetup&) = delete;
   TriAxisSetup& operator=(const TriAxisSetup&) = delete;
 
-  // The Setup command: the live windows closed, configuration mode, the dialog shown.
+  // The Setup command: the live windows closed, the record collectors disarmed, configuration
+  // mode, the dialog shown.
   void Open();
   // The dialog closes: configuration mode ends, or the data start again for the windows left.
   void Close();

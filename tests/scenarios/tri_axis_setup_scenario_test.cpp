@@ -9,6 +9,7 @@
 #include "app/tri_axis_settings.h"
 #include "sim/instrument.h"
 #include "sim/tri_axis_device.h"
+#include "support/file_contents.h"
 #include "support/sim_session.h"
 
 namespace ventari {
@@ -339,7 +340,7 @@ TEST(SetupScenario, TheLiveWindowsCloseBeforeConfigurationMode) {
   EXPECT_FALSE(run.device().InConfigMode());
 }
 
-TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainInTheNewLayout) {
+TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainAfterSetup) {
   SetupRun run;
   Commands& commands = run.s.session.commands();
   ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
@@ -347,7 +348,7 @@ TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainInTheNewLayout) {
   // The tabular display logs, so it stays open.
   run.s.session.displays().tabular.StartLogging(run.s.dir.filePath("setup.log"));
   run.setup().Open();
-  ASSERT_TRUE(run.setup().Choose(1, 1));
+  ASSERT_TRUE(run.setup().Choose(kCtone, 0));
   const std::size_t mark = run.Mark();
   run.setup().Close();
   const std::string sent = run.SentSince(mark);
@@ -355,11 +356,37 @@ TEST(SetupScenario, AWindowLeftOpenGetsItsDataAgainInTheNewLayout) {
   EXPECT_TRUE(sent.ends_with("EXIT\r"));
   run.Settle();
   EXPECT_FALSE(run.device().InConfigMode());
-  EXPECT_TRUE(run.config().HasSpeedOfSound());
+  EXPECT_EQ(run.config().Ctone, 0);
   EXPECT_TRUE(run.s.session.link().matchers.TriAxisAsciiPkt.Enabled());
   const auto shown = run.s.session.displays().tabular.LinesShown();
   run.s.session.link().channel.Delay(3000);
   EXPECT_GT(run.s.session.displays().tabular.LinesShown(), shown);
+}
+
+TEST(SetupScenario, AFormatChangeWhileLoggingIsRefusedAndTheLogGoesOn) {
+  SetupRun run;
+  Commands& commands = run.s.session.commands();
+  TabularDisplay& tabular = run.s.session.displays().tabular;
+  ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
+  run.s.session.link().channel.Delay(2000);
+  const QString log = run.s.dir.filePath("format.log");
+  tabular.StartLogging(log);
+  run.setup().Open();
+  EXPECT_FALSE(run.s.session.link().matchers.TriAxisAsciiPkt.Enabled());
+  const int format = run.config().StrFormat;
+  const std::size_t mark = run.Mark();
+  EXPECT_FALSE(run.setup().Choose(kStrFormat, 0));
+  EXPECT_EQ(run.SentSince(mark), "");
+  EXPECT_EQ(run.config().StrFormat, format);
+  ASSERT_FALSE(run.s.prompts.Messages().empty());
+  EXPECT_EQ(run.s.prompts.Messages().back().text,
+            QStringLiteral("Stop logging before changing the output format."));
+  run.setup().Close();
+  run.Settle();
+  EXPECT_EQ(tabular.BtnLoggingCaption(), QStringLiteral("&Stop Log"));
+  const qsizetype lines = test::FileContents(log).count('\n');
+  run.s.session.link().channel.Delay(3000);
+  EXPECT_GT(test::FileContents(log).count('\n'), lines);
 }
 
 // --- The settings as named fields.
