@@ -99,7 +99,7 @@ TEST_P(PortParametersRefusalTest, APortThatWillNotReopenStaysClosedAndTheMessage
   GetParam().change(params.fields, line);
   params.Apply();
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(events, (std::vector<std::string>{"closed", "status", "focus"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"chosen", "closed", "status", "focus"}));
   ASSERT_EQ(prompts.Messages().size(), 1u);
   const QString text = prompts.Messages()[0].text;
   EXPECT_TRUE(text.startsWith(QString(GetParam().port) + " could not be opened with "))
@@ -154,7 +154,8 @@ TEST(PortParametersOnAPseudoTerminal, ParityAndSevenBitsAreTakenButTheLineStaysE
   SerialPort port(rt, QtSerialPort::Factory());
   test::ScriptedPrompts prompts;
   test::LineStatusSpy status;
-  PortParameters params(port, prompts, {}, status, [] {});
+  ChangeNotifier portChosen;
+  PortParameters params(port, prompts, {}, status, portChosen, [] {});
   port.SetName(pty.Path());
   port.SetOpen(true);
   params.Fill();

@@ -301,11 +301,11 @@ TEST(PortLossScenario, APortLostAgainDuringASearchIsRecoveredAndTheDataFlowAgain
     s.StartAndSearch(kKestrix);
     ASSERT_TRUE(s.session.commands().discovery.Found());
     const QString back = QStringLiteral("sim:kestrix2 is back - looking for the anemometer");
+    bool again = false;
     if (userSearch) {
       s.rt.Schedule(200, [&s] { Unplug(s, kKestrix, 10'000); });
       EXPECT_THROW(s.session.commands().discovery.Resynchronise(), PortError);
     } else {
-      bool again = false;
       s.session.window().Changed().Subscribe([&] {
         if (again || s.session.window().PortNotice() != back) return;
         again = true;
