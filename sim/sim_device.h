@@ -52,6 +52,8 @@ class SimDevice {
   void SetFaults(const Faults& faults);
   // From now on the device neither hears nor sends anything.
   void StopAnswering();
+  // From now on it hears and sends again; its output starts as its family starts it.
+  void StartAnswering() { answering_ = true; }
   bool Answering() const { return answering_; }
   WindGenerator& Wind() { return wind_; }
 

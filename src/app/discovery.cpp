@@ -29,7 +29,7 @@ void Discovery::Resynchronise() {
   } else {
     // A port that could not be opened, or has gone, is opened again first.
     if (!p_.port.IsOpen()) p_.port.SetOpen(true);
-    searchRequested_ = true;
+    RequestSearch();
   }
   OnActivate();
 }
@@ -73,7 +73,6 @@ void Discovery::Unlock() {
 
 void Discovery::SearchAndIdentify() {
   MainWindowModel& window = p_.window;
-  found_ = false;
   window.SetBusyCursor(true);
   ResetToTwoAxisLayout();
   window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrStopResync));
@@ -146,7 +145,7 @@ void Discovery::BaudRateSearch() {
     p_.port.SetBaud(kSearchRates[i]);
     p_.lineStatus.RefreshStatus();
     p_.channel.EnterConfigMode(kQuiet);
-    if (!p_.channel.InConfigMode() && i == kReportingTry) ReportDetectionFailed();
+    if (!p_.channel.InConfigMode() && i == kReportingTry && tellFailure_) ReportDetectionFailed();
   }
 }
 

@@ -54,14 +54,20 @@ class Discovery {
 
   // The main window became active: search and identify when a search is requested.
   void OnActivate();
-  // Whether the last search found an anemometer.
+  // Whether the last search that ran to its end found an anemometer: a search cut short by a
+  // lost port leaves what the one before found.
   bool Found() const { return found_; }
   // File > Resynchronise: stops a requested search, or requests one; then OnActivate().
   void Resynchronise();
   // Whether the next activation searches (true at start). A search under way stops after its
   // current try once the request is withdrawn.
   bool SearchRequested() const { return searchRequested_; }
-  void RequestSearch() { searchRequested_ = true; }
+  // `tellFailure`: the user is told when no anemometer answers (a search repeated every few
+  // seconds tells once, at its first time).
+  void RequestSearch(bool tellFailure = true) {
+    searchRequested_ = true;
+    tellFailure_ = tellFailure;
+  }
   void WithdrawSearch() { searchRequested_ = false; }
 
   // Reads a two-axis anemometer's identification and configuration again (D1, D2, D3) at the
@@ -93,6 +99,7 @@ class Discovery {
   bool running_ = false;
   bool found_ = false;
   bool searchRequested_ = true;
+  bool tellFailure_ = true;
   ChangeNotifier resynchronising_;
 };
 

@@ -14,11 +14,12 @@ const QStringList& PortParameters::ParityNames() {
 
 PortParameters::PortParameters(SerialPort& port, Prompts& prompts,
                                std::function<QStringList()> portNames, LineStatusView& lineStatus,
-                               std::function<void()> focusTerminal)
+                               ChangeNotifier& portChosen, std::function<void()> focusTerminal)
     : port_(port),
       prompts_(prompts),
       portNames_(std::move(portNames)),
       lineStatus_(lineStatus),
+      portChosen_(portChosen),
       focusTerminal_(std::move(focusTerminal)) {}
 
 void PortParameters::Fill() {
@@ -30,6 +31,7 @@ void PortParameters::Fill() {
 }
 
 void PortParameters::Apply() {
+  portChosen_.Notify();
   port_.SetOpen(false);
   port_.SetName(fields.port);
   port_.SetLine(fields.line);

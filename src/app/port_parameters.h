@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "base/change_notifier.h"
 #include "base/prompts.h"
 #include "link/line_settings.h"
 #include "link/line_status_view.h"
@@ -31,10 +32,12 @@ class PortParameters {
   // By parity code.
   static const QStringList& ParityNames();
 
-  // `portNames` lists the ports this machine offers; after OK the status line is refreshed and
-  // `focusTerminal` hands the terminal the keyboard focus.
+  // `portNames` lists the ports this machine offers; OK tells `portChosen` before the port is
+  // touched; after OK the status line is refreshed and `focusTerminal` hands the terminal the
+  // keyboard focus.
   PortParameters(SerialPort& port, Prompts& prompts, std::function<QStringList()> portNames,
-                 LineStatusView& lineStatus, std::function<void()> focusTerminal);
+                 LineStatusView& lineStatus, ChangeNotifier& portChosen,
+                 std::function<void()> focusTerminal);
 
   PortParameterFields fields;
 
@@ -49,6 +52,7 @@ class PortParameters {
   Prompts& prompts_;
   std::function<QStringList()> portNames_;
   LineStatusView& lineStatus_;
+  ChangeNotifier& portChosen_;
   std::function<void()> focusTerminal_;
 };
 

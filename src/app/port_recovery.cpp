@@ -2,7 +2,6 @@
 
 #include "app/discovery.h"
 #include "app/live_window_commands.h"
-#include "app/ports_dialog.h"
 #include "app/service.h"
 #include "link/command_channel.h"
 #include "link/serial_port.h"
@@ -13,18 +12,20 @@ namespace ventari {
 PortRecovery::PortRecovery(const Parts& parts)
     : p_(parts),
       look_(parts.runtime, kLookIntervalMs, /*periodic=*/true),
+      searchAgain_(parts.runtime, kSearchAgainMs),
       clearNotice_(parts.runtime, kReturnNoticeMs) {
   stateHandle_ = p_.port.AddStateConsumer([this](bool open) { PortStateChanged(open); });
   look_.SetHandler([this] { Look(); });
+  searchAgain_.SetHandler([this] { Search(/*tellFailure=*/false); });
   clearNotice_.SetHandler([this] { SetNotice({}); });
   resynchronising_ = p_.discovery.Resynchronising().Subscribe([this] { StopWaiting(); });
-  portChosen_ = p_.portsDialog.PortChosen().Subscribe([this] { StopWaiting(); });
+  portChosen_ = p_.portChosen.Subscribe([this] { StopWaiting(); });
 }
 
 PortRecovery::~PortRecovery() {
   p_.port.RemoveStateConsumer(stateHandle_);
   p_.discovery.Resynchronising().Unsubscribe(resynchronising_);
-  p_.portsDialog.PortChosen().Unsubscribe(portChosen_);
+  p_.portChosen.Unsubscribe(portChosen_);
 }
 
 void PortRecovery::PortStateChanged(bool open) {
@@ -37,11 +38,17 @@ void PortRecovery::PortStateChanged(bool open) {
 }
 
 void PortRecovery::Lost() {
+  // A loss before the anemometer answered again belongs to the recovery under way: the
+  // anemometer, its rate and the time of the first loss are still what the first loss knew.
+  if (!recovering_) {
+    lostAtMs_ = p_.runtime.NowMs();
+    lostBaud_ = p_.port.Line().baud;
+    wasFound_ = p_.discovery.Found();
+  }
+  recovering_ = true;
   waiting_ = true;
-  lostAtMs_ = p_.runtime.NowMs();
   lostName_ = p_.port.Name();
-  lostBaud_ = p_.port.Line().baud;
-  wasFound_ = p_.discovery.Found();
+  searchAgain_.Stop();
   // Whatever the anemometer was doing, the program no longer holds it in configuration mode or
   // continuous output: closing a window now sends nothing.
   p_.channel.ForgetConfigMode();
@@ -52,9 +59,11 @@ void PortRecovery::Lost() {
 }
 
 void PortRecovery::StopWaiting() {
-  if (!waiting_) return;
+  if (!recovering_) return;
+  recovering_ = false;
   waiting_ = false;
   look_.Stop();
+  searchAgain_.Stop();
   SetNotice({});
 }
 
@@ -91,18 +100,27 @@ void PortRecovery::Returned() {
   look_.Stop();
   waiting_ = false;
   const QString name = p_.port.Name();
-  const QString where =
-      name == lostName_ ? name : name + QStringLiteral(" (was ") + lostName_ + ')';
+  returnedAs_ = name == lostName_ ? name : name + QStringLiteral(" (was ") + lostName_ + ')';
   if (p_.service.Running() || !wasFound_) {
-    SetNotice(where + QStringLiteral(" is back"));
+    recovering_ = false;
+    SetNotice(returnedAs_ + QStringLiteral(" is back"));
     clearNotice_.Start();
     return;
   }
-  SetNotice(where + QStringLiteral(" is back - looking for the anemometer"));
+  SetNotice(returnedAs_ + QStringLiteral(" is back - looking for the anemometer"));
+  Search(/*tellFailure=*/true);
+}
+
+void PortRecovery::Search(bool tellFailure) {
+  // An exchange under way (the user's own) ends first.
+  if (p_.channel.Waiting()) {
+    searchAgain_.Start();
+    return;
+  }
   try {
     // The search starts where the anemometer was, then goes through the list.
     p_.discovery.SetStartBaud(lostBaud_);
-    p_.discovery.RequestSearch();
+    p_.discovery.RequestSearch(tellFailure);
     p_.discovery.OnActivate();
     if (p_.discovery.Found() && p_.state.Family == AnemFamily::kTriAxis &&
         p_.liveCommands.AnyWindowShown()) {
@@ -113,14 +131,17 @@ void PortRecovery::Returned() {
     if (waiting_) return;
     throw;
   }
-  if (waiting_) return;
-  if (p_.discovery.Found()) {
-    SetNotice(where + QStringLiteral(" found again: %1 at %2 baud")
-                          .arg(p_.state.ModelCaption.trimmed())
-                          .arg(p_.port.Line().baud));
-  } else {
-    SetNotice(where + QStringLiteral(" is back, but no anemometer answered"));
+  // Gone again, or the user ended the waiting during the search.
+  if (waiting_ || !recovering_) return;
+  if (!p_.discovery.Found()) {
+    SetNotice(returnedAs_ + QStringLiteral(" is back, but no anemometer answered"));
+    searchAgain_.Start();
+    return;
   }
+  recovering_ = false;
+  SetNotice(returnedAs_ + QStringLiteral(" found again: %1 at %2 baud")
+                              .arg(p_.state.ModelCaption.trimmed())
+                              .arg(p_.port.Line().baud));
   clearNotice_.Start();
 }
 

@@ -2,7 +2,9 @@
 // once, in the main window's notice and the terminal's status line; the port is looked for every
 // second under its name (and the same USB adapter under a new name) and reopened with the same
 // line settings. If an anemometer had been found, the search starts again at the rate it was
-// found at and the data flow as before; during a service run the port only reopens.
+// found at, and again every few seconds until it answers, and the data flow as before; a loss
+// during those searches is part of the same recovery. During a service run the port only
+// reopens.
 #pragma once
 
 #include <QString>
@@ -21,7 +23,6 @@ class CommandChannel;
 class Discovery;
 class LiveWindowCommands;
 class ModeCommands;
-class PortsDialog;
 class SerialPort;
 class TerminalModel;
 struct Service;
@@ -29,6 +30,8 @@ struct Service;
 class PortRecovery {
  public:
   static constexpr int kLookIntervalMs = 1000;
+  // Between the searches of a port that is back while the anemometer does not answer.
+  static constexpr int kSearchAgainMs = 5000;
   // How long the notice of the return stays.
   static constexpr int kReturnNoticeMs = 10000;
 
@@ -42,7 +45,8 @@ class PortRecovery {
     Discovery& discovery;
     LiveWindowCommands& liveCommands;
     ModeCommands& modes;
-    PortsDialog& portsDialog;
+    // A port the user chose: it ends the waiting.
+    ChangeNotifier& portChosen;
     // During its runs the port only reopens.
     const Service& service;
   };
@@ -52,13 +56,17 @@ class PortRecovery {
   PortRecovery(const PortRecovery&) = delete;
   PortRecovery& operator=(const PortRecovery&) = delete;
 
-  // Whether the port has vanished and is being looked for.
-  bool Waiting() const { return waiting_; }
-  // When the port vanished (runtime milliseconds); meaningful while Waiting().
+  // Whether the port has vanished and is being looked for, or is back and the anemometer found
+  // before the loss has not answered yet.
+  bool Waiting() const { return recovering_; }
+  // Whether the port is away (within Waiting()).
+  bool PortAway() const { return waiting_; }
+  // When the port vanished (runtime milliseconds), the first loss of the recovery under way;
+  // meaningful while Waiting().
   std::int64_t LostAtMs() const { return lostAtMs_; }
   // The port looked for.
   const QString& LostName() const { return lostName_; }
-  // File > Resynchronise or a port chosen in the ports dialog: stop looking, clear the notice.
+  // File > Resynchronise or a port the user chose: stop looking and searching, clear the notice.
   void StopWaiting();
 
   // The USB adapter behind a port ("vvvv:pppp:serial", empty when not known), and the port an
@@ -72,6 +80,8 @@ class PortRecovery {
   void Look();
   bool TryOpen(const QString& name);
   void Returned();
+  // Searches for the anemometer on the port that is back, from the rate it was found at.
+  void Search(bool tellFailure);
   void SetNotice(const QString& text);
 
   Parts p_;
@@ -79,11 +89,17 @@ class PortRecovery {
   ChangeNotifier::Subscription resynchronising_ = 0;
   ChangeNotifier::Subscription portChosen_ = 0;
   Timer look_;
+  Timer searchAgain_;
   Timer clearNotice_;
+  // From the loss until the port is back and, if one had been found, the anemometer answers.
+  bool recovering_ = false;
+  // The port is away and looked for.
   bool waiting_ = false;
   bool reopening_ = false;
   std::int64_t lostAtMs_ = 0;
   QString lostName_;
+  // The port that is back, as the notices name it.
+  QString returnedAs_;
   QString adapter_;
   std::int32_t lostBaud_ = 0;
   bool wasFound_ = false;

@@ -7,13 +7,15 @@
 namespace ventari {
 
 PortsDialog::PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChannel& channel,
-                         Prompts& prompts, MainWindowModel& window, LineStatusView& lineStatus)
+                         Prompts& prompts, MainWindowModel& window, LineStatusView& lineStatus,
+                         ChangeNotifier& portChosen)
     : port_(port),
       matchers_(matchers),
       channel_(channel),
       prompts_(prompts),
       window_(window),
-      lineStatus_(lineStatus) {}
+      lineStatus_(lineStatus),
+      portChosen_(portChosen) {}
 
 void PortsDialog::Show(const QStringList& ports) {
   model.ports = ports;

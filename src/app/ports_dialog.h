@@ -25,7 +25,7 @@ struct PortsDialogModel {
 class PortsDialog {
  public:
   PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChannel& channel, Prompts& prompts,
-              MainWindowModel& window, LineStatusView& lineStatus);
+              MainWindowModel& window, LineStatusView& lineStatus, ChangeNotifier& portChosen);
 
   PortsDialogModel model;
 
@@ -35,9 +35,6 @@ class PortsDialog {
   // path, a simulated instrument) as it is.
   void BtnSetPortClick();
 
-  // A port was chosen: told before the switch (it ends the wait for a vanished port).
-  ChangeNotifier& PortChosen() { return portChosen_; }
-
  private:
   SerialPort& port_;
   SystemMatchers& matchers_;
@@ -45,7 +42,8 @@ class PortsDialog {
   Prompts& prompts_;
   MainWindowModel& window_;
   LineStatusView& lineStatus_;
-  ChangeNotifier portChosen_;
+  // Told before the switch.
+  ChangeNotifier& portChosen_;
 };
 
 }  // namespace ventari

@@ -62,6 +62,9 @@ struct AnemometerLink {
   SystemMatchers matchers;
   CommandChannel channel;
   TerminalModel terminal;
+  // A port the user chose (the ports dialog, the terminal's "Set parameters"): told before the
+  // switch; it ends the wait for a vanished port.
+  ChangeNotifier portChosen;
 };
 
 // The live windows' models, and the calls identification and the mode commands make into them.

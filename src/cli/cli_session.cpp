@@ -132,7 +132,8 @@ bool CliSession::Run() {
   };
   runtime_.WaitUntil([&] { return Interrupted() || runtime_.NowMs() >= endMs || gaveUp(); });
   if (!gaveUp()) return true;
-  CliFail(QStringLiteral("port %1 did not return within %2 s")
+  CliFail((recovery.PortAway() ? QStringLiteral("port %1 did not return within %2 s")
+                               : QStringLiteral("no anemometer answered on %1 within %2 s"))
               .arg(recovery.LostName())
               .arg(static_cast<double>(*options_.reconnectTimeoutMs) / 1000.0));
   return false;

@@ -48,7 +48,8 @@ class CliSession {
 
   // Keeps the event loop running for the run time (for ever when none) or until interrupted.
   // A port that vanishes is told on standard error and waited for; false when it stayed away
-  // longer than --reconnect-timeout (said on standard error).
+  // longer than --reconnect-timeout, or the anemometer did not answer on it by then (said on
+  // standard error).
   bool Run();
 
   Session& session() { return *session_; }

@@ -38,8 +38,9 @@ std::vector<CliCommand> Table() {
              QStringLiteral("Run for this long, 0.1 s to a year (default: until interrupted)."));
   const QCommandLineOption reconnectTimeout = Valued(
       "reconnect-timeout", "seconds",
-      QStringLiteral("When the port vanishes, wait this many seconds for it to return, then give "
-                     "up with exit status 4 (default: wait until interrupted)."));
+      QStringLiteral("When the port vanishes, wait this many seconds for it and the anemometer "
+                     "on it to return, then give up with exit status 4 (default: wait until "
+                     "interrupted)."));
   const QCommandLineOption out =
       Valued("out", "file", QStringLiteral("The file to write: the log, or the bytes captured."));
   const QCommandLineOption serviceFolder = Valued(

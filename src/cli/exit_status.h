@@ -32,7 +32,9 @@ inline constexpr ExitStatus kExitStatuses[] = {
     {kExitIncomplete,
      "incomplete: a log or capture not completely written, a setting not confirmed, a "
      "read-back that does not verify, flash programming aborted"},
-    {kExitPortGone, "the port vanished and did not return within --reconnect-timeout"},
+    {kExitPortGone,
+     "the port vanished and did not return within --reconnect-timeout, or no anemometer "
+     "answered on it by then"},
     {kExitCutShort,
      "interrupted again while stopping: the stop was cut short, the port closed, the anemometer "
      "perhaps left in configuration mode or sending"},

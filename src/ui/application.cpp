@@ -84,7 +84,7 @@ void Application::CreateWindows() {
   frmTerminal_ = new TFrmTerminal(s.link().terminal, frmMain_.get());
   portParameters_ = std::make_unique<PortParameters>(
       s.link().port, prompts_, [&s] { return s.AvailablePorts(); }, s.link().terminal,
-      [this] { frmTerminal_->Terminal1().setFocus(); });
+      s.link().portChosen, [this] { frmTerminal_->Terminal1().setFocus(); });
   comPortOptions_ = std::make_unique<ComPortOptions>(*portParameters_);
   frmTerminal_->SetSetParameters([this] { comPortOptions_->SetParameters(frmTerminal_); });
   frmAbout_ = new TFrmAbout(frmMain_.get());

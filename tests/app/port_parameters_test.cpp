@@ -25,6 +25,7 @@ class PortParametersTest : public ::testing::Test {
   PortParametersTest() {
     port.AddStateConsumer([this](bool open) { events.push_back(open ? "open" : "closed"); });
     status.onRefresh = [this] { events.push_back("status"); };
+    portChosen.Subscribe([this] { events.push_back("chosen"); });
   }
 
   void OpenOn(const QString& name) {
@@ -40,11 +41,10 @@ class PortParametersTest : public ::testing::Test {
   test::ScriptedPrompts prompts;
   test::LineStatusSpy status;
   std::vector<std::string> events;
-  PortParameters params{port, prompts,
-                        [] {
-                          return QStringList{"COM1", "COM2"};
-                        },
-                        status, [this] { events.push_back("focus"); }};
+  ChangeNotifier portChosen;
+  PortParameters params{port,   prompts,    [] {
+                          return QStringList{"COM1", "COM2"}; },
+                        status, portChosen, [this] { events.push_back("focus"); }};
 };
 
 TEST_F(PortParametersTest, TheFieldsAreFilledFromThePortWithItsNameAmongThePorts) {
@@ -69,7 +69,7 @@ TEST_F(PortParametersTest, OkClosesThePortMovesItOntoTheSettingsAndOpensItAgain)
   params.Apply();
   EXPECT_TRUE(port.IsOpen());
   EXPECT_EQ(port.Line(), (LineSettings{19200, Parity::kOdd, 8, 1}));
-  EXPECT_EQ(events, (std::vector<std::string>{"closed", "open", "status", "focus"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"chosen", "closed", "open", "status", "focus"}));
   EXPECT_TRUE(prompts.Messages().empty());
 }
 
@@ -99,7 +99,7 @@ TEST_P(PortParametersRefusalTest, APortThatWillNotReopenStaysClosedAndTheMessage
   GetParam().change(params.fields, line);
   params.Apply();
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(events, (std::vector<std::string>{"closed", "status", "focus"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"chosen", "closed", "status", "focus"}));
   ASSERT_EQ(prompts.Messages().size(), 1u);
   const QString text = prompts.Messages()[0].text;
   EXPECT_TRUE(text.startsWith(QString(GetParam().port) + " could not be opened with "))
@@ -154,7 +154,8 @@ TEST(PortParametersOnAPseudoTerminal, ParityAndSevenBitsAreTakenButTheLineStaysE
   SerialPort port(rt, QtSerialPort::Factory());
   test::ScriptedPrompts prompts;
   test::LineStatusSpy status;
-  PortParameters params(port, prompts, {}, status, [] {});
+  ChangeNotifier portChosen;
+  PortParameters params(port, prompts, {}, status, portChosen, [] {});
   port.SetName(pty.Path());
   port.SetOpen(true);
   params.Fill();

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/port_parameters.h"
 #include "support/eeprom_parts.h"
 #include "support/file_contents.h"
 #include "support/sim_session.h"
@@ -217,29 +218,40 @@ namespace ventari {
 namespace {
 
 TEST(PortLossScenario, ResynchroniseOrAnotherPortChosenEndsTheWaiting) {
-  for (const bool resynchronise : {true, false}) {
+  enum class Way { kResynchronise, kPortsDialog, kSetParameters };
+  for (const Way way : {Way::kResynchronise, Way::kPortsDialog, Way::kSetParameters}) {
+    SCOPED_TRACE(static_cast<int>(way));
     test::SimSession s;
     s.StartAndSearch(kKestrix);
     ASSERT_TRUE(s.session.commands().discovery.Found());
     Unplug(s, kKestrix, 3'600'000);
     s.rt.RunFor(5'000);
     ASSERT_TRUE(s.session.recovery().Waiting());
-    if (resynchronise) {
+    SerialPort& port = s.session.link().port;
+    PortParameters parameters(port, s.prompts, &sim::SimulatedPorts::Names,
+                              s.session.link().terminal, s.session.link().portChosen, [] {});
+    if (way == Way::kResynchronise) {
       // The port is still gone: the user is told why the search cannot start.
       EXPECT_THROW(s.session.commands().discovery.Resynchronise(), PortError);
-    } else {
+    } else if (way == Way::kPortsDialog) {
       PortsDialog& ports = s.session.commands().portsDialog;
       ports.Show(sim::SimulatedPorts::Names());
       ports.LbPortsClick(static_cast<int>(sim::SimulatedPorts::Names().indexOf(kT7)));
       ports.BtnSetPortClick();
-      EXPECT_TRUE(s.session.link().port.IsOpen());
-      EXPECT_EQ(s.session.link().port.Name(), kT7);
+    } else {
+      parameters.Fill();
+      parameters.fields.port = kT7;
+      parameters.Apply();
     }
     EXPECT_FALSE(s.session.recovery().Waiting());
     EXPECT_TRUE(s.session.window().PortNotice().isEmpty());
     const std::size_t sent = s.tap.Writes().size();
     s.rt.RunFor(10'000);
     EXPECT_EQ(s.tap.Writes().size(), sent) << "nothing looks for the old port any more";
+    if (way != Way::kResynchronise) {
+      EXPECT_TRUE(port.IsOpen()) << "the chosen port stays open";
+      EXPECT_EQ(port.Name(), kT7);
+    }
   }
 }
 
@@ -272,6 +284,81 @@ TEST(PortLossScenario, ASegmentThatEndsWhileThePortIsAwayClosesOnTime) {
   display.StopLogging();
   EXPECT_GT(LinesStartingWith(test::FileContents(second), "Q,"), 10)
       << "the data found again go on in the open segment";
+}
+
+}  // namespace
+}  // namespace ventari
+
+namespace ventari {
+namespace {
+
+TEST(PortLossScenario, APortLostAgainDuringASearchIsRecoveredAndTheDataFlowAgain) {
+  // Whose search the second loss cuts short: the recovery's own, or one the user started.
+  for (const bool userSearch : {false, true}) {
+    SCOPED_TRACE(userSearch ? "the user's search" : "the recovery's search");
+    test::SimSession s;
+    Notices notices(s.session.window());
+    s.StartAndSearch(kKestrix);
+    ASSERT_TRUE(s.session.commands().discovery.Found());
+    const QString back = QStringLiteral("sim:kestrix2 is back - looking for the anemometer");
+    bool again = false;
+    if (userSearch) {
+      s.rt.Schedule(200, [&s] { Unplug(s, kKestrix, 10'000); });
+      EXPECT_THROW(s.session.commands().discovery.Resynchronise(), PortError);
+    } else {
+      s.session.window().Changed().Subscribe([&] {
+        if (again || s.session.window().PortNotice() != back) return;
+        again = true;
+        s.rt.Schedule(200, [&s] { Unplug(s, kKestrix, 10'000); });
+      });
+      Unplug(s, kKestrix, 10'000);
+    }
+    std::vector<std::int64_t> sampleTimes;
+    s.session.decoding().dataApplier.onSample = [&](const QByteArray&, const TwoAxisSample&) {
+      sampleTimes.push_back(s.rt.NowMs());
+    };
+    s.rt.RunFor(60'000);
+
+    const QString lost = QStringLiteral("sim:kestrix2 lost - waiting for it to return");
+    const QString found =
+        "sim:kestrix2 found again: " + s.session.anemometer().state.ModelCaption.trimmed() +
+        " at 9600 baud";
+    const std::vector<QString> twice{lost, back, lost, back, found};
+    const std::vector<QString> once{lost, back, found};
+    EXPECT_EQ(notices.shown, userSearch ? once : twice);
+    EXPECT_TRUE(s.session.commands().discovery.Found());
+    EXPECT_FALSE(s.session.recovery().Waiting());
+    EXPECT_GE(std::count_if(sampleTimes.begin(), sampleTimes.end(),
+                            [&](std::int64_t at) { return at > s.rt.NowMs() - 20'000; }),
+              15)
+        << "the data flow again";
+  }
+}
+
+TEST(PortLossScenario, APortBackBeforeItsAnemometerAnswersIsSearchedAgainUntilItDoes) {
+  test::SimSession s;
+  Notices notices(s.session.window());
+  s.StartAndSearch(kKestrix);
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  sim::Instrument& instrument = s.InstrumentOn(kKestrix);
+  instrument.Device().StopAnswering();
+  Unplug(s, kKestrix, 5'000);
+  // Still powering up when the port returns; it answers a minute after the loss.
+  s.rt.Schedule(60'000, [&instrument] { instrument.Device().StartAnswering(); });
+  s.rt.RunFor(55'000);
+  EXPECT_TRUE(s.session.recovery().Waiting()) << "no answer yet: still waiting";
+  EXPECT_FALSE(s.session.recovery().PortAway());
+  s.rt.RunFor(40'000);
+
+  const QString model = s.session.anemometer().state.ModelCaption.trimmed();
+  EXPECT_EQ(notices.shown,
+            (std::vector<QString>{"sim:kestrix2 lost - waiting for it to return",
+                                  "sim:kestrix2 is back - looking for the anemometer",
+                                  "sim:kestrix2 is back, but no anemometer answered",
+                                  "sim:kestrix2 found again: " + model + " at 9600 baud"}));
+  EXPECT_EQ(s.prompts.Messages().size(), 1u) << "the failed search is told once";
+  EXPECT_FALSE(s.session.recovery().Waiting());
+  EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ class ComPortOptionsTest : public ::testing::Test {
   SerialPort port{rt, simulated.Factory()};
   test::ScriptedPrompts prompts;
   test::LineStatusSpy status;
-  PortParameters params{port, prompts, [] { return QStringList{"COM1", "sim:t7"}; }, status, [] {}};
+  ChangeNotifier portChosen;
+  PortParameters params{port,   prompts,    [] { return QStringList{"COM1", "sim:t7"}; },
+                        status, portChosen, [] {}};
   QWidget terminal;
   ComPortOptions options{params};
   ComPortOptionsDialog& dialog = options.Dialog(&terminal);
