@@ -42,6 +42,18 @@ class TriAxisDataScenario : public ::testing::Test {
     s.session.displays().graph.pgraph1().Changed().Subscribe([this] { ++graphChanges; });
   }
 
+  // One format of a test that tries several: the first finds the anemometer, with `first` set
+  // too; the next ones only switch the format.
+  void StartInFormat(const char* format, const char* first = nullptr) {
+    if (s.session.commands().discovery.Found()) {
+      s.Configure({format});
+    } else if (first != nullptr) {
+      Start({first, format});
+    } else {
+      Start({format});
+    }
+  }
+
   void OpenTabular() {
     Commands& commands = s.session.commands();
     ASSERT_TRUE(commands.liveCommands.Open(LiveWindowKind::kTabular));
@@ -183,11 +195,7 @@ TEST_F(TriAxisDataScenario, OneMinuteOfPcAveragingGivesOneAveragedLineAMinute) {
   for (const char* format : {"STRFMT ASCII PAD", "STRFMT BINARY"}) {
     SCOPED_TRACE(format);
     samples.clear();
-    if (s.session.commands().discovery.Found()) {
-      s.Configure({format});
-    } else {
-      Start({"WINDREP UVW CAL", format});
-    }
+    StartInFormat(format, "WINDREP UVW CAL");
     s.session.anemometer().triAxisConfig.PcAvgMinutes = 1;
     tabular().PcAveragingChanged();
     OpenTabular();
@@ -227,11 +235,7 @@ TEST_F(TriAxisDataScenario, AWindSwingingAcrossNorthAveragesToNorth) {
   for (const char* format : {"STRFMT ASCII PAD", "STRFMT BINARY"}) {
     SCOPED_TRACE(format);
     samples.clear();
-    if (s.session.commands().discovery.Found()) {
-      s.Configure({format});
-    } else {
-      Start({"WINDREP POLAR CAL", format});
-    }
+    StartInFormat(format, "WINDREP POLAR CAL");
     s.InstrumentOn(kT7).Device().Wind().SetSequence(
         {{.speed = 5, .direction = 350}, {.speed = 5, .direction = 10}});
     s.session.anemometer().triAxisConfig.PcAvgMinutes = 1;
@@ -352,11 +356,7 @@ TEST_F(TriAxisDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutes
 TEST_F(TriAxisDataScenario, ARecordStalledForMinutesIsDroppedAndTheRecordsAfterItFlow) {
   for (const char* format : {"STRFMT ASCII PAD", "STRFMT BINARY"}) {
     SCOPED_TRACE(format);
-    if (s.session.commands().discovery.Found()) {
-      s.Configure({format});
-    } else {
-      Start({format});
-    }
+    StartInFormat(format);
     OpenTabular();
     const RecordCounts before = s.session.decoding().recordCounts;
     sim::Faults stall;
