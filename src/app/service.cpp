@@ -36,7 +36,8 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
               [this](TestPage page) { testWindow.GoTo(page); }),
       extTests(prompts),
       diagnostics(link, extTests),
-      kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics, window),
+      kestrixReport(link, test, eepromWriter, eepromProgrammer, extTests, diagnostics, window,
+                    folder),
       calibrationReads(link, eepromReadHandler, readouts),
       pathLengths(link, test, calibrationReads, eepromWriter,
                   [this](TestPage page) { testWindow.GoTo(page); }),
@@ -47,9 +48,23 @@ Service::Service(Runtime& runtime, Prompts& prompts, AnemometerLink& anemometerL
       larkvaneSoftwareTest(link, testWindow, larkvaneChecksums),
       larkvaneFinalAssembly(link, testWindow, eepromWriter),
       larkvaneReport({link, test, eepromWriter, eepromProgrammer, larkvaneChecksums, larkvaneChecks,
-                      larkvaneSoftwareTest, larkvaneFinalAssembly, testWindow}) {
+                      larkvaneSoftwareTest, larkvaneFinalAssembly, testWindow, folder}) {
   testWindow.AddEnterHook(TestPage::kFlashMemory, [this] { flashPage.Show(); });
+  // One exchange at a time: while a flash or EEPROM run uses the port, the test window keeps
+  // to its page.
+  const auto followRuns = [this] {
+    testWindow.SetPortBusy(flashProgrammer.Running() || nvmPage.Busy());
+  };
+  flashProgrammer.Changed().Subscribe(followRuns);
+  nvmPage.BusyChanged().Subscribe(followRuns);
   testWindow.SensorTypeSet().Subscribe([this] { nvmPage.SensorTypeSet(); });
+  testWindow.UnitStarted().Subscribe([this] {
+    extTests.ForgetUnit();
+    diagnostics.ForgetUnit();
+    larkvaneChecks.ForgetUnit();
+    larkvaneSoftwareTest.ForgetUnit();
+    larkvaneFinalAssembly.ForgetUnit();
+  });
   diagnostics.Output().cellWritten = [this](int address, std::uint8_t value) {
     eepromWriter.Keep(address, value);
   };

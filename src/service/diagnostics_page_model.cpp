@@ -20,16 +20,22 @@ int Index(DiagnosticTest test) { return static_cast<int>(test); }
 
 SoftwareDiagnosticsModel::SoftwareDiagnosticsModel(ServiceLink link, ExtTestsModel& extTests)
     : link_(link), extTestsWindow_(extTests), output_(link) {
-  for (int i = 0; i < kDiagnosticTestCount; ++i) {
-    items_[static_cast<std::size_t>(i)] =
-        QLatin1String(InfoOf(static_cast<DiagnosticTest>(i)).item);
-  }
+  ForgetUnit();
   output_.SetLineListener([this](const QByteArray& line) { OnLine(line); });
   // OK in the statistics window stops the downcounts test it collected for, and nothing else:
   // once that test was stopped the selection has moved on to the next one.
   extTestsWindow_.SetStopTest([this] {
     if (running_ && collectedThisTest_) Stop();
   });
+}
+
+void SoftwareDiagnosticsModel::ForgetUnit() {
+  for (int i = 0; i < kDiagnosticTestCount; ++i) {
+    items_[static_cast<std::size_t>(i)] =
+        QLatin1String(InfoOf(static_cast<DiagnosticTest>(i)).item);
+  }
+  lines_.clear();
+  changed_.Notify();
 }
 
 bool SoftwareDiagnosticsModel::Confirmed(DiagnosticTest test) const {

@@ -44,6 +44,8 @@ class SoftwareDiagnosticsModel {
   // switched off, without a question; the user is told when that failed. Returns whether the
   // debug output is off.
   bool StopIfRunning();
+  // A new unit: no test confirmed, no line received.
+  void ForgetUnit();
 
   // The items' texts, with " OK" on each confirmed test.
   const std::array<QString, kDiagnosticTestCount>& Items() const { return items_; }

@@ -31,6 +31,14 @@ void ExtTestsModel::StartCollection() {
   ShowStatistics();
 }
 
+void ExtTestsModel::ForgetUnit() {
+  ring_ = DowncountRing();
+  badLines_ = 0;
+  logFlag_ = false;
+  green_ = false;
+  ShowStatistics();
+}
+
 void ExtTestsModel::AddLine(const QByteArray& line) {
   if (!collecting_) return;
   const auto values = ParseDowncountLine(std::string_view(line.constData(), line.size()));

@@ -45,6 +45,8 @@ class ExtTestsModel {
   void EndCollection();
   // The window's close box hides it; collecting goes on.
   void Hide();
+  // A new unit: no sample in the rings, the labels at their first texts, nothing to log.
+  void ForgetUnit();
 
   bool Visible() const { return visible_; }
   bool Collecting() const { return collecting_; }

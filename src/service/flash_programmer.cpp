@@ -78,6 +78,7 @@ void FlashProgrammer::ShowWindow() {
 }
 
 void FlashProgrammer::CloseWindow() {
+  if (running_) return;
   windowShown_ = false;
   changed_.Notify();
 }

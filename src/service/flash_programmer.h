@@ -58,7 +58,8 @@ class FlashProgrammer {
   FlashLog& Log() { return log_; }
   const FlashLog& Log() const { return log_; }
 
-  // The window: shown for a run, closed after one that succeeded; told through Changed().
+  // The window: shown for a run, closed after one that succeeded; told through Changed(). It
+  // cannot be closed while a run goes on: its log and Abort stay in view.
   bool WindowShown() const { return windowShown_; }
   void ShowWindow();
   void CloseWindow();

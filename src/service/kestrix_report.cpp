@@ -123,7 +123,8 @@ KestrixReportEnd KestrixReport::Run(ReportOutput* output) {
   if (output->Confirm()) {
     Busy(true);
     const Report report{QStringLiteral("Ventari TEST RESULTS"), KestrixReportLines(test_, Check()),
-                        kFootLines};
+                        kFootLines,
+                        KeptReportPath(folder_, test_, QDateTime::currentDateTimeUtc())};
     Busy(false);
     end = output->Print(report) ? KestrixReportEnd::kPrinted : KestrixReportEnd::kPrintFailed;
   }

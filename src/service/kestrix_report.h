@@ -16,6 +16,7 @@
 #include "service/ext_tests_model.h"
 #include "service/production_test.h"
 #include "service/report_output.h"
+#include "service/service_folder.h"
 #include "service/service_link.h"
 
 namespace ventari {
@@ -48,14 +49,16 @@ class KestrixReport {
  public:
   KestrixReport(ServiceLink& link, ProductionTest& test, EepromWriter& writer,
                 EepromProgrammer& programmer, const ExtTestsModel& extTests,
-                const SoftwareDiagnosticsModel& diagnostics, MainWindowModel& window)
+                const SoftwareDiagnosticsModel& diagnostics, MainWindowModel& window,
+                const ServiceFolder& folder)
       : link_(link),
         test_(test),
         writer_(writer),
         programmer_(programmer),
         extTests_(extTests),
         diagnostics_(diagnostics),
-        window_(window) {}
+        window_(window),
+        folder_(folder) {}
 
   // The whole report on `output` (none: the user is told it cannot be printed). Whatever
   // happens, configuration mode is left; on any end but kPrinted the user has been told why
@@ -75,6 +78,7 @@ class KestrixReport {
   const ExtTestsModel& extTests_;
   const SoftwareDiagnosticsModel& diagnostics_;
   MainWindowModel& window_;
+  const ServiceFolder& folder_;
 };
 
 }  // namespace ventari

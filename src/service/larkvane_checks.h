@@ -54,6 +54,12 @@ class LarkvaneChecks {
   bool Checked(LarkvaneCheck check) const { return checked_[Index(check)]; }
   void SetChecked(LarkvaneCheck check, bool checked);
   void Hover(LarkvaneCheck check);
+  // A new unit: no test chosen, no box ticked.
+  void ForgetUnit() {
+    selectedTest_ = -1;
+    checked_.fill(false);
+    changed_.Notify();
+  }
   const QStringList& Memo(TestPage page) const;
 
   bool PartAPassed() const { return Checked(LarkvaneCheck::kWiring); }

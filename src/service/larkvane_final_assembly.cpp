@@ -49,6 +49,14 @@ bool LarkvaneFinalAssembly::DebugDataOk() const {
   return items_[kDebugCheck] == QStringLiteral("&2    Check debug data OK");
 }
 
+void LarkvaneFinalAssembly::ForgetUnit() {
+  for (QString& item : items_) {
+    if (item.endsWith(kOkMark)) item.chop(kOkMark.size());
+  }
+  alignment_.clear();
+  changed_.Notify();
+}
+
 void LarkvaneFinalAssembly::SelectCheck(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size())) return;
   selected_ = index;

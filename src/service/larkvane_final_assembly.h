@@ -57,6 +57,8 @@ class LarkvaneFinalAssembly {
   // test selection.
   void BtnFinishClick();
   void SetFinishEnabled(bool enabled);
+  // A new unit: no check confirmed, no alignment read.
+  void ForgetUnit();
 
   // The report's D6: asks for the factory checksum again (the serial number cells have changed)
   // in configuration mode after "VESPRANT"; AwaitReportD6 writes it, saying nothing unless the

@@ -91,7 +91,8 @@ bool LarkvaneReport::Run(ReportOutput* output, MainWindowModel& window, const QD
   results.debugDataOk = finalAssembly.DebugDataOk();
   results.alignment = finalAssembly.AlignmentText();
   const Report report{QStringLiteral("Ventari TEST RESULTS"),
-                      LarkvaneReportLines(parts_.test, date, results), 2};
+                      LarkvaneReportLines(parts_.test, date, results), 2,
+                      KeptReportPath(parts_.folder, parts_.test, QDateTime::currentDateTimeUtc())};
   if (!output->Print(report)) return false;
   SetBusy(false);
   parts_.window.FormClose();

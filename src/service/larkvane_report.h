@@ -21,6 +21,7 @@
 #include "service/larkvane_software_test.h"
 #include "service/production_test.h"
 #include "service/report_output.h"
+#include "service/service_folder.h"
 #include "service/service_link.h"
 
 namespace ventari {
@@ -54,6 +55,7 @@ class LarkvaneReport {
     LarkvaneSoftwareTest& software;
     LarkvaneFinalAssembly& finalAssembly;
     TestWindowModel& window;
+    const ServiceFolder& folder;
   };
   // The cells the anemometer keeps changing itself: what it reads is taken into the image.
   static constexpr int kLiveCells[] = {0x43, 0x44, 0x45};

@@ -51,6 +51,11 @@ class LarkvaneSoftwareTest {
   void SetChecked(LarkvaneSwCheck check, bool checked);
   // All five boxes ticked: the report prints the checksums.
   bool AllPassed() const;
+  // A new unit: no box ticked.
+  void ForgetUnit() {
+    checked_.fill(false);
+    changed_.Notify();
+  }
 
   void BtnStartLVSwTestClick();
   // `BtnSkip12`.

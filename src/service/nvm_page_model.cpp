@@ -90,6 +90,7 @@ void NvmPageModel::Program() {
   busy_ = true;
   label35Visible_ = true;
   Changed();
+  busyChanged_.Notify();
   EepromSources sources;
   for (int i = 0; i < kEepromKinds; ++i) {
     const auto kind = static_cast<EepromKind>(i);
@@ -101,6 +102,7 @@ void NvmPageModel::Program() {
   programEnabled_ = true;
   busy_ = false;
   Changed();
+  busyChanged_.Notify();
   if (run.end == EepromRunEnd::kWritten || run.end == EepromRunEnd::kNothingChecked) Next();
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "base/change_notifier.h"
 #include "base/prompts.h"
 #include "service/eeprom_programmer.h"
 #include "service/production_test.h"
@@ -37,6 +38,8 @@ class NvmPageModel {
   bool ProgramEnabled() const { return programEnabled_; }
   bool BusyLabelVisible() const { return label35Visible_; }  // `Label35`
   bool Busy() const { return busy_; }
+  // Told when a programming run starts and when it ends.
+  ChangeNotifier& BusyChanged() { return busyChanged_; }
 
   // Called whenever something the page shows changed.
   std::function<void()> changed;
@@ -76,6 +79,7 @@ class NvmPageModel {
   bool programEnabled_ = true;
   bool label35Visible_ = false;
   bool busy_ = false;
+  ChangeNotifier busyChanged_;
 };
 
 }  // namespace ventari

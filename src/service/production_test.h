@@ -1,12 +1,13 @@
 // What the production test window keeps while the system runs: the unit under test (sensor
 // type, serial number, EEPROM size), the operator, and the results the test report prints. The
-// pages' models read and write it; it outlives the window.
+// pages' models read and write it; it outlives the window, and a new unit starts it afresh.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "service/srecord_reader.h"
 
@@ -43,6 +44,13 @@ inline constexpr int kUnstoredPathOffset = 1464;
 inline constexpr int kPathAxes = 3;
 
 struct ProductionTest {
+  // A new unit: nothing of the last one is kept but the operator.
+  void StartNewUnit() {
+    ProductionTest fresh;
+    fresh.operatorName = operatorName;
+    *this = std::move(fresh);
+  }
+
   // The type set on the first page.
   SensorState sensor = SensorState::kNone;
   std::uint8_t sensorCode = 32;  // 32 none, 69 "E", 70 "F", 89 "Y"; written into cell 3
@@ -56,6 +64,11 @@ struct ProductionTest {
   bool IsLarkvane() const { return sensor == SensorState::kLarkvane; }
   bool IsKestrix() const {
     return sensor == SensorState::kKestrix2Unheated || sensor == SensorState::kKestrix2Heated;
+  }
+  // The sensor type by its name: "E", "EA", "F", "FA", "XEQ" or "LV1" to "LV4".
+  QString TypeName() const {
+    if (IsLarkvane()) return QStringLiteral("LV%1").arg(larkvaneOption);
+    return xeq ? QStringLiteral("XEQ") : sensorText;
   }
 
   // The hardware diagnostics page's check boxes (TestC54, TestC60, TestC56, TestTxWav,

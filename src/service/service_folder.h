@@ -1,7 +1,7 @@
-// The one folder the service pages read their files from and write their upload file to:
-// "srecords/" (firmware), "eeprom/" (Kestrix II parameter files) and "LV_Eeprom/" (Larkvane
-// parameter files and "upload.txt") under one root, the working directory unless the user
-// gives another.
+// The one folder the service pages read their files from and write their files to: "srecords/"
+// (firmware), "eeprom/" (Kestrix II parameter files), "LV_Eeprom/" (Larkvane parameter files and
+// "upload.txt") and "reports/" (a PDF of every test report printed or saved) under one root, the
+// working directory unless the user gives another.
 #pragma once
 
 #include <QDir>
@@ -20,6 +20,7 @@ class ServiceFolder {
   QString KestrixEeprom() const { return Below(QStringLiteral("eeprom")); }
   QString LarkvaneEeprom() const { return Below(QStringLiteral("LV_Eeprom")); }
   QString UploadFile() const { return LarkvaneEeprom() + QStringLiteral("upload.txt"); }
+  QString Reports() const { return Below(QStringLiteral("reports")); }
 
  private:
   // The folder's path with a separator at its end, as names are joined to it.

@@ -147,8 +147,8 @@ void TestWindowModel::FormShow() {
   if (view_.visible) return;
   view_.visible = true;
   view_.anemometerType = -1;
-  test_.sensor = SensorState::kNone;
-  test_.sensorCode = StateCode(SensorState::kNone);
+  test_.StartNewUnit();
+  unitStarted_.Notify();
   view_.pageShown.fill(false);
   view_.pageShown[Index(TestPage::kSensorType)] = true;
   // The page is entered anew even when it was the active one: a new unit begins.
@@ -168,6 +168,7 @@ void TestWindowModel::FormClose() {
 bool TestWindowModel::GoTo(TestPage page) {
   if (!IsShown(page)) return false;
   if (page == view_.activePage) return true;
+  if (view_.portBusy) return false;
   for (const auto& hook : leaveHooks_[Index(view_.activePage)]) hook();
   Activate(page);
   return true;
@@ -201,7 +202,7 @@ void TestWindowModel::AnemometerTypeClick(int index) {
 }
 
 void TestWindowModel::BtnSetSensorTypeClick() {
-  if (view_.anemometerType < 0) return;
+  if (view_.anemometerType < 0 || view_.portBusy) return;
   const SensorTypeItem& item = SensorTypes()[static_cast<std::size_t>(view_.anemometerType)];
   test_.sensor = item.state;
   test_.sensorCode = StateCode(item.state);
@@ -254,12 +255,19 @@ void TestWindowModel::BtnSkip1Click() {
 }
 
 void TestWindowModel::OKBtnClick() {
+  if (view_.portBusy) return;
   if (test_.sensor == SensorState::kNone) {
     prompts_.ShowMessage(QStringLiteral("Please set the sensor type first."),
                          QStringLiteral("Ventari"));
     return;
   }
   printReport_();
+}
+
+void TestWindowModel::SetPortBusy(bool busy) {
+  if (view_.portBusy == busy) return;
+  view_.portBusy = busy;
+  changed_.Notify();
 }
 
 void TestWindowModel::AddEnterHook(TestPage page, std::function<void()> hook) {

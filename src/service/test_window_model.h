@@ -26,6 +26,9 @@ struct TestWindowView {
   // `focusRequest` changes.
   QString focus;
   int focusRequest = 0;
+  // A flash or EEPROM run uses the port: only the active page is enabled, for one exchange at a
+  // time with the anemometer.
+  bool portBusy = false;
 };
 
 // One item of the AnemometerType radio group and what setting it records.
@@ -60,13 +63,15 @@ class TestWindowModel {
   std::vector<TestPage> ShownPages() const;
   bool IsShown(TestPage page) const { return view_.pageShown[Index(page)]; }
 
-  // Showing the closed window starts a new unit on the sensor type page.
+  // Showing the closed window starts a new unit on the sensor type page: none of the last
+  // unit's results is kept, here or in the pages' models (told through UnitStarted()).
   void FormShow();
   // Closing clears the type's selection; the active page is left and the close hooks run.
   void FormClose();
 
   // Makes a shown page active (a tab chosen, a "Next", a step that succeeded); a hidden page
-  // stays hidden and inactive. Returns whether `page` is active afterwards.
+  // stays hidden and inactive, and while the port is busy the active page stays. Returns
+  // whether `page` is active afterwards.
   bool GoTo(TestPage page);
   // The "Next" button of page `from`.
   void Next(TestPage from);
@@ -76,8 +81,13 @@ class TestWindowModel {
   void AnemometerTypeClick(int index);
   void BtnSetSensorTypeClick();
   void BtnSkip1Click();
-  // "&OK": the report of the type set; while none is set, the user is told to set one.
+  // "&OK": the report of the type set; while none is set, the user is told to set one. Nothing
+  // while the port is busy.
   void OKBtnClick();
+
+  // A flash or EEPROM run starts or ends using the port: while it does, no other page can be
+  // chosen, no type set and no report printed.
+  void SetPortBusy(bool busy);
 
   // Run when `page` becomes active.
   void AddEnterHook(TestPage page, std::function<void()> hook);
@@ -88,6 +98,8 @@ class TestWindowModel {
   // Told when a type is set, before its serial number is asked (the EEPROM page enables the
   // controls of that family).
   ChangeNotifier& SensorTypeSet() { return sensorTypeSet_; }
+  // Told when the window opens for a new unit: each page's model forgets the last unit's results.
+  ChangeNotifier& UnitStarted() { return unitStarted_; }
 
  private:
   static std::size_t Index(TestPage page) { return static_cast<std::size_t>(page); }
@@ -102,6 +114,7 @@ class TestWindowModel {
   TestWindowView view_;
   ChangeNotifier changed_;
   ChangeNotifier sensorTypeSet_;
+  ChangeNotifier unitStarted_;
   std::array<std::vector<std::function<void()>>, kTestPageCount> enterHooks_;
   std::array<std::vector<std::function<void()>>, kTestPageCount> leaveHooks_;
   std::vector<std::function<void()>> closeHooks_;

@@ -62,7 +62,8 @@ void TFrmFlash::Sync() {
 
 void TFrmFlash::closeEvent(QCloseEvent* event) {
   RunGuarded(this, [this] { programmer_.CloseWindow(); });
-  event->accept();
+  // Mid-run the model keeps the window.
+  event->setAccepted(!programmer_.WindowShown());
 }
 
 }  // namespace ventari

@@ -45,9 +45,9 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
   }
   OnSignal(tabs_, &QTabWidget::currentChanged, this, [this](int index) { TabChosen(index); });
 
-  auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-  ok->setObjectName(QStringLiteral("OKBtn"));
-  OnSignal(ok, &QPushButton::clicked, this, [this] { model_.OKBtnClick(); });
+  ok_ = new QPushButton(QStringLiteral("&OK"), this);
+  ok_->setObjectName(QStringLiteral("OKBtn"));
+  OnSignal(ok_, &QPushButton::clicked, this, [this] { model_.OKBtnClick(); });
   auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
   helpButton->setObjectName(QStringLiteral("HelpBtn"));
   OnSignal(helpButton, &QPushButton::clicked, this, [help = std::move(help)] {
@@ -55,7 +55,7 @@ TFrmTest::TFrmTest(TestWindowModel& model, std::function<void()> help, QWidget* 
   });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(ok);
+  buttons->addWidget(ok_);
   buttons->addWidget(helpButton);
 
   auto* layout = new QVBoxLayout(this);
@@ -137,6 +137,11 @@ void TFrmTest::Sync() {
   syncing_ = true;
   ShowTabs(model_.ShownPages());
   tabs_->setCurrentIndex(TabOf(view.activePage));
+  // While a run uses the port only its page (with its Abort) takes input.
+  for (int i = 0; i < tabs_->count(); ++i) {
+    tabs_->setTabEnabled(i, !view.portBusy || i == tabs_->currentIndex());
+  }
+  ok_->setEnabled(!view.portBusy);
   syncing_ = false;
   sensorPage_->Sync();
   if (view.iconFile != iconFile_) {

@@ -13,6 +13,7 @@
 #include "service/production_test.h"
 
 class QPrinter;
+class QPushButton;
 class QTabWidget;
 
 namespace ventari {
@@ -57,6 +58,7 @@ class TFrmTest : public QWidget {
   TestWindowModel& model_;
   std::unique_ptr<QPrinter> printer_;
   QTabWidget* tabs_;
+  QPushButton* ok_;
   std::array<QWidget*, kTestPageCount> pages_{};
   SensorTypePage* sensorPage_;
   ViewRefresh* refresh_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
@@ -126,15 +127,39 @@ bool ReportPrinter::Confirm() {
 
 bool ReportPrinter::Print(const Report& report) {
   printer_.setDocName(report.jobTitle);
-  if (target_ != Target::kPreview) return Render(printer_, report);
+  // A preview is not a print: closed without printing, the choice is offered again.
+  while (target_ == Target::kPreview) {
+    if (Preview(report)) {
+      Keep(report);
+      return true;
+    }
+    if (!Confirm()) return false;
+  }
+  if (!Render(printer_, report)) return false;
+  Keep(report);
+  return true;
+}
+
+bool ReportPrinter::Preview(const Report& report) {
   QPrintPreviewDialog preview(&printer_, parent_);
   preview.setObjectName(QStringLiteral("PrintPreview"));
   bool drawn = true;
   OnSignal(
       &preview, &QPrintPreviewDialog::paintRequested, &preview,
       [this, &report, &drawn](QPrinter* printer) { drawn = Render(*printer, report) && drawn; });
-  preview.exec();
-  return drawn;
+  // The dialog is accepted only once its print button printed the report.
+  return preview.exec() == QDialog::Accepted && drawn;
+}
+
+void ReportPrinter::Keep(const Report& report) {
+  if (report.keptAs.isEmpty()) return;
+  QDir().mkpath(QFileInfo(report.keptAs).path());
+  QPrinter kept(QPrinter::HighResolution);
+  kept.setPageLayout(printer_.pageLayout());
+  kept.setDocName(report.jobTitle);
+  kept.setOutputFormat(QPrinter::PdfFormat);
+  kept.setOutputFileName(report.keptAs);
+  Render(kept, report);
 }
 
 bool ReportPrinter::Render(QPrinter& printer, const Report& report) {

@@ -26,8 +26,10 @@ class ReportPrinter : public QObject, public ReportOutput {
   // The chooser: "&Print..." (then the printer dialog), "Print pre&view" or "Save as &PDF..."
   // (then the file name); false when any of them was cancelled.
   bool Confirm() override;
-  // Draws `report` on the target chosen last; the preview is shown until it is closed. False,
-  // after a message, when the printer or the file could not be opened.
+  // Draws `report` on the target chosen last, then keeps it as a PDF in `report.keptAs`. The
+  // preview is shown until it is closed: printed from there the report is printed; closed
+  // without, the chooser comes back. False, after a message, when the printer or the file could
+  // not be opened; false when the chooser that came back was cancelled.
   bool Print(const Report& report) override;
 
   Target LastTarget() const { return target_; }
@@ -40,6 +42,10 @@ class ReportPrinter : public QObject, public ReportOutput {
  private:
   // Draws `report` on `printer`; false when its painter could not begin.
   bool Render(QPrinter& printer, const Report& report);
+  // The preview until it is closed; true when the report was printed from it.
+  bool Preview(const Report& report);
+  // The PDF of a report printed or saved, on the printer's page layout.
+  void Keep(const Report& report);
 
   QPrinter& printer_;
   Prompts& prompts_;

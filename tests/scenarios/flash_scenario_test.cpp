@@ -1,6 +1,7 @@
 // Flash programming of a simulated Kestrix II board in the flash programmer ("sim:boot") from
 // the "Flash &memory" page, on virtual time: the control bytes on DTR and RTS, the boot
-// dialogue's bytes, the log, the flash written, and the ways a run can end.
+// dialogue's bytes, the log, the flash written, the ways a run can end, and the test window
+// holding its other pages while a run uses the port.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -238,6 +239,54 @@ TEST_F(FlashScenario, AbortDuringTheApplicationLeavesTheUnitNotProgrammed) {
             (QStringList{"30720 bytes transferred", " Upload aborted ", "Programming aborted"}));
   EXPECT_EQ(board.Processor().CurrentStage(), Stage::kRunning);
   EXPECT_NE(board.Processor().Flash()[kApplicationBytes - 1], application.back());
+}
+
+TEST_F(FlashScenario, WhileARunUsesThePortTheTestWindowKeepsToItsPage) {
+  Service& service = s.session.service();
+  TestWindowModel& window = service.testWindow;
+  service.folder.SetRoot(s.dir.path());
+  window.FormShow();
+  window.AnemometerTypeClick(0);
+  s.prompts.inputs = {QStringLiteral("012345")};
+  window.BtnSetSensorTypeClick();
+  ASSERT_EQ(window.View().activePage, TestPage::kFlashMemory);
+  // Halfway through the application the technician tries another tab, the report and the
+  // flash window's close box.
+  struct During {
+    bool busy = false;
+    bool moved = true;
+    std::size_t writes = 0;
+    std::size_t messages = 0;
+    bool windowShown = false;
+  } during;
+  bool tried = false;
+  FlashProgrammer& flash = service.flashProgrammer;
+  flash.Log().Changed().Subscribe([&] {
+    if (tried || flash.Log().Lines().back() != "30720 bytes transferred") return;
+    tried = true;
+    const std::size_t writes = s.tap.Writes().size();
+    const std::size_t messages = s.prompts.Messages().size();
+    during.busy = window.View().portBusy;
+    during.moved = window.GoTo(TestPage::kTxdrPathLengths);
+    window.OKBtnClick();
+    flash.CloseWindow();
+    during.windowShown = flash.WindowShown();
+    during.writes = s.tap.Writes().size() - writes;
+    during.messages = s.prompts.Messages().size() - messages;
+  });
+  s.prompts.answers = {PromptButton::kYes};
+
+  service.flashPage.BtnProgram1Click();
+
+  ASSERT_TRUE(tried);
+  EXPECT_TRUE(during.busy);
+  EXPECT_FALSE(during.moved);
+  EXPECT_EQ(during.writes, 0u) << "nothing sent into the boot dialogue";
+  EXPECT_EQ(during.messages, 0u);
+  EXPECT_TRUE(during.windowShown);
+  EXPECT_EQ(service.test.flashResult, 0);
+  EXPECT_FALSE(window.View().portBusy);
+  EXPECT_EQ(window.View().activePage, TestPage::kNonVolatileMemory);
 }
 
 TEST_F(FlashScenario, AMissingApplicationLeavesThePortAndTheUnitUntouched) {

@@ -1,8 +1,10 @@
 // The Kestrix II test report against a simulated anemometer on virtual time: a unit taken through
 // its sequence (type and serial number, EEPROM programmed, hardware checks, software diagnostics
 // with logged downcounts, path lengths and speed of sound), then OK: the identity written into
-// the EEPROM, the read-back, and the pages printed. Also a cancelled print dialog, an anemometer
-// that does not answer, a print that fails and no printer at all.
+// the EEPROM, the read-back, and the pages printed. Also a second unit in the same run, which
+// inherits nothing of the first, the test window held on its page during the EEPROM run, a
+// cancelled print dialog, an anemometer that does not answer, a print that fails and no printer
+// at all.
 #include <gtest/gtest.h>
 
 #include <QLocale>
@@ -204,6 +206,53 @@ TEST_F(KestrixReportScenario, AUnitTakenThroughItsSequencePrintsItsReport) {
            << "-- page 2" << rows.mid(55) << "Page 2";
   EXPECT_EQ(pages.Texts(), expected);
   EXPECT_EQ(lines[11], QStringLiteral("\r\nAxis1 downcounts data"));
+}
+
+TEST_F(KestrixReportScenario, ASecondUnitInTheSameRunReportsOnlyItsOwnResults) {
+  SetType(1, QStringLiteral("012345"));
+  service.test.flashResult = 0;
+  service.test.flashFile = QStringLiteral("/w/srecords/K2.s");
+  ProgramEeprom();
+  for (int i = 0; i < kHardwareCheckCount; ++i) service.hardwareChecks.SetChecked(i, true);
+  RunDiagnostics();
+  Calibrate();
+  window.OKBtnClick();
+  ASSERT_FALSE(window.View().visible);
+
+  SetType(1, QStringLiteral("012346"));
+  window.OKBtnClick();
+
+  ASSERT_EQ(reports.printed.size(), 2u);
+  const QStringList& b = reports.printed[1].lines;
+  EXPECT_EQ(b[0], QStringLiteral("Anemometer: EA012346"));
+  EXPECT_EQ(b[2], QStringLiteral("Operator: Ann"));
+  EXPECT_EQ(b.mid(3, 8),
+            (QStringList{"Flash memory: NOT PROGRAMMED", "Eeprom memory: NOT PROGRAMMED",
+                         "Axis 1 path length: NOT CALIBRATED", "Axis 2 path length: NOT CALIBRATED",
+                         "Hardware checks:  FAILED", "Software checks: FAILED",
+                         "SOS Calibration: FAILED ", "\r\nEEPROM DUMP"}));
+  EXPECT_FALSE(service.extTests.LogFlag());
+  // Each report is kept under its own serial number.
+  const QString kept = service.folder.Reports();
+  for (const auto& [report, name] : {std::pair{0, "012345_EA_"}, std::pair{1, "012346_EA_"}}) {
+    const QString& path = reports.printed[static_cast<std::size_t>(report)].keptAs;
+    EXPECT_TRUE(path.startsWith(kept + QLatin1String(name)) && path.endsWith(".pdf"))
+        << path.toStdString();
+  }
+}
+
+TEST_F(KestrixReportScenario, TheEepromRunHoldsTheTestWindowOnItsPage) {
+  SetType(1, QStringLiteral("012345"));
+  std::vector<bool> busy;
+  std::vector<bool> moved;
+  service.nvmPage.BusyChanged().Subscribe([&] {
+    busy.push_back(window.View().portBusy);
+    if (window.View().portBusy) moved.push_back(window.GoTo(TestPage::kTxdrPathLengths));
+  });
+  ProgramEeprom();
+  EXPECT_EQ(busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(moved, std::vector<bool>{false});
+  EXPECT_EQ(window.View().activePage, TestPage::kHardwareDiagnostics);
 }
 
 TEST_F(KestrixReportScenario, TheSensorStateCodeGoesIntoCellThree) {

@@ -10,7 +10,7 @@ namespace {
 using test::CapturedPages;
 
 Report Numbered(int count, int footLines) {
-  Report report{QStringLiteral("Ventari TEST RESULTS"), {}, footLines};
+  Report report{QStringLiteral("Ventari TEST RESULTS"), {}, footLines, {}};
   for (int i = 1; i <= count; ++i) report.lines << QStringLiteral("line %1").arg(i);
   return report;
 }

@@ -1,6 +1,6 @@
 // The flash programming window and the "Flash &memory" page mirror their models and forward
-// what the user does: a run seen mid-way and after a failure, Abort from the window, the page's
-// lists and buttons.
+// what the user does: a run seen mid-way (which its close box cannot end) and after a failure,
+// Abort from the window, the page's lists and buttons.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -44,6 +44,9 @@ TEST_F(FlashWindows, AbortPressedMidRunStopsItAndTheWindowStaysWithItsLog) {
     EXPECT_TRUE(frm.isVisible());
     EXPECT_FALSE(frm.isModal());
     Keep(frm, "flash_mid_run");
+    frm.close();  // the close box keeps the window with its log and Abort mid-run
+    frm.Sync();
+    EXPECT_TRUE(frm.isVisible());
     frm.AbortButton()->click();
   });
 

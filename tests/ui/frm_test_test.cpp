@@ -1,5 +1,6 @@
 // The production test window mirrors its model: the tabs of the type set, the page the model is
-// on, the sensor type selection and the hardware checks, and forwards the technician's clicks.
+// on (the only one enabled while a run uses the port), the sensor type selection and the
+// hardware checks, and forwards the technician's clicks.
 #include "ui/frm_test.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,31 @@ TEST_F(FrmTestTest, TheTabsAreThePagesOfTheTypeSet) {
                                       "PART &C - Final assembly tests"}));
   EXPECT_EQ(window.Pages().currentWidget(), window.PageWidget(TestPage::kSelectTest));
   EXPECT_FALSE(window.windowIcon().isNull());
+}
+
+TEST_F(FrmTestTest, WhileTheModelsPortIsBusyOnlyTheActivePageTakesInput) {
+  SetType(3);
+  const auto enabled = [this] {
+    std::vector<bool> tabs;
+    for (int i = 0; i < window.Pages().count(); ++i) tabs.push_back(window.Pages().isTabEnabled(i));
+    return tabs;
+  };
+  QPushButton* ok = window.findChild<QPushButton*>("OKBtn");
+  ASSERT_NE(ok, nullptr);
+
+  model.SetPortBusy(true);
+  window.Sync();
+  std::vector<bool> busy(8, false);
+  busy[1] = true;  // Flash memory, the active page
+  EXPECT_EQ(enabled(), busy);
+  EXPECT_FALSE(ok->isEnabled());
+  EXPECT_TRUE(window.PageWidget(TestPage::kFlashMemory)->isEnabled());
+  test::Keep(window, "test_window_port_busy");
+
+  model.SetPortBusy(false);
+  window.Sync();
+  EXPECT_EQ(enabled(), std::vector<bool>(8, true));
+  EXPECT_TRUE(ok->isEnabled());
 }
 
 TEST_F(FrmTestTest, PlaceholderPagesMoveOnAndTheAnalogueOneSaysSo) {

@@ -1,5 +1,6 @@
 // The report printer: the print dialog's three choices, a report saved as PDF and read back as
-// text, the print preview, a PDF that cannot be written, and the widest rows on the page.
+// text, the print preview (no print: closed, the choice comes back), the PDF every report
+// printed or saved is kept in, a PDF that cannot be written, and the widest rows on the page.
 #include "ui/report_printer.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ class ReportPrinterTest : public ::testing::Test {
     ext.StartCollection();
     for (int i = 0; i < 120; ++i) ext.AddLine(i % 3 ? "1C   1E   20  " : "1D   1F   21  ");
     KestrixReportFacts facts{QDate(2026, 12, 10), true, true, &ext};
-    return {QStringLiteral("Ventari TEST RESULTS"), KestrixReportLines(test, facts), 4};
+    return {QStringLiteral("Ventari TEST RESULTS"), KestrixReportLines(test, facts), 4, {}};
   }
 
   QTemporaryDir dir;
@@ -149,20 +150,64 @@ TEST_F(ReportPrinterTest, APdfThatCannotBeWrittenSaysSo) {
       QStringLiteral("The test report could not be saved to ")));
 }
 
-TEST_F(ReportPrinterTest, ThePreviewShowsTheReport) {
-  ClickWhenShown(QStringLiteral("Print pre&view"));
-  ASSERT_TRUE(output.Confirm());
-  bool shown = false;
-  QTimer::singleShot(0, [&] {
+// Clicks `caption` on the print dialog once it is the modal dialog, looking every 10 ms.
+void ClickOnThePrintDialog(const QString& caption) {
+  QTimer::singleShot(10, [caption] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || dialog->objectName() != QStringLiteral("PrintDialog")) {
+      ClickOnThePrintDialog(caption);
+      return;
+    }
+    ClickWhenShown(caption);
+  });
+}
+
+// Shows the preview once it is open, then closes it without printing and answers the chooser
+// that comes back with `choice`.
+void ClosePreviewThenChoose(const QString& choice, bool& shown) {
+  QTimer::singleShot(0, [choice, &shown] {
     auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(preview, nullptr);
     shown = true;
     preview->resize(900, 1100);
     test::Keep(*preview, QStringLiteral("kestrix_report_preview"));
+    ClickOnThePrintDialog(choice);
     preview->close();
   });
-  EXPECT_TRUE(output.Print(KestrixReport()));
+}
+
+TEST_F(ReportPrinterTest, ThePreviewShowsTheReport) {
+  ClickWhenShown(QStringLiteral("Print pre&view"));
+  ASSERT_TRUE(output.Confirm());
+  bool shown = false;
+  ClosePreviewThenChoose(QStringLiteral("Cancel"), shown);
+  Report report = KestrixReport();
+  report.keptAs = dir.filePath(QStringLiteral("reports/kept.pdf"));
+
+  EXPECT_FALSE(output.Print(report)) << "a preview closed is no print";
   EXPECT_TRUE(shown);
+  EXPECT_FALSE(QFile::exists(report.keptAs));
+}
+
+TEST_F(ReportPrinterTest, APreviewClosedOffersTheChoiceAgainAndWhatIsSavedIsKept) {
+  const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+  prompts.files = {pdf};
+  ClickWhenShown(QStringLiteral("Print pre&view"));
+  ASSERT_TRUE(output.Confirm());
+  bool shown = false;
+  ClosePreviewThenChoose(QStringLiteral("Save as &PDF..."), shown);
+  Report report = KestrixReport();
+  report.keptAs = dir.filePath(QStringLiteral("reports/012345_FA_20261210T142501Z.pdf"));
+
+  ASSERT_TRUE(output.Print(report));
+
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(output.LastTarget(), ReportPrinter::Target::kPdf);
+  for (const QString& path : {pdf, report.keptAs}) {
+    const QString text = Squeezed(PdfText(path));
+    EXPECT_TRUE(text.contains(QStringLiteral("Anemometer: FA012345"))) << path.toStdString();
+    EXPECT_TRUE(text.contains(Squeezed(report.lines.last()))) << path.toStdString();
+  }
 }
 
 TEST_F(ReportPrinterTest, TheLarkvaneReportsDumpRowsFitThePage) {
@@ -173,7 +218,9 @@ TEST_F(ReportPrinterTest, TheLarkvaneReportsDumpRowsFitThePage) {
   results.alignment = QStringLiteral("A1 +000.0 A2 +000.0 A3 +000.0");
   test.eepromSize = kLarkvaneEepromSize;
   const Report report{QStringLiteral("Ventari TEST RESULTS"),
-                      LarkvaneReportLines(test, QDate(2026, 12, 10), results), 2};
+                      LarkvaneReportLines(test, QDate(2026, 12, 10), results),
+                      2,
+                      {}};
   ASSERT_TRUE(output.Print(report));
   KeepPdf(pdf, QStringLiteral("larkvane_report"));
   const QString text = Squeezed(PdfText(pdf));
