@@ -247,49 +247,6 @@ TEST_F(TestWindowModelTest, ShowingStartsANewUnitOnTheSensorPage) {
   EXPECT_EQ(model.View().focus, "BtnSkip1");
 }
 
-TEST_F(TestWindowModelTest, ANewUnitKeepsNothingOfTheLastButTheOperator) {
-  int started = 0;
-  model.UnitStarted().Subscribe([&started] { ++started; });
-  SetType(3);
-  test.operatorName = QStringLiteral("Ann");
-  test.flashResult = test.eepromResult = 0;
-  test.flashFile = test.userFile = test.engFile = test.calFile = test.optFile = "/w/K2";
-  test.uploadLines = {"W 1 2"};
-  test.eepromImage.fill(7);
-  test.eepromReadBack.fill(7);
-  test.written.fill(true);
-  test.readBackValid.fill(true);
-  test.hardwareChecks.fill(true);
-  test.pathOffsets = {128, 200, 0};
-  test.pathStored.fill(true);
-  test.sosCalibrated = test.sosPassed = true;
-  model.FormShow();  // open already: the unit stays
-  EXPECT_EQ(started, 0);
-  EXPECT_EQ(test.flashResult, 0);
-  model.FormClose();
-
-  model.FormShow();
-
-  EXPECT_EQ(started, 1);
-  ProductionTest fresh;
-  fresh.operatorName = QStringLiteral("Ann");
-  EXPECT_EQ(test.flashResult, fresh.flashResult);
-  EXPECT_EQ(test.eepromResult, fresh.eepromResult);
-  EXPECT_EQ(QStringList({test.flashFile, test.userFile, test.engFile, test.calFile, test.optFile}),
-            QStringList({"", "", "", "", ""}));
-  EXPECT_TRUE(test.uploadLines.isEmpty());
-  EXPECT_EQ(test.eepromImage, fresh.eepromImage);
-  EXPECT_EQ(test.eepromReadBack, fresh.eepromReadBack);
-  EXPECT_EQ(test.written, fresh.written);
-  EXPECT_EQ(test.readBackValid, fresh.readBackValid);
-  EXPECT_EQ(test.hardwareChecks, fresh.hardwareChecks);
-  EXPECT_EQ(test.pathOffsets, fresh.pathOffsets);
-  EXPECT_EQ(test.pathStored, fresh.pathStored);
-  EXPECT_FALSE(test.sosCalibrated || test.sosPassed);
-  EXPECT_EQ(test.sensorText, "");
-  EXPECT_EQ(test.operatorName, "Ann");
-}
-
 TEST_F(TestWindowModelTest, TheReportRunsOnlyForATypeSet) {
   model.OKBtnClick();
   EXPECT_EQ(reports, 0);
