@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "base/version.h"
 #include "ui/application.h"
+#include "ui/pictures.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
   }
   QApplication qtApp(argc, argv);
   Describe();
+  QGuiApplication::setDesktopFileName(QLatin1String(ventari::kApplicationId));
+  QApplication::setWindowIcon(ventari::ApplicationIcon());
   ventari::Application app(options);
   return app.Start();
 }

@@ -1,9 +1,10 @@
 # The Debian packages Ventari builds, tests and runs with; installed only when one is missing.
 VENTARI_PACKAGES=(
   build-essential cmake ninja-build clang clang-format ccache libclang-rt-dev
-  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+  qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
+  dpkg-dev help2man desktop-file-utils appstream
 )
 
 ensure_packages() {

@@ -8,7 +8,8 @@ class QCommandLineParser;
 
 namespace ventari {
 
-// "--settings FILE": use that INI file instead of the user's settings store.
+// "--settings FILE": use that INI file instead of the user's settings store, whose place the
+// option's help names.
 QCommandLineOption SettingsOption();
 // Adds SettingsOption() to `parser`.
 void AddSettingsOption(QCommandLineParser& parser);

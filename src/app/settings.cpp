@@ -22,17 +22,23 @@ std::optional<int> ReadInt(QSettings& store, const char* name) {
   return number;
 }
 
+std::unique_ptr<QSettings> OpenUserStore() {
+  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                     QLatin1String(kSettingsOrganisation),
+                                     QLatin1String(kSettingsApplication));
+}
+
 }  // namespace
 
 Settings::Settings(QString iniFile) : iniFile_(std::move(iniFile)) {}
 
 Settings::~Settings() = default;
 
+QString Settings::UserStoreLocation() { return OpenUserStore()->fileName(); }
+
 std::unique_ptr<QSettings> Settings::OpenStore() const {
   if (!iniFile_.isEmpty()) return std::make_unique<QSettings>(iniFile_, QSettings::IniFormat);
-  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                     QLatin1String(kSettingsOrganisation),
-                                     QLatin1String(kSettingsApplication));
+  return OpenUserStore();
 }
 
 void Settings::LoadSettings(const Targets& targets, const QStringList& availablePorts) {

@@ -34,6 +34,10 @@ class Settings {
   explicit Settings(QString iniFile = {});
   ~Settings();
 
+  // Where the user's settings store is: a file under the user's configuration folder on Linux
+  // (XDG_CONFIG_HOME, ~/.config), a registry key on Windows.
+  static QString UserStoreLocation();
+
   // `availablePorts` fills the ports dialog's list.
   void LoadSettings(const Targets& targets, const QStringList& availablePorts);
   // Writes the port's and the windsock's current settings; failures are ignored.

@@ -47,11 +47,11 @@ QString GeneralHelp() {
     for (const QCommandLineOption& option : command.options) {
       options << QStringLiteral("--") + option.names().first();
     }
-    text += Wrapped(QStringLiteral("  %1 ").arg(command.name, -10), command.summary) +
-            Wrapped(QStringLiteral("%1options: ").arg(QString(), 13), options.join(", "));
+    text += Wrapped(QStringLiteral("  %1 ").arg(command.name, -10), command.summary + ";") +
+            Wrapped(QString(13, QLatin1Char(' ')), "options: " + options.join(", "));
   }
   text += QStringLiteral(
-      "A port that vanishes while streaming, logging or capturing is told on standard error\n"
+      "\nA port that vanishes while streaming, logging or capturing is told on standard error\n"
       "and looked for every second; the anemometer is found again when it returns.\n");
   auto parser = ParserFor(nullptr);
   parser->setApplicationDescription(text + ExitStatusHelp());

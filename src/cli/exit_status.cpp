@@ -5,7 +5,7 @@
 namespace ventari {
 
 QString ExitStatusHelp() {
-  QString text = QStringLiteral("Exit status:\n");
+  QString text = QStringLiteral("\nExit status:\n");
   for (const ExitStatus& exit : kExitStatuses) {
     text += Wrapped(QStringLiteral("  %1  ").arg(exit.status), QLatin1String(exit.meaning));
   }

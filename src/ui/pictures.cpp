@@ -44,21 +44,29 @@ void DrawInstrument(QPainter& p, QRectF area, bool threeAxis) {
       4);
 }
 
-// The emblem of a window whose icon file is missing: the instrument's head, a disc with two
-// transducer arms, on a sky-blue ground.
 QPixmap DrawnIcon(int side) {
   QPixmap pixmap(side, side);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
+  DrawEmblem(p, side);
+  return pixmap;
+}
+
+}  // namespace
+
+void DrawEmblem(QPainter& p, double side) {
+  p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(38, 92, 158));
   p.drawRoundedRect(QRectF(0, 0, side, side), side * 0.18, side * 0.18);
   DrawInstrument(p, QRectF(side * 0.1, side * 0.18, side * 0.8, side * 0.86), false);
-  return pixmap;
+  p.restore();
 }
 
-}  // namespace
+QIcon ApplicationIcon() {
+  return QIcon::fromTheme(QLatin1String(kApplicationId), WindowIcon(QString()));
+}
 
 QIcon WindowIcon(const QString& fileName) {
   if (const QString path = FindPicture(fileName); !path.isEmpty()) {

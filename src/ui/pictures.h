@@ -7,7 +7,12 @@
 #include <QSize>
 #include <QString>
 
+class QPainter;
+
 namespace ventari {
+
+// The name the desktop knows the application by: its .desktop file, icon and metainfo.
+inline constexpr char kApplicationId[] = "org.ventari.Ventari";
 
 // The main window's background, filling `size`.
 QPixmap BackgroundPicture(QSize size);
@@ -17,5 +22,10 @@ QPixmap ModelPicture(const QString& fileName, const QString& caption, QSize size
 // A window's icon from the picture `fileName` ("Larkvane.ico"), found as the model pictures are;
 // when there is none, a drawn emblem of the instrument.
 QIcon WindowIcon(const QString& fileName);
+// The application's emblem, the instrument's head, a disc with two transducer arms, on a
+// sky-blue rounded square of `side` at the painter's origin.
+void DrawEmblem(QPainter& p, double side);
+// The application's icon: the installed one of the desktop's icon theme, or the drawn emblem.
+QIcon ApplicationIcon();
 
 }  // namespace ventari

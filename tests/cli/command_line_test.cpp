@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "base/version.h"
 #include "cli/command_table.h"
 #include "cli/exit_status.h"
@@ -102,6 +104,20 @@ TEST(CommandLine, TheThreeExecutablesTellTheirNameAndVersionWithoutOpeningAWindo
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               QStringLiteral("%1 %2\n").arg(QLatin1String(e.name), QLatin1String(kVersion)));
+  }
+}
+
+TEST(CommandLine, TheHelpNamesTheSettingsFileUnderTheUsersConfigurationFolder) {
+  QTemporaryDir config;
+  const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  const test::CliRun app = test::RunCli(QStringLiteral(VENTARI_EXECUTABLE), {"--help"}, 20000);
+  const test::CliRun cli = RunCli({"identify", "--help"});
+  qputenv("XDG_CONFIG_HOME", before);
+  const QString store = config.path() + QStringLiteral("/Calvarn Zurevuzizud/Ventari.conf");
+  for (const test::CliRun& run : {app, cli}) {
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.simplified().contains(store)) << run.out.toStdString();
   }
 }
 
