@@ -81,8 +81,8 @@ TEST(Reconnect, APortThatStaysAwayEndsTheRunWithItsOwnStatusAndTheLogWhole) {
 
 TEST(Reconnect, TheSummaryCountsAStallAndTheLossAndReturn) {
   const LogRun run =
-      LogAcrossUnplug("16", "18", {"--seconds", "28", "--reconnect-timeout", "10", "--json"},
-                      {"stall=4000", "resume=7000"});
+      LogAcrossUnplug("26", "28", {"--seconds", "32", "--reconnect-timeout", "10", "--json"},
+                      {"stall=14000", "resume=7000"});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_GE(run.err.count(QStringLiteral("No data from ")), 1) << run.err.toStdString();
   const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
@@ -97,7 +97,7 @@ TEST(Reconnect, TheSummaryCountsAStallAndTheLossAndReturn) {
   EXPECT_GE(summary.value("droppedIncomplete").toInt(), 1) << run.out.toStdString();
   EXPECT_EQ(summary.value("droppedBad").toInt(), 0);
   EXPECT_GE(summary.value("pauses").toInt(), 1);
-  // The stall from 4 s to 11 s, less the record time before it.
+  // The stall from 14 s to 21 s, less the record time before it.
   EXPECT_GE(summary.value("pauseSeconds").toDouble(), 6.0);
   EXPECT_EQ(summary.value("portLosses").toInt(), 1);
   EXPECT_EQ(summary.value("portReturns").toInt(), 1);
