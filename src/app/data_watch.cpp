@@ -57,12 +57,16 @@ void DataWatch::RecordArrived() {
   seen_ = true;
   lastRecordMs_ = p_.runtime.NowMs();
   count_.Stop();
+  // The timer is not started again for every record: when it runs out early, it waits for the
+  // rest of the time after the last record.
+  if (pause_.IsActive()) return;
   pause_.SetInterval(static_cast<int>(PauseAfterMs(p_.anemometer)));
   pause_.Start();
 }
 
 void DataWatch::Check() {
   if (!seen_) return;
+  const std::int64_t now = p_.runtime.NowMs();
   if (!Expected()) {
     // The run that expected records has ended; the next record starts another.
     EndPause();
@@ -73,12 +77,19 @@ void DataWatch::Check() {
   if (p_.channel.InConfigMode() || p_.service.Running()) {
     // The anemometer is held or tested: its silence is no pause, and the time starts again.
     EndPause();
-    lastRecordMs_ = p_.runtime.NowMs();
+    lastRecordMs_ = now;
     count_.Stop();
+    pause_.SetInterval(static_cast<int>(PauseAfterMs(p_.anemometer)));
     pause_.Start();
     return;
   }
   if (!paused_) {
+    const std::int64_t due = lastRecordMs_ + PauseAfterMs(p_.anemometer);
+    if (now < due) {
+      pause_.SetInterval(static_cast<int>(due - now));
+      pause_.Start();
+      return;
+    }
     paused_ = true;
     ++pauses_;
   }
