@@ -45,6 +45,7 @@ void PortRecovery::Lost() {
     lostBaud_ = p_.port.Line().baud;
     wasFound_ = p_.discovery.Found();
   }
+  ++losses_;
   recovering_ = true;
   waiting_ = true;
   lostName_ = p_.port.Name();
@@ -99,6 +100,7 @@ bool PortRecovery::TryOpen(const QString& name) {
 void PortRecovery::Returned() {
   look_.Stop();
   waiting_ = false;
+  ++returns_;
   const QString name = p_.port.Name();
   returnedAs_ = name == lostName_ ? name : name + QStringLiteral(" (was ") + lostName_ + ')';
   if (p_.service.Running() || !wasFound_) {

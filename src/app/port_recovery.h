@@ -66,6 +66,9 @@ class PortRecovery {
   std::int64_t LostAtMs() const { return lostAtMs_; }
   // The port looked for.
   const QString& LostName() const { return lostName_; }
+  // How often the port vanished, and came back, since the run began.
+  int Losses() const { return losses_; }
+  int Returns() const { return returns_; }
   // File > Resynchronise or a port the user chose: stop looking and searching, clear the notice.
   void StopWaiting();
 
@@ -103,6 +106,8 @@ class PortRecovery {
   QString adapter_;
   std::int32_t lostBaud_ = 0;
   bool wasFound_ = false;
+  int losses_ = 0;
+  int returns_ = 0;
 };
 
 }  // namespace ventari

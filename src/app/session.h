@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/data_watch.h"
 #include "app/port_recovery.h"
 #include "app/service.h"
 #include "app/session_parts.h"
@@ -58,6 +59,7 @@ class Session {
   Commands& commands() { return commands_; }
   Service& service() { return service_; }
   PortRecovery& recovery() { return recovery_; }
+  DataWatch& dataWatch() { return dataWatch_; }
 
  private:
   Settings::Targets SettingsTargets();
@@ -75,6 +77,7 @@ class Session {
   Commands commands_;
   Service service_;
   PortRecovery recovery_;
+  DataWatch dataWatch_;
   std::vector<std::function<void()>> closeHooks_;
 };
 

@@ -1,6 +1,6 @@
-// The main window's state: its menu, the two red labels, the notice of a port that vanished,
-// whether it takes input, and the application's busy cursor. Every change is announced through the
-// menu's notifier, so the window has one thing to listen to.
+// The main window's state: its menu, the two red labels, the notices of a port that vanished
+// and of records that stopped, whether it takes input, and the application's busy cursor. Every
+// change is announced through the menu's notifier, so the window has one thing to listen to.
 #pragma once
 
 #include <QString>
@@ -29,6 +29,14 @@ class MainWindowModel {
     portNotice_ = text;
     Changed().Notify();
   }
+  // Records that stopped: "No data from T7 for 12 s"; empty while they flow. Shown in red below
+  // the port's notice.
+  const QString& DataNotice() const { return dataNotice_; }
+  void SetDataNotice(const QString& text) {
+    if (dataNotice_ == text) return;
+    dataNotice_ = text;
+    Changed().Notify();
+  }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled) { Set(enabled_, enabled); }
   bool BusyCursor() const { return busyCursor_; }
@@ -47,6 +55,7 @@ class MainWindowModel {
   bool searchingLabelVisible_ = false;
   bool busyLabelVisible_ = false;
   QString portNotice_;
+  QString dataNotice_;
   bool enabled_ = true;
   bool busyCursor_ = false;
   bool closeRequested_ = false;

@@ -46,7 +46,10 @@ std::optional<int> CliSession::Start() {
       runtime_, prompts_, sim::MakeSimulatedPortFactory(runtime_, QtSerialPort::Factory()),
       [this] { return CliAvailablePorts(options_); }, options_.settingsFile);
   session_->portOverride = port;
-  session_->window().Changed().Subscribe([this] { TellPortNotice(); });
+  session_->window().Changed().Subscribe([this] {
+    TellPortNotice();
+    TellDataNotice();
+  });
   session_->recovery().adapterOf = &QtSerialPort::AdapterOf;
   session_->recovery().portOfAdapter = &QtSerialPort::PortOfAdapter;
   try {
@@ -121,6 +124,14 @@ void CliSession::TellPortNotice() {
   if (notice == toldNotice_) return;
   toldNotice_ = notice;
   if (!notice.isEmpty()) std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(notice));
+}
+
+void CliSession::TellDataNotice() {
+  const QString& notice = session_->window().DataNotice();
+  const int pauses = session_->dataWatch().Pauses();
+  if (notice.isEmpty() || pauses == toldPauses_) return;
+  toldPauses_ = pauses;
+  std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(notice));
 }
 
 bool CliSession::Run() {

@@ -60,6 +60,8 @@ class CliSession {
   std::optional<int> Start();
   // Prints each new notice of a vanished port.
   void TellPortNotice();
+  // Prints the notice of records that stopped once per pause.
+  void TellDataNotice();
   // Looks at the stop requests, between events.
   void Watch();
   // Ends the process from inside whatever wait the orderly stop is in, the port closed first.
@@ -73,6 +75,7 @@ class CliSession {
   Timer watch_;
   bool toldStop_ = false;
   QString toldNotice_;
+  int toldPauses_ = 0;
 };
 
 }  // namespace ventari

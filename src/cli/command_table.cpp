@@ -75,7 +75,11 @@ std::vector<CliCommand> Table() {
        {},
        QStringLiteral("identify, then print one line per data message or three-axis record"),
        QStringLiteral("Identifies the anemometer, then prints one line per data message or "
-                      "three-axis record (as JSON with --json)."),
+                      "three-axis record (as JSON with --json). Records that stop for 5 s (or "
+                      "five record periods, whichever is longer) are told once on standard "
+                      "error. The run ends with a one-line summary on standard error (records, "
+                      "records dropped as incomplete or bad, pauses in the data and their length "
+                      "in all, port losses and returns) and, with --json, a last summary object."),
        true,
        {port, baud, json, seconds, reconnectTimeout, pcAvg, settings},
        StreamCommand},
@@ -83,9 +87,11 @@ std::vector<CliCommand> Table() {
        {},
        QStringLiteral("identify, then write the data log files"),
        QStringLiteral("Identifies the anemometer, then writes its data to the log file --out "
-                      "as the data display or the tabular display logs it."),
+                      "as the data display or the tabular display logs it. Records that stop "
+                      "and the summary at the end are told as by stream; with --json the "
+                      "summary is also printed as a JSON object."),
        true,
-       {port, baud, seconds, reconnectTimeout, out,
+       {port, baud, json, seconds, reconnectTimeout, out,
         Valued("segment-minutes", "N",
                QStringLiteral("Start a new log file every N minutes (1 to %1).")
                    .arg(kMaxSegmentMinutes)),

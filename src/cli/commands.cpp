@@ -2,7 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdio>
 
+#include "app/run_summary.h"
 #include "app/tri_axis_settings.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
@@ -53,6 +55,16 @@ void CloseTabular(Session& session) {
   session.commands().liveCommands.Close(LiveWindowKind::kTabular);
 }
 
+// The last line of a stream or log on standard error and, with --json, its last object on
+// standard output.
+void TellSummary(const RunSummary& summary, const CliOptions& options) {
+  std::fprintf(stderr, "%s\n", qUtf8Printable(summary.Line()));
+  if (options.json) {
+    CliPrint(QString::fromUtf8(QJsonDocument(summary.Json()).toJson(QJsonDocument::Compact)) +
+             QLatin1Char('\n'));
+  }
+}
+
 int LogTriAxis(CliSession& cli, const CliOptions& options) {
   Session& s = cli.session();
   TabularDisplay& tabular = s.displays().tabular;
@@ -61,13 +73,15 @@ int LogTriAxis(CliSession& cli, const CliOptions& options) {
   if (options.segmentMinutes > 0) tabular.SetSegInterval(options.segmentMinutes);
   tabular.StartLogging(options.out);
   const bool ran = !(tabular.Logging() || tabular.BinaryLogOpen()) || cli.Run();
+  const RunSummary summary = RunSummary::Of(s);
   const bool complete = tabular.StopLogging();
   CloseTabular(s);
   if (!complete) {
     CliFail(QStringLiteral("the log %1 is incomplete: it could not be created or written")
                 .arg(tabular.FileName()));
-    return kExitIncomplete;
   }
+  TellSummary(summary, options);
+  if (!complete) return kExitIncomplete;
   return ran ? kExitDone : kExitPortGone;
 }
 
@@ -107,15 +121,20 @@ int StreamCommand(const CliInvocation& call) {
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireFoundAndApplicable(s, options, false)) return *stop;
+  s.dataWatch().SetHeadless(true);
   if (!TriAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
-    return cli.Run() ? kExitDone : kExitPortGone;
+    const bool ran = cli.Run();
+    TellSummary(RunSummary::Of(s), options);
+    return ran ? kExitDone : kExitPortGone;
   }
   PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
                   options.json, &CliPrint);
   ShowTabular(s, options);
   const bool ran = cli.Run();
+  const RunSummary summary = RunSummary::Of(s);
   CloseTabular(s);
+  TellSummary(summary, options);
   return ran ? kExitDone : kExitPortGone;
 }
 
@@ -135,6 +154,7 @@ int LogCommand(const CliInvocation& call) {
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireFoundAndApplicable(s, options, true)) return *stop;
+  s.dataWatch().SetHeadless(true);
   if (TriAxis(s)) return LogTriAxis(cli, options);
   DataDisplay& display = s.displays().dataDisplay;
   display.SetTimestamped(options.timestamps);
@@ -142,11 +162,14 @@ int LogCommand(const CliInvocation& call) {
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);
   const bool ran = cli.Run();
-  if (!display.StopLogging()) {
+  const RunSummary summary = RunSummary::Of(s);
+  const bool complete = display.StopLogging();
+  if (!complete) {
     CliFail(QStringLiteral("the log %1 is incomplete: lines could not be written to it")
                 .arg(options.out));
-    return kExitIncomplete;
   }
+  TellSummary(summary, options);
+  if (!complete) return kExitIncomplete;
   return ran ? kExitDone : kExitPortGone;
 }
 

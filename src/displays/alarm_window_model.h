@@ -17,6 +17,7 @@
 #include "displays/alarm_check.h"
 #include "displays/alarm_sound.h"
 #include "displays/alarm_thresholds.h"
+#include "displays/no_data_notice.h"
 #include "link/serial_port.h"
 #include "triaxis/tri_axis_config.h"
 #include "twoaxis/two_axis_config.h"
@@ -70,6 +71,9 @@ class AlarmWindowModel {
   const AlarmWindowView& View() const { return view_; }
   // Told after every change of the view.
   ChangeNotifier& Changed() { return changed_; }
+  // While the records have stopped, what the window says of it.
+  NoDataNotice& NoData() { return noData_; }
+  const NoDataNotice& NoData() const { return noData_; }
   // The window's player; without one (or when it cannot play) the alarm is silent.
   void AttachSound(AlarmSound* sound) { sound_ = sound; }
 
@@ -129,6 +133,7 @@ class AlarmWindowModel {
   SerialPort apdComPort2_;
   AlarmSound* sound_ = nullptr;
   ChangeNotifier changed_;
+  NoDataNotice noData_{changed_};
 };
 
 }  // namespace ventari

@@ -15,6 +15,7 @@
 #include "base/prompts.h"
 #include "displays/deferred_reports.h"
 #include "displays/log_time.h"
+#include "displays/no_data_notice.h"
 #include "displays/segmented_log.h"
 
 namespace ventari {
@@ -67,6 +68,12 @@ class DataDisplay {
 
   // Told after every new line and every change of the log controls.
   ChangeNotifier& Changed() { return changed_; }
+  // While the records have stopped, what the window says of it.
+  NoDataNotice& NoData() { return noData_; }
+  const NoDataNotice& NoData() const { return noData_; }
+  // Whether the window is shown: while it is, records are expected.
+  bool Shown() const { return shown_; }
+  void SetShown(bool shown) { shown_ = shown; }
 
  private:
   // The time stamp of a log line, "dd/MM/yyyy,HH:mm:ss", worked out once a second.
@@ -92,6 +99,8 @@ class DataDisplay {
   int stampSecond_ = -1;
   QString stamp_;
   ChangeNotifier changed_;
+  NoDataNotice noData_{changed_};
+  bool shown_ = false;
 };
 
 }  // namespace ventari

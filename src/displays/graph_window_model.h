@@ -9,6 +9,7 @@
 
 #include "base/anem_state.h"
 #include "base/change_notifier.h"
+#include "displays/no_data_notice.h"
 #include "displays/pgraph.h"
 #include "triaxis/tri_axis_records.h"
 #include "twoaxis/two_axis_config.h"
@@ -84,6 +85,9 @@ class GraphWindowModel {
   const GraphWindowView& View() const { return view_; }
   // Told after every change of View() (the chart tells its own).
   ChangeNotifier& Changed() { return changed_; }
+  // While the records have stopped, what the window says of it.
+  NoDataNotice& NoData() { return noData_; }
+  const NoDataNotice& NoData() const { return noData_; }
 
   // Applies the full-scale value `n` of a scale item: gain and scale, the labels under the
   // chart, discards the port's unread input and clears the chart.
@@ -113,6 +117,7 @@ class GraphWindowModel {
   bool paused_ = false;
   GraphWindowView view_;
   ChangeNotifier changed_;
+  NoDataNotice noData_{changed_};
 };
 
 }  // namespace ventari

@@ -19,6 +19,7 @@
 #include "displays/deferred_reports.h"
 #include "displays/log_file_writer.h"
 #include "displays/log_time.h"
+#include "displays/no_data_notice.h"
 #include "displays/segmented_log.h"
 #include "displays/tri_axis_status.h"
 #include "triaxis/tri_axis_config.h"
@@ -130,6 +131,9 @@ class TabularDisplay {
 
   // Told after every new line, status and change of the controls.
   ChangeNotifier& Changed() { return changed_; }
+  // While the records have stopped, what the window says of it.
+  NoDataNotice& NoData() { return noData_; }
+  const NoDataNotice& NoData() const { return noData_; }
 
  private:
   bool LogActive() const { return logging_ || binaryLogOpen_; }
@@ -160,6 +164,7 @@ class TabularDisplay {
   bool logFailed_ = false;
   QString binaryFileName_;
   ChangeNotifier changed_;
+  NoDataNotice noData_{changed_};
 };
 
 }  // namespace ventari

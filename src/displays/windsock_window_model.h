@@ -8,6 +8,7 @@
 
 #include "base/change_notifier.h"
 #include "displays/calvarn_windsock.h"
+#include "displays/no_data_notice.h"
 #include "displays/windsock_selections.h"
 
 namespace ventari {
@@ -56,6 +57,9 @@ class WindsockWindowModel {
   // Told after every change of View() or of the selections made through this model (the
   // windsock tells its own).
   ChangeNotifier& Changed() { return changed_; }
+  // While the records have stopped, what the window says of it.
+  NoDataNotice& NoData() { return noData_; }
+  const NoDataNotice& NoData() const { return noData_; }
   // The averaging, unit and gust selections; the settings load and save them. After loading,
   // ApplySelections() puts them into effect.
   WindsockSelections& Selections() { return selections_; }
@@ -94,6 +98,7 @@ class WindsockWindowModel {
   double samplesPerSecond_ = 1;
   WindsockWindowView view_;
   ChangeNotifier changed_;
+  NoDataNotice noData_{changed_};
 };
 
 }  // namespace ventari

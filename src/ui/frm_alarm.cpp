@@ -60,7 +60,6 @@ TFrmAlarm::TFrmAlarm(AlarmWindowModel& model, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       model_(model) {
   setObjectName(QStringLiteral("TFrmAlarm"));
-  setWindowTitle(QStringLiteral("Alarm configuration"));
   setFixedSize(kClientSize);
   // The fixed layout is measured for a compact, slightly narrow dialog font.
   QFont compact = font();
@@ -217,6 +216,7 @@ void TFrmAlarm::BuildThresholds(QWidget* group) {
 }
 
 void TFrmAlarm::Sync() {
+  ShowTitle(*this, QStringLiteral("Alarm configuration"), model_.NoData().Text());
   const AlarmWindowView& view = model_.View();
   SetTextIfChanged(edMagThresh_, view.thresholdTexts.speed);
   SetTextIfChanged(edDirThresh1_, view.thresholdTexts.direction1);

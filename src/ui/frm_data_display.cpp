@@ -3,14 +3,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <algorithm>
 
 #include "displays/data_display.h"
 #include "ui/guarded_handler.h"
+#include "ui/live_window.h"
 #include "ui/view_refresh.h"
 
 namespace ventari {
@@ -18,7 +21,6 @@ namespace ventari {
 TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setObjectName(QStringLiteral("TFrmDataDisplay"));
-  setWindowTitle(QStringLiteral("Data Display"));
   setFixedSize(546, 378);
 
   reTerminal_ = new QPlainTextEdit(this);
@@ -84,6 +86,7 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
 }
 
 void TFrmDataDisplay::Sync() {
+  ShowTitle(*this, QStringLiteral("Data Display"), model_.NoData().Text());
   const auto& lines = model_.ScreenLines();
   const std::uint64_t fresh =
       std::min<std::uint64_t>(model_.LinesShown() - linesAppended_, lines.size());
@@ -114,6 +117,16 @@ void TFrmDataDisplay::reject() {
   RunGuarded(this, [this] {
     if (model_.FormCloseQuery()) QDialog::reject();
   });
+}
+
+void TFrmDataDisplay::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  RunGuarded(this, [this] { model_.SetShown(true); });
+}
+
+void TFrmDataDisplay::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  RunGuarded(this, [this] { model_.SetShown(false); });
 }
 
 }  // namespace ventari

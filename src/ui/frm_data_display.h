@@ -29,6 +29,9 @@ class TFrmDataDisplay : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
+  // While the window is shown, records are expected.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   DataDisplay& model_;

@@ -59,7 +59,6 @@ QLabel* Key(const char* name, QColor color, int row, QWidget* chart) {
 TFrmGraph::TFrmGraph(GraphWindowModel& model, QWidget* parent)
     : QMainWindow(parent), model_(model) {
   setObjectName(QStringLiteral("TFrmGraph"));
-  setWindowTitle(QStringLiteral("Graph"));
   auto* client = new QWidget(this);
   client->setFixedSize(kClientSize);
   // The labels beside the chart are measured for a compact dialog font.
@@ -171,6 +170,7 @@ void TFrmGraph::Mirror(QLabel* label, const GraphLabel& model) {
 }
 
 void TFrmGraph::Sync() {
+  ShowTitle(*this, QStringLiteral("Graph"), model_.NoData().Text());
   const GraphWindowView& view = model_.View();
   Mirror(scaleMax_, view.scaleMax);
   Mirror(scaleMin_, view.scaleMin);

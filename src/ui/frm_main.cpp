@@ -48,11 +48,14 @@ TFrmMain::TFrmMain(MainWindowModel& model, Actions actions)
   portNotice_->setObjectName(QStringLiteral("PortNotice"));
   // A long device path wraps rather than being cut at the window's edge.
   portNotice_->setWordWrap(true);
+  dataNotice_ = RedLabel(QString(), central);
+  dataNotice_->setObjectName(QStringLiteral("DataNotice"));
   layout->addStretch();
   layout->addWidget(searching_);
   layout->addWidget(busy_);
   layout->addStretch();
   layout->addWidget(portNotice_);
+  layout->addWidget(dataNotice_);
   setCentralWidget(central);
   BuildMenu();
   // The client area is fixed: the menu bar comes on top of it.
@@ -118,6 +121,8 @@ void TFrmMain::SyncFromModel() {
   busy_->setVisible(model_.BusyLabelVisible());
   portNotice_->setText(model_.PortNotice());
   portNotice_->setVisible(!model_.PortNotice().isEmpty());
+  dataNotice_->setText(model_.DataNotice());
+  dataNotice_->setVisible(!model_.DataNotice().isEmpty());
   centralWidget()->setEnabled(model_.Enabled());
   menuBar()->setEnabled(model_.Enabled());
   if (model_.BusyCursor() != cursorBusy_) {

@@ -56,6 +56,7 @@ class TFrmMain : public QMainWindow {
   QLabel* searching_ = nullptr;
   QLabel* busy_ = nullptr;
   QLabel* portNotice_ = nullptr;
+  QLabel* dataNotice_ = nullptr;
   bool shown_ = false;
   bool closing_ = false;
   bool closed_ = false;

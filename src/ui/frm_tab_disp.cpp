@@ -219,7 +219,9 @@ void TFrmTabDisp::Sync() {
     const QSignalBlocker mirrored(udSegInterval_);
     udSegInterval_->setValue(model_.SegInterval());
   }
-  statusPanel_->setText(model_.StatusText());
+  // Records that stopped are told where the records' status is.
+  const QString& noData = model_.NoData().Text();
+  statusPanel_->setText(noData.isEmpty() ? model_.StatusText() : noData);
   panel1_->setText(model_.Panel1Text());
 }
 

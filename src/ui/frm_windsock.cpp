@@ -116,7 +116,6 @@ void CheckOnly(QButtonGroup* group, int index) {
 TFrmWindsock::TFrmWindsock(WindsockWindowModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName(QStringLiteral("TFrmWindsock"));
-  setWindowTitle(QStringLiteral("WindSock"));
   setFixedSize(kClientSize);
   rose_ = new WindsockControl(model_.CalvarnWindsock1(), this);
   rose_->setGeometry(0, 0, kRoseSide, kRoseSide);
@@ -223,6 +222,7 @@ QWidget* TFrmWindsock::BuildControls() {
 }
 
 void TFrmWindsock::Sync() {
+  ShowTitle(*this, QStringLiteral("WindSock"), model_.NoData().Text());
   const WindsockWindowView& view = model_.View();
   const WindsockSelections& selections = model_.Selections();
   CheckOnly(roseType_, view.roseType);

@@ -7,6 +7,11 @@
 
 namespace ventari {
 
+void ShowTitle(QWidget& window, const QString& title, const QString& noDataNotice) {
+  window.setWindowTitle(noDataNotice.isEmpty() ? title
+                                               : title + QStringLiteral(" - ") + noDataNotice);
+}
+
 LiveWindow::LiveWindow(QWidget& window, ChangeNotifier& changed, std::function<void()> sync,
                        Placement placement)
     : QObject(&window),

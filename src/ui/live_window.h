@@ -1,9 +1,11 @@
 // What the live windows (graph, windsock, alarm) have in common: they mirror their model when it
 // announces a change (coalesced, see view_refresh.h) and whenever they are shown, they are placed
-// on the screen the first time they are shown, and they tell when they closed.
+// on the screen the first time they are shown, and they tell when they closed. Those without a
+// status line say in their title that the records stopped.
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -12,6 +14,9 @@ namespace ventari {
 
 class ChangeNotifier;
 class ViewRefresh;
+
+// "Graph", or "Graph - No data from T7 for 12 s" while the records have stopped.
+void ShowTitle(QWidget& window, const QString& title, const QString& noDataNotice);
 
 class LiveWindow : public QObject {
   Q_OBJECT

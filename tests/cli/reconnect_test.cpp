@@ -1,9 +1,12 @@
 // ventari-cli log across an adapter pulled and plugged back in: ventari-sim serves a Kestrix II
 // under a symbolic link that it removes and makes again, in real time. The loss is told once on
 // standard error, the anemometer is found again, and the log holds the data of both sides in one
-// file; a port that stays away ends the run with its own status and the log whole.
+// file; a port that stays away ends the run with its own status and the log whole. The summary at
+// the end counts a stall and the loss.
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -19,18 +22,20 @@ struct LogRun {
   int exitCode;
   QString err;
   QByteArray log;
+  QByteArray out;
 };
 
 // The simulated anemometer is pulled `unplugAt` seconds after it started and, unless
 // `replugAt` is empty, plugged back in at `replugAt`.
 LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
-                       const QStringList& cliArguments) {
+                       const QStringList& cliArguments, const QStringList& faults = {}) {
   QTemporaryDir dir;
   const QString link = dir.filePath(QStringLiteral("anemometer"));
   QProcess simulator;
   QStringList simArguments{"--model", "kestrix2", "--rate",      "4",
                            "--link",  link,       "--unplug-at", unplugAt};
   if (!replugAt.isEmpty()) simArguments << "--replug-at" << replugAt;
+  for (const QString& fault : faults) simArguments << "--fault" << fault;
   simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), simArguments);
   EXPECT_TRUE(simulator.waitForReadyRead(10000));
   EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), link);
@@ -44,7 +49,8 @@ LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
   cli.waitForFinished(90000);
   simulator.terminate();
   simulator.waitForFinished(5000);
-  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError()), test::FileContents(log)};
+  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError()), test::FileContents(log),
+          cli.readAllStandardOutput()};
 }
 
 int DataLines(const QByteArray& log) {
@@ -71,6 +77,34 @@ TEST(Reconnect, APortThatStaysAwayEndsTheRunWithItsOwnStatusAndTheLogWhole) {
   EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s")))
       << run.err.toStdString();
   EXPECT_GE(DataLines(run.log), 4) << run.log.toStdString();
+}
+
+TEST(Reconnect, TheSummaryCountsAStallAndTheLossAndReturn) {
+  const LogRun run =
+      LogAcrossUnplug("26", "28", {"--seconds", "32", "--reconnect-timeout", "10", "--json"},
+                      {"stall=14000", "resume=7000"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_GE(run.err.count(QStringLiteral("No data from ")), 1) << run.err.toStdString();
+  const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_TRUE(lines.back().startsWith("Summary: ")) << run.err.toStdString();
+  EXPECT_TRUE(lines.back().contains(", 1 port loss, 1 return")) << run.err.toStdString();
+
+  const QJsonObject summary =
+      QJsonDocument::fromJson(run.out.trimmed()).object().value("summary").toObject();
+  ASSERT_FALSE(summary.isEmpty()) << run.out.toStdString();
+  EXPECT_EQ(summary.value("records").toInt(), DataLines(run.log)) << run.out.toStdString();
+  EXPECT_GE(summary.value("droppedIncomplete").toInt(), 1) << run.out.toStdString();
+  EXPECT_EQ(summary.value("droppedBad").toInt(), 0);
+  EXPECT_GE(summary.value("pauses").toInt(), 1);
+  // The stall from 14 s to 21 s, less the record time before it.
+  EXPECT_GE(summary.value("pauseSeconds").toDouble(), 6.0);
+  EXPECT_EQ(summary.value("portLosses").toInt(), 1);
+  EXPECT_EQ(summary.value("portReturns").toInt(), 1);
+  EXPECT_TRUE(lines.back().startsWith(QStringLiteral("Summary: %1 records, %2 dropped incomplete, ")
+                                          .arg(summary.value("records").toInt())
+                                          .arg(summary.value("droppedIncomplete").toInt())))
+      << run.err.toStdString();
 }
 
 #endif

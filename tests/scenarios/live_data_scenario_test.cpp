@@ -137,6 +137,43 @@ TEST_F(LiveDataScenario, AMessageStalledForMinutesIsDroppedAndTheMessagesAfterIt
   EXPECT_EQ(s.session.decoding().recordCounts.incomplete, 1u);
 }
 
+TEST_F(LiveDataScenario, DataStoppedWhileTheGraphIsShownAreSaidAfterFiveSecondsUntilTheNextOne) {
+  Start({Wind(45, 6)});
+  ASSERT_TRUE(s.session.commands().liveCommands.Open(LiveWindowKind::kGraph));
+  sim::Faults stall;
+  stall.stallAfterMs = s.rt.NowMs() + 3000;
+  stall.resumeAfterMs = 20'000;
+  s.InstrumentOn(kPort).Device().SetFaults(stall);
+  const MainWindowModel& window = s.session.window();
+  const RecordCounts& counts = s.session.decoding().recordCounts;
+  const QString model = s.session.anemometer().state.ModelCaption.trimmed();
+  std::uint64_t whole = counts.whole;
+  std::int64_t lastRecordMs = s.rt.NowMs();
+  std::int64_t saidMs = -1;
+  while (saidMs < 0 && s.rt.NowMs() < 15'000 + lastRecordMs) {
+    s.rt.RunFor(50);
+    if (counts.whole != whole) lastRecordMs = s.rt.NowMs();
+    whole = counts.whole;
+    if (!window.DataNotice().isEmpty()) saidMs = s.rt.NowMs();
+  }
+  ASSERT_GT(saidMs, 0);
+  // Both times are seen at the end of a 50 ms step.
+  EXPECT_NEAR(static_cast<double>(saidMs - lastRecordMs), DataWatch::kShortestPauseMs, 50.0);
+  EXPECT_EQ(window.DataNotice(), "No data from " + model + " for 5 s");
+  s.rt.RunFor(3000);
+  EXPECT_EQ(window.DataNotice(), "No data from " + model + " for 8 s");
+  EXPECT_EQ(s.session.displays().graph.NoData().Text(), window.DataNotice());
+  EXPECT_EQ(s.session.dataWatch().Pauses(), 1);
+
+  while (counts.whole == whole && s.rt.NowMs() < lastRecordMs + 30'000) s.rt.RunFor(50);
+  const std::int64_t pausedMs = s.rt.NowMs() - lastRecordMs;
+  EXPECT_TRUE(window.DataNotice().isEmpty());
+  EXPECT_TRUE(s.session.displays().graph.NoData().Text().isEmpty());
+  EXPECT_EQ(s.session.dataWatch().Pauses(), 1);
+  EXPECT_NEAR(static_cast<double>(s.session.dataWatch().PausedMs()), pausedMs, 50.0);
+  EXPECT_GE(pausedMs, 19'000);
+}
+
 TEST_F(LiveDataScenario, AOneMinuteSegmentedLogStoppedAfterTwoAndAHalfMinutesGivesThreeFiles) {
   Start({Wind(200, 3)});
   DataDisplay& display = s.session.displays().dataDisplay;
