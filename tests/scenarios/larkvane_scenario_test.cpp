@@ -134,6 +134,17 @@ TEST(LarkvaneScenario, TheWholeRouteEndsWithThePrintedReportAndTheEndOfTheRun) {
   EXPECT_FALSE(sv.testWindow.View().visible);
 }
 
+TEST(LarkvaneScenario, ChecksumsReadWithRomChecksumTickedLeaveTheSoftwarePageItsNext) {
+  LarkvaneRig r;
+  r.ChooseLarkvane();
+  LarkvaneSoftwareTest& software = r.service.larkvaneSoftwareTest;
+  software.SetChecked(LarkvaneSwCheck::kRomCsum, true);
+  software.BtnStartLVSwTestClick();
+  EXPECT_EQ(software.Caption(), QStringLiteral("&Start Test"));
+  EXPECT_TRUE(software.ButtonEnabled());
+  EXPECT_TRUE(software.NextEnabled());
+}
+
 TEST(LarkvaneScenario, ChecksumsReadLowByteFirstIntoTheSoftwareTestList) {
   LarkvaneRig r;
   r.ChooseLarkvane();
