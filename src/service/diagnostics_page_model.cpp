@@ -127,6 +127,7 @@ void SoftwareDiagnosticsModel::Stop() {
 
 bool SoftwareDiagnosticsModel::StopIfRunning() {
   if (extTestsWindow_.Collecting() || extTestsWindow_.Visible()) extTestsWindow_.EndCollection();
+  started_ = kNone;  // a test left this way is not confirmed
   if (!running_ && !output_.DebugOn()) return true;
   running_ = false;
   if (!output_.DebugOn()) {
