@@ -303,6 +303,8 @@ TEST_F(SosScenario, ACalibrationWhoseReadBackNeverComesFailsWithinItsBound) {
 }
 
 TEST_F(SosScenario, AFailedCalibrationPutsTheOffsetsBackAndOffersItAgain) {
+  cells().SetCell(75, 0);
+  cells().SetCell(76, 0);
   cells().SetCell(510, 90);
   ReadyToCalibrate();
   cells().LoseWrites(510, 1);
