@@ -80,9 +80,14 @@ std::optional<std::string> TwoAxisEeprom::Command(const std::string& line) {
   if (larkvane_ && monitor && words[0] == "D" && words.size() == 2 &&
       (words[1] == "92" || words[1] == "93")) {
     if (silent_) return std::string();
+    if (words[1] == "92") CountInOwnCells();
     return newLine + Dump(words[1] == "92" ? 2 : 3);
   }
   return std::nullopt;
+}
+
+void TwoAxisEeprom::CountInOwnCells() {
+  for (const int cell : {2, 3, 4, 5, 0x43, 0x44, 0x45}) ++cells_[static_cast<std::size_t>(cell)];
 }
 
 std::optional<int> TwoAxisEeprom::Number(const std::string& text) const {

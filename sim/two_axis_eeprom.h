@@ -2,7 +2,8 @@
 // it: the Kestrix II's 512 cells written and read in decimal after the access word, the
 // Larkvane's 946 cells written and read in hex after "VESPRANT" and dumped in blocks by D 92 and
 // D 93, and the Kestrix II's debug selection cells that turn its data output into diagnostic
-// lines. Faults: reads and dumps that go unanswered, cells that lose writes.
+// lines; the Larkvane also changes its own cells by itself. Faults: reads and dumps that go
+// unanswered, cells that lose writes.
 #pragma once
 
 #include <cstdint>
@@ -66,6 +67,9 @@ class TwoAxisEeprom {
   std::string DiagnosticLine(DebugOutput kind, std::mt19937& random) const;
 
  private:
+  // The Larkvane keeps cells 2 to 5 and 0x43 to 0x45 itself: between two "D 92" dumps each has
+  // moved on by one.
+  void CountInOwnCells();
   std::string Write(const std::string& address, const std::string& value);
   std::string Read(const std::string& address) const;
   std::optional<int> Number(const std::string& text) const;

@@ -122,7 +122,9 @@ int DiagCommand(const CliInvocation& call) {
   });
   if (extended) stats.StartCollection();
   if (!output.SwitchOn(*test)) {
+    // Nothing was written, so there is nothing to switch off.
     CliFail(QStringLiteral("the anemometer did not answer: its diagnostic was not switched on"));
+    return kExitNotDone;
   }
   cli.Run();
   const bool off = output.SwitchOff();

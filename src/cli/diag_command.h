@@ -9,7 +9,7 @@ namespace ventari {
 
 struct CliInvocation;
 
-// Not done when no anemometer was found or its debug output could not be switched off.
+// Not done when no anemometer was found or its debug output could not be switched on or off.
 int DiagCommand(const CliInvocation& call);
 // The diagnostics --test takes, as its help lists them.
 QString DiagnosticTestNames();

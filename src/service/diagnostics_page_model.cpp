@@ -75,6 +75,7 @@ void SoftwareDiagnosticsModel::Start() {
     collectedThisTest_ = false;
     if (selected_ == kNone) return;
     const auto test = static_cast<DiagnosticTest>(selected_);
+    started_ = selected_;
     output_.SwitchOn(test);
     items_[static_cast<std::size_t>(selected_)] = QLatin1String(InfoOf(test).item);
     running_ = true;
@@ -92,8 +93,7 @@ void SoftwareDiagnosticsModel::OnLine(const QByteArray& line) {
   changed_.Notify();
 }
 
-bool SoftwareDiagnosticsModel::ConfirmSelected() {
-  const auto test = static_cast<DiagnosticTest>(selected_);
+bool SoftwareDiagnosticsModel::Confirm(DiagnosticTest test) {
   // Extended testing judges the downcounts by their statistics: 120 samples of this test, all
   // in range. Anything less is for the technician to judge, as without it.
   if (test == DiagnosticTest::kDowncounts && extTests_ && collectedThisTest_ &&
@@ -116,20 +116,24 @@ void SoftwareDiagnosticsModel::Stop() {
     changed_.Notify();
     return;
   }
-  if (selected_ != kNone && ConfirmSelected()) {
-    items_[static_cast<std::size_t>(selected_)] += kOkMark;
+  // The test that ran is judged, whatever was selected since.
+  const int stopped = started_;
+  started_ = kNone;
+  if (stopped != kNone && Confirm(static_cast<DiagnosticTest>(stopped))) {
+    items_[static_cast<std::size_t>(stopped)] += kOkMark;
   }
-  if (selected_ == kDiagnosticTestCount - 1) {
+  if (stopped == kDiagnosticTestCount - 1) {
     focus_ = DiagnosticsFocus::kNext;
     changed_.Notify();
   } else {
     focus_ = DiagnosticsFocus::kStartTest;
-    Select(selected_ + 1);
+    Select(stopped + 1);
   }
 }
 
 bool SoftwareDiagnosticsModel::StopIfRunning() {
   if (extTestsWindow_.Collecting() || extTestsWindow_.Visible()) extTestsWindow_.EndCollection();
+  started_ = kNone;  // a test left this way is not confirmed
   if (!running_ && !output_.DebugOn()) return true;
   running_ = false;
   if (!output_.DebugOn()) {

@@ -37,8 +37,9 @@ class SoftwareDiagnosticsModel {
   void SetExtTests(bool checked);
   // "Sta&rt test".
   void Start();
-  // "Sto&p test": the debug output off, then the selected test confirmed. When it cannot be
-  // switched off the user is told and nothing is confirmed.
+  // "Sto&p test": the debug output off, then the test that was started confirmed (not the one
+  // selected since) and the next one selected. When it cannot be switched off the user is told
+  // and nothing is confirmed.
   void Stop();
   // Leaving the page, the test window or the application: a running test's debug output is
   // switched off, without a question; the user is told when that failed. Returns whether the
@@ -68,14 +69,15 @@ class SoftwareDiagnosticsModel {
 
  private:
   void OnLine(const QByteArray& line);
-  // The question of the selected test, or the downcounts' own judgement under extended testing.
-  bool ConfirmSelected();
+  // The question of `test`, or the downcounts' own judgement under extended testing.
+  bool Confirm(DiagnosticTest test);
 
   ServiceLink link_;
   ExtTestsModel& extTestsWindow_;
   DiagnosticOutput output_;
   std::array<QString, kDiagnosticTestCount> items_;
   int selected_ = kNone;
+  int started_ = kNone;  // the test the last start switched on, until it is stopped
   QStringList memo_;
   bool extTests_ = true;
   QStringList lines_;

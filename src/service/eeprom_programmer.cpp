@@ -80,6 +80,10 @@ std::optional<std::array<std::uint8_t, 2>> LarkvaneChecksumCells(const QString& 
                                      static_cast<std::uint8_t>(high)};
 }
 
+bool LarkvaneOwnCell(int cell) {
+  return (cell >= 2 && cell <= 5) || (cell >= 0x43 && cell <= 0x45);
+}
+
 std::vector<int> LarkvaneUploadCells(bool options, bool calibration) {
   std::vector<CellRange> ranges;
   if (options && calibration) ranges = {{0, 11}, {14, 120}, {384, 945}};
@@ -227,7 +231,8 @@ std::vector<int> EepromProgrammer::Differences() const {
   std::vector<int> cells;
   for (std::size_t cell = 0; cell < kEepromImageSize; ++cell) {
     if (test_.written[cell] && test_.readBackValid[cell] &&
-        test_.eepromImage[cell] != test_.eepromReadBack[cell]) {
+        test_.eepromImage[cell] != test_.eepromReadBack[cell] &&
+        !(test_.IsLarkvane() && LarkvaneOwnCell(static_cast<int>(cell)))) {
       cells.push_back(static_cast<int>(cell));
     }
   }

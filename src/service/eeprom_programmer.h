@@ -63,7 +63,8 @@ class EepromProgrammer {
   // cell this run wrote compared with the image. False (after its message) on a failure.
   bool VerifyKestrixReadBack();
 
-  // Cells written and read back that differ from the image, in ascending order.
+  // Cells written and read back that differ from the image, in ascending order; a Larkvane's own
+  // cells are never among them.
   std::vector<int> Differences() const;
 
   // The Larkvane's dumps and its cells 0 to 13 into a fresh read-back buffer (also for the
@@ -97,6 +98,9 @@ class EepromProgrammer {
 // The stored checksum text as the bytes of cells 12 (characters 3-4) and 13 (characters 1-2),
 // or nothing when it is not four hex digits.
 std::optional<std::array<std::uint8_t, 2>> LarkvaneChecksumCells(const QString& checksum);
+
+// Cells 2 to 5 and 0x43 to 0x45, which a Larkvane changes by itself: no read-back compares them.
+bool LarkvaneOwnCell(int cell);
 
 // The cells a Larkvane run uploads for its check boxes, in ascending order.
 std::vector<int> LarkvaneUploadCells(bool options, bool calibration);

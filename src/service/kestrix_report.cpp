@@ -1,8 +1,10 @@
 #include "service/kestrix_report.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 
+#include "link/line_settings.h"
 #include "service/report_lines.h"
 
 namespace ventari {
@@ -102,6 +104,7 @@ KestrixReportEnd KestrixReport::Run(ReportOutput* output) {
     return KestrixReportEnd::kNoOutput;
   }
   Busy(true);
+  const auto idle = qScopeGuard([this] { Busy(false); });
   link_.channel.EnterConfigMode();
   if (!link_.channel.InConfigMode()) {
     link_.channel.LeaveConfigMode();
@@ -112,24 +115,35 @@ KestrixReportEnd KestrixReport::Run(ReportOutput* output) {
         kCaption);
     return KestrixReportEnd::kNoConfigMode;
   }
+  KestrixReportEnd end = KestrixReportEnd::kCancelled;
+  try {
+    end = PrintInConfigMode(*output);
+  } catch (...) {
+    try {
+      link_.channel.LeaveConfigMode();
+    } catch (const PortError&) {
+      // The port that failed the report cannot carry the exit either.
+      link_.channel.ForgetConfigMode();
+    }
+    throw;
+  }
+  link_.channel.LeaveConfigMode();
+  return end;
+}
+
+KestrixReportEnd KestrixReport::PrintInConfigMode(ReportOutput& output) {
   link_.port.PutString(kAccessWord.toStdString());
   link_.channel.Delay(500);
   link_.port.FlushInBuffer();
   WriteIdentity();
   link_.channel.Delay(100);
   Busy(false);
-
-  KestrixReportEnd end = KestrixReportEnd::kCancelled;
-  if (output->Confirm()) {
-    Busy(true);
-    const Report report{QStringLiteral("Ventari TEST RESULTS"), KestrixReportLines(test_, Check()),
-                        kFootLines,
-                        KeptReportPath(folder_, test_, QDateTime::currentDateTimeUtc())};
-    Busy(false);
-    end = output->Print(report) ? KestrixReportEnd::kPrinted : KestrixReportEnd::kPrintFailed;
-  }
-  link_.channel.LeaveConfigMode();
-  return end;
+  if (!output.Confirm()) return KestrixReportEnd::kCancelled;
+  Busy(true);
+  const Report report{QStringLiteral("Ventari TEST RESULTS"), KestrixReportLines(test_, Check()),
+                      kFootLines, KeptReportPath(folder_, test_, QDateTime::currentDateTimeUtc())};
+  Busy(false);
+  return output.Print(report) ? KestrixReportEnd::kPrinted : KestrixReportEnd::kPrintFailed;
 }
 
 void KestrixReport::WriteIdentity() {

@@ -67,6 +67,8 @@ class KestrixReport {
 
  private:
   void Busy(bool busy) const { window_.SetBusyCursor(busy); }
+  // The report from the access word to the print, in configuration mode.
+  KestrixReportEnd PrintInConfigMode(ReportOutput& output);
   // The serial number into cells 4 to 9 and the sensor state code into cell 3.
   void WriteIdentity();
   KestrixReportFacts Check();

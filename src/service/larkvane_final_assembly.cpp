@@ -271,11 +271,12 @@ void LarkvaneFinalAssembly::DebugTest(int step) {
   caption_ = kSetM2;
   changed_.Notify();
   window_.RequestFocus(kFocus);
-  if (link_.prompts.Ask(QStringLiteral("Debug data OK?"), kCaption,
-                        {PromptButton::kYes, PromptButton::kNo}) == PromptButton::kYes) {
-    QString& item = items_[static_cast<std::size_t>(selected_)];
-    if (!item.endsWith(kOkMark)) item += kOkMark;
-  }
+  const bool ok = link_.prompts.Ask(QStringLiteral("Debug data OK?"), kCaption,
+                                    {PromptButton::kYes, PromptButton::kNo}) == PromptButton::kYes;
+  // The answer judges this run's listings: an earlier run's answer does not stand.
+  QString& item = items_[kDebugCheck];
+  if (item.endsWith(kOkMark)) item.chop(kOkMark.size());
+  if (ok) item += kOkMark;
   Append(QStringLiteral("1. Click 'Set M2' to put Larkvane into Polar mode"));
   Append(QStringLiteral("2. Click finish to end tests"));
 }

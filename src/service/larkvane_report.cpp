@@ -18,9 +18,6 @@ constexpr int kSerialCell = 0x32;
 constexpr int kSerialLength = 6;
 constexpr int kAfterAccessWordMs = 100;
 constexpr int kAfterWriteMs = 1;
-// Cells the compare leaves out: the anemometer's own.
-constexpr int kFirstUncompared = 2;
-constexpr int kLastUncompared = 5;
 
 QString PassedOrFailed(const char* what, bool passed) {
   return QLatin1String(what) + (passed ? QStringLiteral(":  PASSED") : QStringLiteral(":  FAILED"));
@@ -157,10 +154,7 @@ bool LarkvaneReport::Verify() {
     link.prompts.ShowMessage(kNoResponse, kFailureCaption);
     return false;
   }
-  const std::vector<int> differences = parts_.programmer.Differences();
-  const bool same = std::all_of(differences.begin(), differences.end(), [](int cell) {
-    return cell >= kFirstUncompared && cell <= kLastUncompared;
-  });
+  const bool same = parts_.programmer.Differences().empty();
   if (!same)
     link.prompts.ShowMessage(QStringLiteral("Eeprom verification failure"), kFailureCaption);
   return same;

@@ -85,6 +85,9 @@ void LarkvaneSoftwareTest::StartTest() {
   } else if (!forReport) {
     Append(QStringLiteral("Click 'Next Test' to continue!"));
     caption_ = kNext;
+  } else {
+    // Read for the report: the page is left through Next.
+    nextEnabled_ = true;
   }
   SetBusy(false);
   window_.RequestFocus(kFocus);

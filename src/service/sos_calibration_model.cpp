@@ -96,6 +96,7 @@ bool SosCalibrationModel::ResetOffsets() {
   if (link_.channel.InConfigMode()) {
     link_.port.PutString("MAVROTIK\r\n");
     link_.port.PutString("A3\r\n");
+    std::optional<int> written;  // the checksum written with the offsets zeroed
     for (int attempt = 1; attempt <= kResetAttempts && !resetConfirmed_; ++attempt) {
       for (const int cell : {kLowerCell, kUpperCell, kChecksumCell}) {
         reads_.Read(cell, kResetReadWaitMs);
@@ -105,13 +106,16 @@ bool SosCalibrationModel::ResetOffsets() {
       const std::optional<int> upper = reads_.Value(kUpperCell);
       const std::optional<int> checksum = reads_.Value(kChecksumCell);
       if (lower && upper && checksum) {
-        if (*lower == 0 && *upper == 0) {
-          resetConfirmed_ = true;
-        } else {
+        if (*lower != 0 || *upper != 0) {
+          written = ChecksumCell(*checksum - *upper - *lower);
           writer_.KestrixWriteNow(kLowerCell, 0);
           writer_.KestrixWriteNow(kUpperCell, 0);
-          writer_.KestrixWriteNow(
-              kChecksumCell, static_cast<std::uint8_t>(ChecksumCell(*checksum - *upper - *lower)));
+          writer_.KestrixWriteNow(kChecksumCell, static_cast<std::uint8_t>(*written));
+        } else if (written && *checksum != *written) {
+          // The offsets took but the checksum did not: the offsets no longer tell what it was.
+          writer_.KestrixWriteNow(kChecksumCell, static_cast<std::uint8_t>(*written));
+        } else {
+          resetConfirmed_ = true;
         }
       }
       // An attempt whose reads did not all come writes nothing: its checksum would be a guess.
@@ -156,6 +160,8 @@ SosCalibration SosCalibrationModel::Calibrate() {
         kFailedCaption);
     return result;
   }
+  const SosCells before{reads_.Value(kLowerCell), reads_.Value(kUpperCell),
+                        reads_.Value(kChecksumCell)};
   QString& upperEdit = reads_.Readout(kUpperCell);
   QString& lowerEdit = reads_.Readout(kLowerCell);
   upperEdit = QString::number(result.offset->upper);
@@ -183,6 +189,7 @@ SosCalibration SosCalibrationModel::Calibrate() {
     if (result.lowerRead != result.offset->lower || result.upperRead != result.offset->upper ||
         !checksum) {
       Fail(CalibrationFailed(), kFailedCaption);
+      PutBack(before, false, result.lowerRead && result.upperRead);
     } else {
       result.checksum = ChecksumCell(*checksum + result.offset->upper + result.offset->lower);
       writer_.KestrixWriteNow(kChecksumCell, static_cast<std::uint8_t>(*result.checksum));
@@ -192,6 +199,7 @@ SosCalibration SosCalibrationModel::Calibrate() {
       result.checksumRead = reads_.Value(kChecksumCell);
       if (result.checksumRead != result.checksum) {
         Fail(CalibrationFailed(), kFailedCaption);
+        PutBack(before, true, result.checksumRead.has_value());
       } else {
         result.end = SosCalibrationEnd::kVerified;
         test_.sosCalibrated = true;
@@ -206,6 +214,29 @@ SosCalibration SosCalibrationModel::Calibrate() {
   calEnabled_ = false;
   changed_.Notify();
   return result;
+}
+
+void SosCalibrationModel::PutBack(const SosCells& before, bool checksumWritten, bool answering) {
+  // Offsets without their checksum would be certified by the next reset's arithmetic.
+  inProgress_ = false;
+  reCalEnabled_ = true;
+  resetConfirmed_ = false;
+  if (!before.lower || !before.upper || (checksumWritten && !before.checksum)) return;
+  writer_.KestrixWriteNow(kLowerCell, static_cast<std::uint8_t>(*before.lower));
+  link_.channel.Delay(kWriteWaitMs);
+  writer_.KestrixWriteNow(kUpperCell, static_cast<std::uint8_t>(*before.upper));
+  link_.channel.Delay(kWriteWaitMs);
+  if (checksumWritten) {
+    writer_.KestrixWriteNow(kChecksumCell, static_cast<std::uint8_t>(*before.checksum));
+    link_.channel.Delay(kWriteWaitMs);
+  }
+  // Without an answer the cells stay unknown, and only a new reset may offer the calibration.
+  if (!answering) return;
+  for (const int cell : {kLowerCell, kUpperCell, kChecksumCell}) reads_.Read(cell, kReadWaitMs);
+  changed_.Notify();
+  resetConfirmed_ =
+      *before.lower == 0 && *before.upper == 0 && reads_.Value(kLowerCell) == before.lower &&
+      reads_.Value(kUpperCell) == before.upper && reads_.Value(kChecksumCell) == before.checksum;
 }
 
 void SosCalibrationModel::BtnReCalSOSClick() {

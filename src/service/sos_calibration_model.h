@@ -34,6 +34,11 @@ struct SosCalibration {
   std::optional<int> lowerRead, upperRead, checksumRead;
 };
 
+// Cells 75, 76 and 510 as read.
+struct SosCells {
+  std::optional<int> lower, upper, checksum;
+};
+
 class SosCalibrationModel {
  public:
   static constexpr int kListLines = 13;
@@ -88,6 +93,10 @@ class SosCalibrationModel {
  private:
   void Arm();
   SosCalibration Calibrate();
+  // A calibration failed after writing: the offsets of `before` (and its checksum once cell 510
+  // was written) are put back and, when the anemometer `answering` was reading back, read again;
+  // the calibration is offered again once they are found reset, and the re-calibration always.
+  void PutBack(const SosCells& before, bool checksumWritten, bool answering);
   void SetFocus(const QString& control);
   void Fail(const QString& text, const QString& caption);
 

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -116,6 +117,8 @@ void NvmPage::Refresh() {
 
 void NvmPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // Restoring the minimised window is no entering: a file chosen through "..." stays chosen.
+  if (event->spontaneous()) return;
   RunGuarded(this, [this] {
     model_.Enter();
     program_->setFocus();

@@ -33,6 +33,7 @@ class NvmPage : public QWidget {
 
  protected:
   // Showing the page enters it: the lists are filled again and `BtnProgram2` takes the focus.
+  // A spontaneous show (the window restored from minimised) leaves the page as it was.
   void showEvent(QShowEvent* event) override;
 
  private:

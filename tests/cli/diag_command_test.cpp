@@ -76,6 +76,51 @@ TEST(DiagCommand, AnInterruptedRunSwitchesTheDebugOutputOffAndPrintsItsStatistic
       heard.contains("MAVROTIK\r\nW 64 255\r\nW 65 1\r\nW 66 0\r\nW 67 0\r\nW 68 0\r\nW 74 0\r\n"));
 }
 
+TEST(DiagCommand, ADiagnosticThatWasNotSwitchedOnIsNotDone) {
+  QTemporaryDir dir;
+  QProcess simulator;
+  simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), {"--model", "kestrix2", "--trace"});
+  ASSERT_TRUE(simulator.waitForStarted(5000));
+  for (int i = 0; i < 50 && !simulator.canReadLine(); ++i) simulator.waitForReadyRead(100);
+  const QString path = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+  ASSERT_TRUE(path.startsWith("/dev/"));
+
+  QProcess cli;
+  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+            {"diag", "--port", path, "--baud", "9600", "--test", "status", "--seconds", "2",
+             "--settings", dir.filePath("settings.ini")});
+  ASSERT_TRUE(cli.waitForStarted(5000));
+  const auto ended = qScopeGuard([&] {
+    ::kill(static_cast<pid_t>(simulator.processId()), SIGCONT);
+    for (QProcess* process : {&cli, &simulator}) {
+      process->kill();
+      process->waitForFinished(2000);
+    }
+  });
+  // The identification ends by leaving configuration mode after D3: from then on the simulated
+  // anemometer is held, so the diagnostic's "*" goes unanswered.
+  QByteArray heard;
+  for (int i = 0; i < 300 && cli.state() == QProcess::Running; ++i) {
+    simulator.waitForReadyRead(100);
+    heard += simulator.readAllStandardOutput();
+    const auto d3 = heard.lastIndexOf("D3\r");
+    if (d3 >= 0 && heard.indexOf("Q\r", d3) >= 0) break;
+  }
+  ASSERT_TRUE(heard.contains("D3\r")) << heard.toStdString();
+  ::kill(static_cast<pid_t>(simulator.processId()), SIGSTOP);
+  QByteArray said;
+  for (int i = 0; i < 300 && !said.contains("not switched on"); ++i) {
+    cli.waitForReadyRead(100);
+    said += cli.readAllStandardError();
+  }
+  // Answering again, it would let the debug output be switched off as if the run had been done.
+  ::kill(static_cast<pid_t>(simulator.processId()), SIGCONT);
+  ASSERT_TRUE(cli.state() == QProcess::NotRunning || cli.waitForFinished(30000));
+  said += cli.readAllStandardError();
+  EXPECT_TRUE(said.contains("its diagnostic was not switched on")) << said.toStdString();
+  EXPECT_EQ(cli.exitCode(), 1);
+}
+
 #endif
 
 }  // namespace

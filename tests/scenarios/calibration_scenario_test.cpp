@@ -302,6 +302,30 @@ TEST_F(SosScenario, ACalibrationWhoseReadBackNeverComesFailsWithinItsBound) {
   EXPECT_EQ(window().View().activePage, TestPage::kCalibrateSos);
 }
 
+TEST_F(SosScenario, AFailedCalibrationPutsTheOffsetsBackAndOffersItAgain) {
+  cells().SetCell(75, 0);
+  cells().SetCell(76, 0);
+  cells().SetCell(510, 90);
+  ReadyToCalibrate();
+  cells().LoseWrites(510, 1);
+  EXPECT_EQ(page().BtnCalSOSClick().end, SosCalibrationEnd::kNotVerified);
+  EXPECT_EQ(cells().Cell(75), 0);
+  EXPECT_EQ(cells().Cell(76), 0);
+  EXPECT_EQ(cells().Cell(510), 90);
+  EXPECT_TRUE(page().ReCalEnabled()) << "a way out";
+  EXPECT_TRUE(page().ResetConfirmed());
+  ASSERT_TRUE(RunUntil([this] { return page().CalEnabled(); }, kReadingsBoundMs));
+
+  // A reset whose checksum did not take is not confirmed by offsets that did.
+  cells().SetCell(75, 10);
+  cells().LoseWrites(510);
+  page().BtnReCalSOSClick();
+  EXPECT_FALSE(page().ResetConfirmed());
+  EXPECT_EQ(MessagesWithCaption(QStringLiteral("Failed to reset SOS offsets in Eeprom."),
+                                QStringLiteral("Merde!")),
+            1);
+}
+
 TEST_F(SosScenario, CalibratingWithoutConfigurationModeSaysSoAndWritesNothing) {
   ReadyToCalibrate();
   sim::Faults faults = InTheBin(0.5).faults;

@@ -209,6 +209,22 @@ TEST(EepromScenario, LarkvaneBothBoxesUploadPacedThenChecksumAndVerify) {
   EXPECT_EQ(r.moves, std::vector<TestPage>{TestPage::kPartBSoftware});
 }
 
+TEST(EepromScenario, LarkvaneOwnCellsAreNeitherComparedNorRewritten) {
+  Rig r(kLarkvane, SensorState::kLarkvane);
+  r.Put(r.folder.LarkvaneEeprom(), QStringLiteral("LV.cal"), SRecords(0, 945, Pattern));
+  r.Put(r.folder.LarkvaneEeprom(), QStringLiteral("LV2.opt"), SRecords(0, 120, Pattern));
+  r.page.Enter();
+
+  r.page.Program();
+
+  EXPECT_EQ(r.test.eepromResult, 0);
+  EXPECT_TRUE(r.s.prompts.Messages().empty());
+  for (const int cell : {2, 3, 4, 5, 0x43, 0x44, 0x45}) {
+    EXPECT_NE(r.Cells().Cell(cell), Pattern(cell)) << cell << " moved on by itself";
+    EXPECT_EQ(r.Cells().WritesTo(cell), 1) << cell << " written by the upload alone";
+  }
+}
+
 TEST(EepromScenario, LarkvaneRepairPassMendsOneCellAndNamesTheOneThatStaysWrong) {
   Rig r(kLarkvane, SensorState::kLarkvane);
   r.Put(r.folder.LarkvaneEeprom(), QStringLiteral("LV.cal"), SRecords(0, 945, Pattern));

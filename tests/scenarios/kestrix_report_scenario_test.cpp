@@ -318,6 +318,16 @@ TEST_F(KestrixReportScenario, NoAnswerSaysSoAndKeepsTheWindowAndTheResults) {
   EXPECT_FALSE(s.session.link().channel.InConfigMode());
 }
 
+TEST_F(KestrixReportScenario, APortErrorLeavesNeitherTheBusyCursorNorConfigurationMode) {
+  SetType(0, QStringLiteral("012345"));
+  // The port fails while the EEPROM is read back.
+  s.rt.Schedule(2000, [this] { s.session.link().port.SetOpen(false); });
+  EXPECT_THROW(window.OKBtnClick(), PortError);
+  EXPECT_FALSE(s.session.window().BusyCursor());
+  EXPECT_FALSE(s.session.link().channel.InConfigMode());
+  EXPECT_TRUE(reports.printed.empty());
+}
+
 TEST_F(KestrixReportScenario, AFailedPrintKeepsTheWindow) {
   SetType(0, QStringLiteral("012345"));
   reports.printSucceeds = false;

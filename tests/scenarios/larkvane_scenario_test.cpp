@@ -134,6 +134,17 @@ TEST(LarkvaneScenario, TheWholeRouteEndsWithThePrintedReportAndTheEndOfTheRun) {
   EXPECT_FALSE(sv.testWindow.View().visible);
 }
 
+TEST(LarkvaneScenario, ChecksumsReadWithRomChecksumTickedLeaveTheSoftwarePageItsNext) {
+  LarkvaneRig r;
+  r.ChooseLarkvane();
+  LarkvaneSoftwareTest& software = r.service.larkvaneSoftwareTest;
+  software.SetChecked(LarkvaneSwCheck::kRomCsum, true);
+  software.BtnStartLVSwTestClick();
+  EXPECT_EQ(software.Caption(), QStringLiteral("&Start Test"));
+  EXPECT_TRUE(software.ButtonEnabled());
+  EXPECT_TRUE(software.NextEnabled());
+}
+
 TEST(LarkvaneScenario, ChecksumsReadLowByteFirstIntoTheSoftwareTestList) {
   LarkvaneRig r;
   r.ChooseLarkvane();
@@ -224,6 +235,26 @@ TEST(LarkvaneScenario, EachDebugListingShowsFiveLinesAndTheSixthCompletesIt) {
   EXPECT_EQ(r.Messages("Debug data OK?"), 1);
   EXPECT_FALSE(part.DebugDataOk()) << "answered No";
   EXPECT_EQ(part.Caption(), QStringLiteral("&Set M2"));
+}
+
+TEST(LarkvaneScenario, ARerunsDebugDataAnswerReplacesTheEarlierOne) {
+  const struct {
+    PromptButton first, second;
+  } cases[] = {{PromptButton::kYes, PromptButton::kNo}, {PromptButton::kNo, PromptButton::kYes}};
+  for (const auto& c : cases) {
+    LarkvaneRig r;
+    r.ChooseLarkvane();
+    LarkvaneFinalAssembly& part = r.service.larkvaneFinalAssembly;
+    for (const PromptButton answer : {c.first, c.second}) {
+      r.s.prompts.answers.push_back(answer);
+      for (int click = 0; click < 3; ++click) part.BtnStartLVFinalAssyTestClick();
+      ASSERT_EQ(part.Caption(), QStringLiteral("&Set M2"));
+      EXPECT_EQ(part.DebugDataOk(), answer == PromptButton::kYes);
+      part.BtnStartLVFinalAssyTestClick();  // "&Set M2", then the test can start again
+    }
+    EXPECT_EQ(part.Items()[LarkvaneFinalAssembly::kDebugCheck].endsWith(QStringLiteral(" OK")),
+              c.second == PromptButton::kYes);
+  }
 }
 
 TEST(LarkvaneScenario, ADebugLineOfAnotherLengthStopsTheListingAndSaysSo) {

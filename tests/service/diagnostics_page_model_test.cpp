@@ -141,6 +141,19 @@ TEST(DiagnosticsPage, StopSwitchesTheDebugOutputOffThenAsksAndMovesOn) {
   }
 }
 
+TEST(DiagnosticsPage, StopConfirmsTheTestThatWasStartedNotTheOneSelectedSince) {
+  Page p;
+  p.page.Start();
+  p.page.Select(static_cast<int>(DiagnosticTest::kPreload));
+  p.prompts.answers = {PromptButton::kYes};
+  p.page.Stop();
+  ASSERT_EQ(p.prompts.Messages().size(), 1u);
+  EXPECT_EQ(p.prompts.Messages()[0].text, "System status OK?");
+  EXPECT_TRUE(p.page.Confirmed(DiagnosticTest::kStatus));
+  EXPECT_FALSE(p.page.Confirmed(DiagnosticTest::kPreload));
+  EXPECT_EQ(p.page.Selected(), static_cast<int>(DiagnosticTest::kGain));
+}
+
 TEST(DiagnosticsPage, EachTestAsksItsOwnQuestionAndTheFifthMovesTheFocusToNext) {
   Page p;
   p.page.SetExtTests(false);

@@ -61,5 +61,19 @@ TEST(NvmPage, ShowingThePageFillsItAndTheControlsFollowTheSensorType) {
   EXPECT_EQ(r.moves.size(), 2u);
 }
 
+TEST(NvmPage, RestoringTheMinimisedWindowKeepsTheChosenFile) {
+  PageRig r;
+  NvmPage page(r.page);
+  r.page.SensorTypeSet();
+  page.show();
+  const QString mine = r.s.dir.filePath(QStringLiteral("mine.cal"));
+  r.s.prompts.files.push_back(mine);
+  page.BrowseButton(EepromKind::kCal)->click();
+  page.setWindowState(Qt::WindowMinimized);
+  page.setWindowState(Qt::WindowNoState);
+  EXPECT_EQ(page.Combo(EepromKind::kCal)->currentText(), mine);
+  EXPECT_EQ(r.page.SourcePath(EepromKind::kCal), mine);
+}
+
 }  // namespace
 }  // namespace ventari
