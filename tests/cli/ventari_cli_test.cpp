@@ -123,16 +123,7 @@ TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
 // A pseudo-terminal whose owner may not open it and whose group may: the port of a user not in
 // the serial group. Root opens anything, so as root ventari-cli runs as nobody.
 TEST_F(VentariCliTest, APortTheUserMayNotOpenIsMarkedAndItsOpeningSaysHowToBeAllowed) {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(::grantpt(master), 0);
-  ASSERT_EQ(::unlockpt(master), 0);
-  const QString port = QString::fromLocal8Bit(::ptsname(master));
-  ASSERT_TRUE(QFile::setPermissions(port, QFile::ReadGroup | QFile::WriteGroup));
-  const QString group = QFileInfo(port).group();
   const bool root = ::geteuid() == 0;
-  QFile::setPermissions(dir.path(), QFile::ReadOther | QFile::WriteOther | QFile::ExeOther |
-                                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const auto run = [root](const QStringList& arguments) {
     if (!root) return RunCli(arguments);
     return test::RunCli(QStringLiteral("setpriv"),
@@ -142,6 +133,15 @@ TEST_F(VentariCliTest, APortTheUserMayNotOpenIsMarkedAndItsOpeningSaysHowToBeAll
                         20000);
   };
   if (root && run({"--help"}).status != 0) GTEST_SKIP() << "nobody may not run the build tree";
+  QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther |
+                                        QFile::WriteOther | QFile::ExeOther);
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const QString port = QString::fromLocal8Bit(::ptsname(master));
+  ASSERT_TRUE(QFile::setPermissions(port, QFile::ReadGroup | QFile::WriteGroup));
+  const QString group = QFileInfo(port).group();
   const Finished listed = run({"ports", "--port", port});
   EXPECT_EQ(listed.status, 0) << listed.err.toStdString();
   EXPECT_TRUE(listed.out.split('\n').contains(port + " (no permission)"))
