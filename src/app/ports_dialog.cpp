@@ -1,6 +1,8 @@
 #include "app/ports_dialog.h"
 
 #include "base/string_table.h"
+#include "link/port_permission.h"
+#include "link/qt_serial_port.h"
 #include "link/serial_port.h"
 #include "link/system_matchers.h"
 
@@ -19,6 +21,13 @@ PortsDialog::PortsDialog(SerialPort& port, SystemMatchers& matchers, CommandChan
 
 void PortsDialog::Show(const QStringList& ports) {
   model.ports = ports;
+  model.refusals.clear();
+  for (const QString& name : ports) {
+    const PortPermission permission = PermissionOf(QtSerialPort::DeviceFor(name));
+    model.refusals << (permission.permitted ? QString()
+                                            : OpenFailureMessage(name, OpenRefusal::kNoPermission,
+                                                                 permission.group, {}));
+  }
   model.selected = -1;
   model.setEnabled = false;
   model.visible = true;

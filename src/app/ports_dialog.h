@@ -17,6 +17,9 @@ struct SystemMatchers;
 
 struct PortsDialogModel {
   QStringList ports;  // LbPorts
+  // One a port: empty, or for a port this user may not open, the message saying how to be
+  // allowed to.
+  QStringList refusals;
   int selected = -1;
   bool setEnabled = false;  // BtnSetPort
   bool visible = false;
@@ -29,6 +32,7 @@ class PortsDialog {
 
   PortsDialogModel model;
 
+  // Lists `ports`, each with whether this user may open it.
   void Show(const QStringList& ports);
   void LbPortsClick(int index);
   // Switches the port to the selected entry: "COMn" by its number, any other name (a device

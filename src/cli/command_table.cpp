@@ -58,7 +58,8 @@ std::vector<CliCommand> Table() {
        {},
        QStringLiteral("list the serial ports (and the simulated instruments when a simulated "
                       "port is given or --simulators), one a line"),
-       QStringLiteral("Lists the serial ports, one a line."),
+       QStringLiteral("Lists the serial ports, one a line, and the device given with --port. "
+                      "A port this user may not open is marked \"(no permission)\"."),
        false,
        {port, Flag("simulators", QStringLiteral("List the simulated instruments beside the "
                                                 "ports even when no simulated port is in use."))},

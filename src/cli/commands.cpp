@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
@@ -13,6 +14,9 @@
 #include "cli/sample_printer.h"
 #include "cli/setting_requests.h"
 #include "displays/segmented_log.h"
+#include "link/port_permission.h"
+#include "link/qt_serial_port.h"
+#include "sim/sim_serial_port.h"
 
 namespace ventari {
 namespace {
@@ -89,7 +93,15 @@ int LogTriAxis(CliSession& cli, const CliOptions& options) {
 
 int PortsCommand(const CliInvocation& call) {
   const CliOptions& options = call.options;
-  for (const QString& name : CliAvailablePorts(options)) CliPrint(name + QLatin1Char('\n'));
+  QStringList machinePorts = QtSerialPort::AvailablePortNames();
+  // A device given with --port that the system does not list (a pseudo-terminal) is listed too.
+  const QString given = QtSerialPort::DeviceFor(options.port);
+  if (!machinePorts.contains(given) && QFileInfo::exists(given)) machinePorts << given;
+  for (const QString& name :
+       sim::SimulatedPorts::Offered(machinePorts, options.port, options.simulators)) {
+    const bool permitted = PermissionOf(QtSerialPort::DeviceFor(name)).permitted;
+    CliPrint(ListedPortName(name, permitted) + QLatin1Char('\n'));
+  }
   return kExitDone;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "link/port_permission.h"
 #include "link/serial_port.h"
 
 #ifdef Q_OS_UNIX
@@ -132,10 +133,14 @@ bool QtSerialPort::IsPseudoTerminal() const {
 
 void QtSerialPort::Open(const QString& name, const LineSettings& line, Sink& sink) {
   auto port = std::make_unique<QSerialPort>();
-  port->setPortName(DeviceFor(name));
+  const QString device = DeviceFor(name);
+  port->setPortName(device);
   port->setFlowControl(QSerialPort::NoFlowControl);
   if (!port->open(QIODevice::ReadWrite)) {
-    throw Failure(PortError::Kind::kOpenFailed, QStringLiteral("Cannot open ") + name, *port);
+    const PortPermission permission = PermissionOf(device);
+    const QString message = OpenFailureMessage(name, RefusalOf(port->error(), permission),
+                                               permission.group, port->errorString());
+    throw PortError(PortError::Kind::kOpenFailed, message.toStdString());
   }
   port->setReadBufferSize(0);
   port_ = std::move(port);

@@ -17,6 +17,7 @@ class QtSerialPort : public SerialBackend {
   QtSerialPort();
   ~QtSerialPort() override;
 
+  // A port that cannot be opened raises PortError with the words of OpenFailureMessage.
   void Open(const QString& name, const LineSettings& line, Sink& sink) override;
   void Close() override;
   void ApplyLine(const LineSettings& line) override;

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/ports_dialog.h"
+#include "link/open_failure_message.h"
 #include "ui/guarded_handler.h"
 
 namespace ventari {
@@ -42,7 +43,15 @@ TFrmPorts::TFrmPorts(PortsDialog& logic, QWidget& parent) : QDialog(&parent), lo
 void TFrmPorts::Execute(const QStringList& ports) {
   logic_.Show(ports);
   lbPorts_->clear();
-  lbPorts_->addItems(logic_.model.ports);
+  const PortsDialogModel& model = logic_.model;
+  for (qsizetype i = 0; i < model.ports.size(); ++i) {
+    auto* item = new QListWidgetItem(model.ports[i], lbPorts_);
+    const QString refusal = i < model.refusals.size() ? model.refusals[i] : QString();
+    if (refusal.isEmpty()) continue;
+    item->setText(ListedPortName(model.ports[i], false));
+    item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+    item->setToolTip(refusal);
+  }
   Sync();
   exec();
   logic_.model.visible = false;

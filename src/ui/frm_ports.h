@@ -1,4 +1,5 @@
-// The ports dialog: the list of ports and "Set". A view over the ports dialog's model.
+// The ports dialog: the list of ports and "Set". A view over the ports dialog's model. A port
+// the user may not open is marked and greyed, its tooltip saying how to be allowed to.
 #pragma once
 
 #include <QDialog>

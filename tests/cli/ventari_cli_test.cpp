@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
@@ -14,6 +15,13 @@
 #include "support/cli_run.h"
 #include "support/file_contents.h"
 #include "support/golden_file.h"
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#endif
 
 #ifdef VENTARI_CLI_EXECUTABLE
 
@@ -109,6 +117,44 @@ TEST_F(VentariCliTest, TheSimulatedPortsAreListedOnlyWhenOneIsGivenOrAskedFor) {
   EXPECT_EQ(listed(RunCli({"ports", "--simulators"})), simulated);
   EXPECT_EQ(listed(RunCli({"ports", "--port", "sim:t7"})), simulated);
 }
+
+#ifdef Q_OS_LINUX
+
+// A pseudo-terminal whose owner may not open it and whose group may: the port of a user not in
+// the serial group. Root opens anything, so as root ventari-cli runs as nobody.
+TEST_F(VentariCliTest, APortTheUserMayNotOpenIsMarkedAndItsOpeningSaysHowToBeAllowed) {
+  const bool root = ::geteuid() == 0;
+  const auto run = [root](const QStringList& arguments) {
+    if (!root) return RunCli(arguments);
+    return test::RunCli(QStringLiteral("setpriv"),
+                        QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
+                                    QStringLiteral(VENTARI_CLI_EXECUTABLE)} +
+                            arguments,
+                        20000);
+  };
+  if (root && run({"--help"}).status != 0) GTEST_SKIP() << "nobody may not run the build tree";
+  QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther |
+                                        QFile::WriteOther | QFile::ExeOther);
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const QString port = QString::fromLocal8Bit(::ptsname(master));
+  ASSERT_TRUE(QFile::setPermissions(port, QFile::ReadGroup | QFile::WriteGroup));
+  const QString group = QFileInfo(port).group();
+  const Finished listed = run({"ports", "--port", port});
+  EXPECT_EQ(listed.status, 0) << listed.err.toStdString();
+  EXPECT_TRUE(listed.out.split('\n').contains(port + " (no permission)"))
+      << listed.out.toStdString();
+  const Finished opened = run({"identify", "--port", port, "--settings", Settings()});
+  EXPECT_EQ(opened.status, 2);
+  EXPECT_TRUE(opened.err.contains(port + ": no permission. The port belongs to the group " + group +
+                                  ": run sudo usermod -aG " + group + " $USER"))
+      << opened.err.toStdString();
+  ::close(master);
+}
+
+#endif  // Q_OS_LINUX
 
 #ifdef VENTARI_SIM_EXECUTABLE
 
