@@ -17,7 +17,7 @@ QStringList Values(const QStringList& captions) {
 }  // namespace
 
 TwoAxisSettings::TwoAxisSettings(TwoAxisDialogs& dialogs, const AnemState& state,
-                                 const TwoAxisConfig& config, const MainMenu& menu,
+                                 TwoAxisConfig& config, const MainMenu& menu,
                                  std::function<void()> readBack)
     : dialogs_(dialogs),
       state_(state),
@@ -112,6 +112,19 @@ std::vector<SettingOutcome> TwoAxisSettings::Apply(
   return outcomes;
 }
 
-void TwoAxisSettings::ReadBack() { readBack_(); }
+void TwoAxisSettings::ForgetOffered() {
+  for (const RadioDialogModel* dialog : Dialogs()) {
+    for (const RadioGroup& group : dialog->Groups()) {
+      if (group.visible && group.enabled) group.select(-1);
+    }
+  }
+  config_.Alignment = AlignmentMark::kNone;
+  config_.Heating.reset();
+}
+
+void TwoAxisSettings::ReadBack() {
+  ForgetOffered();
+  readBack_();
+}
 
 }  // namespace ventari

@@ -13,12 +13,14 @@ namespace ventari {
 class TwoAxisSettings : public FamilySettings {
  public:
   // `readBack` reads the configuration again (D1, D2, D3).
-  TwoAxisSettings(TwoAxisDialogs& dialogs, const AnemState& state, const TwoAxisConfig& config,
+  TwoAxisSettings(TwoAxisDialogs& dialogs, const AnemState& state, TwoAxisConfig& config,
                   const MainMenu& menu, std::function<void()> readBack);
 
   std::vector<SettingField> Fields() const override;
   std::optional<int> Current(const QString& field) const override;
   std::vector<SettingOutcome> Apply(const std::vector<std::pair<QString, int>>& requests) override;
+  // Every offered field is unknown until the read shows it again: a read that does not reach
+  // configuration mode, or a D3 reply that breaks off, confirms nothing it did not show.
   void ReadBack() override;
 
  private:
@@ -27,10 +29,11 @@ class TwoAxisSettings : public FamilySettings {
   std::vector<RadioDialogModel*> Dialogs() const;
   bool Offered(MenuId id) const;
   QStringList Alignments() const;
+  void ForgetOffered();
 
   TwoAxisDialogs& dialogs_;
   const AnemState& state_;
-  const TwoAxisConfig& config_;
+  TwoAxisConfig& config_;
   const MainMenu& menu_;
   std::function<void()> readBack_;
 };

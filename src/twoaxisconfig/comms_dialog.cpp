@@ -179,7 +179,7 @@ SettingOutcome CommsDialog::Unconfirmed(Answered answered, const std::vector<int
                      "settings. Please resynchronise.");
   }
   p_.prompts.ShowMessage(text, LoadStr(kStrWarning));
-  return {SettingOutcome::Result::kNotConfirmed, text};
+  return {SettingOutcome::Result::kNotConfirmed, text, true};
 }
 
 }  // namespace ventari

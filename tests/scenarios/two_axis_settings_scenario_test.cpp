@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <span>
 
 #include "sim/two_axis_device.h"
 #include "support/sim_session.h"
@@ -105,6 +107,37 @@ TEST(TwoAxisSettingsScenario, ApplyRunsEachDialogOnceWithCommsLastAndReadBackSho
   EXPECT_EQ(settings.Current("Scaling"), 3);
   EXPECT_EQ(settings.Current("Heating"), 1);
   EXPECT_EQ(s.session.link().port.Line().baud, 19200);
+}
+
+TEST(TwoAxisSettingsScenario, ReadBackConfirmsOnlyWhatTheAnemometerShowed) {
+  struct Case {
+    const char* name;
+    const char* silentFrom;  // the anemometer falls silent once it has echoed this (now: null)
+  };
+  const Case cases[] = {
+      {"no configuration mode", nullptr},
+      {"D3 breaks off", "D3\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimSession s;
+    s.StartAndSearch("sim:kestrix2-heated");
+    TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
+    ASSERT_EQ(settings.Apply({{"OutputRate", 5}, {"Heating", 1}}).size(), 2u);
+    s.rt.RunFor(500);
+    sim::SimDevice& device = s.InstrumentOn("sim:kestrix2-heated").Device();
+    auto heard = std::make_shared<QByteArray>();
+    s.session.link().port.AddReceiveConsumer(
+        [&device, heard, c](std::span<const std::uint8_t> bytes) {
+          heard->append(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<qsizetype>(bytes.size()));
+          if (c.silentFrom == nullptr || heard->contains(c.silentFrom)) device.StopAnswering();
+        });
+    if (c.silentFrom == nullptr) device.StopAnswering();
+    settings.ReadBack();
+    EXPECT_EQ(settings.Current("OutputRate"), std::nullopt);
+    EXPECT_EQ(settings.Current("Heating"), std::nullopt);
+  }
 }
 
 TEST(TwoAxisSettingsScenario, CommsDigitsAndThePortSettingsTheyLeave) {
