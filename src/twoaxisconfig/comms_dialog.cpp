@@ -158,7 +158,16 @@ CommsDialog::Answered CommsDialog::Confirm(char letter, const LineSettings& old,
   p_.port.SetLine(changed);
   if (Echoed(letter)) return Answered::kNewOnRetry;
   p_.port.SetLine(old);
-  return Answered::kNowhere;
+  return FoundAtOld() ? Answered::kOld : Answered::kNowhere;
+}
+
+bool CommsDialog::FoundAtOld() {
+  // Once its change has lapsed the anemometer is back at its old settings, in configuration
+  // mode or out of it: the entry takes it out and in again.
+  p_.channel.Delay(kLapseWaitMs);
+  p_.channel.ForgetConfigMode();
+  p_.channel.EnterConfigMode(CommandChannel::EntryReport::kQuiet);
+  return p_.channel.InConfigMode();
 }
 
 SettingOutcome CommsDialog::Unconfirmed(Answered answered, const std::vector<int>& before) {

@@ -15,6 +15,8 @@ class CommsDialog : public RadioDialogModel {
   enum Group { kBaud, kParity, kDataBits, kDuplex };
   // How long the echo of a confirmation is waited for at one setting.
   static constexpr int kEchoWaitMs = 1000;
+  // How long an anemometer that heard no confirmation may take to go back to its old settings.
+  static constexpr int kLapseWaitMs = 5000;
 
   explicit CommsDialog(TwoAxisDialogParts parts) : RadioDialogModel(parts) {}
 
@@ -22,15 +24,18 @@ class CommsDialog : public RadioDialogModel {
   // The baud group is the Larkvane's list for a Larkvane.
   std::vector<RadioGroup> Groups() const override;
   // "F" + format digit, then "B" + baud digit, each confirmed at the new settings. A
-  // confirmation that is not echoed is looked for at the old settings, then the new; the port
-  // and the selection take the settings the anemometer answers at, and the user is told.
+  // confirmation that is not echoed is looked for at the old settings, then the new, then at the
+  // old once an unconfirmed change has lapsed; the port and the selection take the settings the
+  // anemometer answers at, and the user is told.
   SettingOutcome Ok() override;
 
  private:
   enum class Answered { kNew, kNewOnRetry, kOld, kNowhere };
   // Sends `letter` alone at `changed`; without its echo there, at `old`, then again at
-  // `changed`. The port is left at the settings that answered (`old` when none did).
+  // `changed`; then, once the change has lapsed, by entering configuration mode at `old`. The
+  // port is left at the settings that answered (`old` when none did).
   Answered Confirm(char letter, const LineSettings& old, const LineSettings& changed);
+  bool FoundAtOld();
   bool Echoed(char letter);
   SettingOutcome Unconfirmed(Answered answered, const std::vector<int>& before);
 };

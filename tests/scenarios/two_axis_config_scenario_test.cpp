@@ -4,6 +4,7 @@
 // confirmed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <string>
@@ -231,6 +232,33 @@ TEST(TwoAxisConfigScenario, CommsConfirmsAtTheNewSettingsWhenTheAnemometerWasLat
   EXPECT_EQ(Device(s, kKestrix).Line(), s.session.link().port.Line());
 }
 
+TEST(TwoAxisConfigScenario, CommsFindsAnAnemometerThatKeepsItsRateOnceTheChangeHasLapsed) {
+  // It moves to the new rate, hears nothing there, and goes back to the old one still in
+  // configuration mode.
+  sim::InstrumentOptions options;
+  options.faults.keepRate = 1;
+  SimSession s(options);
+  s.StartAndSearch(kKestrix);
+  CommsDialog& comms = Dialogs(s).comms;
+  comms.Activate();
+  const int baud = Config(s).BaudRate;
+  comms.Select(CommsDialog::kBaud, 5);
+
+  const SettingOutcome outcome = comms.Ok();
+
+  EXPECT_EQ(outcome.result, SettingOutcome::Result::kNotConfirmed);
+  EXPECT_EQ(outcome.message,
+            "The anemometer did not confirm its new serial settings and keeps its previous ones.");
+  EXPECT_EQ(s.prompts.Count(outcome.message), 1);
+  EXPECT_EQ(Config(s).BaudRate, baud);
+  EXPECT_EQ(s.session.link().port.Line(), LineSettings{});
+  EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
+  TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
+  settings.ReadBack();
+  EXPECT_EQ(settings.Current("BaudRate"), baud);
+  EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
+}
+
 TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsTheOldSettings) {
   SimSession s;
   s.StartAndSearch(kKestrix);
@@ -246,6 +274,7 @@ TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsThe
   const int parity = Config(s).Parity;
   comms.Select(CommsDialog::kParity, 2);
   comms.Select(CommsDialog::kBaud, 6);
+  const std::size_t first = s.tap.Writes().size();
 
   const SettingOutcome outcome = comms.Ok();
 
@@ -256,9 +285,16 @@ TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsThe
   EXPECT_EQ(s.prompts.Count(outcome.message), 1);
   EXPECT_EQ(Config(s).Parity, parity);
   EXPECT_EQ(s.session.link().port.Line(), LineSettings{});
-  // The format was looked for three times, the rate never asked.
-  const auto texts = Texts(AfterEntry(SentSince(s.tap, 0)));
-  EXPECT_EQ(texts, (Strings{"F3\r", "F\r", "F\r", "F\r", "Q\r"}));
+  // The format was looked for three times, then at the old settings once the change could have
+  // lapsed; the rate never asked.
+  const auto texts = Texts(SentSince(s.tap, first));
+  const auto format = std::find(texts.begin(), texts.end(), "F3\r");
+  ASSERT_GE(std::distance(format, texts.end()), 4);
+  EXPECT_EQ(Strings(format, format + 4), (Strings{"F3\r", "F\r", "F\r", "F\r"}));
+  EXPECT_NE(std::find(format + 4, texts.end(), "*"), texts.end());
+  EXPECT_EQ(texts.back(), "Q\r");
+  EXPECT_EQ(std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t[0] == 'B'; }),
+            texts.end());
   EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_FALSE(comms.Busy());
 }

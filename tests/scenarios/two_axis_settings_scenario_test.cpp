@@ -30,12 +30,13 @@ TEST(TwoAxisSettingsScenario, FieldsAreWhatTheDialogsOfTheModelFoundOffer) {
       {"sim:kestrix2-heated",
        {"BaudRate", "Parity", "DataBits", "MessageTerm", "FieldFormat", "OutputRate", "OutputUnits",
         "VerticalPad", "SonicOutputs", "Scaling", "AnalogueType", "AnalogueTests", "Chan3Config",
-        "WrapAround", "Alignment", "Heating"},
+        "WrapAround", "Alignment", "Heating", "AveragingPeriod", "MessageMode"},
        {"LvBaudRate", "LvOutputRate", "Duplex", "NmeaStyle", "LvAnalogueRange"}},
       {"sim:larkvane",
        {"LvBaudRate", "Parity", "MessageTerm", "FieldFormat", "LvOutputRate", "OutputUnits",
-        "LvAnalogueRange", "LvWrap", "LvAnalogueMode"},
-       {"BaudRate", "DataBits", "VerticalPad", "SonicOutputs", "Scaling", "Alignment", "Heating"}},
+        "LvAnalogueRange", "LvWrap", "LvAnalogueMode", "MessageMode"},
+       {"BaudRate", "DataBits", "VerticalPad", "SonicOutputs", "Scaling", "Alignment", "Heating",
+        "AveragingPeriod"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.port);
@@ -107,6 +108,34 @@ TEST(TwoAxisSettingsScenario, ApplyRunsEachDialogOnceWithCommsLastAndReadBackSho
   EXPECT_EQ(settings.Current("Scaling"), 3);
   EXPECT_EQ(settings.Current("Heating"), 1);
   EXPECT_EQ(s.session.link().port.Line().baud, 19200);
+}
+
+TEST(TwoAxisSettingsScenario, AveragingPeriodAndMessageModeAreSentAsTheirDialogAndMenuSendThem) {
+  struct Case {
+    const char* port;
+    std::vector<std::pair<QString, int>> requests;
+    std::vector<const char*> commands;
+  };
+  const Case cases[] = {
+      {"sim:kestrix2", {{"AveragingPeriod", 60}, {"MessageMode", 1}}, {"G0060\r", "M2\r"}},
+      {"sim:kestrix2", {{"AveragingPeriod", 3600}, {"MessageMode", 0}}, {"G3600\r", "M1\r"}},
+      {"sim:larkvane", {{"MessageMode", 1}}, {"M2\r", "O2\r"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.commands.front());
+    SimSession s;
+    s.StartAndSearch(c.port);
+    TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
+    const std::int64_t from = s.rt.NowMs();
+    settings.Apply(c.requests);
+    const std::string sent = s.tap.SentSince(from);
+    for (const char* command : c.commands) EXPECT_NE(sent.find(command), std::string::npos) << sent;
+    s.rt.RunFor(500);
+    settings.ReadBack();
+    for (const auto& [field, index] : c.requests) {
+      EXPECT_EQ(settings.Current(field), index) << field.toStdString();
+    }
+  }
 }
 
 TEST(TwoAxisSettingsScenario, ReadBackConfirmsOnlyWhatTheAnemometerShowed) {
