@@ -90,7 +90,22 @@ SettingOutcome CommsDialog::Ok() {
     p_.config.DataBits = 0;
     Notify();
   }
-  return Exchange([this] {
+  // What the anemometer has, as far as it has confirmed: Cancel puts it back, whatever ends the
+  // exchange.
+  std::vector<int> held = activated_;
+  SettingOutcome outcome;
+  try {
+    outcome = Exchange([this, &held] { return Change(held); });
+  } catch (...) {
+    Restore(held);
+    saved_ = held;
+    throw;
+  }
+  saved_ = held;
+  return outcome;
+}
+
+SettingOutcome CommsDialog::Change(std::vector<int>& held) {
     CommandChannel& channel = p_.channel;
     TwoAxisConfig& c = p_.config;
     const std::vector<int> before = activated_;
@@ -109,6 +124,8 @@ SettingOutcome CommsDialog::Ok() {
     if (format == Answered::kOld || format == Answered::kNowhere) {
       return Unconfirmed(format, before);
     }
+    held = Selection();
+    held[kBaud] = before[kBaud];
 
     const BaudChoice baud = ChosenBaud(p_);
     if (!p_.Larkvane() && c.BaudRate == 0) {
@@ -123,14 +140,12 @@ SettingOutcome CommsDialog::Ok() {
     const Answered rate = Confirm('B', old, changed);
     p_.lineStatus.RefreshStatus();
     if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
+      held = Selection();
       return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
                                                                 : Unconfirmed(rate, before);
     }
     // The format stands; only the rate is in question.
-    std::vector<int> kept = Selection();
-    kept[kBaud] = before[kBaud];
-    return Unconfirmed(rate, kept);
-  });
+    return Unconfirmed(rate, held);
 }
 
 bool CommsDialog::Echoed(char letter) {

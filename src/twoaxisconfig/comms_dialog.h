@@ -31,6 +31,8 @@ class CommsDialog : public RadioDialogModel {
 
  private:
   enum class Answered { kNew, kNewOnRetry, kOld, kNowhere };
+  // The exchange's commands; `held` follows what the anemometer has confirmed.
+  SettingOutcome Change(std::vector<int>& held);
   // Sends `letter` alone at `changed`; without its echo there, at `old`, then again at
   // `changed`; then, once the change has lapsed, by entering configuration mode at `old`. The
   // port is left at the settings that answered (`old` when none did).

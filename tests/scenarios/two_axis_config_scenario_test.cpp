@@ -259,6 +259,40 @@ TEST(TwoAxisConfigScenario, CommsFindsAnAnemometerThatKeepsItsRateOnceTheChangeH
   EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
 }
 
+TEST(TwoAxisConfigScenario, CancelAfterAnOkThatWasNotAppliedKeepsWhatTheAnemometerHas) {
+  struct Case {
+    const char* name;
+    bool keepRate;    // the anemometer keeps its old rate
+    int portLostAtMs; // the port is lost this long into the OK (0: never)
+  };
+  const Case cases[] = {
+      {"rate kept", true, 0},
+      {"port lost after the format", false, 7000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::InstrumentOptions options;
+    options.faults.keepRate = c.keepRate ? 1 : 0;
+    SimSession s(options);
+    s.StartAndSearch(kKestrix);
+    CommsDialog& comms = Dialogs(s).comms;
+    comms.Activate();
+    const int baud = Config(s).BaudRate;
+    comms.Select(CommsDialog::kParity, 1);
+    comms.Select(CommsDialog::kBaud, 5);
+    if (c.portLostAtMs > 0) {
+      s.rt.Schedule(c.portLostAtMs, [&s] { s.session.link().port.SetOpen(false); });
+      EXPECT_THROW(comms.Ok(), PortError);
+    } else {
+      EXPECT_EQ(comms.Ok().result, SettingOutcome::Result::kNotConfirmed);
+    }
+    EXPECT_EQ(Config(s).BaudRate, baud);
+    comms.Cancel();
+    EXPECT_EQ(Config(s).BaudRate, baud);
+    EXPECT_EQ(Config(s).Parity, 1);  // the format was confirmed
+  }
+}
+
 TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsTheOldSettings) {
   SimSession s;
   s.StartAndSearch(kKestrix);
