@@ -116,6 +116,7 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
     LineSettings changed = old;
     changed.parity = kParities[parity];
     changed.dataBits = sevenBits == 1 ? 7 : 8;
+    if (!PortTakes(changed)) return Refused(before);
     channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
     p_.port.SetLine(changed);
     channel.SlowWait();
@@ -134,6 +135,7 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
     }
     old = changed;
     changed.baud = baud.baud;
+    if (!PortTakes(changed)) return Refused(held);
     channel.Command(Setting('B', baud.digit));
     p_.port.SetLine(changed);
     channel.SlowWait();
@@ -146,6 +148,27 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
     }
     // The format stands; only the rate is in question.
     return Unconfirmed(rate, held);
+}
+
+bool CommsDialog::PortTakes(const LineSettings& line) {
+  const LineSettings now = p_.port.Line();
+  try {
+    p_.port.SetLine(line);
+  } catch (const PortError& error) {
+    if (error.kind() != PortError::Kind::kLineRefused) throw;
+    return false;
+  }
+  p_.port.SetLine(now);
+  return true;
+}
+
+SettingOutcome CommsDialog::Refused(const std::vector<int>& kept) {
+  Restore(kept);
+  const QString text = QStringLiteral(
+      "This port cannot be set to the chosen serial settings; the anemometer was not asked to "
+      "change to them.");
+  p_.prompts.ShowMessage(text, LoadStr(kStrWarning));
+  return {SettingOutcome::Result::kNotConfirmed, text, true};
 }
 
 bool CommsDialog::Echoed(char letter) {

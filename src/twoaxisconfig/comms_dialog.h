@@ -1,6 +1,6 @@
 // The anemometer communications dialog: baud rate, parity and data bits of a Kestrix II or a
 // Larkvane, each change made at the old settings and confirmed at the new ones, the system's
-// port following in between.
+// port following in between; a change the port's driver refuses is not asked of the anemometer.
 #pragma once
 
 #include <functional>
@@ -38,6 +38,10 @@ class CommsDialog : public RadioDialogModel {
   // port is left at the settings that answered (`old` when none did).
   Answered Confirm(char letter, const LineSettings& old, const LineSettings& changed);
   bool FoundAtOld();
+  // Whether the port's driver takes `line`: tried, then set back, before the anemometer is told.
+  bool PortTakes(const LineSettings& line);
+  // The driver refused: the selection goes back to `kept` and the user is told.
+  SettingOutcome Refused(const std::vector<int>& kept);
   bool Echoed(char letter);
   SettingOutcome Unconfirmed(Answered answered, const std::vector<int>& before);
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -262,12 +263,12 @@ TEST(TwoAxisConfigScenario, CommsFindsAnAnemometerThatKeepsItsRateOnceTheChangeH
 TEST(TwoAxisConfigScenario, CancelAfterAnOkThatWasNotAppliedKeepsWhatTheAnemometerHas) {
   struct Case {
     const char* name;
-    bool keepRate;    // the anemometer keeps its old rate
-    int portLostAtMs; // the port is lost this long into the OK (0: never)
+    bool keepRate;          // the anemometer keeps its old rate
+    bool portLostAfterFormat;  // the port is lost once the format is confirmed
   };
   const Case cases[] = {
-      {"rate kept", true, 0},
-      {"port lost after the format", false, 7000},
+      {"rate kept", true, false},
+      {"port lost after the format", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -280,8 +281,16 @@ TEST(TwoAxisConfigScenario, CancelAfterAnOkThatWasNotAppliedKeepsWhatTheAnemomet
     const int baud = Config(s).BaudRate;
     comms.Select(CommsDialog::kParity, 1);
     comms.Select(CommsDialog::kBaud, 5);
-    if (c.portLostAtMs > 0) {
-      s.rt.Schedule(c.portLostAtMs, [&s] { s.session.link().port.SetOpen(false); });
+    if (c.portLostAfterFormat) {
+      auto heard = std::make_shared<QByteArray>();
+      s.session.link().port.AddReceiveConsumer([&s, heard](std::span<const std::uint8_t> bytes) {
+        heard->append(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+        if (heard->contains("F\r\n")) {
+          heard->clear();
+          s.rt.Schedule(1, [&s] { s.session.link().port.SetOpen(false); });
+        }
+      });
       EXPECT_THROW(comms.Ok(), PortError);
     } else {
       EXPECT_EQ(comms.Ok().result, SettingOutcome::Result::kNotConfirmed);
@@ -290,6 +299,55 @@ TEST(TwoAxisConfigScenario, CancelAfterAnOkThatWasNotAppliedKeepsWhatTheAnemomet
     comms.Cancel();
     EXPECT_EQ(Config(s).BaudRate, baud);
     EXPECT_EQ(Config(s).Parity, 1);  // the format was confirmed
+  }
+}
+
+TEST(TwoAxisConfigScenario, CommsAsksTheAnemometerNothingThePortsDriverRefuses) {
+  struct Case {
+    const char* name;
+    std::function<bool(const LineSettings&)> refused;
+    int dataBits;
+    int baud;
+    const char* neverSent;
+    LineSettings line;  // the port's and the anemometer's afterwards
+    int parity;         // the selection afterwards
+  };
+  const Case cases[] = {
+      {"seven bits", [](const LineSettings& l) { return l.dataBits == 7; }, 1, 4, "F", {}, 0},
+      {"38400 baud",
+       [](const LineSettings& l) { return l.baud == 38400; },
+       0,
+       6,
+       "B",
+       {9600, Parity::kEven, 8, 1},
+       1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimSession s;
+    s.StartAndSearch(kKestrix);
+    s.tap.RefuseLines(c.refused);
+    CommsDialog& comms = Dialogs(s).comms;
+    comms.Activate();
+    const int baud = Config(s).BaudRate;
+    comms.Select(CommsDialog::kParity, 1);
+    comms.Select(CommsDialog::kDataBits, c.dataBits);
+    comms.Select(CommsDialog::kBaud, c.baud);
+    const std::size_t first = s.tap.Writes().size();
+
+    const SettingOutcome outcome = comms.Ok();
+
+    EXPECT_EQ(outcome.result, SettingOutcome::Result::kNotConfirmed);
+    EXPECT_EQ(s.prompts.Count(outcome.message), 1);
+    for (const std::string& text : Texts(SentSince(s.tap, first))) {
+      EXPECT_NE(text.substr(0, 1), c.neverSent) << text;
+    }
+    EXPECT_EQ(s.session.link().port.Line(), c.line);
+    EXPECT_EQ(Config(s).BaudRate, baud);
+    EXPECT_EQ(Config(s).Parity, c.parity);
+    s.rt.RunFor(6000);
+    EXPECT_EQ(Device(s, kKestrix).Line(), c.line);
+    EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
   }
 }
 
