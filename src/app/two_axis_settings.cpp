@@ -142,7 +142,8 @@ std::vector<SettingOutcome> TwoAxisSettings::Apply(
 }
 
 SettingOutcome TwoAxisSettings::ApplyMenuSetting(const QString& field, int index) {
-  if (field == kAlignment) return dialogs_.alignmentHeating.Align(static_cast<AlignmentMark>(index));
+  if (field == kAlignment)
+    return dialogs_.alignmentHeating.Align(static_cast<AlignmentMark>(index));
   if (field == kHeating) return dialogs_.alignmentHeating.Heat(index == 0);
   if (field == kAveragingPeriod) {
     dialogs_.averaging.Activate();

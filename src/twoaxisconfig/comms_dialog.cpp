@@ -106,48 +106,48 @@ SettingOutcome CommsDialog::Ok() {
 }
 
 SettingOutcome CommsDialog::Change(std::vector<int>& held) {
-    CommandChannel& channel = p_.channel;
-    TwoAxisConfig& c = p_.config;
-    const std::vector<int> before = activated_;
+  CommandChannel& channel = p_.channel;
+  TwoAxisConfig& c = p_.config;
+  const std::vector<int> before = activated_;
 
-    const int parity = std::max(0, int(c.Parity));
-    const int sevenBits = std::max(0, int(c.DataBits));
-    LineSettings old = p_.port.Line();
-    LineSettings changed = old;
-    changed.parity = kParities[parity];
-    changed.dataBits = sevenBits == 1 ? 7 : 8;
-    if (!PortTakes(changed)) return Refused(before);
-    channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
-    p_.port.SetLine(changed);
-    channel.SlowWait();
-    const Answered format = Confirm('F', old, changed);
-    p_.lineStatus.RefreshStatus();
-    if (format == Answered::kOld || format == Answered::kNowhere) {
-      return Unconfirmed(format, before);
-    }
+  const int parity = std::max(0, int(c.Parity));
+  const int sevenBits = std::max(0, int(c.DataBits));
+  LineSettings old = p_.port.Line();
+  LineSettings changed = old;
+  changed.parity = kParities[parity];
+  changed.dataBits = sevenBits == 1 ? 7 : 8;
+  if (!PortTakes(changed)) return Refused(before);
+  channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
+  p_.port.SetLine(changed);
+  channel.SlowWait();
+  const Answered format = Confirm('F', old, changed);
+  p_.lineStatus.RefreshStatus();
+  if (format == Answered::kOld || format == Answered::kNowhere) {
+    return Unconfirmed(format, before);
+  }
+  held = Selection();
+  held[kBaud] = before[kBaud];
+
+  const BaudChoice baud = ChosenBaud(p_);
+  if (!p_.Larkvane() && c.BaudRate == 0) {
+    p_.prompts.ShowMessage(QStringLiteral("300 baud is not supported by Ventari"),
+                           LoadStr(kStrWarning));
+  }
+  old = changed;
+  changed.baud = baud.baud;
+  if (!PortTakes(changed)) return Refused(held);
+  channel.Command(Setting('B', baud.digit));
+  p_.port.SetLine(changed);
+  channel.SlowWait();
+  const Answered rate = Confirm('B', old, changed);
+  p_.lineStatus.RefreshStatus();
+  if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
     held = Selection();
-    held[kBaud] = before[kBaud];
-
-    const BaudChoice baud = ChosenBaud(p_);
-    if (!p_.Larkvane() && c.BaudRate == 0) {
-      p_.prompts.ShowMessage(QStringLiteral("300 baud is not supported by Ventari"),
-                             LoadStr(kStrWarning));
-    }
-    old = changed;
-    changed.baud = baud.baud;
-    if (!PortTakes(changed)) return Refused(held);
-    channel.Command(Setting('B', baud.digit));
-    p_.port.SetLine(changed);
-    channel.SlowWait();
-    const Answered rate = Confirm('B', old, changed);
-    p_.lineStatus.RefreshStatus();
-    if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
-      held = Selection();
-      return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
-                                                                : Unconfirmed(rate, before);
-    }
-    // The format stands; only the rate is in question.
-    return Unconfirmed(rate, held);
+    return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
+                                                              : Unconfirmed(rate, before);
+  }
+  // The format stands; only the rate is in question.
+  return Unconfirmed(rate, held);
 }
 
 bool CommsDialog::PortTakes(const LineSettings& line) {

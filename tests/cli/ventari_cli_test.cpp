@@ -237,9 +237,9 @@ TEST_F(VentariCliTest, SetTellsOfATwoAxisAnemometerThatKeepsItsRateAndLeavesItOu
       test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
                                  {"--model", "kestrix2", "--fault", "keep-rate=1"});
   ASSERT_TRUE(path.startsWith("/dev/"));
-  const Finished run = RunCli({"set", "--port", path, "--baud", "9600", "--settings", Settings(),
-                               "BaudRate=19200 baud"},
-                              90000);
+  const Finished run = RunCli(
+      {"set", "--port", path, "--baud", "9600", "--settings", Settings(), "BaudRate=19200 baud"},
+      90000);
   simulator.waitForReadyRead(500);
   const QByteArray heard = simulator.readAllStandardOutput();
   EXPECT_EQ(run.status, 3) << run.err.toStdString();

@@ -263,7 +263,7 @@ TEST(TwoAxisConfigScenario, CommsFindsAnAnemometerThatKeepsItsRateOnceTheChangeH
 TEST(TwoAxisConfigScenario, CancelAfterAnOkThatWasNotAppliedKeepsWhatTheAnemometerHas) {
   struct Case {
     const char* name;
-    bool keepRate;          // the anemometer keeps its old rate
+    bool keepRate;             // the anemometer keeps its old rate
     bool portLostAfterFormat;  // the port is lost once the format is confirmed
   };
   const Case cases[] = {
@@ -385,8 +385,9 @@ TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsThe
   EXPECT_EQ(Strings(format, format + 4), (Strings{"F3\r", "F\r", "F\r", "F\r"}));
   EXPECT_NE(std::find(format + 4, texts.end(), "*"), texts.end());
   EXPECT_EQ(texts.back(), "Q\r");
-  EXPECT_EQ(std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t[0] == 'B'; }),
-            texts.end());
+  EXPECT_EQ(
+      std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t[0] == 'B'; }),
+      texts.end());
   EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_FALSE(comms.Busy());
 }

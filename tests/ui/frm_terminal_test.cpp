@@ -146,8 +146,7 @@ TEST_F(TerminalWindow, AScrollBackPlaceStaysOnItsTextWhileDataArrive) {
     int before;  // lines received before the user scrolls
     int place;   // where the user scrolls to
   } cases[] = {
-      {200, 50},
-      {1100, 100},  // the scroll-back is full: lines leave its top
+      {200, 50}, {1100, 100},  // the scroll-back is full: lines leave its top
   };
   Press(frm.Terminal1(), Qt::Key_Insert);
   for (const auto& c : cases) {
