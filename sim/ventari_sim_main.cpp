@@ -105,27 +105,26 @@ int main(int argc, char** argv) {
       {QStringLiteral("seed"), QStringLiteral("Seed of the simulated wind (default 1)."),
        QStringLiteral("N")},
       {QStringLiteral("fault"),
-       QStringLiteral(
-           "A fault to inject; may be given more than once. noise=P: noise bytes "
-           "before a message; drop=P: a message is not sent; truncate=P: a message is "
-           "cut before its end; blocked=P: blocked paths; three-axis records only: "
-           "empty-temp=P, over-temp=P: an absent or \"+99.99\" temperature; "
-           "blocked-speed=P: a binary speed of 0xB1E0; status=P: a failure, gain or "
-           "mismatch in the status; malformed=P: a lost separator or wrong check byte; "
-           "non-numeric=P: a letter in the first value; Larkvane only: "
-           "silent-checksums=P: D94 and D6 unanswered; garbled-checksum=P: a letter in "
-           "D6's new checksum; short-debug=P: a debug line of 44 characters; two-axis only: "
-           "keep-rate=P: a new baud rate is never taken, the old one coming back "
-           "after the confirmation window, still in configuration mode; P is a "
-           "probability from 0 to 1 per message. silent=MS: the device stops answering "
-           "after MS milliseconds; vanish=MS: the pseudo-terminal closes after MS "
-           "milliseconds, once (without --link ventari-sim then exits); return=MS: "
-           "with --link, it comes back MS milliseconds after it closed, the device "
-           "having gone on meanwhile; stall=MS: the first data message from MS "
-           "milliseconds on stops halfway; resume=MS: data messages go on MS "
-           "milliseconds after the stall. Kestrix II set to A3 in the calibration bin: "
-           "bin-temp=C: the bin's temperature in degrees C (default 20.0); "
-           "sos-error=M: the error of its speed of sound in m/s."),
+       QStringLiteral("A fault to inject; may be given more than once. noise=P: noise bytes "
+                      "before a message; drop=P: a message is not sent; truncate=P: a message is "
+                      "cut before its end; blocked=P: blocked paths; three-axis records only: "
+                      "empty-temp=P, over-temp=P: an absent or \"+99.99\" temperature; "
+                      "blocked-speed=P: a binary speed of 0xB1E0; status=P: a failure, gain or "
+                      "mismatch in the status; malformed=P: a lost separator or wrong check byte; "
+                      "non-numeric=P: a letter in the first value; Larkvane only: "
+                      "silent-checksums=P: D94 and D6 unanswered; garbled-checksum=P: a letter in "
+                      "D6's new checksum; short-debug=P: a debug line of 44 characters; "
+                      "two-axis only: keep-rate=P: a new baud rate is never taken, the old one "
+                      "back after the confirmation window, still in configuration mode; P is a "
+                      "probability from 0 to 1 per message. silent=MS: the device stops answering "
+                      "after MS milliseconds; vanish=MS: the pseudo-terminal closes after MS "
+                      "milliseconds, once (without --link ventari-sim then exits); return=MS: "
+                      "with --link, it comes back MS milliseconds after it closed, the device "
+                      "having gone on meanwhile; stall=MS: the first data message from MS "
+                      "milliseconds on stops halfway; resume=MS: data messages go on MS "
+                      "milliseconds after the stall. Kestrix II set to A3 in the calibration bin: "
+                      "bin-temp=C: the bin's temperature in degrees C (default 20.0); "
+                      "sos-error=M: the error of its speed of sound in m/s."),
        QStringLiteral("fault")},
       {QStringLiteral("boot"),
        QStringLiteral("Instead of an anemometer, a Kestrix II processor in boot mode at 9600 baud, "
