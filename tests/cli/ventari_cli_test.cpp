@@ -248,7 +248,7 @@ TEST_F(VentariCliTest, SetTellsOfATwoAxisAnemometerThatKeepsItsRateAndLeavesItOu
   EXPECT_FALSE(run.err.contains("neither")) << run.err.toStdString();
   EXPECT_TRUE(run.out.contains("\"BaudRate\": false")) << run.out.toStdString();
   // Read back after the change, and out of configuration mode at the end.
-  const qsizetype change = heard.lastIndexOf("B5\r");
+  const qsizetype change = heard.lastIndexOf("B4\r");
   ASSERT_GE(change, 0) << heard.toStdString();
   EXPECT_GT(heard.indexOf("D3\r", change), change) << heard.toStdString();
   EXPECT_TRUE(heard.endsWith("Q\r")) << heard.toStdString();
