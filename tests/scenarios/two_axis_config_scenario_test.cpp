@@ -253,6 +253,7 @@ TEST(TwoAxisConfigScenario, CommsFindsAnAnemometerThatKeepsItsRateOnceTheChangeH
   EXPECT_EQ(s.prompts.Count(outcome.message), 1);
   EXPECT_EQ(Config(s).BaudRate, baud);
   EXPECT_EQ(s.session.link().port.Line(), LineSettings{});
+  s.rt.RunFor(500);
   EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
   TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
   settings.ReadBack();
