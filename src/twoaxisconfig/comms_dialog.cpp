@@ -118,6 +118,8 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
   changed.dataBits = sevenBits == 1 ? 7 : 8;
   if (!PortTakes(changed)) return Refused(before);
   channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
+  // The command's line end leaves at the old settings; a driver may still hold it.
+  p_.port.Drain(kDrainBoundMs);
   p_.port.SetLine(changed);
   channel.SlowWait();
   const Answered format = Confirm('F', old, changed);
@@ -137,6 +139,7 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
   changed.baud = baud.baud;
   if (!PortTakes(changed)) return Refused(held);
   channel.Command(Setting('B', baud.digit));
+  p_.port.Drain(kDrainBoundMs);
   p_.port.SetLine(changed);
   channel.SlowWait();
   const Answered rate = Confirm('B', old, changed);

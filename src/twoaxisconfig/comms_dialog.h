@@ -17,6 +17,8 @@ class CommsDialog : public RadioDialogModel {
   static constexpr int kEchoWaitMs = 1000;
   // How long an anemometer that heard no confirmation may take to go back to its old settings.
   static constexpr int kLapseWaitMs = 5000;
+  // How long a command may take to leave the port before the port changes its settings.
+  static constexpr int kDrainBoundMs = 1000;
 
   explicit CommsDialog(TwoAxisDialogParts parts) : RadioDialogModel(parts) {}
 
