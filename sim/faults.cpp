@@ -53,6 +53,7 @@ bool ApplyFault(std::string_view text, Faults& faults) {
   if (key == "silent-checksums") return ParseProbability(value, faults.silentChecksums);
   if (key == "garbled-checksum") return ParseProbability(value, faults.garbledChecksum);
   if (key == "short-debug") return ParseProbability(value, faults.shortDebug);
+  if (key == "keep-rate") return ParseProbability(value, faults.keepRate);
   if (key == "status") return ParseProbability(value, faults.status);
   if (key == "malformed") return ParseProbability(value, faults.malformed);
   if (key == "non-numeric") return ParseProbability(value, faults.nonNumeric);

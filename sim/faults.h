@@ -26,6 +26,10 @@ struct Faults {
   double silentChecksums = 0;  // D94 and D6 go unanswered
   double garbledChecksum = 0;  // D6's new checksum holds a letter that is no hex digit
   double shortDebug = 0;       // a debug line is one character short
+  // A two-axis device, drawn once per "B" with a digit: it moves to the new rate but hears
+  // nothing there, and its confirmation window brings the old settings back, still in
+  // configuration mode.
+  double keepRate = 0;
   // Times from the start of the run; negative means never.
   std::int64_t silentAfterMs = -1;  // the device stops hearing and sending
   std::int64_t vanishAfterMs = -1;  // the port disappears, once
@@ -44,7 +48,7 @@ struct Faults {
 
 // Applies one fault given as "noise=P", "drop=P", "truncate=P", "blocked=P", "empty-temp=P",
 // "over-temp=P", "blocked-speed=P", "status=P", "malformed=P", "non-numeric=P",
-// "silent-checksums=P", "garbled-checksum=P", "short-debug=P" (probabilities)
+// "silent-checksums=P", "garbled-checksum=P", "short-debug=P", "keep-rate=P" (probabilities)
 // or "silent=MS", "vanish=MS", "return=MS", "stall=MS", "resume=MS" (milliseconds). Returns false,
 // changing nothing, for any other text.
 bool ApplyFault(std::string_view text, Faults& faults);

@@ -104,6 +104,8 @@ std::string TwoAxisDevice::D3Reply() const {
 }
 
 void TwoAxisDevice::OnByte(std::uint8_t byte) {
+  if (keepingRate_ && LinePending()) return;
+  keepingRate_ = false;
   if (!configMode_) {
     if (byte == '*') EnterConfigMode();
     return;
@@ -188,10 +190,12 @@ bool TwoAxisDevice::ApplySetting(char letter, const std::string& digits) {
 void TwoAxisDevice::ProposeLineChange(char letter, int digit) {
   // The command is answered at the old settings; the new ones hold from the moment the reply
   // has been handed to the transmitter.
-  Reply("", [this, letter, digit] {
+  const bool keepRate = letter == 'B' && Chance(faults().keepRate);
+  Reply("", [this, letter, digit, keepRate] {
     LineSettings line = Line();
     if (letter == 'B') {
       line.baud = *TwoAxisBaud(digit);
+      keepingRate_ = keepRate;
     } else {
       const LineSettings format = *TwoAxisFormat(digit, line.baud);
       line.dataBits = format.dataBits;

@@ -59,6 +59,9 @@ class TwoAxisDevice : public SimDevice {
   std::string softwareVersion_;
   TwoAxisSettings settings_;
   bool configMode_ = false;
+  // A new rate is on trial that the device will not take (fault keep-rate): deaf until it
+  // lapses.
+  bool keepingRate_ = false;
   TwoAxisEeprom eeprom_;
   std::unique_ptr<LarkvaneMonitor> monitor_;
 };

@@ -122,6 +122,9 @@ void Discovery::ResetToTwoAxisLayout() {
   p_.twoAxisConfig.SamplesPerSecond = 1;
   p_.windows.SamplesPerSecondChanged(1);
   p_.triAxisConfig.InstantaneousAvailable = false;
+  // The dialogs offer the Kestrix II's layout until a D1 reply says otherwise; no type code of an
+  // earlier anemometer stands for another.
+  p_.state.TypeCode.clear();
   ApplyKestrixLayout(p_.layout);
 }
 

@@ -83,8 +83,8 @@ Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
                     decoding.triAxisData, displays.tabular}),
       twoAxisDialogs({link.channel, link.port, anemometer.state, anemometer.twoAxisConfig,
                       anemometer.dialogLayout, prompts, window, displays, link.terminal}),
-      twoAxisSettings(twoAxisDialogs, anemometer.state, anemometer.twoAxisConfig, window.menu,
-                      [this] { discovery.ReadTwoAxisConfiguration(); }),
+      twoAxisSettings(twoAxisDialogs, modes, anemometer.state, anemometer.twoAxisConfig,
+                      window.menu, [this] { discovery.ReadTwoAxisConfiguration(); }),
       setup({runtime, link.channel, link.port, link.matchers, anemometer.triAxisConfig, window,
              prompts, displays.tabular, displays.graph, liveCommands}) {}
 

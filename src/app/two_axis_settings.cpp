@@ -5,6 +5,8 @@ namespace {
 
 const QString kHeating = QStringLiteral("Heating");
 const QString kAlignment = QStringLiteral("Alignment");
+const QString kAveragingPeriod = QStringLiteral("AveragingPeriod");
+const QString kMessageMode = QStringLiteral("MessageMode");
 constexpr MenuId kAlignmentEntries[] = {MenuId::kAlignUV, MenuId::kAlignUVOffset,
                                         MenuId::kAlignUVinverted, MenuId::kAlignUVinvertedoffset};
 
@@ -14,12 +16,19 @@ QStringList Values(const QStringList& captions) {
   return values;
 }
 
+QStringList Seconds() {
+  QStringList values;
+  for (int s = 0; s <= AveragingDialog::kLongestPeriodS; ++s) values << QString::number(s);
+  return values;
+}
+
 }  // namespace
 
-TwoAxisSettings::TwoAxisSettings(TwoAxisDialogs& dialogs, const AnemState& state,
-                                 const TwoAxisConfig& config, const MainMenu& menu,
-                                 std::function<void()> readBack)
+TwoAxisSettings::TwoAxisSettings(TwoAxisDialogs& dialogs, ModeCommands& modes,
+                                 const AnemState& state, TwoAxisConfig& config,
+                                 const MainMenu& menu, std::function<void()> readBack)
     : dialogs_(dialogs),
+      modes_(modes),
       state_(state),
       config_(config),
       menu_(menu),
@@ -50,6 +59,11 @@ QStringList TwoAxisSettings::Alignments() const {
   return values;
 }
 
+QStringList TwoAxisSettings::MessageModes() const {
+  return {ItemValue(menu_.Entry(MenuId::kUVcontinuous).caption),
+          ItemValue(menu_.Entry(MenuId::kPolarcontinuous).caption)};
+}
+
 std::vector<SettingField> TwoAxisSettings::Fields() const {
   std::vector<SettingField> fields;
   for (const RadioDialogModel* dialog : Dialogs()) {
@@ -63,6 +77,8 @@ std::vector<SettingField> TwoAxisSettings::Fields() const {
                       {ItemValue(menu_.Entry(MenuId::kHeatingEnabled).caption),
                        ItemValue(menu_.Entry(MenuId::kHeatingDisabled).caption)}});
   }
+  if (Offered(MenuId::kAveraging1)) fields.push_back({kAveragingPeriod, Seconds()});
+  if (Offered(MenuId::kMode1)) fields.push_back({kMessageMode, MessageModes()});
   return fields;
 }
 
@@ -74,6 +90,20 @@ std::optional<int> TwoAxisSettings::Current(const QString& field) const {
   if (field == kAlignment) {
     if (config_.Alignment == AlignmentMark::kNone) return std::nullopt;
     return static_cast<int>(config_.Alignment);
+  }
+  if (field == kAveragingPeriod) {
+    if (config_.AveragingPeriod < 0) return std::nullopt;
+    return config_.AveragingPeriod;
+  }
+  if (field == kMessageMode) {
+    switch (config_.MessageMode) {
+      case MessageModeMark::kUv:
+        return 0;
+      case MessageModeMark::kPolar:
+        return 1;
+      case MessageModeMark::kNeither:
+        return std::nullopt;
+    }
   }
   for (const RadioDialogModel* dialog : Dialogs()) {
     for (const RadioGroup& group : dialog->Groups()) {
@@ -90,10 +120,9 @@ std::vector<SettingOutcome> TwoAxisSettings::Apply(
     const std::vector<std::pair<QString, int>>& requests) {
   std::vector<SettingOutcome> outcomes;
   for (const auto& [field, index] : requests) {
-    if (field == kAlignment) {
-      outcomes.push_back(dialogs_.alignmentHeating.Align(static_cast<AlignmentMark>(index)));
-    } else if (field == kHeating) {
-      outcomes.push_back(dialogs_.alignmentHeating.Heat(index == 0));
+    if (field == kAlignment || field == kHeating || field == kAveragingPeriod ||
+        field == kMessageMode) {
+      outcomes.push_back(ApplyMenuSetting(field, index));
     }
   }
   for (RadioDialogModel* dialog : Dialogs()) {
@@ -112,6 +141,39 @@ std::vector<SettingOutcome> TwoAxisSettings::Apply(
   return outcomes;
 }
 
-void TwoAxisSettings::ReadBack() { readBack_(); }
+SettingOutcome TwoAxisSettings::ApplyMenuSetting(const QString& field, int index) {
+  if (field == kAlignment)
+    return dialogs_.alignmentHeating.Align(static_cast<AlignmentMark>(index));
+  if (field == kHeating) return dialogs_.alignmentHeating.Heat(index == 0);
+  if (field == kAveragingPeriod) {
+    dialogs_.averaging.Activate();
+    dialogs_.averaging.SetText(QString::asprintf("%.4d", index));
+    return dialogs_.averaging.Ok();
+  }
+  // The Mode menu's commands have no acknowledgement of their own: the read-back tells.
+  if (index == 0) {
+    modes_.UvCommand();
+  } else {
+    modes_.PolarCommand();
+  }
+  return {};
+}
+
+void TwoAxisSettings::ForgetOffered() {
+  for (const RadioDialogModel* dialog : Dialogs()) {
+    for (const RadioGroup& group : dialog->Groups()) {
+      if (group.visible && group.enabled) group.select(-1);
+    }
+  }
+  config_.Alignment = AlignmentMark::kNone;
+  config_.Heating.reset();
+  config_.AveragingPeriod = -1;
+  config_.MessageMode = MessageModeMark::kNeither;
+}
+
+void TwoAxisSettings::ReadBack() {
+  ForgetOffered();
+  readBack_();
+}
 
 }  // namespace ventari

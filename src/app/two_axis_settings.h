@@ -1,9 +1,12 @@
 // A two-axis anemometer's settings as named fields over its configuration dialogs: the groups
-// the dialogs offer the model found, the alignment and heating of the configuration menu.
+// the dialogs offer the model found, the alignment and heating of the configuration menu, the
+// averaging period ("AveragingPeriod", "0" to "3600" seconds) and the Mode menu's output
+// ("MessageMode": UV or polar continuous).
 #pragma once
 
 #include <functional>
 
+#include "app/mode_commands.h"
 #include "base/main_menu.h"
 #include "base/setting_fields.h"
 #include "twoaxisconfig/two_axis_dialogs.h"
@@ -13,12 +16,14 @@ namespace ventari {
 class TwoAxisSettings : public FamilySettings {
  public:
   // `readBack` reads the configuration again (D1, D2, D3).
-  TwoAxisSettings(TwoAxisDialogs& dialogs, const AnemState& state, const TwoAxisConfig& config,
-                  const MainMenu& menu, std::function<void()> readBack);
+  TwoAxisSettings(TwoAxisDialogs& dialogs, ModeCommands& modes, const AnemState& state,
+                  TwoAxisConfig& config, const MainMenu& menu, std::function<void()> readBack);
 
   std::vector<SettingField> Fields() const override;
   std::optional<int> Current(const QString& field) const override;
   std::vector<SettingOutcome> Apply(const std::vector<std::pair<QString, int>>& requests) override;
+  // Every offered field is unknown until the read shows it again: a read that does not reach
+  // configuration mode, or a D3 reply that breaks off, confirms nothing it did not show.
   void ReadBack() override;
 
  private:
@@ -27,10 +32,14 @@ class TwoAxisSettings : public FamilySettings {
   std::vector<RadioDialogModel*> Dialogs() const;
   bool Offered(MenuId id) const;
   QStringList Alignments() const;
+  QStringList MessageModes() const;
+  SettingOutcome ApplyMenuSetting(const QString& field, int index);
+  void ForgetOffered();
 
   TwoAxisDialogs& dialogs_;
+  ModeCommands& modes_;
   const AnemState& state_;
-  const TwoAxisConfig& config_;
+  TwoAxisConfig& config_;
   const MainMenu& menu_;
   std::function<void()> readBack_;
 };

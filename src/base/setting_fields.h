@@ -28,6 +28,8 @@ struct SettingOutcome {
   Result result = Result::kConfirmed;
   // What the user is told when it is not confirmed.
   QString message;
+  // The message has been shown already (through Prompts).
+  bool told = false;
 };
 
 class FamilySettings {

@@ -17,8 +17,7 @@ int CaptureCommand(const CliInvocation& call) {
   TerminalModel& terminal = cli.session().link().terminal;
   if (!terminal.StartLog(options.out)) return kExitUsage;
   for (const QString& text : call.parser->values(QStringLiteral("send"))) {
-    for (const char byte : text.toLatin1()) terminal.Type(static_cast<std::uint8_t>(byte));
-    terminal.Type('\r');
+    terminal.TypeLine(text.toLatin1());
   }
   const bool ran = cli.Run();
   const bool whole = terminal.Capture().IsOn();

@@ -208,18 +208,18 @@ int SetCommand(const CliInvocation& call) {
 
   std::vector<std::pair<QString, int>> asked;
   for (const SettingRequest& request : requests) asked.emplace_back(request.field, request.index);
-  bool allConfirmed = true;
   for (const SettingOutcome& outcome : settings.Apply(asked)) {
     if (outcome.result == SettingOutcome::Result::kConfirmed) continue;
-    allConfirmed = false;
-    if (!outcome.message.isEmpty()) CliFail(outcome.message);
+    if (!outcome.told && !outcome.message.isEmpty()) CliFail(outcome.message);
   }
+  // What the anemometer holds is what the read-back shows, whatever the exchanges said.
   settings.ReadBack();
 
   QJsonObject report =
       IdentifyReport(s.anemometer(), true, s.link().port.Line().baud, s.window().menu);
   QJsonObject requested;
   QJsonObject confirmed;
+  bool allConfirmed = true;
   for (const SettingRequest& request : requests) {
     const bool shown = settings.Current(request.field) == request.index;
     requested[request.field] = request.value;

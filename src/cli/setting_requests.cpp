@@ -20,6 +20,18 @@ int ValueIndex(const SettingField& field, const QString& asked) {
   return ok && index >= 0 && index < field.values.size() ? index : -1;
 }
 
+// "0 to 3600" for the numbers of a range, the values one by one otherwise.
+QString Values(const SettingField& field) {
+  bool first = false;
+  const int from = field.values.isEmpty() ? 0 : field.values.front().toInt(&first);
+  bool range = first && field.values.size() > 2;
+  for (qsizetype i = 0; range && i < field.values.size(); ++i) {
+    range = field.values[i] == QString::number(from + i);
+  }
+  if (range) return QStringLiteral("%1 to %2").arg(field.values.front(), field.values.back());
+  return field.values.join(QStringLiteral(" | "));
+}
+
 }  // namespace
 
 std::variant<std::vector<std::pair<QString, QString>>, QString> SplitAssignments(
@@ -51,8 +63,7 @@ std::variant<std::vector<SettingRequest>, QString> ResolveRequests(
     }
     const int index = ValueIndex(*field, asked);
     if (index < 0) {
-      return QStringLiteral("%1 takes one of: %2")
-          .arg(field->name, field->values.join(QStringLiteral(" | ")));
+      return QStringLiteral("%1 takes one of: %2").arg(field->name, Values(*field));
     }
     for (const SettingRequest& earlier : requests) {
       if (earlier.field == field->name) {
@@ -67,8 +78,7 @@ std::variant<std::vector<SettingRequest>, QString> ResolveRequests(
 QString FieldList(const std::vector<SettingField>& offered) {
   QString list;
   for (const SettingField& field : offered) {
-    list += field.name + QStringLiteral(": ") + field.values.join(QStringLiteral(" | ")) +
-            QLatin1Char('\n');
+    list += field.name + QStringLiteral(": ") + Values(field) + QLatin1Char('\n');
   }
   return list;
 }

@@ -28,7 +28,7 @@ std::variant<std::vector<SettingRequest>, QString> ResolveRequests(
     const std::vector<std::pair<QString, QString>>& assignments,
     const std::vector<SettingField>& offered);
 
-// One line per field: "Name: value | value | ...".
+// One line per field: "Name: value | value | ...", or "Name: 0 to 3600" for a range of numbers.
 QString FieldList(const std::vector<SettingField>& offered);
 
 }  // namespace ventari

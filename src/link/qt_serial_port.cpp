@@ -186,6 +186,9 @@ void QtSerialPort::Close() {
 void QtSerialPort::ApplyLine(const LineSettings& line) {
   if (!port_) return;
   const qint32 oldBaud = port_->baudRate();
+  const QSerialPort::DataBits oldBits = port_->dataBits();
+  const QSerialPort::Parity oldParity = port_->parity();
+  const QSerialPort::StopBits oldStop = port_->stopBits();
   if (!port_->setBaudRate(line.baud)) {
     throw Failure(PortError::Kind::kLineRefused,
                   QStringLiteral("Baud rate %1 refused").arg(line.baud), *port_);
@@ -197,7 +200,11 @@ void QtSerialPort::ApplyLine(const LineSettings& line) {
   const bool stopOk =
       port_->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
   if (!bitsOk || !parityOk || !stopOk) {
+    // Every setting back, those the driver took as well as the rate.
     port_->setBaudRate(oldBaud);
+    port_->setDataBits(oldBits);
+    port_->setParity(oldParity);
+    port_->setStopBits(oldStop);
     throw Failure(PortError::Kind::kLineRefused, QStringLiteral("Line settings refused"), *port_);
   }
   port_->clearError();

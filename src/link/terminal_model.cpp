@@ -1,6 +1,7 @@
 #include "link/terminal_model.h"
 
 #include <QFileInfo>
+#include <memory>
 
 namespace ventari {
 namespace {
@@ -80,6 +81,24 @@ void TerminalModel::Type(std::uint8_t byte) {
     return;
   }
   port_.PutChar(byte);
+}
+
+void TerminalModel::TypeLine(const QByteArray& text) {
+  QByteArray keys = text;
+  keys.replace("\r\n", "\r");
+  keys.replace('\n', '\r');
+  keys.append('\r');
+  for (const char key : keys) {
+    Type(static_cast<std::uint8_t>(key));
+    Pause(key == '*' ? kAfterStarMs : kTimerTickMs);
+  }
+}
+
+void TerminalModel::Pause(int ms) {
+  // Shared with the event, which outlives a wait that an error ends.
+  const auto due = std::make_shared<bool>(false);
+  runtime_.Schedule(ms, [due] { *due = true; });
+  runtime_.WaitUntil([due] { return *due; });
 }
 
 void TerminalModel::ClearTerminal() {

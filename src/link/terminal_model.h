@@ -19,6 +19,8 @@ namespace ventari {
 class TerminalModel : public LineStatusView {
  public:
   static constexpr std::uint8_t kDel = 0x7F;
+  // After a typed "*" the anemometer's banner comes before the next key.
+  static constexpr int kAfterStarMs = 1000;
 
   TerminalModel(Runtime& runtime, SerialPort& port, Prompts& prompts);
   ~TerminalModel();
@@ -37,6 +39,10 @@ class TerminalModel : public LineStatusView {
   void Type(std::uint8_t byte);
   // Backspace is sent as DEL.
   void Backspace() { Type(kDel); }
+  // A line typed as a user types it, then Enter: one key a timer tick apart, as the command
+  // channel paces a command, and kAfterStarMs after a "*"; a line end in the text is the Enter
+  // key (CR), whether written LF, CR LF or CR.
+  void TypeLine(const QByteArray& text);
 
   // "&Clear terminal".
   void ClearTerminal();
@@ -72,6 +78,7 @@ class TerminalModel : public LineStatusView {
  private:
   void StopLog();
   void ShowFileError();
+  void Pause(int ms);
   // The name the dialog gave, extended; empty when the user cancelled.
   QString ChooseLogFile();
 

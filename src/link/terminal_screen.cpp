@@ -57,10 +57,14 @@ void TerminalScreen::NewLine() {
 
 void TerminalScreen::Trim() {
   const std::size_t kept = static_cast<std::size_t>(rows_ + (scrollBack_ ? kScrollBackLines : 0));
-  while (lines_.size() > kept) lines_.pop_front();
+  while (lines_.size() > kept) {
+    lines_.pop_front();
+    ++dropped_;
+  }
 }
 
 void TerminalScreen::Clear() {
+  dropped_ += static_cast<std::int64_t>(lines_.size());
   lines_.clear();
   lines_.emplace_back();
   column_ = 0;

@@ -34,6 +34,9 @@ class TerminalScreen {
   // The scroll-back's lines, then the screen's rows; the last one holds the cursor.
   const std::deque<QString>& Lines() const { return lines_; }
   int Column() const { return column_; }
+  // How many lines have left the top so far (trimmed or cleared): a view keeps a place in the
+  // scroll-back on its text by moving up as many lines as left since it last looked.
+  std::int64_t Dropped() const { return dropped_; }
   QString Text() const;
 
  private:
@@ -45,6 +48,7 @@ class TerminalScreen {
   bool scrollBack_ = false;
   std::deque<QString> lines_;
   int column_ = 0;
+  std::int64_t dropped_ = 0;
 };
 
 }  // namespace ventari

@@ -31,7 +31,7 @@ void AveragingDialog::Cancel() { ShowAccepted(); }
 
 SettingOutcome AveragingDialog::Refuse(int message) {
   p_.prompts.ShowMessage(LoadStr(message), LoadStr(kStrWarning));
-  return {SettingOutcome::Result::kNotConfirmed, LoadStr(message)};
+  return {SettingOutcome::Result::kNotConfirmed, LoadStr(message), true};
 }
 
 SettingOutcome AveragingDialog::Ok() {

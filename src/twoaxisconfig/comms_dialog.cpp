@@ -90,47 +90,88 @@ SettingOutcome CommsDialog::Ok() {
     p_.config.DataBits = 0;
     Notify();
   }
-  return Exchange([this] {
-    CommandChannel& channel = p_.channel;
-    TwoAxisConfig& c = p_.config;
-    const std::vector<int> before = activated_;
+  // What the anemometer has, as far as it has confirmed: Cancel puts it back, whatever ends the
+  // exchange.
+  std::vector<int> held = activated_;
+  SettingOutcome outcome;
+  try {
+    outcome = Exchange([this, &held] { return Change(held); });
+  } catch (...) {
+    Restore(held);
+    saved_ = held;
+    throw;
+  }
+  saved_ = held;
+  return outcome;
+}
 
-    const int parity = std::max(0, int(c.Parity));
-    const int sevenBits = std::max(0, int(c.DataBits));
-    LineSettings old = p_.port.Line();
-    LineSettings changed = old;
-    changed.parity = kParities[parity];
-    changed.dataBits = sevenBits == 1 ? 7 : 8;
-    channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
-    p_.port.SetLine(changed);
-    channel.SlowWait();
-    const Answered format = Confirm('F', old, changed);
-    p_.lineStatus.RefreshStatus();
-    if (format == Answered::kOld || format == Answered::kNowhere) {
-      return Unconfirmed(format, before);
-    }
+SettingOutcome CommsDialog::Change(std::vector<int>& held) {
+  CommandChannel& channel = p_.channel;
+  TwoAxisConfig& c = p_.config;
+  const std::vector<int> before = activated_;
 
-    const BaudChoice baud = ChosenBaud(p_);
-    if (!p_.Larkvane() && c.BaudRate == 0) {
-      p_.prompts.ShowMessage(QStringLiteral("300 baud is not supported by Ventari"),
-                             LoadStr(kStrWarning));
-    }
-    old = changed;
-    changed.baud = baud.baud;
-    channel.Command(Setting('B', baud.digit));
-    p_.port.SetLine(changed);
-    channel.SlowWait();
-    const Answered rate = Confirm('B', old, changed);
-    p_.lineStatus.RefreshStatus();
-    if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
-      return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
-                                                                : Unconfirmed(rate, before);
-    }
-    // The format stands; only the rate is in question.
-    std::vector<int> kept = Selection();
-    kept[kBaud] = before[kBaud];
-    return Unconfirmed(rate, kept);
-  });
+  const int parity = std::max(0, int(c.Parity));
+  const int sevenBits = std::max(0, int(c.DataBits));
+  LineSettings old = p_.port.Line();
+  LineSettings changed = old;
+  changed.parity = kParities[parity];
+  changed.dataBits = sevenBits == 1 ? 7 : 8;
+  if (!PortTakes(changed)) return Refused(before);
+  channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
+  // The command's line end leaves at the old settings; a driver may still hold it.
+  p_.port.Drain(kDrainBoundMs);
+  p_.port.SetLine(changed);
+  channel.SlowWait();
+  const Answered format = Confirm('F', old, changed);
+  p_.lineStatus.RefreshStatus();
+  if (format == Answered::kOld || format == Answered::kNowhere) {
+    return Unconfirmed(format, before);
+  }
+  held = Selection();
+  held[kBaud] = before[kBaud];
+
+  const BaudChoice baud = ChosenBaud(p_);
+  if (!p_.Larkvane() && c.BaudRate == 0) {
+    p_.prompts.ShowMessage(QStringLiteral("300 baud is not supported by Ventari"),
+                           LoadStr(kStrWarning));
+  }
+  old = changed;
+  changed.baud = baud.baud;
+  if (!PortTakes(changed)) return Refused(held);
+  channel.Command(Setting('B', baud.digit));
+  p_.port.Drain(kDrainBoundMs);
+  p_.port.SetLine(changed);
+  channel.SlowWait();
+  const Answered rate = Confirm('B', old, changed);
+  p_.lineStatus.RefreshStatus();
+  if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
+    held = Selection();
+    return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
+                                                              : Unconfirmed(rate, before);
+  }
+  // The format stands; only the rate is in question.
+  return Unconfirmed(rate, held);
+}
+
+bool CommsDialog::PortTakes(const LineSettings& line) {
+  const LineSettings now = p_.port.Line();
+  try {
+    p_.port.SetLine(line);
+  } catch (const PortError& error) {
+    if (error.kind() != PortError::Kind::kLineRefused) throw;
+    return false;
+  }
+  p_.port.SetLine(now);
+  return true;
+}
+
+SettingOutcome CommsDialog::Refused(const std::vector<int>& kept) {
+  Restore(kept);
+  const QString text = QStringLiteral(
+      "This port cannot be set to the chosen serial settings; the anemometer was not asked to "
+      "change to them.");
+  p_.prompts.ShowMessage(text, LoadStr(kStrWarning));
+  return {SettingOutcome::Result::kNotConfirmed, text, true};
 }
 
 bool CommsDialog::Echoed(char letter) {
@@ -158,7 +199,16 @@ CommsDialog::Answered CommsDialog::Confirm(char letter, const LineSettings& old,
   p_.port.SetLine(changed);
   if (Echoed(letter)) return Answered::kNewOnRetry;
   p_.port.SetLine(old);
-  return Answered::kNowhere;
+  return FoundAtOld() ? Answered::kOld : Answered::kNowhere;
+}
+
+bool CommsDialog::FoundAtOld() {
+  // Once its change has lapsed the anemometer is back at its old settings, in configuration
+  // mode or out of it: the entry takes it out and in again.
+  p_.channel.Delay(kLapseWaitMs);
+  p_.channel.ForgetConfigMode();
+  p_.channel.EnterConfigMode(CommandChannel::EntryReport::kQuiet);
+  return p_.channel.InConfigMode();
 }
 
 SettingOutcome CommsDialog::Unconfirmed(Answered answered, const std::vector<int>& before) {
@@ -179,7 +229,7 @@ SettingOutcome CommsDialog::Unconfirmed(Answered answered, const std::vector<int
                      "settings. Please resynchronise.");
   }
   p_.prompts.ShowMessage(text, LoadStr(kStrWarning));
-  return {SettingOutcome::Result::kNotConfirmed, text};
+  return {SettingOutcome::Result::kNotConfirmed, text, true};
 }
 
 }  // namespace ventari

@@ -1,6 +1,6 @@
 // The anemometer communications dialog: baud rate, parity and data bits of a Kestrix II or a
 // Larkvane, each change made at the old settings and confirmed at the new ones, the system's
-// port following in between.
+// port following in between; a change the port's driver refuses is not asked of the anemometer.
 #pragma once
 
 #include <functional>
@@ -15,6 +15,10 @@ class CommsDialog : public RadioDialogModel {
   enum Group { kBaud, kParity, kDataBits, kDuplex };
   // How long the echo of a confirmation is waited for at one setting.
   static constexpr int kEchoWaitMs = 1000;
+  // How long an anemometer that heard no confirmation may take to go back to its old settings.
+  static constexpr int kLapseWaitMs = 5000;
+  // How long a command may take to leave the port before the port changes its settings.
+  static constexpr int kDrainBoundMs = 1000;
 
   explicit CommsDialog(TwoAxisDialogParts parts) : RadioDialogModel(parts) {}
 
@@ -22,15 +26,24 @@ class CommsDialog : public RadioDialogModel {
   // The baud group is the Larkvane's list for a Larkvane.
   std::vector<RadioGroup> Groups() const override;
   // "F" + format digit, then "B" + baud digit, each confirmed at the new settings. A
-  // confirmation that is not echoed is looked for at the old settings, then the new; the port
-  // and the selection take the settings the anemometer answers at, and the user is told.
+  // confirmation that is not echoed is looked for at the old settings, then the new, then at the
+  // old once an unconfirmed change has lapsed; the port and the selection take the settings the
+  // anemometer answers at, and the user is told.
   SettingOutcome Ok() override;
 
  private:
   enum class Answered { kNew, kNewOnRetry, kOld, kNowhere };
+  // The exchange's commands; `held` follows what the anemometer has confirmed.
+  SettingOutcome Change(std::vector<int>& held);
   // Sends `letter` alone at `changed`; without its echo there, at `old`, then again at
-  // `changed`. The port is left at the settings that answered (`old` when none did).
+  // `changed`; then, once the change has lapsed, by entering configuration mode at `old`. The
+  // port is left at the settings that answered (`old` when none did).
   Answered Confirm(char letter, const LineSettings& old, const LineSettings& changed);
+  bool FoundAtOld();
+  // Whether the port's driver takes `line`: tried, then set back, before the anemometer is told.
+  bool PortTakes(const LineSettings& line);
+  // The driver refused: the selection goes back to `kept` and the user is told.
+  SettingOutcome Refused(const std::vector<int>& kept);
   bool Echoed(char letter);
   SettingOutcome Unconfirmed(Answered answered, const std::vector<int>& before);
 };

@@ -22,7 +22,8 @@ SettingOutcome RunConfigExchange(TwoAxisDialogParts& parts,
 
   parts.channel.EnterConfigMode();
   if (!parts.channel.InConfigMode()) {
-    return {SettingOutcome::Result::kNoConfigMode, LoadStr(kStrNoResponseStar)};
+    // The failed entry has told the user.
+    return {SettingOutcome::Result::kNoConfigMode, LoadStr(kStrNoResponseStar), true};
   }
   SettingOutcome outcome;
   try {

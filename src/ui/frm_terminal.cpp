@@ -71,8 +71,14 @@ void TFrmTerminal::SetSetParameters(std::function<void()> setParameters) {
 void TFrmTerminal::Sync() {
   const QString text = model_.Screen().Text();
   if (terminal1_->toPlainText() != text) {
+    QScrollBar& bar = *terminal1_->verticalScrollBar();
+    // In scroll-back a place the user scrolled to stays on its text; otherwise the end shows.
+    const bool atEnd = !model_.Screen().ScrollBack() || bar.value() >= bar.maximum();
+    const std::int64_t dropped = model_.Screen().Dropped();
+    const std::int64_t top = bar.value() - (dropped - shownDropped_);
+    shownDropped_ = dropped;
     terminal1_->setPlainText(text);
-    terminal1_->verticalScrollBar()->setValue(terminal1_->verticalScrollBar()->maximum());
+    bar.setValue(atEnd ? bar.maximum() : static_cast<int>(std::max<std::int64_t>(0, top)));
   }
   portStatus_->SetWholeText(model_.PortStatus());
   portStatus_->setFixedWidth(std::min(portStatus_->sizeHint().width(), width() * 3 / 5));

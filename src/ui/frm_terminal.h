@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 
 #include "ui/elided_label.h"
@@ -45,6 +46,8 @@ class TFrmTerminal : public QMainWindow {
   QAction* datalogging1_ = nullptr;
   ElidedLabel* portStatus_;
   ElidedLabel* logStatus_;
+  // The screen's dropped lines when the text was last shown.
+  std::int64_t shownDropped_ = 0;
 };
 
 }  // namespace ventari

@@ -15,6 +15,7 @@ const std::vector<SettingField> kOffered = {
      {"300 baud", "1200 baud", "2400 baud", "4800 baud", "9600 baud", "19200 baud", "38400 baud"}},
     {"Parity", {"None", "Even", "Odd"}},
     {"Aip[3]", {"off", "on"}},
+    {"AveragingPeriod", {"0", "1", "2", "3"}},
 };
 
 TEST(SettingRequests, FieldsAndValuesAreFoundByNameTextOrIndexCaseIgnored) {
@@ -43,6 +44,7 @@ TEST(SettingRequests, WhatTheModelDoesNotOfferIsRefusedWithWhatItDoes) {
       {{"Parity=3"}, "Parity takes one of: None | Even | Odd"},
       {{"Parity=-1"}, "Parity takes one of: None | Even | Odd"},
       {{"Parity=Odd", "parity=None"}, "Parity is given twice"},
+      {{"AveragingPeriod=4"}, "AveragingPeriod takes one of: 0 to 3"},
   };
   for (const auto& [words, message] : refused) {
     const auto split = SplitAssignments(words);
@@ -57,7 +59,8 @@ TEST(SettingRequests, WhatTheModelDoesNotOfferIsRefusedWithWhatItDoes) {
 }
 
 TEST(SettingRequests, TheListShowsEachFieldWithItsValues) {
-  EXPECT_EQ(FieldList({kOffered[1], kOffered[2]}), "Parity: None | Even | Odd\nAip[3]: off | on\n");
+  EXPECT_EQ(FieldList({kOffered[1], kOffered[2], kOffered[3]}),
+            "Parity: None | Even | Odd\nAip[3]: off | on\nAveragingPeriod: 0 to 3\n");
 }
 
 TEST(SettingRequests, TheListOfAKestrixIIIsItsGoldenFile) {

@@ -277,6 +277,31 @@ TEST_F(VentariCliTest, SetChangesASettingOverAPseudoTerminalAndReadsItBack) {
   }
 }
 
+TEST_F(VentariCliTest, SetTellsOfATwoAxisAnemometerThatKeepsItsRateAndLeavesItOutOfConfigMode) {
+  QProcess simulator;
+  const QString path =
+      test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+                                 {"--model", "kestrix2", "--fault", "keep-rate=1"});
+  ASSERT_TRUE(path.startsWith("/dev/"));
+  const Finished run = RunCli(
+      {"set", "--port", path, "--baud", "9600", "--settings", Settings(), "BaudRate=19200 baud"},
+      90000);
+  simulator.waitForReadyRead(500);
+  const QByteArray heard = simulator.readAllStandardOutput();
+  EXPECT_EQ(run.status, 3) << run.err.toStdString();
+  EXPECT_EQ(run.err.count("did not confirm its new serial settings and keeps its previous ones"), 1)
+      << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains("neither")) << run.err.toStdString();
+  EXPECT_TRUE(run.out.contains("\"BaudRate\": false")) << run.out.toStdString();
+  // Read back after the change, and out of configuration mode at the end.
+  const qsizetype change = heard.lastIndexOf("B4\r");
+  ASSERT_GE(change, 0) << heard.toStdString();
+  EXPECT_GT(heard.indexOf("D3\r", change), change) << heard.toStdString();
+  EXPECT_TRUE(heard.endsWith("Q\r")) << heard.toStdString();
+  simulator.kill();
+  simulator.waitForFinished(2000);
+}
+
 #endif  // VENTARI_SIM_EXECUTABLE
 
 }  // namespace

@@ -50,6 +50,28 @@ TEST_F(TerminalModelTest, TypedKeysGoOutOneByOneWithBackspaceAsDelAndNoEcho) {
   EXPECT_EQ(terminal.Screen().Text(), "");
 }
 
+TEST_F(TerminalModelTest, ALineIsTypedAKeyATickWithAPauseAfterTheStarAndLineEndsAsEnter) {
+  const struct {
+    const char* text;
+    const char* sent;
+  } cases[] = {
+      {"*", "*\r"},
+      {"D1\nD2", "D1\rD2\r"},
+      {"D1\r\nD2\r", "D1\rD2\r\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    line.ClearSent();
+    terminal.TypeLine(c.text);
+    EXPECT_EQ(line.SentText(), c.sent);
+    const auto& sent = line.Sent();
+    for (std::size_t i = 1; i < sent.size(); ++i) {
+      const int pause = sent[i - 1].byte == '*' ? TerminalModel::kAfterStarMs : kTimerTickMs;
+      EXPECT_GE(sent[i].atMs - sent[i - 1].atMs, pause) << i;
+    }
+  }
+}
+
 TEST_F(TerminalModelTest, KeysIntoAClosedPortAreDroppedAndTheStatusSaysWhy) {
   port.SetOpen(false);
   terminal.Type('x');

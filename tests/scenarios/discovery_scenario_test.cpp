@@ -203,6 +203,24 @@ TEST(DiscoveryScenario, ASearchThatFindsNothingAfterATriAxisAnemometerIdentifies
   EXPECT_EQ(sent.find("CONFIG\r"), std::string::npos);
 }
 
+TEST(DiscoveryScenario, AfterALarkvaneTheTypeCodeAndTheDialogsLayoutAgreeWhateverIsFound) {
+  const struct {
+    const char* port;
+    bool found;
+  } cases[] = {{"sim:t7", true}, {"/dev/ttyNothing", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.port);
+    SimSession s;
+    s.StartAndSearch(QStringLiteral("sim:larkvane"));
+    ASSERT_FALSE(s.session.anemometer().dialogLayout.kestrixBaudListVisible);
+    s.session.link().port.SetName(QString::fromLatin1(c.port));
+    s.session.commands().discovery.Resynchronise();
+    EXPECT_EQ(s.session.commands().discovery.Found(), c.found);
+    EXPECT_TRUE(s.session.anemometer().dialogLayout.kestrixBaudListVisible);
+    EXPECT_NE(s.session.anemometer().state.TypeCode, "Y");
+  }
+}
+
 TEST(DiscoveryScenario, ResynchroniseWhenIdleSearchesAtOnce) {
   SimSession s;
   s.StartAndSearch(kHeated);

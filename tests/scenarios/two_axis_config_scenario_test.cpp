@@ -4,6 +4,8 @@
 // confirmed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -231,6 +233,125 @@ TEST(TwoAxisConfigScenario, CommsConfirmsAtTheNewSettingsWhenTheAnemometerWasLat
   EXPECT_EQ(Device(s, kKestrix).Line(), s.session.link().port.Line());
 }
 
+TEST(TwoAxisConfigScenario, CommsFindsAnAnemometerThatKeepsItsRateOnceTheChangeHasLapsed) {
+  // It moves to the new rate, hears nothing there, and goes back to the old one still in
+  // configuration mode.
+  sim::InstrumentOptions options;
+  options.faults.keepRate = 1;
+  SimSession s(options);
+  s.StartAndSearch(kKestrix);
+  CommsDialog& comms = Dialogs(s).comms;
+  comms.Activate();
+  const int baud = Config(s).BaudRate;
+  comms.Select(CommsDialog::kBaud, 5);
+
+  const SettingOutcome outcome = comms.Ok();
+
+  EXPECT_EQ(outcome.result, SettingOutcome::Result::kNotConfirmed);
+  EXPECT_EQ(outcome.message,
+            "The anemometer did not confirm its new serial settings and keeps its previous ones.");
+  EXPECT_EQ(s.prompts.Count(outcome.message), 1);
+  EXPECT_EQ(Config(s).BaudRate, baud);
+  EXPECT_EQ(s.session.link().port.Line(), LineSettings{});
+  s.rt.RunFor(500);
+  EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
+  TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
+  settings.ReadBack();
+  EXPECT_EQ(settings.Current("BaudRate"), baud);
+  EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
+}
+
+TEST(TwoAxisConfigScenario, CancelAfterAnOkThatWasNotAppliedKeepsWhatTheAnemometerHas) {
+  struct Case {
+    const char* name;
+    bool keepRate;             // the anemometer keeps its old rate
+    bool portLostAfterFormat;  // the port is lost once the format is confirmed
+  };
+  const Case cases[] = {
+      {"rate kept", true, false},
+      {"port lost after the format", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::InstrumentOptions options;
+    options.faults.keepRate = c.keepRate ? 1 : 0;
+    SimSession s(options);
+    s.StartAndSearch(kKestrix);
+    CommsDialog& comms = Dialogs(s).comms;
+    comms.Activate();
+    const int baud = Config(s).BaudRate;
+    comms.Select(CommsDialog::kParity, 1);
+    comms.Select(CommsDialog::kBaud, 5);
+    if (c.portLostAfterFormat) {
+      auto heard = std::make_shared<QByteArray>();
+      s.session.link().port.AddReceiveConsumer([&s, heard](std::span<const std::uint8_t> bytes) {
+        heard->append(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+        if (heard->contains("F\r\n")) {
+          heard->clear();
+          s.rt.Schedule(1, [&s] { s.session.link().port.SetOpen(false); });
+        }
+      });
+      EXPECT_THROW(comms.Ok(), PortError);
+    } else {
+      EXPECT_EQ(comms.Ok().result, SettingOutcome::Result::kNotConfirmed);
+    }
+    EXPECT_EQ(Config(s).BaudRate, baud);
+    comms.Cancel();
+    EXPECT_EQ(Config(s).BaudRate, baud);
+    EXPECT_EQ(Config(s).Parity, 1);  // the format was confirmed
+  }
+}
+
+TEST(TwoAxisConfigScenario, CommsAsksTheAnemometerNothingThePortsDriverRefuses) {
+  struct Case {
+    const char* name;
+    std::function<bool(const LineSettings&)> refused;
+    int dataBits;
+    int baud;
+    const char* neverSent;
+    LineSettings line;  // the port's and the anemometer's afterwards
+    int parity;         // the selection afterwards
+  };
+  const Case cases[] = {
+      {"seven bits", [](const LineSettings& l) { return l.dataBits == 7; }, 1, 4, "F", {}, 0},
+      {"38400 baud",
+       [](const LineSettings& l) { return l.baud == 38400; },
+       0,
+       6,
+       "B",
+       {9600, Parity::kEven, 8, 1},
+       1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimSession s;
+    s.StartAndSearch(kKestrix);
+    s.tap.RefuseLines(c.refused);
+    CommsDialog& comms = Dialogs(s).comms;
+    comms.Activate();
+    const int baud = Config(s).BaudRate;
+    comms.Select(CommsDialog::kParity, 1);
+    comms.Select(CommsDialog::kDataBits, c.dataBits);
+    comms.Select(CommsDialog::kBaud, c.baud);
+    const std::size_t first = s.tap.Writes().size();
+
+    const SettingOutcome outcome = comms.Ok();
+
+    EXPECT_EQ(outcome.result, SettingOutcome::Result::kNotConfirmed);
+    EXPECT_EQ(s.prompts.Count(outcome.message), 1);
+    for (const std::string& text : Texts(SentSince(s.tap, first))) {
+      EXPECT_NE(text.substr(0, 1), c.neverSent) << text;
+    }
+    EXPECT_EQ(s.session.link().port.Line(), c.line);
+    EXPECT_EQ(Config(s).BaudRate, baud);
+    EXPECT_EQ(Config(s).Parity, c.parity);
+    s.rt.RunFor(6000);
+    EXPECT_EQ(Device(s, kKestrix).Line(), c.line);
+    EXPECT_FALSE(Device(s, kKestrix).InConfigMode());
+  }
+}
+
 TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsTheOldSettings) {
   SimSession s;
   s.StartAndSearch(kKestrix);
@@ -246,6 +367,7 @@ TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsThe
   const int parity = Config(s).Parity;
   comms.Select(CommsDialog::kParity, 2);
   comms.Select(CommsDialog::kBaud, 6);
+  const std::size_t first = s.tap.Writes().size();
 
   const SettingOutcome outcome = comms.Ok();
 
@@ -256,9 +378,17 @@ TEST(TwoAxisConfigScenario, CommsTellsWhenTheAnemometerAnswersNowhereAndKeepsThe
   EXPECT_EQ(s.prompts.Count(outcome.message), 1);
   EXPECT_EQ(Config(s).Parity, parity);
   EXPECT_EQ(s.session.link().port.Line(), LineSettings{});
-  // The format was looked for three times, the rate never asked.
-  const auto texts = Texts(AfterEntry(SentSince(s.tap, 0)));
-  EXPECT_EQ(texts, (Strings{"F3\r", "F\r", "F\r", "F\r", "Q\r"}));
+  // The format was looked for three times, then at the old settings once the change could have
+  // lapsed; the rate never asked.
+  const auto texts = Texts(SentSince(s.tap, first));
+  const auto format = std::find(texts.begin(), texts.end(), "F3\r");
+  ASSERT_GE(std::distance(format, texts.end()), 4);
+  EXPECT_EQ(Strings(format, format + 4), (Strings{"F3\r", "F\r", "F\r", "F\r"}));
+  EXPECT_NE(std::find(format + 4, texts.end(), "*"), texts.end());
+  EXPECT_EQ(texts.back(), "Q\r");
+  EXPECT_EQ(
+      std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t[0] == 'B'; }),
+      texts.end());
   EXPECT_FALSE(s.session.link().channel.InConfigMode());
   EXPECT_FALSE(comms.Busy());
 }

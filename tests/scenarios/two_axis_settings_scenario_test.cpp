@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <span>
 
 #include "sim/two_axis_device.h"
 #include "support/sim_session.h"
@@ -28,12 +30,13 @@ TEST(TwoAxisSettingsScenario, FieldsAreWhatTheDialogsOfTheModelFoundOffer) {
       {"sim:kestrix2-heated",
        {"BaudRate", "Parity", "DataBits", "MessageTerm", "FieldFormat", "OutputRate", "OutputUnits",
         "VerticalPad", "SonicOutputs", "Scaling", "AnalogueType", "AnalogueTests", "Chan3Config",
-        "WrapAround", "Alignment", "Heating"},
+        "WrapAround", "Alignment", "Heating", "AveragingPeriod", "MessageMode"},
        {"LvBaudRate", "LvOutputRate", "Duplex", "NmeaStyle", "LvAnalogueRange"}},
       {"sim:larkvane",
        {"LvBaudRate", "Parity", "MessageTerm", "FieldFormat", "LvOutputRate", "OutputUnits",
-        "LvAnalogueRange", "LvWrap", "LvAnalogueMode"},
-       {"BaudRate", "DataBits", "VerticalPad", "SonicOutputs", "Scaling", "Alignment", "Heating"}},
+        "LvAnalogueRange", "LvWrap", "LvAnalogueMode", "MessageMode"},
+       {"BaudRate", "DataBits", "VerticalPad", "SonicOutputs", "Scaling", "Alignment", "Heating",
+        "AveragingPeriod"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.port);
@@ -105,6 +108,65 @@ TEST(TwoAxisSettingsScenario, ApplyRunsEachDialogOnceWithCommsLastAndReadBackSho
   EXPECT_EQ(settings.Current("Scaling"), 3);
   EXPECT_EQ(settings.Current("Heating"), 1);
   EXPECT_EQ(s.session.link().port.Line().baud, 19200);
+}
+
+TEST(TwoAxisSettingsScenario, AveragingPeriodAndMessageModeAreSentAsTheirDialogAndMenuSendThem) {
+  struct Case {
+    const char* port;
+    std::vector<std::pair<QString, int>> requests;
+    std::vector<const char*> commands;
+  };
+  const Case cases[] = {
+      {"sim:kestrix2", {{"AveragingPeriod", 60}, {"MessageMode", 1}}, {"G0060\r", "M2\r"}},
+      {"sim:kestrix2", {{"AveragingPeriod", 3600}, {"MessageMode", 0}}, {"G3600\r", "M1\r"}},
+      {"sim:larkvane", {{"MessageMode", 1}}, {"M2\r", "O2\r"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.commands.front());
+    SimSession s;
+    s.StartAndSearch(c.port);
+    TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
+    const std::int64_t from = s.rt.NowMs();
+    settings.Apply(c.requests);
+    const std::string sent = s.tap.SentSince(from);
+    for (const char* command : c.commands) EXPECT_NE(sent.find(command), std::string::npos) << sent;
+    s.rt.RunFor(500);
+    settings.ReadBack();
+    for (const auto& [field, index] : c.requests) {
+      EXPECT_EQ(settings.Current(field), index) << field.toStdString();
+    }
+  }
+}
+
+TEST(TwoAxisSettingsScenario, ReadBackConfirmsOnlyWhatTheAnemometerShowed) {
+  struct Case {
+    const char* name;
+    const char* silentFrom;  // the anemometer falls silent once it has echoed this (now: null)
+  };
+  const Case cases[] = {
+      {"no configuration mode", nullptr},
+      {"D3 breaks off", "D3\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimSession s;
+    s.StartAndSearch("sim:kestrix2-heated");
+    TwoAxisSettings& settings = s.session.commands().twoAxisSettings;
+    ASSERT_EQ(settings.Apply({{"OutputRate", 5}, {"Heating", 1}}).size(), 2u);
+    s.rt.RunFor(500);
+    sim::SimDevice& device = s.InstrumentOn("sim:kestrix2-heated").Device();
+    auto heard = std::make_shared<QByteArray>();
+    s.session.link().port.AddReceiveConsumer(
+        [&device, heard, c](std::span<const std::uint8_t> bytes) {
+          heard->append(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<qsizetype>(bytes.size()));
+          if (c.silentFrom == nullptr || heard->contains(c.silentFrom)) device.StopAnswering();
+        });
+    if (c.silentFrom == nullptr) device.StopAnswering();
+    settings.ReadBack();
+    EXPECT_EQ(settings.Current("OutputRate"), std::nullopt);
+    EXPECT_EQ(settings.Current("Heating"), std::nullopt);
+  }
 }
 
 TEST(TwoAxisSettingsScenario, CommsDigitsAndThePortSettingsTheyLeave) {

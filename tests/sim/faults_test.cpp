@@ -23,7 +23,9 @@ TEST(ApplyFaultTest, ReadsEachFaultAndRefusesAnythingElse) {
   EXPECT_TRUE(ApplyFault("vanish=60000", faults));
   EXPECT_TRUE(ApplyFault("return=4000", faults));
   EXPECT_TRUE(ApplyFault("short-debug=1", faults));
+  EXPECT_TRUE(ApplyFault("keep-rate=1", faults));
   EXPECT_EQ(faults.shortDebug, 1);
+  EXPECT_EQ(faults.keepRate, 1);
   EXPECT_EQ(faults.noise, 0.25);
   EXPECT_EQ(faults.drop, 1);
   EXPECT_EQ(faults.blocked, 0.5);

@@ -13,6 +13,9 @@ class LineTap::Backend : public SerialBackend {
   }
   void Close() override { inner_->Close(); }
   void ApplyLine(const LineSettings& line) override {
+    if (tap_.refused_ && tap_.refused_(line)) {
+      throw PortError(PortError::Kind::kLineRefused, "Line settings refused");
+    }
     inner_->ApplyLine(line);
     baud_ = line.baud;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,11 +31,17 @@ class LineTap {
   std::string SentSince(std::int64_t fromMs = 0) const;
   // The rates at which something was sent, in order, each once per run of writes.
   std::vector<std::int32_t> RatesUsed() const;
+  // From now on the driver refuses the line settings `refused` holds for, as some adapters
+  // refuse 300 baud, 7 data bits or Mark parity.
+  void RefuseLines(std::function<bool(const LineSettings&)> refused) {
+    refused_ = std::move(refused);
+  }
 
  private:
   class Backend;
   Runtime& runtime_;
   std::vector<Write> writes_;
+  std::function<bool(const LineSettings&)> refused_;
 };
 
 }  // namespace ventari::test

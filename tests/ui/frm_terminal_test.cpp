@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 
 #include "support/screenshot.h"
 #include "support/sim_session.h"
@@ -127,6 +129,35 @@ TEST_F(TerminalWindow, TypedKeysGoToThePortAndInsertSwitchesScrollBack) {
   EXPECT_EQ(sent, "D1\x7f\r");
   Press(frm.Terminal1(), Qt::Key_Insert);
   EXPECT_TRUE(model.Screen().ScrollBack());
+}
+
+TEST_F(TerminalWindow, AScrollBackPlaceStaysOnItsTextWhileDataArrive) {
+  const auto receive = [this](int lines) {
+    for (int i = 0; i < lines; ++i) {
+      const QByteArray line = QStringLiteral("line %1\r\n").arg(i).toLatin1();
+      model.Receive({reinterpret_cast<const std::uint8_t*>(line.constData()),
+                     static_cast<std::size_t>(line.size())});
+    }
+    const QString text = model.Screen().Text();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frm.Terminal1().toPlainText() == text; }));
+  };
+  const auto topLine = [this] { return frm.Terminal1().cursorForPosition({4, 4}).block().text(); };
+  const struct {
+    int before;  // lines received before the user scrolls
+    int place;   // where the user scrolls to
+  } cases[] = {
+      {200, 50}, {1100, 100},  // the scroll-back is full: lines leave its top
+  };
+  Press(frm.Terminal1(), Qt::Key_Insert);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.before);
+    model.ClearTerminal();
+    receive(c.before);
+    frm.Terminal1().verticalScrollBar()->setValue(c.place);
+    const QString shown = topLine();
+    receive(10);
+    EXPECT_EQ(topLine(), shown);
+  }
 }
 
 TEST_F(TerminalWindow, TheLogEntryFollowsTheCapture) {
