@@ -338,8 +338,13 @@ TEST_P(DayWithFaultsScenario, EveryWholeRecordSentWhileThePortWasThereIsLoggedOn
   serial.AddStateConsumer([&](bool) { away(); });
   // The second loss comes as the search on the port's return starts.
   bool loseOnReturn = false;
+  int losses = 0;
+  QString notice;
   s.session.window().Changed().Subscribe([&] {
     away();
+    const QString& now = s.session.window().PortNotice();
+    losses += now != notice && now.endsWith("lost - waiting for it to return") ? 1 : 0;
+    notice = now;
     if (!loseOnReturn || !s.session.window().PortNotice().contains("looking for the anemometer"))
       return;
     loseOnReturn = false;
@@ -455,6 +460,9 @@ TEST_P(DayWithFaultsScenario, EveryWholeRecordSentWhileThePortWasThereIsLoggedOn
   EXPECT_LT(maxBuffered, 256u);
   EXPECT_LT(maxPending, static_cast<std::size_t>(c.rateHz * 600)) << "the check keeps up";
   EXPECT_FALSE(recovery.Waiting());
+  const int oneLoss = (minutes + kRoundMinutes - 1 - kLossMinute) / kRoundMinutes;
+  const int twoLosses = (minutes + kRoundMinutes - 1 - kTwoLossesMinute) / kRoundMinutes;
+  EXPECT_EQ(losses, oneLoss + 2 * twoLosses);
   // The only messages are the refusals of the format change.
   const int rounds = (minutes + kRoundMinutes - 1 - kFormatMinute) / kRoundMinutes;
   EXPECT_EQ(refusals, c.triAxis ? rounds : 0);
