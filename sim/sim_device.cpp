@@ -158,6 +158,8 @@ void SimDevice::SendWithFaults(std::string message, std::size_t endMarker) {
     const std::size_t end = std::min(endMarker, message.size() - 1);
     message.resize(
         std::uniform_int_distribution<std::size_t>(1, std::max<std::size_t>(end, 1))(random_));
+  } else if (sentHandler_) {
+    sentHandler_(message);
   }
   Transmit(message);
 }

@@ -56,6 +56,11 @@ class SimDevice {
   void StartAnswering() { answering_ = true; }
   bool Answering() const { return answering_; }
   WindGenerator& Wind() { return wind_; }
+  // Called with each data message as it starts out to its end (a malformed one too; not one cut
+  // short or stalled), for tests that check what reached the program.
+  void SetSentHandler(std::function<void(const std::string&)> handler) {
+    sentHandler_ = std::move(handler);
+  }
 
  protected:
   virtual void OnByte(std::uint8_t byte) = 0;
@@ -110,6 +115,7 @@ class SimDevice {
   std::mt19937 random_;
   WindGenerator wind_;
   Faults faults_;
+  std::function<void(const std::string&)> sentHandler_;
   bool answering_ = true;
   int processingMs_ = kDefaultProcessingMs;
   std::int64_t lastReplyAtMs_ = 0;

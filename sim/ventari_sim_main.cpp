@@ -8,14 +8,17 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "base/qt_runtime.h"
 #include "base/version.h"
@@ -37,12 +40,16 @@ constexpr int kUsageError = 2;
   std::exit(kUsageError);
 }
 
-std::optional<double> Seconds(const QCommandLineParser& parser, const QString& option) {
-  if (!parser.isSet(option)) return std::nullopt;
-  bool ok = false;
-  const double value = parser.value(option).toDouble(&ok);
-  if (!ok || !(value >= 0)) Refuse(QStringLiteral("--%1 takes a number of seconds").arg(option));
-  return value;
+// Every value of a repeatable option of seconds, in the order given.
+std::vector<double> Seconds(const QCommandLineParser& parser, const QString& option) {
+  std::vector<double> values;
+  for (const QString& text : parser.values(option)) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !(value >= 0)) Refuse(QStringLiteral("--%1 takes a number of seconds").arg(option));
+    values.push_back(value);
+  }
+  return values;
 }
 
 // The link to remove when a signal ends the program (no allocation in a signal handler).
@@ -139,11 +146,13 @@ int main(int argc, char** argv) {
        QStringLiteral("PATH")},
       {QStringLiteral("unplug-at"),
        QStringLiteral("With --link: S seconds after the start, remove the link and close the "
-                      "pseudo-terminal, as a USB adapter pulled out."),
+                      "pseudo-terminal, as a USB adapter pulled out. May be given again, each "
+                      "after the --replug-at before it."),
        QStringLiteral("S")},
       {QStringLiteral("replug-at"),
        QStringLiteral("With --link, after --unplug-at: S seconds after the start, make a new "
-                      "pseudo-terminal and point the link at it; the same device goes on."),
+                      "pseudo-terminal and point the link at it; the same device goes on. May be "
+                      "given once for each --unplug-at."),
        QStringLiteral("S")},
       {QStringLiteral("trace"),
        QStringLiteral("After the path, copy every byte the device hears to standard output as it "
@@ -183,14 +192,26 @@ int main(int argc, char** argv) {
   const bool linked = parser.isSet(QStringLiteral("link"));
   const auto unplugAt = Seconds(parser, QStringLiteral("unplug-at"));
   const auto replugAt = Seconds(parser, QStringLiteral("replug-at"));
-  if ((unplugAt || replugAt) && !linked) {
+  if ((!unplugAt.empty() || !replugAt.empty()) && !linked) {
     Refuse(QStringLiteral("--unplug-at and --replug-at need --link"));
   }
-  if (replugAt && !(unplugAt && *replugAt > *unplugAt)) {
-    Refuse(QStringLiteral("--replug-at must come after --unplug-at"));
+  // Unplugged, plugged in, unplugged again ...: each time after the one before.
+  std::vector<double> moves;
+  for (std::size_t i = 0; i < unplugAt.size(); ++i) {
+    moves.push_back(unplugAt[i]);
+    if (i < replugAt.size()) moves.push_back(replugAt[i]);
+  }
+  if (replugAt.size() > unplugAt.size() || unplugAt.size() > replugAt.size() + 1 ||
+      std::adjacent_find(moves.begin(), moves.end(), std::greater_equal<>()) != moves.end()) {
+    Refuse(
+        QStringLiteral("--replug-at must come after its --unplug-at, and the next --unplug-at "
+                       "after it"));
   }
   // Without a return to wait for, a vanished device ends the run.
-  const bool returns = replugAt || options.faults.returnAfterMs >= 0;
+  std::size_t losses = 0;
+  const auto returns = [&] {
+    return ++losses <= replugAt.size() || options.faults.returnAfterMs >= 0;
+  };
 
   ventari::QtRuntime runtime;
   std::unique_ptr<ventari::sim::Instrument> instrument;
@@ -204,7 +225,7 @@ int main(int argc, char** argv) {
     pty->SetLostHandler([&](const QString& why) {
       QTextStream(stderr) << "ventari-sim: " << why << "\n";
       if (link) link->Remove();
-      if (!link || !returns) QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+      if (!link || !returns()) QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     });
     if (link) link->PointAt(pty->Path());
   };
@@ -236,11 +257,11 @@ int main(int argc, char** argv) {
       QCoreApplication::exit(1);
     }
   });
-  if (unplugAt) {
-    runtime.Schedule(std::llround(*unplugAt * 1000), [line] { line->Vanish(); });
+  for (const double at : unplugAt) {
+    runtime.Schedule(std::llround(at * 1000), [line] { line->Vanish(); });
   }
-  if (replugAt) {
-    runtime.Schedule(std::llround(*replugAt * 1000), [line] { line->Return(); });
+  for (const double at : replugAt) {
+    runtime.Schedule(std::llround(at * 1000), [line] { line->Return(); });
   }
   std::printf("%s\n", (link ? link->Path() : pty->Path()).toLocal8Bit().constData());
   std::fflush(stdout);

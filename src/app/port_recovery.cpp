@@ -30,7 +30,8 @@ PortRecovery::~PortRecovery() {
 
 void PortRecovery::PortStateChanged(bool open) {
   if (open) {
-    // Known while the port is there: the adapter to look for should it vanish.
+    // Known while the port is there: the adapter to look for should it vanish. Once it is known
+    // the recovery reopens only that adapter, so a stranger's identity never replaces it.
     if (adapterOf) adapter_ = adapterOf(p_.port.Name());
     return;
   }
@@ -71,17 +72,20 @@ void PortRecovery::StopWaiting() {
 void PortRecovery::Look() {
   // An exchange still winding down after the loss ends first; the search must not run inside it.
   if (p_.channel.Waiting()) return;
-  if (TryOpen(lostName_)) {
-    Returned();
-    return;
-  }
-  const QString moved =
-      (portOfAdapter && !adapter_.isEmpty()) ? portOfAdapter(adapter_) : QString();
-  if (!moved.isEmpty() && moved != lostName_ && TryOpen(moved)) {
+  const QString name = PortToTry();
+  if (!name.isEmpty() && TryOpen(name)) {
     Returned();
     return;
   }
   p_.port.SetName(lostName_);
+}
+
+QString PortRecovery::PortToTry() const {
+  if (adapter_.isEmpty()) return lostName_;
+  // The adapter wherever it is now. Another device under the lost name, or one that does not
+  // say what it is, is not opened: its control lines would move and the search would talk to it.
+  if (portOfAdapter) return portOfAdapter(adapter_);
+  return adapterOf(lostName_) == adapter_ ? lostName_ : QString();
 }
 
 bool PortRecovery::TryOpen(const QString& name) {

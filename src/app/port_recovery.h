@@ -1,10 +1,10 @@
 // A port that vanishes under an open line (a USB adapter pulled) and returns. The user is told
 // once, in the main window's notice and the terminal's status line; the port is looked for every
-// second under its name (and the same USB adapter under a new name) and reopened with the same
-// line settings. If an anemometer had been found, the search starts again at the rate it was
-// found at, and again every few seconds until it answers, and the data flow as before; a loss
-// during those searches is part of the same recovery. During a service run the port only
-// reopens.
+// second (the same USB adapter under whatever name, or under its name when the adapter is not
+// known) and reopened with the same line settings. If an anemometer had been found, the search
+// starts again at the rate it was found at, and again every few seconds until it answers, and the
+// data flow as before; a loss during those searches is part of the same recovery. During a service
+// run the port only reopens.
 #pragma once
 
 #include <QString>
@@ -73,7 +73,8 @@ class PortRecovery {
   void StopWaiting();
 
   // The USB adapter behind a port ("vvvv:pppp:serial", empty when not known), and the port an
-  // adapter is at now (empty when none). Unset: the port is looked for under its name only.
+  // adapter is at now (empty when none). Unset, or the lost port's adapter not known: the port
+  // is looked for under its name only. Known: only that adapter is opened, under whatever name.
   std::function<QString(const QString& port)> adapterOf;
   std::function<QString(const QString& adapter)> portOfAdapter;
 
@@ -81,6 +82,8 @@ class PortRecovery {
   void PortStateChanged(bool open);
   void Lost();
   void Look();
+  // The port to open now (empty: none yet).
+  QString PortToTry() const;
   bool TryOpen(const QString& name);
   void Returned();
   // Searches for the anemometer on the port that is back, from the rate it was found at.

@@ -94,7 +94,10 @@ TriAxisBinaryRecord TriAxisBinaryDecoder::Decode(const QByteArray& bytes) const 
   for (int i = kFirstValue; i < size - 1; ++i) values ^= static_cast<std::uint8_t>(bytes[i]);
   const auto withStatus = static_cast<std::uint8_t>(values ^ bytes[0] ^ bytes[1]);
   const auto check = static_cast<std::uint8_t>(bytes[size - 1]);
-  if (check != values && check != withStatus) {
+  // A record cut short on the line and joined to the start of the next one passes the check as
+  // often, and holds that start (0xBA 0xBA), which the values before the check byte never hold:
+  // no reading is 0xBABA, nor from -179.20 to -176.65 after one ending in 0xBA.
+  if ((check != values && check != withStatus) || bytes.left(size - 1).contains("\xBA\xBA")) {
     record.outcome = TriAxisBinaryRecord::Outcome::kBadCheckByte;
     return record;
   }

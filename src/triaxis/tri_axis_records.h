@@ -125,8 +125,8 @@ struct TriAxisBinaryRecord {
     // Fewer bytes than the configuration's layout holds: nothing is done.
     kShort,
     // The check byte after the last value is neither the XOR of the value bytes nor that of the
-    // status and value bytes: a byte was lost or changed on the line. Only `bytes` is filled;
-    // nothing is shown, added or logged.
+    // status and value bytes, or the bytes before it hold the start of another record: a byte
+    // was lost or changed on the line. Only `bytes` is filled; nothing is shown, added or logged.
     kBadCheckByte,
   };
 

@@ -1,14 +1,17 @@
 // ventari-cli log across an adapter pulled and plugged back in: ventari-sim serves a Kestrix II
 // under a symbolic link that it removes and makes again, in real time. The loss is told once on
 // standard error, the anemometer is found again, and the log holds the data of both sides in one
-// file; a port that stays away ends the run with its own status and the log whole. The summary at
-// the end counts a stall and the loss.
+// file, also when the port goes again as the anemometer is searched for; a port that stays away
+// ends the run with its own status and the log whole. The summary at the end counts a stall and
+// the loss.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "cli/exit_status.h"
 #include "support/file_contents.h"
@@ -22,23 +25,28 @@ struct LogRun {
   int exitCode;
   QString err;
   QByteArray log;
+  // The log as it was `markAtMs` after the simulator started (empty without a mark).
+  QByteArray logAtMark;
   QByteArray out;
 };
 
-// The simulated anemometer is pulled `unplugAt` seconds after it started and, unless
-// `replugAt` is empty, plugged back in at `replugAt`.
-LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
-                       const QStringList& cliArguments, const QStringList& faults = {}) {
+// The simulated anemometer is pulled at each of `unplugAt` (seconds after it started) and
+// plugged back in at each of `replugAt`.
+LogRun LogAcrossUnplug(const QStringList& unplugAt, const QStringList& replugAt,
+                       const QStringList& cliArguments, int markAtMs = -1,
+                       const QStringList& faults = {}) {
   QTemporaryDir dir;
   const QString link = dir.filePath(QStringLiteral("anemometer"));
   QProcess simulator;
-  QStringList simArguments{"--model", "kestrix2", "--rate",      "4",
-                           "--link",  link,       "--unplug-at", unplugAt};
-  if (!replugAt.isEmpty()) simArguments << "--replug-at" << replugAt;
+  QStringList simArguments{"--model", "kestrix2", "--rate", "4", "--link", link};
+  for (const QString& at : unplugAt) simArguments << "--unplug-at" << at;
+  for (const QString& at : replugAt) simArguments << "--replug-at" << at;
   for (const QString& fault : faults) simArguments << "--fault" << fault;
   simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), simArguments);
   EXPECT_TRUE(simulator.waitForReadyRead(10000));
   EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), link);
+  QElapsedTimer sinceStart;
+  sinceStart.start();
 
   const QString log = dir.filePath(QStringLiteral("wind.log"));
   QProcess cli;
@@ -46,11 +54,16 @@ LogRun LogAcrossUnplug(const QString& unplugAt, const QString& replugAt,
             QStringList{"log", "--settings", dir.filePath("settings.ini"), "--port", link, "--baud",
                         "9600", "--no-timestamp", "--out", log} +
                 cliArguments);
+  QByteArray logAtMark;
+  if (markAtMs >= 0) {
+    cli.waitForFinished(static_cast<int>(std::max<qint64>(markAtMs - sinceStart.elapsed(), 0)));
+    logAtMark = test::FileContents(log);
+  }
   cli.waitForFinished(90000);
   simulator.terminate();
   simulator.waitForFinished(5000);
   return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError()), test::FileContents(log),
-          cli.readAllStandardOutput()};
+          logAtMark, cli.readAllStandardOutput()};
 }
 
 int DataLines(const QByteArray& log) {
@@ -60,7 +73,8 @@ int DataLines(const QByteArray& log) {
 }
 
 TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
-  const LogRun run = LogAcrossUnplug("14", "16", {"--seconds", "34", "--reconnect-timeout", "10"});
+  const LogRun run =
+      LogAcrossUnplug({"14"}, {"16"}, {"--seconds", "34", "--reconnect-timeout", "10"});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_EQ(run.err.count(QStringLiteral("lost - waiting for it to return")), 1)
       << run.err.toStdString();
@@ -70,9 +84,26 @@ TEST(Reconnect, TheLogGoesOnInTheSameFileOnceTheAnemometerIsFoundAgain) {
   EXPECT_EQ(run.log.count("Serial no."), 1) << "one file, one header";
 }
 
-TEST(Reconnect, APortThatStaysAwayEndsTheRunWithItsOwnStatusAndTheLogWhole) {
+TEST(Reconnect, TheLogGoesOnThroughTwoLossesInARow) {
+  // Pulled at 14 s (after the first search, as above) and plugged back at 15 s; pulled again as
+  // it is searched for, and back at 18 s.
+  const int secondReturnMs = 18'000;
   const LogRun run =
-      LogAcrossUnplug("14", QString(), {"--seconds", "40", "--reconnect-timeout", "2"});
+      LogAcrossUnplug({"14", "16.3"}, {"15", "18"},
+                      {"--seconds", "22", "--reconnect-timeout", "10"}, secondReturnMs);
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.err.count(QStringLiteral("lost - waiting for it to return")), 2)
+      << run.err.toStdString();
+  const QStringList told = run.err.trimmed().split('\n');
+  EXPECT_TRUE(told.last().contains(QStringLiteral("found again"))) << run.err.toStdString();
+  EXPECT_TRUE(run.log.startsWith(run.logAtMark)) << "nothing logged before is rewritten";
+  // Four messages a second for the seconds after the second return, the search excepted.
+  EXPECT_GE(DataLines(run.log) - DataLines(run.logAtMark), 4 * 4) << run.log.toStdString();
+  EXPECT_EQ(run.log.count("Serial no."), 1) << "one file, one header";
+}
+
+TEST(Reconnect, APortThatStaysAwayEndsTheRunWithItsOwnStatusAndTheLogWhole) {
+  const LogRun run = LogAcrossUnplug({"14"}, {}, {"--seconds", "40", "--reconnect-timeout", "2"});
   EXPECT_EQ(run.exitCode, kExitPortGone) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QStringLiteral("did not return within 2 s")))
       << run.err.toStdString();
@@ -81,8 +112,8 @@ TEST(Reconnect, APortThatStaysAwayEndsTheRunWithItsOwnStatusAndTheLogWhole) {
 
 TEST(Reconnect, TheSummaryCountsAStallAndTheLossAndReturn) {
   const LogRun run =
-      LogAcrossUnplug("26", "28", {"--seconds", "32", "--reconnect-timeout", "10", "--json"},
-                      {"stall=14000", "resume=7000"});
+      LogAcrossUnplug({"26"}, {"28"}, {"--seconds", "32", "--reconnect-timeout", "10", "--json"},
+                      -1, {"stall=14000", "resume=7000"});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_GE(run.err.count(QStringLiteral("No data from ")), 1) << run.err.toStdString();
   const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "app/port_parameters.h"
@@ -359,6 +360,81 @@ TEST(PortLossScenario, APortBackBeforeItsAnemometerAnswersIsSearchedAgainUntilIt
   EXPECT_EQ(s.prompts.Messages().size(), 1u) << "the failed search is told once";
   EXPECT_FALSE(s.session.recovery().Waiting());
   EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+}
+
+}  // namespace
+}  // namespace ventari
+
+namespace ventari {
+namespace {
+
+// The USB adapters the machine shows now, by port name, as the platform's look-ups report them.
+struct Adapters {
+  std::map<QString, QString> at;
+  void InstallOn(PortRecovery& recovery) {
+    recovery.adapterOf = [this](const QString& port) {
+      const auto found = at.find(port);
+      return found == at.end() ? QString() : found->second;
+    };
+    recovery.portOfAdapter = [this](const QString& adapter) {
+      for (const auto& [port, id] : at) {
+        if (id == adapter) return port;
+      }
+      return QString();
+    };
+  }
+};
+
+TEST(PortLossScenario, TheLostAdapterIsLookedForWhereverItIsAndNoStrangerUnderItsNameIsOpened) {
+  const QString kHeated = QStringLiteral("sim:kestrix2-heated");
+  const QString kOurs = QStringLiteral("0403:6001:AK01");
+  struct Case {
+    const char* name;
+    QString before;     // the lost port's adapter ("": not known)
+    QString underName;  // what answers to the lost name once it is back ("": not known)
+    bool elsewhere;     // the lost adapter comes back as sim:kestrix2-heated
+    QString reopened;   // the port the recovery opens
+  };
+  const Case cases[] = {
+      {"a stranger took the name", kOurs, QStringLiteral("067b:2303:X9"), true, kHeated},
+      {"a port of unknown identity took the name", kOurs, QString(), true, kHeated},
+      {"our adapter back under its name", kOurs, kOurs, false, kKestrix},
+      {"the adapter was never known", QString(), QStringLiteral("067b:2303:X9"), false, kKestrix},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::SimSession s;
+    Adapters adapters;
+    adapters.InstallOn(s.session.recovery());
+    if (!c.before.isEmpty()) adapters.at[kKestrix] = c.before;
+    s.StartAndSearch(kKestrix);
+    ASSERT_TRUE(s.session.commands().discovery.Found());
+    SerialPort& port = s.session.link().port;
+    Notices notices(s.session.window());
+    std::vector<QString> opened;
+    port.AddStateConsumer([&](bool open) {
+      if (open) opened.push_back(port.Name());
+    });
+    Unplug(s, kKestrix, 3'000);
+    adapters.at.clear();
+    s.rt.Schedule(3'000, [&] {
+      if (!c.underName.isEmpty()) adapters.at[kKestrix] = c.underName;
+    });
+    s.rt.Schedule(8'000, [&] {
+      if (c.elsewhere) adapters.at[kHeated] = c.before;
+    });
+    s.rt.RunFor(30'000);
+
+    EXPECT_EQ(opened, std::vector<QString>{c.reopened});
+    EXPECT_TRUE(s.session.commands().discovery.Found());
+    EXPECT_FALSE(s.session.recovery().Waiting());
+    EXPECT_TRUE(s.session.link().matchers.DataPacket.Enabled());
+    ASSERT_FALSE(notices.shown.empty());
+    EXPECT_TRUE(notices.shown.back().startsWith(
+        c.reopened == kKestrix ? kKestrix + " found again"
+                               : c.reopened + " (was " + kKestrix + ") found again"))
+        << notices.shown.back().toStdString();
+  }
 }
 
 }  // namespace

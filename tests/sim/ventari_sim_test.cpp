@@ -153,7 +153,10 @@ TEST_F(VentariSimTest, UnpluggingIsRefusedWithoutALinkOrWithAReplugBeforeIt) {
         QStringList{QStringLiteral("--link"), link, QStringLiteral("--replug-at"),
                     QStringLiteral("1")},
         QStringList{QStringLiteral("--link"), link, QStringLiteral("--unplug-at"),
-                    QStringLiteral("2"), QStringLiteral("--replug-at"), QStringLiteral("2")}}) {
+                    QStringLiteral("2"), QStringLiteral("--replug-at"), QStringLiteral("2")},
+        QStringList{QStringLiteral("--link"), link, QStringLiteral("--unplug-at"),
+                    QStringLiteral("1"), QStringLiteral("--replug-at"), QStringLiteral("2"),
+                    QStringLiteral("--unplug-at"), QStringLiteral("2")}}) {
     QProcess refused;
     refused.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), model + extra);
     ASSERT_TRUE(refused.waitForFinished(5000));

@@ -160,6 +160,16 @@ TEST(TriAxisBinaryDecoderTest, OnlyACheckByteOverTheValuesOrOverStatusAndValuesP
   }
 }
 
+TEST(TriAxisBinaryDecoderTest,
+     ARecordCutShortAndJoinedToTheNextOnesStartIsBadThoughItsCheckPasses) {
+  // Status and U, then 0xBA 0xBA and the next record's status; the check byte 0x60 is the XOR
+  // of the value bytes.
+  const TriAxisBinaryRecord record =
+      Decode(RecordConfig(kUvw), {0x00, 0x1B, 0x00, 0x7B, 0xBA, 0xBA, 0x00, 0x1B, 0x60});
+  EXPECT_EQ(record.outcome, Outcome::kBadCheckByte);
+  EXPECT_TRUE(record.line.isEmpty());
+}
+
 TEST(TriAxisBinaryDecoderTest, TheConfigurationGivesTheRecordsLength) {
   // With SPEED and two analogue inputs the collector's packet, 0xBA 0xBA included, is 17 bytes.
   EXPECT_EQ(TriAxisBinaryDecoder::RecordSize(RecordConfig(kUvw, 1, 0, "12")) + 2, 17);
