@@ -26,7 +26,11 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
       service_(rt, userPrompts, link_, anemometer_.state, window_, settings_.FileNames()),
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
-                 commands_.discovery, commands_.liveCommands, modes_, link_.portChosen, service_}) {
+                 commands_.discovery, commands_.liveCommands, modes_, link_.portChosen, service_}),
+      statusLine_({rt, link_.port, link_.channel, anemometer_.state, commands_.discovery, recovery_,
+                   decoding_.dataCollector, decoding_.triAxisAsciiCollector,
+                   decoding_.triAxisBinaryCollector, displays_.dataDisplay, displays_.tabular,
+                   link_.terminal}) {
   TerminalModel& terminal = link_.terminal;
   service_.flashProgrammer.AddPortReader([&terminal] { terminal.Detach(); },
                                          [&terminal] { terminal.Reattach(); });

@@ -13,6 +13,7 @@
 #include "app/service.h"
 #include "app/session_parts.h"
 #include "app/settings.h"
+#include "app/status_line_model.h"
 
 namespace ventari {
 
@@ -58,6 +59,7 @@ class Session {
   Commands& commands() { return commands_; }
   Service& service() { return service_; }
   PortRecovery& recovery() { return recovery_; }
+  StatusLineModel& statusLine() { return statusLine_; }
 
  private:
   Settings::Targets SettingsTargets();
@@ -75,6 +77,7 @@ class Session {
   Commands commands_;
   Service service_;
   PortRecovery recovery_;
+  StatusLineModel statusLine_;
   std::vector<std::function<void()>> closeHooks_;
 };
 

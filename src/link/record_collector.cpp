@@ -29,6 +29,7 @@ void RecordCollector::OnRecord(const QByteArray& text) {
   const QByteArray record = FromLastStart(text);
   if (!handler_ || handler_(record)) {
     ++counts_.whole;
+    recordHandedOn_.Notify();
     return;
   }
   ++counts_.bad;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/change_notifier.h"
 #include "link/line_settings.h"
 #include "link/packet_matcher.h"
 
@@ -49,6 +50,8 @@ class RecordCollector {
   // on. A record the handler finds bad is counted, and the bytes after its start are searched
   // again for the next record's start.
   void SetRecordHandler(RecordHandler handler) { handler_ = std::move(handler); }
+  // Told after each record handed on whole (and counted).
+  ChangeNotifier& RecordHandedOn() { return recordHandedOn_; }
 
  private:
   void OnRecord(const QByteArray& text);
@@ -58,6 +61,7 @@ class RecordCollector {
   TApdDataPacket& matcher_;
   RecordCounts& counts_;
   RecordHandler handler_;
+  ChangeNotifier recordHandedOn_;
 };
 
 }  // namespace ventari
