@@ -74,8 +74,9 @@ TEST(StatusLine, TellsTheSearchTheAnemometerItsDataALossAndTheReturn) {
        kestrix + " | 4.0 records/s, last 0.1 s ago"},
       {"sim:kestrix2 19200 8N1 | lost, waiting for it to return",
        kestrix + " | 4.0 records/s, last 4.9 s ago"},
+      // The search after the return starts where the anemometer was.
       {"sim:kestrix2 19200 8N1 | searching at 19200 baud, try 1 of 10",
-       kestrix + " | 4.0 records/s, last 5.0 s ago"},
+       kestrix + " | 4.0 records/s, last 5.1 s ago"},
       {"sim:kestrix2 19200 8N1 | found", kestrix + " | 4.0 records/s, last 0.0 s ago"},
   };
   // Each expected text was shown, in this order.
