@@ -82,7 +82,7 @@ void TFrmMain::BuildStatusLine() {
   // file shares the second line, cut in the middle when long.
   auto* lines = new QWidget(statusBar());
   auto* rows = new QVBoxLayout(lines);
-  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setContentsMargins(4, 0, 4, 0);
   rows->setSpacing(0);
   connection_ = new QLabel(lines);
   connection_->setObjectName(QStringLiteral("StatusConnection"));

@@ -55,10 +55,11 @@ TEST(StatusLine, TellsTheSearchTheAnemometerItsDataALossAndTheReturn) {
   window.show();
   StatusLineReader reader(s, window);
   s.StartAndSearch(QStringLiteral("sim:kestrix2"));
-  s.rt.RunFor(20'000);
+  s.rt.RunFor(10'000);
+  window.SyncFromModel();
   window.SyncStatus();
   test::Keep(window, QStringLiteral("main_status_data"));
-  s.rt.RunFor(40'000);
+  s.rt.RunFor(50'000);
 
   const QString kestrix = QStringLiteral("Unheated Kestrix 2, serial 012345, firmware 2.10");
   const std::vector<StatusLines> expected = {
@@ -95,7 +96,9 @@ TEST(StatusLine, NoAnemometerOnTheStoredPortSaysWhatToDoNext) {
   TFrmMain window(s.session.window(), s.session.statusLine());
   s.session.OnFirstShow(s.session.AvailablePorts());
   s.session.commands().discovery.OnActivate();
+  window.SyncFromModel();
   window.SyncStatus();
+  test::Keep(window, QStringLiteral("main_no_anemometer"));
 
   EXPECT_EQ(s.prompts.Messages().size(), 1U) << "the search's own message stays";
   EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("StatusConnection"))->text(),
