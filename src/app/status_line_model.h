@@ -2,8 +2,9 @@
 // doing with the anemometer (searching, found, configuration mode, lost, none answered), which
 // anemometer it is, the rate and age of its records while they flow, and the file a log or the
 // terminal's capture writes. It follows the parts' notifications and tells its view only when a
-// text changed. The age of the last record is kept true during a pause by one short timer that
-// runs only while records flow, and not at all while they come faster than it.
+// text changed. The rate is that between the first and the last record of the last 10 s; 10 s
+// after the last record the rate and age go. The age is kept true during a pause by one short
+// timer that runs only within those 10 s, and not at all while records come faster than it.
 #pragma once
 
 #include <QString>

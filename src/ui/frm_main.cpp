@@ -78,8 +78,9 @@ TFrmMain::TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions acti
 }
 
 void TFrmMain::BuildStatusLine() {
-  // Two lines of text always, so the window's height does not follow what they say; a log's
-  // file shares the second line, cut in the middle when long.
+  // Two lines of text always, so the window's height does not follow what they say: the port
+  // and the state, with a log's file beside them, cut in the middle when long; then the
+  // anemometer and its records.
   auto* lines = new QWidget(statusBar());
   auto* rows = new QVBoxLayout(lines);
   rows->setContentsMargins(4, 0, 4, 0);
@@ -91,16 +92,18 @@ void TFrmMain::BuildStatusLine() {
   files_ = new ElidedLabel(lines);
   files_->setObjectName(QStringLiteral("StatusFiles"));
   files_->hide();
-  // Each keeps its line whatever it says; a log's file shares the second half of the second.
   for (QLabel* label : {static_cast<QLabel*>(connection_), flow_, static_cast<QLabel*>(files_)}) {
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setMinimumHeight(label->fontMetrics().height());
   }
-  auto* second = new QHBoxLayout;
-  second->addWidget(flow_, 1);
-  second->addWidget(files_, 1);
-  rows->addWidget(connection_);
-  rows->addLayout(second);
+  flow_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  files_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  auto* first = new QHBoxLayout;
+  first->setSpacing(24);
+  first->addWidget(connection_);
+  first->addWidget(files_, 1);
+  first->addStretch();
+  rows->addLayout(first);
+  rows->addWidget(flow_);
   statusBar()->addWidget(lines, 1);
   statusBar()->setSizeGripEnabled(false);
 }

@@ -59,6 +59,16 @@ TEST(StatusLine, TellsTheSearchTheAnemometerItsDataALossAndTheReturn) {
   window.SyncFromModel();
   window.SyncStatus();
   test::Keep(window, QStringLiteral("main_status_data"));
+  // A log under way: its file, whole in the tooltip however the line cuts it.
+  const QString log =
+      s.dir.filePath(QStringLiteral("a-long-name-for-the-wind-log-of-this-run.log"));
+  s.session.displays().dataDisplay.StartLogging(log);
+  window.SyncStatus();
+  auto* files = window.findChild<QLabel*>(QStringLiteral("StatusFiles"));
+  EXPECT_FALSE(files->isHidden());
+  EXPECT_EQ(files->toolTip(), "logging to " + log);
+  test::Keep(window, QStringLiteral("main_status_logging"));
+  s.session.displays().dataDisplay.StopLogging();
   s.rt.RunFor(50'000);
 
   const QString kestrix = QStringLiteral("Unheated Kestrix 2, serial 012345, firmware 2.10");
