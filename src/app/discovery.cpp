@@ -50,6 +50,7 @@ void Discovery::OnActivate() {
     if (searchRequested_) SearchAndIdentify();
   } catch (...) {
     // A port error ends the search; the window must not stay locked behind it.
+    SetProgress(0, false);
     window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
     EndSearch();
     Unlock();
@@ -79,6 +80,8 @@ void Discovery::SearchAndIdentify() {
   BaudRateSearch();
   window.menu.SetCaption(MenuId::kResynchronise, LoadStr(kStrResynchronise));
   found_ = p_.channel.InConfigMode();
+  searched_ = true;
+  SetProgress(0, found_);
 
   // Only an anemometer that answered in this search is identified, whichever family
   // answered an earlier one.
@@ -87,7 +90,14 @@ void Discovery::SearchAndIdentify() {
   } else if (p_.channel.InConfigMode() && p_.state.Family == AnemFamily::kTriAxis) {
     IdentifyTriAxis();
   }
+  SetProgress(0, false);
   EndSearch();
+}
+
+void Discovery::SetProgress(int searchTry, bool identifying) {
+  searchTry_ = searchTry;
+  identifying_ = identifying;
+  progress_.Notify();
 }
 
 void Discovery::ReadTwoAxisConfiguration() {
@@ -139,6 +149,7 @@ void Discovery::BaudRateSearch() {
   constexpr auto kQuiet = CommandChannel::EntryReport::kQuiet;
   p_.lineStatus.RefreshStatus();
   p_.port.SetBaud(startBaud_);
+  SetProgress(1, false);
   p_.channel.EnterConfigMode(kQuiet);
   p_.lineStatus.RefreshStatus();
   for (int i = 0; i < static_cast<int>(std::size(kSearchRates)); ++i) {
@@ -147,6 +158,7 @@ void Discovery::BaudRateSearch() {
     p_.port.FlushOutBuffer();
     p_.port.SetBaud(kSearchRates[i]);
     p_.lineStatus.RefreshStatus();
+    SetProgress(i + 2, false);
     p_.channel.EnterConfigMode(kQuiet);
     if (!p_.channel.InConfigMode() && i == kReportingTry && tellFailure_) ReportDetectionFailed();
   }

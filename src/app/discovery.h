@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 
 #include "base/anem_state.h"
 #include "base/change_notifier.h"
@@ -29,6 +30,8 @@ class Discovery {
   static constexpr std::int32_t kSearchRates[] = {9600, 19200, 38400, 57600, 115200,
                                                   4800, 2400,  1200,  300};
   static constexpr int kReportingTry = 6;
+  // The stored rate, then each of the list.
+  static constexpr int kSearchTries = 1 + static_cast<int>(std::size(kSearchRates));
 
   struct Parts {
     CommandChannel& channel;
@@ -57,6 +60,15 @@ class Discovery {
   // Whether the last search that ran to its end found an anemometer: a search cut short by a
   // lost port leaves what the one before found.
   bool Found() const { return found_; }
+  // Whether a search has run to its end since the run began.
+  bool Searched() const { return searched_; }
+  // The try of the baud-rate search under way, 1 to kSearchTries, at the port's rate; 0 outside
+  // the baud-rate search.
+  int SearchTry() const { return searchTry_; }
+  // The anemometer answered the search and is being identified.
+  bool Identifying() const { return identifying_; }
+  // Told when SearchTry(), Identifying(), Found() or Searched() changes.
+  ChangeNotifier& Progress() { return progress_; }
   // File > Resynchronise: stops a requested search, or requests one; then OnActivate().
   void Resynchronise();
   // Whether the next activation searches (true at start). A search under way stops after its
@@ -84,6 +96,7 @@ class Discovery {
   // The main window takes input again, without the searching label and the busy cursor.
   void Unlock();
   void ResetToTwoAxisLayout();
+  void SetProgress(int searchTry, bool identifying);
   void BaudRateSearch();
   // No anemometer answered at any rate: the searching label goes and the user is told.
   void ReportDetectionFailed();
@@ -98,9 +111,13 @@ class Discovery {
   std::int32_t startBaud_ = 9600;
   bool running_ = false;
   bool found_ = false;
+  bool searched_ = false;
+  int searchTry_ = 0;
+  bool identifying_ = false;
   bool searchRequested_ = true;
   bool tellFailure_ = true;
   ChangeNotifier resynchronising_;
+  ChangeNotifier progress_;
 };
 
 }  // namespace ventari

@@ -28,7 +28,11 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       recovery_({rt, link_.port, link_.channel, anemometer_.state, window_, link_.terminal,
                  commands_.discovery, commands_.liveCommands, modes_, link_.portChosen, service_}),
       dataWatch_({rt, anemometer_, decoding_, link_.channel, service_, recovery_,
-                  commands_.liveCommands, window_, displays_}) {
+                  commands_.liveCommands, window_, displays_}),
+      statusLine_({rt, link_.port, link_.channel, anemometer_.state, commands_.discovery, recovery_,
+                   decoding_.dataCollector, decoding_.triAxisAsciiCollector,
+                   decoding_.triAxisBinaryCollector, displays_.dataDisplay, displays_.tabular,
+                   link_.terminal}) {
   TerminalModel& terminal = link_.terminal;
   service_.flashProgrammer.AddPortReader([&terminal] { terminal.Detach(); },
                                          [&terminal] { terminal.Reattach(); });

@@ -14,6 +14,7 @@
 #include "app/service.h"
 #include "app/session_parts.h"
 #include "app/settings.h"
+#include "app/status_line_model.h"
 
 namespace ventari {
 
@@ -60,6 +61,7 @@ class Session {
   Service& service() { return service_; }
   PortRecovery& recovery() { return recovery_; }
   DataWatch& dataWatch() { return dataWatch_; }
+  StatusLineModel& statusLine() { return statusLine_; }
 
  private:
   Settings::Targets SettingsTargets();
@@ -78,6 +80,7 @@ class Session {
   Service service_;
   PortRecovery recovery_;
   DataWatch dataWatch_;
+  StatusLineModel statusLine_;
   std::vector<std::function<void()>> closeHooks_;
 };
 

@@ -37,8 +37,14 @@ CommandChannel::CommandChannel(Runtime& runtime, SerialPort& port, AnemState& st
       window_(window) {
   imPacket_.SetStringHandler([this](TApdDataPacket& sender, const QByteArray&) {
     sender.Received = 1;
-    inConfigMode_ = true;
+    SetConfigMode(true);
   });
+}
+
+void CommandChannel::SetConfigMode(bool inConfigMode) {
+  if (inConfigMode_ == inConfigMode) return;
+  inConfigMode_ = inConfigMode;
+  configModeChanged_.Notify();
 }
 
 bool CommandChannel::PortLost() const { return !port_.IsOpen() && !port_.LostReason().isEmpty(); }
@@ -151,7 +157,7 @@ void CommandChannel::EnterConfigMode(EntryReport report) {
     }
 
     imPacket_.SetEnabled(false);
-    inConfigMode_ = false;
+    SetConfigMode(false);
     SendReturn();
 
     imPacket_.SetStartString("T7>");
@@ -186,7 +192,7 @@ void CommandChannel::EnterTriAxisPrompt() {
 
 void CommandChannel::LeaveConfigMode() {
   Command(state_.Family == AnemFamily::kTriAxis ? "EXIT" : "Q");
-  inConfigMode_ = false;
+  SetConfigMode(false);
   imPacket_.Received = 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/anem_state.h"
+#include "base/change_notifier.h"
 #include "base/main_window_model.h"
 #include "base/prompts.h"
 #include "base/runtime.h"
@@ -59,7 +60,9 @@ class CommandChannel {
   bool InConfigMode() const { return inConfigMode_; }
   // The port failed or vanished: whatever the anemometer does now, it is no longer held in
   // configuration mode, and nothing is sent to take it out.
-  void ForgetConfigMode() { inConfigMode_ = false; }
+  void ForgetConfigMode() { SetConfigMode(false); }
+  // Told whenever InConfigMode() changes.
+  ChangeNotifier& ConfigModeChanged() { return configModeChanged_; }
   // "IM" to a three-axis anemometer, then 100 ms, and on until its prompt has come (2 s at
   // most): at slow rates the prompt, or a record still on the line, can arrive later, and the
   // question asked next must not take them for its answer.
@@ -79,6 +82,7 @@ class CommandChannel {
   void WaitMs(int ms);
   void TickWait();
   bool PortLost() const;
+  void SetConfigMode(bool inConfigMode);
   // `done`, or the port lost once the wait has handled an event.
   std::function<bool()> EndsOnLoss(std::function<bool()> done) const;
 
@@ -95,6 +99,7 @@ class CommandChannel {
   SerialPort& port_;
   AnemState& state_;
   bool inConfigMode_ = false;
+  ChangeNotifier configModeChanged_;
   TApdDataPacket& imPacket_;
   Prompts& prompts_;
   MainWindowModel& window_;

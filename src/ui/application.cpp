@@ -71,15 +71,15 @@ void Application::CreateWindows() {
   // The order in which the windows are created is the order they are listed in at start.
   Session& s = *session_;
   frmMain_ = std::make_unique<TFrmMain>(
-      s.window(), TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
-                                    [&s] { s.commands().discovery.OnActivate(); },
-                                    [&s] {
-                                      // The windows still open (the terminal, the data display ...)
-                                      // go with the main window, whatever closing met.
-                                      const auto quit =
-                                          qScopeGuard([] { QCoreApplication::quit(); });
-                                      s.Close();
-                                    }});
+      s.window(), s.statusLine(),
+      TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
+                        [&s] { s.commands().discovery.OnActivate(); },
+                        [&s] {
+                          // The windows still open (the terminal, the data display ...)
+                          // go with the main window, whatever closing met.
+                          const auto quit = qScopeGuard([] { QCoreApplication::quit(); });
+                          s.Close();
+                        }});
   prompts_.SetParent(frmMain_.get());
   frmTerminal_ = new TFrmTerminal(s.link().terminal, frmMain_.get());
   portParameters_ = std::make_unique<PortParameters>(

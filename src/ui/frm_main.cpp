@@ -5,10 +5,13 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/status_line_model.h"
 #include "base/main_window_model.h"
+#include "ui/elided_label.h"
 #include "ui/guarded_handler.h"
 #include "ui/pictures.h"
 #include "ui/view_refresh.h"
@@ -34,8 +37,8 @@ std::size_t Index(MenuId id) { return static_cast<std::size_t>(id); }
 
 }  // namespace
 
-TFrmMain::TFrmMain(MainWindowModel& model, Actions actions)
-    : model_(model), actions_(std::move(actions)) {
+TFrmMain::TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions actions)
+    : model_(model), status_(status), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("TFrmMain"));
   setWindowTitle(QStringLiteral("Ventari"));
   auto* central = new QLabel(this);
@@ -53,16 +56,68 @@ TFrmMain::TFrmMain(MainWindowModel& model, Actions actions)
   layout->addStretch();
   layout->addWidget(searching_);
   layout->addWidget(busy_);
+  // No anemometer answered: in plain words, on the window's own colours over the picture.
+  nextSteps_ = new QLabel(central);
+  nextSteps_->setObjectName(QStringLiteral("NextSteps"));
+  nextSteps_->setWordWrap(true);
+  nextSteps_->setAutoFillBackground(true);
+  nextSteps_->setMargin(8);
+  nextSteps_->hide();
   layout->addStretch();
+  layout->addWidget(nextSteps_);
   layout->addWidget(portNotice_);
   layout->addWidget(dataNotice_);
   setCentralWidget(central);
   BuildMenu();
-  // The client area is fixed: the menu bar comes on top of it.
-  setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+  BuildStatusLine();
+  // The client area is fixed: the menu bar comes on top of it, the status line below.
+  setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height() +
+                                        statusBar()->sizeHint().height());
 
   refresh_ = new ViewRefresh(this, model_.Changed(), [this] { SyncFromModel(); });
+  new ViewRefresh(this, status_.Changed(), [this] { SyncStatus(); });
   SyncFromModel();
+  SyncStatus();
+}
+
+void TFrmMain::BuildStatusLine() {
+  // Two lines of text always, so the window's height does not follow what they say: the port
+  // and the state, with a log's file beside them, cut in the middle when long; then the
+  // anemometer and its records.
+  auto* lines = new QWidget(statusBar());
+  auto* rows = new QVBoxLayout(lines);
+  rows->setContentsMargins(4, 0, 4, 0);
+  rows->setSpacing(0);
+  connection_ = new QLabel(lines);
+  connection_->setObjectName(QStringLiteral("StatusConnection"));
+  flow_ = new QLabel(lines);
+  flow_->setObjectName(QStringLiteral("StatusFlow"));
+  files_ = new ElidedLabel(lines);
+  files_->setObjectName(QStringLiteral("StatusFiles"));
+  files_->hide();
+  for (QLabel* label : {static_cast<QLabel*>(connection_), flow_, static_cast<QLabel*>(files_)}) {
+    label->setMinimumHeight(label->fontMetrics().height());
+  }
+  flow_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  files_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  auto* first = new QHBoxLayout;
+  first->setSpacing(24);
+  first->addWidget(connection_);
+  first->addWidget(files_, 1);
+  first->addStretch();
+  rows->addLayout(first);
+  rows->addWidget(flow_);
+  statusBar()->addWidget(lines, 1);
+  statusBar()->setSizeGripEnabled(false);
+}
+
+void TFrmMain::SyncStatus() {
+  connection_->setText(status_.Connection());
+  flow_->setText(status_.Flow());
+  files_->SetWholeText(status_.Files());
+  files_->setVisible(!status_.Files().isEmpty());
+  nextSteps_->setText(status_.Advice());
+  nextSteps_->setVisible(!status_.Advice().isEmpty());
 }
 
 void TFrmMain::BuildMenu() {

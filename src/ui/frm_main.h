@@ -1,6 +1,7 @@
 // The main window: the menu that opens everything, the background picture, the two red
-// "Please wait" labels and, below them, the red notice of a port that vanished. A view over the
-// main window's model, repainted when the model changes.
+// "Please wait" labels and, below them, the red notice of a port that vanished and what to do
+// when no anemometer answered; under the picture the status line. A view over the main window's
+// model and the status line's, repainted when either changes.
 #pragma once
 
 #include <QMainWindow>
@@ -15,7 +16,9 @@ class QMenu;
 
 namespace ventari {
 
+class ElidedLabel;
 class MainWindowModel;
+class StatusLineModel;
 class ViewRefresh;
 
 class TFrmMain : public QMainWindow {
@@ -29,12 +32,14 @@ class TFrmMain : public QMainWindow {
     std::function<void()> closing;    // stop what runs and save the settings
   };
 
-  explicit TFrmMain(MainWindowModel& model, Actions actions = {});
+  TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions actions = {});
 
   // The command of a menu entry.
   void SetCommand(MenuId entry, std::function<void()> command);
   // Mirrors the model now (otherwise done when the model announces a change).
   void SyncFromModel();
+  // Mirrors the status line's model now.
+  void SyncStatus();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -43,11 +48,13 @@ class TFrmMain : public QMainWindow {
 
  private:
   void BuildMenu();
+  void BuildStatusLine();
   void Activated();
   // Runs `handler` guarded, then mirrors the model.
   void Run(const std::function<void()>& handler);
 
   MainWindowModel& model_;
+  StatusLineModel& status_;
   Actions actions_;
   std::array<QAction*, kMenuEntryCount> actions_by_id_{};
   std::array<QMenu*, kMenuEntryCount> menus_{};
@@ -57,6 +64,10 @@ class TFrmMain : public QMainWindow {
   QLabel* busy_ = nullptr;
   QLabel* portNotice_ = nullptr;
   QLabel* dataNotice_ = nullptr;
+  QLabel* nextSteps_ = nullptr;
+  QLabel* connection_ = nullptr;
+  QLabel* flow_ = nullptr;
+  ElidedLabel* files_ = nullptr;
   bool shown_ = false;
   bool closing_ = false;
   bool closed_ = false;
