@@ -196,6 +196,14 @@ void CommandChannel::LeaveConfigMode() {
   imPacket_.Received = 0;
 }
 
+void CommandChannel::LeaveConfigModeAfterFailure() {
+  try {
+    LeaveConfigMode();
+  } catch (const PortError&) {
+    ForgetConfigMode();
+  }
+}
+
 void CommandChannel::ConfigCommand(std::string_view text) {
   window_.SetBusyCursor(true);
   EnterConfigMode();

@@ -61,6 +61,9 @@ class CommandChannel {
   // The port failed or vanished: whatever the anemometer does now, it is no longer held in
   // configuration mode, and nothing is sent to take it out.
   void ForgetConfigMode() { SetConfigMode(false); }
+  // After an exchange in configuration mode failed: leaves configuration mode, or forgets it when
+  // the port that failed the exchange cannot carry the exit either.
+  void LeaveConfigModeAfterFailure();
   // Told whenever InConfigMode() changes.
   ChangeNotifier& ConfigModeChanged() { return configModeChanged_; }
   // "IM" to a three-axis anemometer, then 100 ms, and on until its prompt has come (2 s at

@@ -119,12 +119,7 @@ KestrixReportEnd KestrixReport::Run(ReportOutput* output) {
   try {
     end = PrintInConfigMode(*output);
   } catch (...) {
-    try {
-      link_.channel.LeaveConfigMode();
-    } catch (const PortError&) {
-      // The port that failed the report cannot carry the exit either.
-      link_.channel.ForgetConfigMode();
-    }
+    link_.channel.LeaveConfigModeAfterFailure();
     throw;
   }
   link_.channel.LeaveConfigMode();

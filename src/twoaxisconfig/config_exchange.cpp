@@ -29,12 +29,7 @@ SettingOutcome RunConfigExchange(TwoAxisDialogParts& parts,
   try {
     outcome = body();
   } catch (...) {
-    try {
-      parts.channel.LeaveConfigMode();
-    } catch (const PortError&) {
-      // The port that failed the exchange cannot carry the exit either.
-      parts.channel.ForgetConfigMode();
-    }
+    parts.channel.LeaveConfigModeAfterFailure();
     throw;
   }
   parts.channel.LeaveConfigMode();
