@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "cli/command_line.h"
+#include "support/cli_run.h"
 
 namespace ventari {
 namespace {
@@ -36,10 +37,8 @@ TEST(DiagCommand, OptionsThatCannotRunEndWithTheUsageStatusBeforeAnyPortIsOpened
 TEST(DiagCommand, AnInterruptedRunSwitchesTheDebugOutputOffAndPrintsItsStatistics) {
   QTemporaryDir dir;
   QProcess simulator;
-  simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), {"--model", "kestrix2", "--trace"});
-  ASSERT_TRUE(simulator.waitForStarted(5000));
-  for (int i = 0; i < 50 && !simulator.canReadLine(); ++i) simulator.waitForReadyRead(100);
-  const QString path = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+  const QString path = test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+                                                  {"--model", "kestrix2"});
   ASSERT_TRUE(path.startsWith("/dev/"));
 
   QProcess cli;
@@ -79,10 +78,8 @@ TEST(DiagCommand, AnInterruptedRunSwitchesTheDebugOutputOffAndPrintsItsStatistic
 TEST(DiagCommand, ADiagnosticThatWasNotSwitchedOnIsNotDone) {
   QTemporaryDir dir;
   QProcess simulator;
-  simulator.start(QStringLiteral(VENTARI_SIM_EXECUTABLE), {"--model", "kestrix2", "--trace"});
-  ASSERT_TRUE(simulator.waitForStarted(5000));
-  for (int i = 0; i < 50 && !simulator.canReadLine(); ++i) simulator.waitForReadyRead(100);
-  const QString path = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+  const QString path = test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+                                                  {"--model", "kestrix2"});
   ASSERT_TRUE(path.startsWith("/dev/"));
 
   QProcess cli;
