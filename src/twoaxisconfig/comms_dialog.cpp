@@ -106,7 +106,6 @@ SettingOutcome CommsDialog::Ok() {
 }
 
 SettingOutcome CommsDialog::Change(std::vector<int>& held) {
-  CommandChannel& channel = p_.channel;
   TwoAxisConfig& c = p_.config;
   const std::vector<int> before = activated_;
 
@@ -117,13 +116,7 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
   changed.parity = kParities[parity];
   changed.dataBits = sevenBits == 1 ? 7 : 8;
   if (!PortTakes(changed)) return Refused(before);
-  channel.Command(Setting('F', 1 + parity + 3 * sevenBits));
-  // The command's line end leaves at the old settings; a driver may still hold it.
-  p_.port.Drain(kDrainBoundMs);
-  p_.port.SetLine(changed);
-  channel.SlowWait();
-  const Answered format = Confirm('F', old, changed);
-  p_.lineStatus.RefreshStatus();
+  const Answered format = Send('F', 1 + parity + 3 * sevenBits, old, changed);
   if (format == Answered::kOld || format == Answered::kNowhere) {
     return Unconfirmed(format, before);
   }
@@ -138,12 +131,7 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
   old = changed;
   changed.baud = baud.baud;
   if (!PortTakes(changed)) return Refused(held);
-  channel.Command(Setting('B', baud.digit));
-  p_.port.Drain(kDrainBoundMs);
-  p_.port.SetLine(changed);
-  channel.SlowWait();
-  const Answered rate = Confirm('B', old, changed);
-  p_.lineStatus.RefreshStatus();
+  const Answered rate = Send('B', baud.digit, old, changed);
   if (rate == Answered::kNewOnRetry || rate == Answered::kNew) {
     held = Selection();
     return format == Answered::kNew && rate == Answered::kNew ? SettingOutcome{}
@@ -151,6 +139,18 @@ SettingOutcome CommsDialog::Change(std::vector<int>& held) {
   }
   // The format stands; only the rate is in question.
   return Unconfirmed(rate, held);
+}
+
+CommsDialog::Answered CommsDialog::Send(char letter, int digit, const LineSettings& old,
+                                        const LineSettings& changed) {
+  p_.channel.Command(Setting(letter, digit));
+  // The command's line end leaves at the old settings; a driver may still hold it.
+  p_.port.Drain(kDrainBoundMs);
+  p_.port.SetLine(changed);
+  p_.channel.SlowWait();
+  const Answered answered = Confirm(letter, old, changed);
+  p_.lineStatus.RefreshStatus();
+  return answered;
 }
 
 bool CommsDialog::PortTakes(const LineSettings& line) {

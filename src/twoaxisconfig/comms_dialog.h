@@ -35,6 +35,9 @@ class CommsDialog : public RadioDialogModel {
   enum class Answered { kNew, kNewOnRetry, kOld, kNowhere };
   // The exchange's commands; `held` follows what the anemometer has confirmed.
   SettingOutcome Change(std::vector<int>& held);
+  // Sends the setting `letter` `digit` at `old`, moves the port to `changed` once it has left,
+  // and confirms the change.
+  Answered Send(char letter, int digit, const LineSettings& old, const LineSettings& changed);
   // Sends `letter` alone at `changed`; without its echo there, at `old`, then again at
   // `changed`; then, once the change has lapsed, by entering configuration mode at `old`. The
   // port is left at the settings that answered (`old` when none did).
