@@ -66,8 +66,8 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
       triAxisData({runtime, link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
                    anemometer.triAxisConfig, displays.tabular, displays.graph,
                    displays.windsockWindow, displays.alarm, std::move(graphShown)}),
-      triAxisReader(triAxisAsciiCollector, triAxisBinaryCollector, anemometer.triAxisConfig,
-                    triAxisData) {}
+      triAxisReader(runtime, triAxisAsciiCollector, triAxisBinaryCollector,
+                    anemometer.triAxisConfig, triAxisData) {}
 
 Commands::Commands(Runtime& runtime, Prompts& prompts, MainWindowModel& window,
                    Anemometer& anemometer, AnemometerLink& link, LiveDisplays& displays,

@@ -103,7 +103,10 @@ class TApdDataPacket {
   // Called by a handler when the packet just delivered is none after all (its check failed):
   // the bytes after its first byte are matched again, by every matcher, instead of being
   // dropped, so that a packet which began inside it is still found.
-  void ScanAgainAfterStart() { scanAgain_ = true; }
+  void ScanAgainAfterStart() { scanAgain_ = ScanAgain::kAfterFirstByte; }
+  // Called by a handler when the packet's last byte may also be the first of the next one: that
+  // byte and those after it are matched again.
+  void ScanAgainFromLastByte() { scanAgain_ = ScanAgain::kFromLastByte; }
 
   // Set to 1 by the handlers when the matcher delivered what they waited for; the waiting code
   // clears it before it asks.
@@ -141,6 +144,7 @@ class TApdDataPacket {
   };
 
   enum class Mode { kIdle, kWaitingForStart, kWaitingForCapture, kCollecting };
+  enum class ScanAgain { kNo, kAfterFirstByte, kFromLastByte };
 
   void CheckArmable() const;
   void Rearm();
@@ -161,7 +165,7 @@ class TApdDataPacket {
   TimeOutHandler timeOutHandler_;
   TimeOutRule timeOutRule_;
   PacketMatcherGroup* group_ = nullptr;
-  bool scanAgain_ = false;
+  ScanAgain scanAgain_ = ScanAgain::kNo;
 
   // Taken at arming.
   bool anyData_ = false;

@@ -215,12 +215,23 @@ std::exception_ptr PacketMatcherGroup::Deliver(TApdDataPacket& matcher, const Sc
   Disarmed(matcher);
 
   const std::uint64_t discards = discards_;
-  matcher.scanAgain_ = false;
+  matcher.scanAgain_ = TApdDataPacket::ScanAgain::kNo;
   std::exception_ptr error = Report(CallHandlers(matcher, begin, stop));
   // Unless the port closed meanwhile, everything up to the packet's last byte goes, or only its
-  // first byte when a handler found it was none.
+  // first byte when a handler found it was none, or all but its last byte when that may begin
+  // the next.
   if (discards == discards_) {
-    head_ = matcher.scanAgain_ ? first + 1 : end.last + 1;
+    switch (matcher.scanAgain_) {
+      case TApdDataPacket::ScanAgain::kNo:
+        head_ = end.last + 1;
+        break;
+      case TApdDataPacket::ScanAgain::kAfterFirstByte:
+        head_ = first + 1;
+        break;
+      case TApdDataPacket::ScanAgain::kFromLastByte:
+        head_ = end.last;
+        break;
+    }
     if (head_ == buffer_.size()) DiscardBuffer();
   }
   if (matcher.autoEnable_) {

@@ -12,12 +12,14 @@ std::int64_t RecordCollector::TimeOutMs(int recordBytes, const LineSettings& lin
   return std::max(kShortestTimeOutMs, static_cast<std::int64_t>(std::ceil(onTheLine)));
 }
 
+std::int64_t RecordCollector::TimeOutMs() const {
+  return TimeOutMs(matcher_.EndCond().size ? matcher_.PacketSize() : longestRecord_, port_.Line());
+}
+
 RecordCollector::RecordCollector(TApdDataPacket& matcher, const SerialPort& port,
                                  RecordCounts& counts, int longestRecord)
-    : matcher_(matcher), counts_(counts) {
-  matcher.SetTimeOutRule([this, &port, longestRecord] {
-    return TimeOutMs(matcher_.EndCond().size ? matcher_.PacketSize() : longestRecord, port.Line());
-  });
+    : matcher_(matcher), port_(port), longestRecord_(longestRecord), counts_(counts) {
+  matcher.SetTimeOutRule([this] { return TimeOutMs(); });
   matcher.SetTimeOutHandler([this](TApdDataPacket&) {
     ++counts_.incomplete;
     matcher_.SetEnabled(true);
@@ -27,13 +29,30 @@ RecordCollector::RecordCollector(TApdDataPacket& matcher, const SerialPort& port
 
 void RecordCollector::OnRecord(const QByteArray& text) {
   const QByteArray record = FromLastStart(text);
-  if (!handler_ || handler_(record)) {
-    ++counts_.whole;
-    wholeRecord_.Notify();
+  switch (handler_ ? handler_(record) : Verdict::kWhole) {
+    case Verdict::kWhole:
+      Settle(true);
+      break;
+    case Verdict::kBad:
+      ++counts_.bad;
+      matcher_.ScanAgainAfterStart();
+      break;
+    case Verdict::kHeld:
+      matcher_.ScanAgainFromLastByte();
+      break;
+    case Verdict::kEarly:
+      matcher_.ScanAgainAfterStart();
+      break;
+  }
+}
+
+void RecordCollector::Settle(bool whole) {
+  if (!whole) {
+    ++counts_.incomplete;
     return;
   }
-  ++counts_.bad;
-  matcher_.ScanAgainAfterStart();
+  ++counts_.whole;
+  wholeRecord_.Notify();
 }
 
 QByteArray RecordCollector::FromLastStart(const QByteArray& text) {

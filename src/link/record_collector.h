@@ -26,8 +26,18 @@ struct RecordCounts {
 
 class RecordCollector {
  public:
-  // Hands one record on; false when it failed its check.
-  using RecordHandler = std::function<bool(const QByteArray& record)>;
+  // What a record handler made of one record.
+  enum class Verdict {
+    kWhole,  // handed on
+    kBad,    // failed its check: dropped
+    // Passed its check, but its last byte may have been the next record's first (its own was
+    // lost): held back, and matched again from that byte; the handler settles it later.
+    kHeld,
+    // Began at a held record's last byte, one byte before the next record's start: none, and
+    // not counted; matched again from its second byte.
+    kEarly,
+  };
+  using RecordHandler = std::function<Verdict(const QByteArray& record)>;
 
   // A record may stay open for four times its time on the line at the port's rate, and never
   // less than a second, so that a sender that pauses briefly inside a record, or a port that
@@ -35,6 +45,8 @@ class RecordCollector {
   static constexpr int kRecordTimes = 4;
   static constexpr std::int64_t kShortestTimeOutMs = 1000;
   static std::int64_t TimeOutMs(int recordBytes, const LineSettings& line);
+  // The time-out of a record that starts now.
+  std::int64_t TimeOutMs() const;
 
   // Installs the handlers and the time-out of `matcher`, which frames records of at most
   // `longestRecord` bytes on the line, framing included (a matcher that ends by size: of its
@@ -50,6 +62,9 @@ class RecordCollector {
   // on. A record the handler finds bad is counted, and the bytes after its start are searched
   // again for the next record's start.
   void SetRecordHandler(RecordHandler handler) { handler_ = std::move(handler); }
+  // Called by the handler once a record it held is known to have arrived whole, or not (then
+  // it is dropped and counted as incomplete).
+  void Settle(bool whole);
   // Told after each record handed on whole.
   ChangeNotifier& WholeRecord() { return wholeRecord_; }
 
@@ -59,6 +74,8 @@ class RecordCollector {
   QByteArray FromLastStart(const QByteArray& text);
 
   TApdDataPacket& matcher_;
+  const SerialPort& port_;
+  const int longestRecord_;
   RecordCounts& counts_;
   RecordHandler handler_;
   ChangeNotifier wholeRecord_;

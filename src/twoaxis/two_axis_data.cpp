@@ -10,7 +10,7 @@ TwoAxisDataDecoder::TwoAxisDataDecoder(RecordCollector& collector, std::function
     : uvLayout_(std::move(uvLayout)), consumer_(std::move(consumer)) {
   collector.SetRecordHandler([this](const QByteArray& text) {
     OnDataPacket(text);
-    return true;
+    return RecordCollector::Verdict::kWhole;
   });
 }
 

@@ -57,7 +57,8 @@ TEST(RecordCollectorTest, OnlyWholeGoodRecordsAreHandedOnAndTheRestIsCounted) {
     std::vector<std::string> handed;
     collector.SetRecordHandler([&handed](const QByteArray& record) {
       handed.push_back(record.toStdString());
-      return !record.startsWith('X');
+      return record.startsWith('X') ? RecordCollector::Verdict::kBad
+                                    : RecordCollector::Verdict::kWhole;
     });
     matcher.SetEnabled(true);
     group.Receive(reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size());
