@@ -38,6 +38,8 @@ void RecordCollector::OnRecord(const QByteArray& text) {
       matcher_.ScanAgainAfterStart();
       break;
     case Verdict::kHeld:
+      // Nothing consumed the record yet, so nothing armed the matcher again.
+      matcher_.SetEnabled(true);
       matcher_.ScanAgainFromLastByte();
       break;
     case Verdict::kEarly:

@@ -16,11 +16,15 @@
 namespace ventari {
 namespace {
 
+// Arms the matcher again after each record, as the windows' applier does.
 struct Addresses : TriAxisRecordConsumer {
+  explicit Addresses(TApdDataPacket& matcher) : matcher(matcher) {}
   void Apply(const TriAxisAsciiRecord&) override {}
   void Apply(const TriAxisBinaryRecord& record) override {
     if (record.status) handed.push_back(record.status->address);
+    matcher.SetEnabled(true);
   }
+  TApdDataPacket& matcher;
   std::vector<int> handed;
 };
 
@@ -57,12 +61,13 @@ TEST(TriAxisDataReaderTest, ARecordEndingInTheStartByteIsHandedOnOnlyWhenItWasWh
     matcher.SetEndCond({.size = true});
     matcher.SetPacketSize(2 + TriAxisBinaryDecoder::RecordSize(config));
     matcher.SetIncludeStrings(false);
+    matcher.SetAutoEnable(false);
     group.Attach(matcher);
     RecordCounts counts;
     TApdDataPacket asciiMatcher;
     RecordCollector ascii(asciiMatcher, port, counts, 8);
     RecordCollector binary(matcher, port, counts, 0);
-    Addresses consumer;
+    Addresses consumer(matcher);
     TriAxisDataReader reader(runtime, ascii, binary, config, consumer);
     matcher.SetEnabled(true);
     group.Receive(reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size());
