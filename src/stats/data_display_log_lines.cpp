@@ -79,6 +79,8 @@ void ReadDataDisplayLines(LineCursor& lines, bool uv, std::int64_t startUs,
     } else if (options.recordsPerSecond && *options.recordsPerSecond > 0) {
       timeUs = startUs + std::llround(static_cast<double>(unstamped++) * 1e6 /
                                       *options.recordsPerSecond);
+    } else {
+      result.needsRate = true;
     }
     const auto first = ReadNumber(Cut(line, fields.first, fields.firstLength));
     const auto second = ReadNumber(Cut(line, fields.second, fields.secondLength));

@@ -38,6 +38,8 @@ struct WindLogResult {
   // The records a second the times were derived from, or as the time stamps show it.
   double recordsPerSecond = 0;
   bool threeAxis = false;
+  // Records without a time stamp were met and no rate was given to time them by.
+  bool needsRate = false;
 };
 
 using WindSampleSink = std::function<void(const WindSample&)>;

@@ -8,6 +8,8 @@ namespace {
 
 constexpr std::int64_t kUsPerMinute = 60'000'000;
 constexpr std::int64_t kUsPerDay = 1440 * kUsPerMinute;
+// A pause longer than this (a clock set wrong while logging) gives no empty rows between.
+constexpr std::int64_t kLongestEmptyStretchUs = 31 * kUsPerDay;
 
 // Rounded down, also for times before 1970.
 std::int64_t FloorTo(std::int64_t value, std::int64_t step) {
@@ -32,6 +34,10 @@ WindStatistics::Period WindStatistics::PeriodOf(std::int64_t timeUs) const {
 
 bool WindStatistics::Add(const WindSample& sample) {
   if (open_ && sample.timeUs < open_->startUs) return false;
+  if (open_ && sample.timeUs - open_->endUs > kLongestEmptyStretchUs) {
+    Close();
+    open_.reset();
+  }
   while (open_ && sample.timeUs >= open_->endUs) {
     const std::int64_t next = open_->endUs;
     Close();
