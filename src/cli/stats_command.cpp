@@ -96,6 +96,9 @@ QString TimesNote(const QString& file, const WindLogResult& result) {
                 .arg(result.unreadable)
                 .arg(result.firstUnreadableLine);
   }
+  if (result.needsRate) {
+    note += QStringLiteral(" (records without time stamps: give the records a second with --rate)");
+  }
   if (result.pathsBlocked > 0) {
     note += QStringLiteral(", %1 with the paths blocked").arg(result.pathsBlocked);
   }
@@ -145,8 +148,13 @@ int StatsCommand(const CliInvocation& call) {
   std::vector<PeriodRow> rows;
   WindStatistics statistics(request.settings, [&rows](const PeriodRow& row) { rows.push_back(row); });
   WindRose rose(request.roseSectors);
+  std::int64_t outOfOrder = 0;
   const WindSampleSink sink = [&](const WindSample& sample) {
-    if (statistics.Add(sample) && request.roseSectors > 0) rose.Add(sample);
+    if (!statistics.Add(sample)) {
+      ++outOfOrder;
+    } else if (request.roseSectors > 0) {
+      rose.Add(sample);
+    }
   };
   QTextStream err(stderr);
   RecordTimes times = RecordTimes::kLogged;
@@ -177,6 +185,12 @@ int StatsCommand(const CliInvocation& call) {
     if (rate == 0) rate = result.recordsPerSecond;
   }
   statistics.Finish();
+  if (outOfOrder > 0) {
+    err << QStringLiteral("%1 records are older than the period before them and are not counted: "
+                          "give the files in the order they were written.")
+               .arg(outOfOrder)
+        << Qt::endl;
+  }
   QString out;
   if (request.csv) out += StatisticsCsvHeader() + QLatin1Char('\n');
   for (PeriodRow& row : rows) {
