@@ -83,7 +83,11 @@ std::vector<CliCommand> Table() {
                       "records dropped as incomplete or bad, pauses in the data and their length "
                       "in all, port losses and returns) and, with --json, a last summary object."),
        true,
-       {port, baud, json, seconds, reconnectTimeout, pcAvg, settings},
+       {port, baud, json, seconds, reconnectTimeout, pcAvg, settings,
+        Valued("stats", "MIN",
+               QStringLiteral("Also print the wind statistics of each MIN-minute period on the "
+                              "UTC clock as a JSON object {\"stats\": ...} at its end (1 to "
+                              "60)."))},
        StreamCommand},
       {QStringLiteral("log"),
        {},

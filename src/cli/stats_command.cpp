@@ -49,13 +49,13 @@ std::variant<StatsRequest, QString> ReadRequest(const CliInvocation& call) {
     request.settings.periodMinutes = parser.value(QStringLiteral("period")).toInt(&number);
     if (!number || request.settings.periodMinutes < StatisticsSettings::kMinPeriodMinutes ||
         request.settings.periodMinutes > StatisticsSettings::kMaxPeriodMinutes) {
-      return QStringLiteral("stats: --period takes 1 to 60 minutes");
+      return QStringLiteral("--period takes 1 to 60 minutes");
     }
   }
   if (parser.isSet(QStringLiteral("coverage"))) {
     const double percent = parser.value(QStringLiteral("coverage")).toDouble(&number);
     if (!number || percent < 0 || percent > 100) {
-      return QStringLiteral("stats: --coverage takes 0 to 100 per cent");
+      return QStringLiteral("--coverage takes 0 to 100 per cent");
     }
     request.settings.coverage = percent / 100;
   }
@@ -63,7 +63,7 @@ std::variant<StatsRequest, QString> ReadRequest(const CliInvocation& call) {
     request.roseSectors = parser.value(QStringLiteral("rose")).toInt(&number);
     if (!number || request.roseSectors < WindRose::kMinSectors ||
         request.roseSectors > WindRose::kMaxSectors) {
-      return QStringLiteral("stats: --rose takes %1 to %2 sectors")
+      return QStringLiteral("--rose takes %1 to %2 sectors")
           .arg(WindRose::kMinSectors)
           .arg(WindRose::kMaxSectors);
     }
@@ -71,21 +71,21 @@ std::variant<StatsRequest, QString> ReadRequest(const CliInvocation& call) {
   if (parser.isSet(QStringLiteral("utc-offset"))) {
     request.log.localTime.utcOffsetSeconds = UtcOffset(parser.value(QStringLiteral("utc-offset")));
     if (!request.log.localTime.utcOffsetSeconds) {
-      return QStringLiteral("stats: --utc-offset takes hours east of UTC, e.g. +02:00 or -5");
+      return QStringLiteral("--utc-offset takes hours east of UTC, e.g. +02:00 or -5");
     }
   }
   if (parser.isSet(QStringLiteral("rate"))) {
     const double rate = parser.value(QStringLiteral("rate")).toDouble(&number);
     if (!number || rate <= 0 || rate > 1000) {
-      return QStringLiteral("stats: --rate takes the records a second, above 0 and up to 1000");
+      return QStringLiteral("--rate takes the records a second, above 0 and up to 1000");
     }
     request.log.recordsPerSecond = rate;
   }
   if (call.options.json && parser.isSet(QStringLiteral("csv"))) {
-    return QStringLiteral("stats: give --json or --csv, not both");
+    return QStringLiteral("give --json or --csv, not both");
   }
   request.csv = !call.options.json;
-  if (call.words.isEmpty()) return QStringLiteral("stats: give one FILE or more");
+  if (call.words.isEmpty()) return QStringLiteral("stats needs one FILE or more");
   return request;
 }
 
@@ -140,13 +140,11 @@ QStringList InSegmentOrder(const QStringList& files) {
 
 int StatsCommand(const CliInvocation& call) {
   const auto read = ReadRequest(call);
-  if (const QString* usage = std::get_if<QString>(&read)) {
-    CliFail(*usage);
-    return kExitUsage;
-  }
+  if (const QString* usage = std::get_if<QString>(&read)) return CliFail(*usage);
   const StatsRequest& request = std::get<StatsRequest>(read);
   std::vector<PeriodRow> rows;
-  WindStatistics statistics(request.settings, [&rows](const PeriodRow& row) { rows.push_back(row); });
+  WindStatistics statistics(request.settings,
+                            [&rows](const PeriodRow& row) { rows.push_back(row); });
   WindRose rose(request.roseSectors);
   std::int64_t outOfOrder = 0;
   const WindSampleSink sink = [&](const WindSample& sample) {
@@ -186,8 +184,9 @@ int StatsCommand(const CliInvocation& call) {
   }
   statistics.Finish();
   if (outOfOrder > 0) {
-    err << QStringLiteral("%1 records are older than the period before them and are not counted: "
-                          "give the files in the order they were written.")
+    err << QStringLiteral(
+               "%1 records are older than the period before them and are not counted: "
+               "give the files in the order they were written.")
                .arg(outOfOrder)
         << Qt::endl;
   }
@@ -195,15 +194,16 @@ int StatsCommand(const CliInvocation& call) {
   if (request.csv) out += StatisticsCsvHeader() + QLatin1Char('\n');
   for (PeriodRow& row : rows) {
     MarkCoverage(row, rate, request.settings.coverage);
-    out += request.csv ? StatisticsCsvLine(row, times)
-                       : QString::fromUtf8(QJsonDocument(StatisticsJson(row, times))
-                                               .toJson(QJsonDocument::Compact));
+    out += request.csv
+               ? StatisticsCsvLine(row, times)
+               : QString::fromUtf8(
+                     QJsonDocument(StatisticsJson(row, times)).toJson(QJsonDocument::Compact));
     out += QLatin1Char('\n');
   }
   if (request.roseSectors > 0) {
-    out += request.csv ? QLatin1Char('\n') + RoseCsvLines(rose).join(QLatin1Char('\n'))
-                       : QString::fromUtf8(
-                             QJsonDocument(RoseJson(rose)).toJson(QJsonDocument::Compact));
+    out += request.csv
+               ? QLatin1Char('\n') + RoseCsvLines(rose).join(QLatin1Char('\n'))
+               : QString::fromUtf8(QJsonDocument(RoseJson(rose)).toJson(QJsonDocument::Compact));
     out += QLatin1Char('\n');
   }
   CliPrint(out);

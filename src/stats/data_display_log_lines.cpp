@@ -1,28 +1,13 @@
-#include <array>
 #include <cmath>
 
 #include "stats/log_body_readers.h"
+#include "stats/speed_units.h"
 
 namespace ventari {
 namespace {
 
 // "dd/MM/yyyy,HH:mm:ss" at the end of a time-stamped line.
 constexpr std::size_t kStampLength = 19;
-
-// The output units' letters and their speed in m/s.
-struct Unit {
-  char letter;
-  double metresPerSecond;
-};
-constexpr std::array<Unit, 5> kUnits = {
-    {{'M', 1.0}, {'N', 1 / 1.943844}, {'P', 1 / 2.236936}, {'K', 1 / 3.6}, {'F', 1 / 196.8504}}};
-
-double MetresPerSecond(char letter) {
-  for (const Unit& unit : kUnits) {
-    if (unit.letter == letter) return unit.metresPerSecond;
-  }
-  return 1.0;
-}
 
 bool IsStamp(std::string_view tail) {
   static constexpr std::string_view kShape = "00/00/0000,00:00:00";
@@ -77,8 +62,8 @@ void ReadDataDisplayLines(LineCursor& lines, bool uv, std::int64_t startUs,
       timeUs = lastStampUs;
       line.remove_suffix(kStampLength);
     } else if (options.recordsPerSecond && *options.recordsPerSecond > 0) {
-      timeUs = startUs + std::llround(static_cast<double>(unstamped++) * 1e6 /
-                                      *options.recordsPerSecond);
+      timeUs = startUs +
+               std::llround(static_cast<double>(unstamped++) * 1e6 / *options.recordsPerSecond);
     } else {
       result.needsRate = true;
     }
@@ -88,7 +73,8 @@ void ReadDataDisplayLines(LineCursor& lines, bool uv, std::int64_t startUs,
       unreadable();
       continue;
     }
-    const double factor = fields.unit < line.size() ? MetresPerSecond(line[fields.unit]) : 1.0;
+    const double factor =
+        fields.unit < line.size() ? MetresPerSecondOfLetter(line[fields.unit]) : 1.0;
     WindSample sample = uv ? SampleFromUv(*timeUs, *first * factor, *second * factor, std::nullopt)
                            : WindSample{*timeUs, *second * factor, *first, std::nullopt};
     ++result.samples;

@@ -17,7 +17,15 @@ QJsonValue JsonNumber(const std::optional<double>& value) {
 }
 
 QString TimesText(RecordTimes times) {
-  return times == RecordTimes::kLogged ? QStringLiteral("logged") : QStringLiteral("derived");
+  switch (times) {
+    case RecordTimes::kLogged:
+      return QStringLiteral("logged");
+    case RecordTimes::kDerived:
+      return QStringLiteral("derived");
+    case RecordTimes::kReceived:
+      break;
+  }
+  return QStringLiteral("received");
 }
 
 double Percent(const WindRose& rose, int sector, int speedClass) {
@@ -27,8 +35,7 @@ double Percent(const WindRose& rose, int sector, int speedClass) {
 }  // namespace
 
 QString PeriodEndText(std::int64_t endUs) {
-  return QDateTime::fromMSecsSinceEpoch(endUs / 1000, Qt::UTC)
-      .toString(Qt::ISODate);
+  return QDateTime::fromMSecsSinceEpoch(endUs / 1000, Qt::UTC).toString(Qt::ISODate);
 }
 
 QString StatisticsCsvHeader() {
@@ -101,11 +108,10 @@ QJsonObject RoseJson(const WindRose& rose) {
     for (int c = 0; c < WindRose::kClassCount; ++c) row.append(Percent(rose, sector, c));
     percent.append(row);
   }
-  return {{"rose",
-           QJsonObject{{"sectors", rose.Sectors()},
-                       {"classes", classes},
-                       {"samples", static_cast<qint64>(rose.Total())},
-                       {"percent", percent}}}};
+  return {{"rose", QJsonObject{{"sectors", rose.Sectors()},
+                               {"classes", classes},
+                               {"samples", static_cast<qint64>(rose.Total())},
+                               {"percent", percent}}}};
 }
 
 }  // namespace ventari

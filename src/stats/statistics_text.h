@@ -12,9 +12,9 @@
 
 namespace ventari {
 
-// How the records' times were known: written in the log, or worked out from the header's start
-// and the records' rate.
-enum class RecordTimes { kLogged, kDerived };
+// How the records' times were known: written in the log, worked out from the header's start
+// and the records' rate, or taken from the clock as they arrived.
+enum class RecordTimes { kLogged, kDerived, kReceived };
 
 QString PeriodEndText(std::int64_t endUs);
 QString StatisticsCsvHeader();
