@@ -23,13 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ventari::WindRose rose(data[0] % 80);
   std::int64_t lines = 1;
   for (char c : text) lines += c == '\n';
-  const ventari::WindLogResult result =
-      ventari::ReadWindLog(QStringLiteral("fuzz.log"), text, options,
-                           [&](const ventari::WindSample& sample) {
-                             ventari::Check(std::isfinite(sample.speed));
-                             statistics.Add(sample);
-                             rose.Add(sample);
-                           });
+  const ventari::WindLogResult result = ventari::ReadWindLog(
+      QStringLiteral("fuzz.log"), text, options, [&](const ventari::WindSample& sample) {
+        ventari::Check(std::isfinite(sample.speed));
+        statistics.Add(sample);
+        rose.Add(sample);
+      });
   statistics.Finish();
   ventari::Check(result.samples + result.unreadable + result.pathsBlocked <= lines);
   ventari::Check(result.refusal.isEmpty() || result.samples == 0);

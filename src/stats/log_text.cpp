@@ -64,8 +64,8 @@ std::optional<double> ReadNumber(std::string_view text) {
 
 std::optional<std::int64_t> ReadLocalTime(std::string_view date, std::string_view time,
                                           const LocalTimeRule& rule) {
-  if (date.size() != 10 || time.size() != 8 || date[2] != '/' || date[5] != '/' ||
-      time[2] != ':' || time[5] != ':') {
+  if (date.size() != 10 || time.size() != 8 || date[2] != '/' || date[5] != '/' || time[2] != ':' ||
+      time[5] != ':') {
     return std::nullopt;
   }
   const auto day = Digits(date.substr(0, 2), 2);
@@ -78,9 +78,8 @@ std::optional<std::int64_t> ReadLocalTime(std::string_view date, std::string_vie
   const QDate d(*year, *month, *day);
   const QTime t(*hour, *minute, *second);
   if (!d.isValid() || !t.isValid()) return std::nullopt;
-  const QDateTime at = rule.utcOffsetSeconds
-                           ? QDateTime(d, t, QTimeZone(*rule.utcOffsetSeconds))
-                           : QDateTime(d, t);
+  const QDateTime at =
+      rule.utcOffsetSeconds ? QDateTime(d, t, QTimeZone(*rule.utcOffsetSeconds)) : QDateTime(d, t);
   if (!at.isValid()) return std::nullopt;
   return at.toMSecsSinceEpoch() * 1000;
 }

@@ -19,8 +19,7 @@ void ReadTabularLines(LineCursor& lines, std::string_view columnHeader, std::int
       polar = line.find("Dir") != std::string_view::npos;
       continue;
     }
-    const std::int64_t timeUs =
-        startUs + std::llround(static_cast<double>(record++) * usPerRecord);
+    const std::int64_t timeUs = startUs + std::llround(static_cast<double>(record++) * usPerRecord);
     if (line.substr(0, 5) == "-----") {
       ++result.pathsBlocked;
       continue;

@@ -26,7 +26,8 @@ std::optional<std::int64_t> HeaderTime(std::string_view line, const LocalTimeRul
 std::optional<double> TabularRate(std::string_view line) {
   const std::string_view digits = TrimBlanks(line.substr(kOutputRate.size()));
   int averaging = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), averaging);
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), averaging);
   if (error != std::errc() || end != digits.data() + digits.size() || averaging < 1 ||
       averaging > kMaxAveraging) {
     return std::nullopt;

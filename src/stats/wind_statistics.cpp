@@ -21,8 +21,9 @@ std::int64_t FloorTo(std::int64_t value, std::int64_t step) {
 
 WindStatistics::WindStatistics(StatisticsSettings settings, RowSink sink)
     : settings_(settings), sink_(std::move(sink)) {
-  settings_.periodMinutes = std::clamp(settings_.periodMinutes, StatisticsSettings::kMinPeriodMinutes,
-                                       StatisticsSettings::kMaxPeriodMinutes);
+  settings_.periodMinutes =
+      std::clamp(settings_.periodMinutes, StatisticsSettings::kMinPeriodMinutes,
+                 StatisticsSettings::kMaxPeriodMinutes);
 }
 
 WindStatistics::Period WindStatistics::PeriodOf(std::int64_t timeUs) const {

@@ -1,8 +1,8 @@
 // Wind statistics period by period on the clock: periods of 1 to 60 minutes aligned to the UTC
 // day (00:00, 00:10, ...; a length that does not divide the day ends the day with a shorter
 // period), each closed when the first sample of a later period arrives or at the end, every
-// period between two samples given, empty or not (up to a pause of 31 days). Feeds the rows to one sink, the command
-// line's printing or a window's model alike.
+// period between two samples given, empty or not (up to a pause of 31 days). Feeds the rows to one
+// sink, the command line's printing or a window's model alike.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 // ventari-cli stats on logs the simulated anemometers' runs wrote: every record in a period's
 // count, the speeds summed as the test reads them from the file itself, and the segment files
 // read in the order of their numbers.
+#include "cli/stats_command.h"
+
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -8,7 +10,6 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "cli/stats_command.h"
 #include "support/cli_run.h"
 #include "support/file_contents.h"
 
@@ -38,8 +39,8 @@ Records ReadRecords(const QByteArray& log) {
     if (tabular) {
       const QList<QByteArray> fields = line.simplified().split(' ');
       if (fields.size() < 5) continue;
-      records.speedSum += polar ? fields[3].toDouble()
-                                : std::hypot(fields[2].toDouble(), fields[3].toDouble());
+      records.speedSum +=
+          polar ? fields[3].toDouble() : std::hypot(fields[2].toDouble(), fields[3].toDouble());
     } else {
       records.speedSum += polar ? line.mid(6, 6).toDouble()
                                 : std::hypot(line.mid(2, 7).toDouble(), line.mid(10, 7).toDouble());

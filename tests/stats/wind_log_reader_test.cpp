@@ -1,11 +1,11 @@
 // The logs this program writes, read back as wind samples: each layout, the times they carry or
 // that are derived, lines that cannot be read, and logs that are refused.
+#include "stats/wind_log_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "stats/wind_log_reader.h"
 
 namespace ventari {
 namespace {
@@ -36,33 +36,34 @@ std::vector<Case> Cases() {
   const std::string polar = Header("Polar data");
   const std::string tabular = Header("Output rate: 5");
   return {
-      {"polar stamped", polar +
-                            "Q,200,003.00,M,00,09/12/2026,19:00:10\r\n"
-                            "Q,210,004.00,M,00,09/12/2026,19:00:10\r\n"
-                            "Q,2x0,004.00,M,00,09/12/2026,19:00:11\r\n",
+      {"polar stamped",
+       polar + "Q,200,003.00,M,00,09/12/2026,19:00:10\r\n"
+               "Q,210,004.00,M,00,09/12/2026,19:00:10\r\n"
+               "Q,2x0,004.00,M,00,09/12/2026,19:00:11\r\n",
        std::nullopt, nullptr, 2, 1, false, kHeaderUtc + kSecond, 3, 200},
-      {"polar in knots", polar + "Q,090,019.44,N,00,09/12/2026,19:00:10\r\n", std::nullopt,
-       nullptr, 1, 0, false, kHeaderUtc + kSecond, 19.44 / 1.943844, 90},
-      {"uv without stamps", Header("UV data") + "Q,+003.00,+004.00,M,00,\r\nQ,-000.00,+000.00,M,00,\r\n",
-       2.0, nullptr, 2, 0, true, kHeaderUtc, 5, 216.86989764584402},
+      {"polar in knots", polar + "Q,090,019.44,N,00,09/12/2026,19:00:10\r\n", std::nullopt, nullptr,
+       1, 0, false, kHeaderUtc + kSecond, 19.44 / 1.943844, 90},
+      {"uv without stamps",
+       Header("UV data") + "Q,+003.00,+004.00,M,00,\r\nQ,-000.00,+000.00,M,00,\r\n", 2.0, nullptr,
+       2, 0, true, kHeaderUtc, 5, 216.86989764584402},
       {"no stamps and no rate", polar + "Q,200,003.00,M,00,\r\n", std::nullopt, nullptr, 0, 1,
        false, 0, 0, std::nullopt},
-      {"tabular polar", tabular +
-                            "Sa Sb     Dir      Mag       W  \r\n"
-                            "08 0C    ---     00.00    +00.11   \r\n"
-                            "08 0C    202     08.58    +00.11   \r\n"
-                            "-------------------------------------------------paths blocked----\r\n"
-                            "\r\n"
-                            "09 FF    206     08.x2    +00.26   \r\n",
+      {"tabular polar",
+       tabular + "Sa Sb     Dir      Mag       W  \r\n"
+                 "08 0C    ---     00.00    +00.11   \r\n"
+                 "08 0C    202     08.58    +00.11   \r\n"
+                 "-------------------------------------------------paths blocked----\r\n"
+                 "\r\n"
+                 "09 FF    206     08.x2    +00.26   \r\n",
        std::nullopt, nullptr, 2, 2, true, kHeaderUtc, 0, std::nullopt},
-      {"tabular uvw at 50 Hz", tabular +
-                                   "Sa Sb      U        V        W  \r\n"
-                                   "08 0C   +00.00   -02.00   +00.10   \r\n",
+      {"tabular uvw at 50 Hz",
+       tabular + "Sa Sb      U        V        W  \r\n"
+                 "08 0C   +00.00   -02.00   +00.10   \r\n",
        50.0, nullptr, 1, 0, true, kHeaderUtc, 2, 0},
       {"pc averaged", tabular + "Dir,Mag,W\r\n202,8.58,0.11\r\n", std::nullopt, "PC-averaged", 0, 0,
        false, 0, 0, std::nullopt},
-      {"axis values", tabular + "Sa Sb     Ax1      Ax2      Ax3\r\n", std::nullopt, "axis values", 0,
-       0, false, 0, 0, std::nullopt},
+      {"axis values", tabular + "Sa Sb     Ax1      Ax2      Ax3\r\n", std::nullopt, "axis values",
+       0, 0, false, 0, 0, std::nullopt},
       {"not a log", "hello\r\n", std::nullopt, "header", 0, 0, false, 0, 0, std::nullopt},
       {"no output rate", Header("Output rate: x") + "Sa Sb      U        V        W  \r\n",
        std::nullopt, "--rate", 0, 0, false, 0, 0, std::nullopt},
@@ -77,8 +78,8 @@ TEST_P(WindLogReading, GivesTheSamplesAndCountsWhatItCannotRead) {
   options.localTime.utcOffsetSeconds = 3600;
   options.recordsPerSecond = c.rate;
   std::vector<WindSample> samples;
-  const WindLogResult result = ReadWindLog(
-      QStringLiteral("run.log"), c.text, options, [&](const WindSample& s) { samples.push_back(s); });
+  const WindLogResult result = ReadWindLog(QStringLiteral("run.log"), c.text, options,
+                                           [&](const WindSample& s) { samples.push_back(s); });
   if (c.refusal) {
     EXPECT_TRUE(result.refusal.contains(QLatin1String(c.refusal))) << result.refusal.toStdString();
     EXPECT_TRUE(samples.empty());

@@ -1,6 +1,8 @@
 // The statistics of known winds, compared with a separate, plain computation of the same
 // formulas written here: every period's samples gathered, then summed in long double, the gust
 // by a search over every sample.
+#include "stats/wind_statistics.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "stats/wind_rose.h"
-#include "stats/wind_statistics.h"
 
 namespace ventari {
 namespace {
@@ -72,15 +73,15 @@ std::vector<Expected> Reference(const std::vector<WindSample>& samples, int minu
     }
     const long double n = members.size();
     e.speed = static_cast<double>(sum / n);
-    e.turbulence =
-        static_cast<double>(std::sqrt(std::max(0.0L, squares / n - (sum / n) * (sum / n))) / (sum / n));
+    e.turbulence = static_cast<double>(
+        std::sqrt(std::max(0.0L, squares / n - (sum / n) * (sum / n))) / (sum / n));
     e.wMean = static_cast<double>(w / n);
     e.wDeviation = static_cast<double>(std::sqrt(std::max(0.0L, ww / n - (w / n) * (w / n))));
     const long double sa = sines / n, ca = cosines / n;
     const long double epsilon = std::sqrt(std::max(0.0L, 1 - (sa * sa + ca * ca)));
     e.direction = Compass(std::atan2(sa, ca));
-    e.deviation =
-        static_cast<double>(std::asin(epsilon) * (1 + 0.1547L * epsilon * epsilon * epsilon) * 180 / kPi);
+    e.deviation = static_cast<double>(std::asin(epsilon) *
+                                      (1 + 0.1547L * epsilon * epsilon * epsilon) * 180 / kPi);
     e.resultantSpeed = static_cast<double>(std::hypot(east / n, north / n));
     e.resultantDirection = Compass(std::atan2(east / n, north / n));
     rows.push_back(e);
@@ -115,24 +116,30 @@ std::vector<WindSample> Wind(std::int64_t from, int count, double (*speed)(int),
 
 std::vector<Case> Cases() {
   return {
-      {"constant wind", Wind(kStart, 600, [](int) { return 5.0; }, [](int) { return 270.0; }), 10,
-       5, 270, 0, 5},
+      {"constant wind",
+       Wind(
+           kStart, 600, [](int) { return 5.0; }, [](int) { return 270.0; }),
+       10, 5, 270, 0, 5},
       {"alternating 350 and 10 degrees",
-       Wind(kStart, 600, [](int) { return 4.0; }, [](int i) { return i % 2 ? 10.0 : 350.0; }), 10,
-       4, 0, 10.0081, 4},
+       Wind(
+           kStart, 600, [](int) { return 4.0; }, [](int i) { return i % 2 ? 10.0 : 350.0; }),
+       10, 4, 0, 10.0081, 4},
       // One direction a degree apart at 10 Hz: the mean vector vanishes, ε = 1, σ = 90 * 1.1547.
       {"uniform directions",
-       Wind(kStart, 3600, [](int) { return 2.0; }, [](int i) { return i % 360 * 1.0; }, 10), 10,
-       2, -1, 103.923, 2},
+       Wind(
+           kStart, 3600, [](int) { return 2.0; }, [](int i) { return i % 360 * 1.0; }, 10),
+       10, 2, -1, 103.923, 2},
       {"gust inside a period",
-       Wind(kStart, 600, [](int i) { return i >= 300 && i < 303 ? 20.0 : 5.0; },
-            [](int) { return 90.0; }),
+       Wind(
+           kStart, 600, [](int i) { return i >= 300 && i < 303 ? 20.0 : 5.0; },
+           [](int) { return 90.0; }),
        10, 5.075, 90, 0, 20},
       // 20 m/s from 00:58.0 to 01:00.9 (1-min periods at 10 Hz): the windows ending in the
       // first minute hold at most 2 s of it (gust 15), one ending at 01:00.9 all of it.
       {"gust across a period boundary",
-       Wind(kStart, 1200, [](int i) { return i >= 580 && i < 610 ? 20.0 : 5.0; },
-            [](int) { return 180.0; }, 10),
+       Wind(
+           kStart, 1200, [](int i) { return i >= 580 && i < 610 ? 20.0 : 5.0; },
+           [](int) { return 180.0; }, 10),
        1, 5.5, 180, 0, 15},
   };
 }
@@ -142,7 +149,8 @@ class WindStatisticsKnownWinds : public ::testing::TestWithParam<Case> {};
 TEST_P(WindStatisticsKnownWinds, EqualTheSeparateComputationAndTheKnownAnswers) {
   const Case& c = GetParam();
   std::vector<PeriodRow> rows;
-  WindStatistics statistics({c.minutes, 0.9}, [&rows](const PeriodRow& row) { rows.push_back(row); });
+  WindStatistics statistics({c.minutes, 0.9},
+                            [&rows](const PeriodRow& row) { rows.push_back(row); });
   for (const WindSample& sample : c.samples) ASSERT_TRUE(statistics.Add(sample));
   statistics.Finish();
   const std::vector<Expected> expected = Reference(c.samples, c.minutes);
@@ -239,8 +247,8 @@ TEST(WindRose, SectorsAreCentredOnTheirDirectionAndClassesHoldTheirLowerBound) {
   const struct {
     double direction, speed;
     int sector, speedClass;
-  } samples[] = {{359, 1, 0, 0}, {11.24, 2, 0, 1}, {11.26, 9.9, 1, 4}, {180, 10, 8, 5},
-                 {348.76, 25, 0, 5}};
+  } samples[] = {
+      {359, 1, 0, 0}, {11.24, 2, 0, 1}, {11.26, 9.9, 1, 4}, {180, 10, 8, 5}, {348.76, 25, 0, 5}};
   for (const auto& s : samples) rose.Add({kStart, s.speed, s.direction, {}});
   rose.Add({kStart, 0, 90, {}});
   rose.Add({kStart, 3, std::nullopt, {}});
