@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QJsonArray>
-#include <QTimeZone>
 #include <optional>
 
 namespace ventari {

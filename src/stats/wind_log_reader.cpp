@@ -62,8 +62,9 @@ WindLogResult ReadWindLog(const QString& name, std::string_view content,
             .arg(name));
   }
   const std::string_view kind = TrimBlanks(header[4]);
-  std::string_view gap;
-  lines.Next(gap);
+  // The empty line that ends the header.
+  std::string_view headerEnd;
+  lines.Next(headerEnd);
   WindLogResult result;
   if (kind == "UV data" || kind == "Polar data") {
     ReadDataDisplayLines(lines, kind == "UV data", *start, options, sink, result);
