@@ -12,6 +12,7 @@
 #include "cli/eeprom_command.h"
 #include "cli/flash_command.h"
 #include "cli/srec_command.h"
+#include "cli/stats_command.h"
 #include "triaxis/tri_axis_config.h"
 
 namespace ventari {
@@ -82,7 +83,11 @@ std::vector<CliCommand> Table() {
                       "records dropped as incomplete or bad, pauses in the data and their length "
                       "in all, port losses and returns) and, with --json, a last summary object."),
        true,
-       {port, baud, json, seconds, reconnectTimeout, pcAvg, settings},
+       {port, baud, json, seconds, reconnectTimeout, pcAvg, settings,
+        Valued("stats", "MIN",
+               QStringLiteral("Also print the wind statistics of each MIN-minute period on the "
+                              "UTC clock as a JSON object {\"stats\": ...} at its end (1 to "
+                              "60)."))},
        StreamCommand},
       {QStringLiteral("log"),
        {},
@@ -202,6 +207,37 @@ std::vector<CliCommand> Table() {
        {port, baud, seconds, reconnectTimeout, out,
         Valued("send", "text", QStringLiteral("A text to type (repeatable).")), settings},
        CaptureCommand},
+      {QStringLiteral("stats"),
+       QStringLiteral("FILE..."),
+       QStringLiteral("wind statistics of data logs, period by period, and the wind rose"),
+       QStringLiteral(
+           "Reads data display logs and tabular .log files this program wrote (segment files in "
+           "the order of their numbers) and prints per period on the UTC clock: N, the scalar "
+           "mean speed, the unit-vector mean direction and its Yamartino deviation, the "
+           "resultant speed and direction, minimum, maximum, the gust (highest 3-s running "
+           "mean), the turbulence intensity and for three-axis the mean and deviation of W; "
+           "as CSV with a header (default) or JSON lines. Each row is stamped with its "
+           "period's end. Unreadable lines are counted on standard error. Tabular logs carry "
+           "no record times: they are derived from each header's time and output rate, and "
+           "the rows say so. Local times of the logs become UTC by the TZ of this run or "
+           "--utc-offset. Two-axis speeds are given in m/s."),
+       false,
+       {Valued("period", "MIN", QStringLiteral("The period, 1 to 60 minutes (default 10).")),
+        Valued("coverage", "PCT",
+               QStringLiteral("A period with fewer than PCT per cent of the expected records is "
+                              "incomplete (default 90).")),
+        json, Flag("csv", QStringLiteral("Print CSV with a header (the default).")),
+        Valued("rose", "SECTORS",
+               QStringLiteral("Add the wind rose: the percentage of samples per direction "
+                              "sector and speed class (0-2, 2-4, 4-6, 6-8, 8-10, >10 m/s).")),
+        Valued("utc-offset", "HOURS",
+               QStringLiteral("The logs' local time, hours east of UTC (+02:00, -5; default: "
+                              "the TZ of this run).")),
+        Valued("rate", "HZ",
+               QStringLiteral("The records a second of a log whose header does not say: a data "
+                              "display log without time stamps, a tabular log of a 50 Hz "
+                              "model (50 with INST on)."))},
+       StatsCommand},
   };
 }
 

@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/identify_report.h"
+#include "cli/live_stats_printer.h"
 #include "cli/sample_printer.h"
 #include "cli/setting_requests.h"
 #include "displays/segmented_log.h"
@@ -129,21 +130,29 @@ int IdentifyCommand(const CliInvocation& call) {
 
 int StreamCommand(const CliInvocation& call) {
   const CliOptions& options = call.options;
+  const auto statsMinutes = LiveStatsMinutes(*call.parser);
+  if (const QString* usage = std::get_if<QString>(&statsMinutes)) return CliFail(*usage);
   CliSession cli(options);
   if (auto failed = cli.Identify()) return *failed;
   Session& s = cli.session();
   if (auto stop = RequireFoundAndApplicable(s, options, false)) return *stop;
   s.dataWatch().SetHeadless(true);
+  const std::optional<int> minutes = std::get<std::optional<int>>(statsMinutes);
+  LiveStatistics live({minutes.value_or(StatisticsSettings::kDefaultPeriodMinutes)});
   if (!TriAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
+    if (minutes) PrintPeriodStatistics(s, live, &CliPrint);
     const bool ran = cli.Run();
+    live.Finish();
     TellSummary(RunSummary::Of(s), options);
     return ran ? kExitDone : kExitPortGone;
   }
   PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
                   options.json, &CliPrint);
+  if (minutes) PrintPeriodStatistics(s, live, &CliPrint);
   ShowTabular(s, options);
   const bool ran = cli.Run();
+  live.Finish();
   const RunSummary summary = RunSummary::Of(s);
   CloseTabular(s);
   TellSummary(summary, options);
