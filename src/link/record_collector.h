@@ -33,8 +33,8 @@ class RecordCollector {
     // Passed its check, but its last byte may have been the next record's first (its own was
     // lost): held back, and matched again from that byte; the handler settles it later.
     kHeld,
-    // Began at a held record's last byte, one byte before the next record's start: none, and
-    // not counted; matched again from its second byte.
+    // Began one byte before the next record's start (at a held record's last byte, say): none,
+    // and not counted; matched again from its second byte.
     kEarly,
   };
   using RecordHandler = std::function<Verdict(const QByteArray& record)>;

@@ -32,13 +32,13 @@ TriAxisDataReader::~TriAxisDataReader() {
 }
 
 RecordCollector::Verdict TriAxisDataReader::OnBinary(const QByteArray& bytes) {
-  if (held_) {
-    // This record was read from the held record's check byte on. When the next record's start
-    // followed that byte whole, the first two of 0xBA 0xBA 0xBA began this one.
-    const bool followedByStart = bytes.startsWith(kStartByte);
-    SettleHeld(followedByStart);
-    if (followedByStart) return RecordCollector::Verdict::kEarly;
-  }
+  // No status address is 0xBA (they run from 0 to 10): a record that begins with one began a
+  // byte early, at an 0xBA just before a record's start (0xBA 0xBA 0xBA): the held record's own
+  // check byte, or the last byte of one dropped as bad. Read after a held record, a record that
+  // does not begin so shows that the start followed its check byte at once: it was that start.
+  const bool early = bytes.startsWith(kStartByte);
+  if (held_) SettleHeld(early);
+  if (early) return RecordCollector::Verdict::kEarly;
   TriAxisBinaryRecord record = binary_.Decode(bytes);
   if (record.outcome == TriAxisBinaryRecord::Outcome::kBadCheckByte) {
     consumer_.Apply(record);

@@ -8,7 +8,8 @@
 // record whose check byte is 0xBA is held until the bytes after it show the next record's start
 // (0xBA 0xBA) following it whole: then it is handed on; when only one 0xBA follows, it was cut
 // short and is dropped, and the next record is read from that byte. When nothing follows within
-// a record's time-out, its check byte was its own.
+// a record's time-out, its check byte was its own. A record read from an 0xBA just before the
+// next start, which begins with 0xBA, is none: the next record is read from its second byte.
 #pragma once
 
 #include <optional>

@@ -1,5 +1,6 @@
-// Binary records whose check byte is 0xBA, the first byte of the next record's start: handed on
-// when it was their own, dropped when it was the next record's, which is then still read.
+// Binary records whose last byte is 0xBA, the first byte of the next record's start: handed on
+// when it was their check byte, dropped when it was the next record's, which is then still read,
+// and never read with the next start as a record of its own.
 #include "triaxis/tri_axis_data_reader.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,11 @@ TEST(TriAxisDataReaderTest, ARecordEndingInTheStartByteIsHandedOnOnlyWhenItWasWh
       // The check byte was lost: the next record's first 0xBA passed in its place.
       {"check byte lost", kStart + CheckedByStart(1) + kStart + good2, {2}, {1, 1, 0}},
       {"its own check byte, then nothing", kStart + CheckedByStart(1) + "\xBA", {1}, {1, 0, 0}},
+      // Read again after the bad record, its last byte and the next start look like a record.
+      {"a bad record ending in 0xBA",
+       kStart + std::string{1, 0, 0, 0, 0, 0, 0, 0, '\xBA'} + kStart + good2,
+       {2},
+       {1, 0, 1}},
   };
   for (const HeldCase& c : cases) {
     SCOPED_TRACE(c.name);
