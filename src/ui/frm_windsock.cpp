@@ -53,9 +53,10 @@ class WindsockControl : public QWidget {
 };
 
 // The maker's mark: three anemometer cups on their arms over the maker's name, which is written
-// on the window's own `background`.
-QPixmap Logo(const QColor& background) {
-  QPixmap logo(kLogoSize);
+// on the window's own `background`; `pixelRatio` device pixels to a pixel.
+QPixmap Logo(const QColor& background, qreal pixelRatio) {
+  QPixmap logo(kLogoSize * pixelRatio);
+  logo.setDevicePixelRatio(pixelRatio);
   logo.fill(Qt::transparent);
   QPainter painter(&logo);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -219,7 +220,7 @@ QWidget* TFrmWindsock::BuildControls() {
   grid->setRowStretch(4, 1);
   auto* image1 = new QLabel(panel);
   image1->setObjectName(QStringLiteral("Image1"));
-  image1->setPixmap(Logo(panel->palette().color(QPalette::Window)));
+  image1->setPixmap(Logo(panel->palette().color(QPalette::Window), devicePixelRatio()));
   image1->setFixedSize(kLogoSize);
   grid->addWidget(image1, 5, 0, 1, 2, Qt::AlignRight | Qt::AlignBottom);
   return panel;

@@ -1,10 +1,11 @@
 // The windows a user sees most, with data flowing, in the light and the dark palette, kept as
 // screenshots when VENTARI_SCREENSHOTS names a folder; run again with QT_SCALE_FACTOR=2 for a
-// scaled screen. Whatever the scale, every widget lies inside its window and the charts are
-// drawn in the screen's own pixels.
+// scaled screen. Whatever the scale, every widget lies inside its window and the charts and
+// pictures are drawn in the screen's own pixels.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QWidget>
 #include <cmath>
 
@@ -35,6 +36,11 @@ void Shoot(QWidget& window, const char* name, bool dark) {
     const QRect at(child->mapTo(&window, QPoint(0, 0)), child->size());
     EXPECT_TRUE(inside.contains(at)) << name << ": " << child->metaObject()->className() << " "
                                      << child->objectName().toStdString();
+  }
+  for (QLabel* picture : window.findChildren<QLabel*>()) {
+    if (picture->pixmap().isNull()) continue;
+    EXPECT_EQ(picture->pixmap().devicePixelRatio(), window.devicePixelRatio())
+        << name << ": " << picture->objectName().toStdString();
   }
   test::Keep(window,
              QStringLiteral("%1_%2_x%3")
