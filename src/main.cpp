@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "app/command_line.h"
+#include "app/settings.h"
 #include "base/version.h"
 #include "ui/application.h"
 #include "ui/pictures.h"
@@ -38,9 +39,13 @@ int main(int argc, char** argv) {
         QStringLiteral("simulators"),
         QStringLiteral("List the simulated instruments in the ports dialog even when no simulated "
                        "port is in use.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("dark"),
+        QStringLiteral("Use the dark palette (also when the settings hold %1=true).")
+            .arg(QLatin1String(ventari::kDarkPaletteKey))));
     parser.process(parsing);
     options = {ventari::SettingsFileOption(parser), parser.value(QStringLiteral("port")),
-               parser.isSet(QStringLiteral("simulators"))};
+               parser.isSet(QStringLiteral("simulators")), parser.isSet(QStringLiteral("dark"))};
   }
   QApplication qtApp(argc, argv);
   Describe();

@@ -41,6 +41,12 @@ std::unique_ptr<QSettings> Settings::OpenStore() const {
   return OpenUserStore();
 }
 
+bool Settings::DarkPaletteStored() const {
+  const auto store = OpenStore();
+  return store->status() == QSettings::NoError &&
+         store->value(QLatin1String(kDarkPaletteKey)).toBool();
+}
+
 void Settings::LoadSettings(const Targets& targets, const QStringList& availablePorts) {
   // Numbers are written and read the same way whatever the user's locale.
   QLocale numbers = QLocale::c();

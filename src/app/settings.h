@@ -19,6 +19,8 @@ class SerialPort;
 inline constexpr char kSettingsOrganisation[] = "Calvarn Zurevuzizud";
 inline constexpr char kSettingsApplication[] = "Ventari";
 inline constexpr char kPrivilegedWord[] = "plinkster";
+// Stored as true (or 1): the desktop application starts with its dark palette, as with --dark.
+inline constexpr char kDarkPaletteKey[] = "DarkPalette";
 
 class Settings {
  public:
@@ -42,6 +44,9 @@ class Settings {
   void LoadSettings(const Targets& targets, const QStringList& availablePorts);
   // Writes the port's and the windsock's current settings; failures are ignored.
   void SaveSettings(const Targets& targets);
+
+  // Whether the store asks for the dark palette; read at start, before the windows are made.
+  bool DarkPaletteStored() const;
 
   bool IsPrivileged() const { return privilegedMode_; }
   const QStringList& PortList() const { return portList_; }

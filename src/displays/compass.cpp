@@ -39,12 +39,15 @@ QPoint TCompass::NeedleEnd(int bearing) {
 void TCompass::Paint(QPainter& painter) {
   const int side = std::min(size_.width(), size_.height());
   if (side <= 0) return;
-  if (rosePicture_.width() != side || pictureType_ != roseType_) {
-    rosePicture_ = DrawRosePicture(static_cast<RoseType>(roseType_), side);
+  // The rose is drawn in the device's own pixels, so that it stays sharp on a scaled screen.
+  const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  const int pixels = std::max(1, static_cast<int>(std::lround(side * ratio)));
+  if (rosePicture_.width() != pixels || pictureType_ != roseType_) {
+    rosePicture_ = DrawRosePicture(static_cast<RoseType>(roseType_), pixels);
     pictureType_ = roseType_;
   }
   if (size_.width() != size_.height()) painter.fillRect(QRect(QPoint(0, 0), size_), Qt::black);
-  painter.drawImage(0, 0, rosePicture_);
+  painter.drawImage(QRectF(0, 0, side, side), rosePicture_);
 
   const QTransform toDevice = LogicalToDevice();
   painter.save();

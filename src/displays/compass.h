@@ -52,7 +52,7 @@ class TCompass {
   int bearing_ = 0;
   int roseType_ = kPlainRose;
   QSize size_{150, 150};
-  // Drawn for the current size and type at the first paint that needs it.
+  // Drawn for the current size, type and device pixel ratio at the first paint that needs it.
   QImage rosePicture_;
   int pictureType_ = -1;
   ChangeNotifier changed_;

@@ -61,8 +61,14 @@ void Tpgraph::Reset() {
 }
 
 void Tpgraph::Paint(QPainter& painter) {
-  if (picture_.size() != size_) Replay();
-  if (Drawable()) painter.drawImage(0, 0, Picture());
+  // A whole number of device pixels to a chart pixel keeps the grid lines even.
+  const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+  const int ratio = std::max(1, static_cast<int>(std::lround(deviceRatio)));
+  if (ratio != ratio_ || picture_.size() != size_ * ratio) {
+    ratio_ = ratio;
+    Replay();
+  }
+  if (Drawable()) painter.drawImage(QRect(QPoint(0, 0), size_), Picture());
 }
 
 const QImage& Tpgraph::Picture() const {
@@ -79,8 +85,9 @@ int Tpgraph::ValueY(std::int64_t v) const {
 }
 
 void Tpgraph::Initialize(int x0) {
-  if (picture_.size() != size_) {
-    picture_ = size_.isEmpty() ? QImage() : QImage(size_, QImage::Format_RGB32);
+  if (picture_.size() != size_ * ratio_) {
+    picture_ = size_.isEmpty() ? QImage() : QImage(size_ * ratio_, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio_);
   }
   pendingColumns_ = 0;
   pendingScrolls_ = 0;
@@ -136,9 +143,10 @@ void Tpgraph::ScrollPicture(int pixels) const {
   uchar* bits = picture_.bits();
   const qsizetype stride = picture_.bytesPerLine();
   if (moved > 0) {
-    for (int y = 0; y < Height(); ++y) {
+    const int r = ratio_;
+    for (int y = 0; y < picture_.height(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
-      std::memmove(line, line + pixels, sizeof(QRgb) * moved);
+      std::memmove(line, line + pixels * r, sizeof(QRgb) * moved * r);
     }
   }
   const int left = std::max(0, moved);
@@ -234,11 +242,12 @@ void Tpgraph::FillRect(int x, int y, int width, int height, TColor color) const 
   const int right = std::min(x + width, Width());
   const int bottom = std::min(y + height, Height());
   if (left >= right || top >= bottom) return;
+  const int r = ratio_;
   uchar* bits = picture_.bits();
   const qsizetype stride = picture_.bytesPerLine();
-  for (int row = top; row < bottom; ++row) {
+  for (int row = top * r; row < bottom * r; ++row) {
     auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
-    std::fill(line + left, line + right, color);
+    std::fill(line + left * r, line + right * r, color);
   }
 }
 

@@ -47,7 +47,7 @@ class Tpgraph {
   // Empties the history and starts a fresh picture.
   void Reset();
   // Copies the picture to `painter` at (0, 0); first brings the picture to the control's size
-  // when that changed.
+  // and to the painter's device pixel ratio when either changed.
   void Paint(QPainter& painter);
 
   // The control's size; the picture follows it at the next Paint().
@@ -55,8 +55,10 @@ class Tpgraph {
   QSize Size() const { return size_; }
   // Told whenever the picture changed and the screen should show it.
   ChangeNotifier& Changed() { return changed_; }
-  // The picture with every completed column drawn.
+  // The picture with every completed column drawn: PixelRatio() device pixels to each pixel of
+  // the chart, which the coordinates below count in.
   const QImage& Picture() const;
+  int PixelRatio() const { return ratio_; }
 
   // Property setters: each stores a value that differs and redraws from the history.
   void SetForeColor(TColor color);
@@ -108,8 +110,8 @@ class Tpgraph {
   int Prev(int index) const { return index == 0 ? RingSize() - 1 : index - 1; }
   int Next(int index) const { return index + 1 == RingSize() ? 0 : index + 1; }
   bool Drawable() const { return !picture_.isNull(); }
-  int Width() const { return picture_.width(); }
-  int Height() const { return picture_.height(); }
+  int Width() const { return picture_.width() / ratio_; }
+  int Height() const { return picture_.height() / ratio_; }
   int Offset() const { return axisCentre_ ? Height() / 2 : 1; }
 
   // How many completed columns may wait to be drawn: each still lies wholly on the picture where
@@ -147,6 +149,7 @@ class Tpgraph {
   bool rightYAxislines_ = true;
 
   QSize size_{800, 500};
+  int ratio_ = 1;
   std::vector<Column> history_;
   int current_ = 0;
   int oldest_ = 1;

@@ -11,6 +11,7 @@
 #include "link/qt_serial_port.h"
 #include "sim/sim_serial_port.h"
 #include "ui/com_port_options.h"
+#include "ui/dark_palette.h"
 #include "ui/diagnostics_page.h"
 #include "ui/flash_page.h"
 #include "ui/frm_3axis_config.h"
@@ -58,6 +59,7 @@ Application::Application(const Options& options) : options_(options) {
   session_->recovery().adapterOf = &QtSerialPort::AdapterOf;
   session_->recovery().portOfAdapter = &QtSerialPort::PortOfAdapter;
   if (!options_.portName.isEmpty()) session_->portOverride = options_.portName;
+  if (options_.dark || session_->settings().DarkPaletteStored()) UseDarkPalette();
 }
 
 Application::~Application() = default;

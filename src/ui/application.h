@@ -39,6 +39,7 @@ class Application {
     QString settingsFile;     // empty: the user's settings store
     QString portName;         // empty: the stored port
     bool simulators = false;  // list the simulated ports whatever port is in use
+    bool dark = false;        // the dark palette (--dark), whatever the settings say
   };
 
   explicit Application(const Options& options);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/colour_contrast.h"
 #include "ui/guarded_handler.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
@@ -82,7 +83,8 @@ QLabel& TFrmExtTests::ValueLabel(ExtTestsRow row, int axis) {
 
 void TFrmExtTests::Sync() {
   QPalette palette = this->palette();
-  palette.setColor(QPalette::WindowText, model_.Green() ? kGreen : kRed);
+  palette.setColor(QPalette::WindowText,
+                   LegibleOn(model_.Green() ? kGreen : kRed, palette.color(QPalette::Window)));
   for (int row = 0; row < kExtTestsRows; ++row) {
     for (int axis = 0; axis < kDowncountAxes; ++axis) {
       QLabel& label = ValueLabel(static_cast<ExtTestsRow>(row), axis);

@@ -42,7 +42,7 @@ TFrmMain::TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions acti
   setObjectName(QStringLiteral("TFrmMain"));
   setWindowTitle(QStringLiteral("Ventari"));
   auto* central = new QLabel(this);
-  central->setPixmap(BackgroundPicture(kClientSize));
+  central->setPixmap(BackgroundPicture(kClientSize, devicePixelRatio()));
   central->setScaledContents(true);
   auto* layout = new QVBoxLayout(central);
   searching_ = RedLabel(QStringLiteral("Please wait, searching..."), central);

@@ -18,6 +18,7 @@
 
 #include "displays/tabular_display.h"
 #include "ui/arrow_spin_box.h"
+#include "ui/colour_contrast.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/window_placement.h"
@@ -121,7 +122,8 @@ QWidget* TFrmTabDisp::BuildHeader() {
   auto* header = new QWidget(this);
   header->setObjectName(QStringLiteral("Header"));
   header->setFont(table_->font());
-  header->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; }"));
+  header->setStyleSheet(QStringLiteral("QLabel { color: %1; }")
+                            .arg(LegibleOn(Qt::red, palette().color(QPalette::Window)).name()));
   header->setFixedHeight(header->fontMetrics().height() + 2 * kHeaderLabelTop);
   for (int i = 0; i < kFixedLabelCount; ++i) {
     fixedLabels_[i] = new QLabel(QString::fromLatin1(kFixedLabels[i].text), header);

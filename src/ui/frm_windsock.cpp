@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "displays/windsock_window_model.h"
+#include "ui/colour_contrast.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/view_refresh.h"
@@ -51,9 +52,11 @@ class WindsockControl : public QWidget {
   TCalvarnWindsock& windsock_;
 };
 
-// The maker's mark: three anemometer cups on their arms over the maker's name.
-QPixmap Logo() {
-  QPixmap logo(kLogoSize);
+// The maker's mark: three anemometer cups on their arms over the maker's name, which is written
+// on the window's own `background`; `pixelRatio` device pixels to a pixel.
+QPixmap Logo(const QColor& background, qreal pixelRatio) {
+  QPixmap logo(kLogoSize * pixelRatio);
+  logo.setDevicePixelRatio(pixelRatio);
   logo.fill(Qt::transparent);
   QPainter painter(&logo);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -82,7 +85,7 @@ QPixmap Logo() {
   font.setBold(true);
   font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
   painter.setFont(font);
-  painter.setPen(navy);
+  painter.setPen(LegibleOn(navy, background));
   painter.drawText(QRectF(0, 80, 100, 24), Qt::AlignCenter, QStringLiteral("CALVARN"));
   return logo;
 }
@@ -202,7 +205,9 @@ QWidget* TFrmWindsock::BuildControls() {
   speedFont.setPixelSize(35);
   speedFont.setBold(true);
   label3_->setFont(speedFont);
-  label3_->setStyleSheet(QStringLiteral("color: #0000ff;"));
+  label3_->setStyleSheet(
+      QStringLiteral("color: %1;")
+          .arg(LegibleOn(Qt::blue, panel->palette().color(QPalette::Window)).name()));
   (new QVBoxLayout(speedBox))->addWidget(label3_);
   grid->addWidget(speedBox, 2, 0, 1, 2);
 
@@ -215,7 +220,7 @@ QWidget* TFrmWindsock::BuildControls() {
   grid->setRowStretch(4, 1);
   auto* image1 = new QLabel(panel);
   image1->setObjectName(QStringLiteral("Image1"));
-  image1->setPixmap(Logo());
+  image1->setPixmap(Logo(panel->palette().color(QPalette::Window), devicePixelRatio()));
   image1->setFixedSize(kLogoSize);
   grid->addWidget(image1, 5, 0, 1, 2, Qt::AlignRight | Qt::AlignBottom);
   return panel;

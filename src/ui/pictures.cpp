@@ -78,15 +78,16 @@ QIcon WindowIcon(const QString& fileName) {
   return icon;
 }
 
-QPixmap BackgroundPicture(QSize size) {
-  QPixmap pixmap(size);
+QPixmap BackgroundPicture(QSize size, qreal pixelRatio) {
+  QPixmap pixmap(size * pixelRatio);
+  pixmap.setDevicePixelRatio(pixelRatio);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, size.height());
   sky.setColorAt(0, QColor(38, 92, 158));
   sky.setColorAt(0.65, QColor(132, 182, 226));
   sky.setColorAt(1, QColor(214, 232, 246));
-  p.fillRect(pixmap.rect(), sky);
+  p.fillRect(QRect(QPoint(0, 0), size), sky);
   // Streamlines of the wind.
   p.setPen(QPen(QColor(255, 255, 255, 60), 2));
   for (int i = 0; i < 6; ++i) {

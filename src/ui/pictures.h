@@ -14,8 +14,8 @@ namespace ventari {
 // The name the desktop knows the application by: its .desktop file, icon and metainfo.
 inline constexpr char kApplicationId[] = "org.ventari.Ventari";
 
-// The main window's background, filling `size`.
-QPixmap BackgroundPicture(QSize size);
+// The main window's background, filling `size`, drawn with `pixelRatio` device pixels to a pixel.
+QPixmap BackgroundPicture(QSize size, qreal pixelRatio = 1.0);
 // The picture `fileName` ("Kestrix2.jpg", "T7.jpg", ...) from the working folder or the
 // application's folder; when there is none, a drawing of the instrument with `caption`.
 QPixmap ModelPicture(const QString& fileName, const QString& caption, QSize size);

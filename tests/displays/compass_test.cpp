@@ -142,5 +142,20 @@ TEST(CompassTest, TheWindsockShowsTheWaitingTextWhileAveragingWarmsUp) {
   EXPECT_FALSE(redInCorner());
 }
 
+TEST(CompassTest, OnAScaledScreenTheRoseIsDrawnInTheScreensOwnPixels) {
+  TCompass compass;
+  compass.SetSize(QSize(300, 300));
+  QImage screen(600, 600, QImage::Format_RGB32);
+  screen.setDevicePixelRatio(2);
+  QPainter painter(&screen);
+  compass.Paint(painter);
+  painter.end();
+  // The lower-left quarter, away from the needle that points north, is the rose drawn 600 wide.
+  const QRect quarter(0, 310, 290, 290);
+  QImage shown = screen.copy(quarter);
+  shown.setDevicePixelRatio(1);
+  EXPECT_EQ(shown, DrawRosePicture(kPlainRose, 600).copy(quarter));
+}
+
 }  // namespace
 }  // namespace ventari

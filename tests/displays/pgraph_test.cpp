@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -296,6 +297,33 @@ TEST(ChartDrawingTest, ThePictureDoesNotDependOnHowOftenItIsLookedAt) {
       }
     }
   }
+}
+
+// On a screen of two device pixels to a pixel the picture is drawn in device pixels: the axes
+// and grid two of them wide, a trace's slope in steps of one.
+TEST_F(ChartTest, OnAScaledScreenThePictureIsDrawnInTheScreensOwnPixels) {
+  Records(10, 0);
+  Records(2, 90);
+  QImage screen(QSize(615, 449) * 2, QImage::Format_RGB32);
+  screen.setDevicePixelRatio(2);
+  QPainter painter(&screen);
+  chart.Paint(painter);
+  painter.end();
+  EXPECT_EQ(chart.PixelRatio(), 2);
+  EXPECT_EQ(chart.Picture().size(), QSize(1230, 898));
+  for (int x : {0, 1}) EXPECT_EQ(screen.pixel(x, 40), kAxis) << x;
+  EXPECT_EQ(screen.pixel(2, 40), kBack);
+  EXPECT_EQ(screen.pixel(1229, 40), kRightAxis);
+  // Doubled pixels would make every aligned two-by-two block of one colour.
+  int mixedBlocks = 0;
+  for (int y = 0; y + 1 < screen.height(); y += 2) {
+    for (int x = 0; x + 1 < screen.width(); x += 2) {
+      const bool red[] = {screen.pixel(x, y) == kClRed, screen.pixel(x + 1, y) == kClRed,
+                          screen.pixel(x, y + 1) == kClRed, screen.pixel(x + 1, y + 1) == kClRed};
+      if (std::count(std::begin(red), std::end(red), true) % 4 != 0) ++mixedBlocks;
+    }
+  }
+  EXPECT_GT(mixedBlocks, 0);
 }
 
 }  // namespace

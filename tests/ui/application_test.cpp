@@ -18,7 +18,9 @@
 
 #include "app/settings.h"
 #include "sim/sim_serial_port.h"
+#include "support/dark_palette_scope.h"
 #include "support/file_contents.h"
+#include "ui/colour_contrast.h"
 #include "ui/frm_3axis_config.h"
 #include "ui/frm_graph.h"
 #include "ui/frm_main.h"
@@ -65,6 +67,23 @@ TEST_F(ApplicationTest, SimulatedPortsAreOfferedOnlyWhenOneIsInUseOrAskedFor) {
     EXPECT_EQ(app.AvailablePorts().filter("sim:"),
               c.offered ? sim::SimulatedPorts::Names() : QStringList())
         << c.storedPort << " " << c.givenPort << " " << c.simulators;
+  }
+}
+
+TEST_F(ApplicationTest, TheDarkPaletteIsUsedWhenTheCommandLineOrTheSettingsAskForIt) {
+  struct Case {
+    bool stored;
+    bool option;  // --dark
+    bool dark;
+  };
+  const Case cases[] = {{false, false, false}, {true, false, true}, {false, true, true}};
+  for (const Case& c : cases) {
+    const test::DarkPaletteScope restored(/*dark=*/false);
+    const QString file = StoredSettings(QStringLiteral("sim:kestrix2"));
+    QSettings(file, QSettings::IniFormat).setValue(kDarkPaletteKey, c.stored);
+    const Application app({file, QString(), false, c.option});
+    EXPECT_EQ(IsDark(QApplication::palette().color(QPalette::Window)), c.dark)
+        << c.stored << " " << c.option;
   }
 }
 
