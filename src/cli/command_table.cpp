@@ -11,11 +11,18 @@
 #include "cli/diag_command.h"
 #include "cli/eeprom_command.h"
 #include "cli/flash_command.h"
+#include "cli/mqtt_options.h"
 #include "cli/srec_command.h"
 #include "triaxis/tri_axis_config.h"
 
 namespace ventari {
 namespace {
+
+// `options` and the options that publish to an MQTT broker.
+std::vector<QCommandLineOption> WithMqtt(std::vector<QCommandLineOption> options) {
+  for (QCommandLineOption& option : MqttCliOptions()) options.push_back(std::move(option));
+  return options;
+}
 
 QCommandLineOption Flag(const char* name, const QString& help) {
   return QCommandLineOption(QLatin1String(name), help);
@@ -82,7 +89,7 @@ std::vector<CliCommand> Table() {
                       "records dropped as incomplete or bad, pauses in the data and their length "
                       "in all, port losses and returns) and, with --json, a last summary object."),
        true,
-       {port, baud, json, seconds, reconnectTimeout, pcAvg, settings},
+       WithMqtt({port, baud, json, seconds, reconnectTimeout, pcAvg, settings}),
        StreamCommand},
       {QStringLiteral("log"),
        {},
@@ -92,15 +99,15 @@ std::vector<CliCommand> Table() {
                       "and the summary at the end are told as by stream; with --json the "
                       "summary is also printed as a JSON object."),
        true,
-       {port, baud, json, seconds, reconnectTimeout, out,
-        Valued("segment-minutes", "N",
-               QStringLiteral("Start a new log file every N minutes (1 to %1).")
-                   .arg(kMaxSegmentMinutes)),
-        Flag("no-timestamp", QStringLiteral("Log two-axis data without date and time.")),
-        Flag("overwrite",
-             QStringLiteral("Replace the segment files of an earlier run of the same name "
-                            "(default: refuse to start, naming the first of them).")),
-        pcAvg, settings},
+       WithMqtt({port, baud, json, seconds, reconnectTimeout, out,
+                 Valued("segment-minutes", "N",
+                        QStringLiteral("Start a new log file every N minutes (1 to %1).")
+                            .arg(kMaxSegmentMinutes)),
+                 Flag("no-timestamp", QStringLiteral("Log two-axis data without date and time.")),
+                 Flag("overwrite",
+                      QStringLiteral("Replace the segment files of an earlier run of the same name "
+                                     "(default: refuse to start, naming the first of them).")),
+                 pcAvg, settings}),
        LogCommand},
       {QStringLiteral("set"),
        QStringLiteral("FIELD=VALUE..."),

@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/identify_report.h"
+#include "cli/mqtt_publishing.h"
 #include "cli/sample_printer.h"
 #include "cli/setting_requests.h"
 #include "displays/segmented_log.h"
@@ -69,6 +70,23 @@ void TellSummary(const RunSummary& summary, const CliOptions& options) {
   }
 }
 
+// Runs until the run's end, an interruption, or the broker refusing the credentials.
+bool RunPublishing(CliSession& cli, const std::unique_ptr<CliPublishing>& publishing) {
+  return cli.Run([&publishing] { return publishing && publishing->Refused(); });
+}
+
+// The run's summary, with what was published.
+RunSummary EndPublishing(Session& session, const std::unique_ptr<CliPublishing>& publishing) {
+  RunSummary summary = RunSummary::Of(session);
+  if (publishing) publishing->Finish(summary);
+  return summary;
+}
+
+int ExitOf(bool ran, const std::unique_ptr<CliPublishing>& publishing) {
+  if (publishing && publishing->Refused()) return kExitNotDone;
+  return ran ? kExitDone : kExitPortGone;
+}
+
 int LogTriAxis(CliSession& cli, const CliOptions& options) {
   Session& s = cli.session();
   TabularDisplay& tabular = s.displays().tabular;
@@ -76,8 +94,11 @@ int LogTriAxis(CliSession& cli, const CliOptions& options) {
   tabular.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) tabular.SetSegInterval(options.segmentMinutes);
   tabular.StartLogging(options.out);
-  const bool ran = !(tabular.Logging() || tabular.BinaryLogOpen()) || cli.Run();
-  const RunSummary summary = RunSummary::Of(s);
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
+  const bool ran =
+      !(tabular.Logging() || tabular.BinaryLogOpen()) || RunPublishing(cli, publishing);
+  const RunSummary summary = EndPublishing(s, publishing);
   const bool complete = tabular.StopLogging();
   CloseTabular(s);
   if (!complete) {
@@ -86,7 +107,7 @@ int LogTriAxis(CliSession& cli, const CliOptions& options) {
   }
   TellSummary(summary, options);
   if (!complete) return kExitIncomplete;
-  return ran ? kExitDone : kExitPortGone;
+  return ExitOf(ran, publishing);
 }
 
 }  // namespace
@@ -136,18 +157,22 @@ int StreamCommand(const CliInvocation& call) {
   s.dataWatch().SetHeadless(true);
   if (!TriAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
-    const bool ran = cli.Run();
-    TellSummary(RunSummary::Of(s), options);
-    return ran ? kExitDone : kExitPortGone;
+    std::unique_ptr<CliPublishing> publishing;
+    if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
+    const bool ran = RunPublishing(cli, publishing);
+    TellSummary(EndPublishing(s, publishing), options);
+    return ExitOf(ran, publishing);
   }
   PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
                   options.json, &CliPrint);
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   ShowTabular(s, options);
-  const bool ran = cli.Run();
-  const RunSummary summary = RunSummary::Of(s);
+  const bool ran = RunPublishing(cli, publishing);
+  const RunSummary summary = EndPublishing(s, publishing);
   CloseTabular(s);
   TellSummary(summary, options);
-  return ran ? kExitDone : kExitPortGone;
+  return ExitOf(ran, publishing);
 }
 
 int LogCommand(const CliInvocation& call) {
@@ -173,8 +198,10 @@ int LogCommand(const CliInvocation& call) {
   display.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);
-  const bool ran = cli.Run();
-  const RunSummary summary = RunSummary::Of(s);
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
+  const bool ran = RunPublishing(cli, publishing);
+  const RunSummary summary = EndPublishing(s, publishing);
   const bool complete = display.StopLogging();
   if (!complete) {
     CliFail(QStringLiteral("the log %1 is incomplete: lines could not be written to it")
@@ -182,7 +209,7 @@ int LogCommand(const CliInvocation& call) {
   }
   TellSummary(summary, options);
   if (!complete) return kExitIncomplete;
-  return ran ? kExitDone : kExitPortGone;
+  return ExitOf(ran, publishing);
 }
 
 int SetCommand(const CliInvocation& call) {
