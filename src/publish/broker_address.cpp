@@ -64,7 +64,7 @@ QString DefaultTopicPrefix() {
 }
 
 QString InstrumentLevel(const QString& model, const QString& serial) {
-  return AsLevel(AsLevel(model) + QLatin1Char('-') + AsLevel(serial));
+  return AsLevel(AsLevel(model).toLower() + QLatin1Char('-') + AsLevel(serial));
 }
 
 }  // namespace ventari

@@ -27,8 +27,8 @@ QString TopicPrefixProblem(const QString& prefix);
 // "ventari/<this machine's host name>", its characters not allowed in a topic level replaced.
 QString DefaultTopicPrefix();
 
-// The level naming an instrument: "<model>-<serial>" (e.g. "t7-50-A12345"), spaces, slashes and
-// wildcards replaced by "-".
+// The level naming an instrument: "<model>-<serial>" (e.g. "t7-50-A12345"), the model in lower
+// case, spaces, slashes and wildcards replaced by "-".
 QString InstrumentLevel(const QString& model, const QString& serial);
 
 }  // namespace ventari

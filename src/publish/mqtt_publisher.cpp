@@ -142,7 +142,7 @@ void MqttPublisher::Pump() {
     if (connack != 0) {
       const QString reason = QString::fromUtf8(mosquitto_connack_string(connack));
       if (Refusal(connack)) {
-        problem_ = QStringLiteral("the broker %1 refused the connection: %2")
+        problem_ = QStringLiteral("the broker %1 refused the user name or password (%2)")
                        .arg(settings_.broker.HostPort(), reason);
         Teardown();
         queue_.ConnectionEnded();
@@ -239,7 +239,8 @@ bool MqttPublisher::Finish(int boundMs) {
     runtime_.WaitUntil([&] { return late || done(); });
     runtime_.Cancel(id);
   };
-  until(boundMs, [this] { return queue_.Held() == 0 || state_ != State::kConnected; });
+  // A broker away may come back within the bound.
+  until(boundMs, [this] { return queue_.Held() == 0 || state_ == State::kRefused; });
   if (state_ == State::kConnected) {
     int offlineMid = 0;
     bool offlineSent = false;

@@ -64,8 +64,8 @@ class MqttPublisher {
   void SetStatus(const QString& status);
   // A retained message sent on every connection (the instrument's description).
   void SetRetained(const QString& topic, const QByteArray& payload);
-  // Gives the broker up to `boundMs` to acknowledge what is held, publishes "offline" and
-  // disconnects. Whether nothing was left held.
+  // Gives the broker (connected or coming back) up to `boundMs` to acknowledge what is held,
+  // publishes "offline" and disconnects. Whether nothing was left held.
   bool Finish(int boundMs);
 
   State state() const { return state_; }

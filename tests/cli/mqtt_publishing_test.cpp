@@ -1,0 +1,167 @@
+// ventari-cli stream publishing a simulated T7-50's records to a Mosquitto broker of the test's
+// own, in real time: every record the stream prints arrives on `record`, in order and once, also
+// across the broker stopped for 10 s and started again; TLS and a password work, and a refused
+// password ends the run with a clear error.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include "cli/exit_status.h"
+#include "support/mqtt_broker.h"
+
+namespace ventari {
+namespace {
+
+#if defined(VENTARI_CLI_EXECUTABLE)
+
+const QString kPrefix = QStringLiteral("test/site");
+const QString kInstrument = kPrefix + QStringLiteral("/t7-50-");
+
+struct Streamed {
+  int exitCode = -1;
+  QString err;
+  std::vector<QJsonObject> printed;  // the records stream --json printed, without the summary
+  QJsonObject summary;
+};
+
+QProcess* StartStream(QProcess& cli, const test::MqttBroker& broker, double seconds,
+                      const QStringList& extra) {
+  cli.start(
+      QStringLiteral(VENTARI_CLI_EXECUTABLE),
+      QStringList{"stream", "--json", "--port", "sim:t7-50", "--seconds", QString::number(seconds),
+                  "--mqtt", broker.Url(), "--mqtt-prefix", kPrefix} +
+          extra);
+  return &cli;
+}
+
+Streamed Finish(QProcess& cli, int boundMs) {
+  Streamed run;
+  if (!cli.waitForFinished(boundMs)) {
+    cli.kill();
+    cli.waitForFinished();
+    return run;
+  }
+  run.exitCode = cli.exitCode();
+  run.err = QString::fromUtf8(cli.readAllStandardError());
+  for (const QByteArray& line : cli.readAllStandardOutput().split('\n')) {
+    const QJsonObject object = QJsonDocument::fromJson(line).object();
+    if (object.contains(QStringLiteral("summary"))) {
+      run.summary = object[QStringLiteral("summary")].toObject();
+    } else if (!object.isEmpty()) {
+      run.printed.push_back(object);
+    }
+  }
+  return run;
+}
+
+// The objects that arrived on `<instrument>/record`, in order, each checked for its time and
+// given back without it.
+std::vector<QJsonObject> Records(const QStringList& lines) {
+  static const QRegularExpression kTime(
+      QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$)"));
+  std::vector<QJsonObject> records;
+  for (const QString& line : lines) {
+    const QString topic = line.section(QLatin1Char(' '), 0, 0);
+    if (!topic.startsWith(kInstrument) || !topic.endsWith(QStringLiteral("/record"))) continue;
+    QJsonObject record =
+        QJsonDocument::fromJson(line.section(QLatin1Char(' '), 1).toUtf8()).object();
+    EXPECT_TRUE(kTime.match(record.take(QStringLiteral("time")).toString()).hasMatch())
+        << line.toStdString();
+    records.push_back(record);
+  }
+  return records;
+}
+
+bool Contains(const QStringList& lines, const QString& end) {
+  return std::any_of(lines.begin(), lines.end(),
+                     [&end](const QString& l) { return l.endsWith(end); });
+}
+
+TEST(MqttPublishing, EveryRecordArrivesOnceInOrderAcrossABrokerRestart) {
+  test::MqttBroker broker;
+  ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
+  test::MqttSubscriber subscriber(broker, kPrefix);
+  ASSERT_TRUE(subscriber.Started());
+  QProcess cli;
+  StartStream(cli, broker, 17, {});
+  QThread::msleep(4000);
+  broker.Stop();
+  QThread::msleep(10000);
+  ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
+  const Streamed run = Finish(cli, 40000);
+  ASSERT_EQ(run.exitCode, kExitDone) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("unreachable: holding records")))
+      << run.err.toStdString();
+  ASSERT_GT(run.printed.size(), 300u);
+  const QStringList& lines = subscriber.Lines(static_cast<int>(run.printed.size()) + 4, 15000);
+  EXPECT_EQ(Records(lines), run.printed);
+  const QJsonObject mqtt = run.summary[QStringLiteral("mqtt")].toObject();
+  EXPECT_EQ(mqtt[QStringLiteral("published")].toInt(), static_cast<int>(run.printed.size()));
+  EXPECT_EQ(mqtt[QStringLiteral("held")].toInt(), 0);
+  EXPECT_EQ(mqtt[QStringLiteral("dropped")].toInt(), 0);
+  EXPECT_TRUE(Contains(lines, QStringLiteral("/status online")));
+  EXPECT_TRUE(Contains(lines, QStringLiteral("/status offline")));
+}
+
+struct AccessCase {
+  const char* name;
+  test::BrokerAccess access;
+  const char* givenPassword;  // nullptr: none
+  int exitCode;
+  const char* said;  // on standard error
+};
+
+class MqttAccess : public ::testing::TestWithParam<AccessCase> {};
+
+TEST_P(MqttAccess, PublishesOrSaysWhyNot) {
+  const AccessCase& c = GetParam();
+  test::MqttBroker broker(c.access);
+  ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
+  test::MqttSubscriber subscriber(broker, kPrefix);
+  ASSERT_TRUE(subscriber.Started());
+  QStringList extra;
+  if (c.access.tls) extra << "--mqtt-ca" << broker.CaFile();
+  if (c.givenPassword) {
+    extra << "--mqtt-user" << c.access.user << "--mqtt-password-file"
+          << broker.PasswordFile(QString::fromUtf8(c.givenPassword));
+  }
+  QProcess cli;
+  StartStream(cli, broker, 2, extra);
+  const Streamed run = Finish(cli, 30000);
+  ASSERT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+  if (c.exitCode != kExitDone) return;
+  ASSERT_GT(run.printed.size(), 50u);
+  EXPECT_EQ(Records(subscriber.Lines(static_cast<int>(run.printed.size()) + 4, 10000)),
+            run.printed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MqttAccess,
+    ::testing::Values(
+        AccessCase{"tls", {{}, {}, true}, nullptr, kExitDone, "publishing to localhost:"},
+        AccessCase{"password",
+                   {"site", "gust-42", false},
+                   "gust-42",
+                   kExitDone,
+                   "publishing to 127.0.0.1:"},
+        AccessCase{"tls_and_password",
+                   {"site", "gust-42", true},
+                   "gust-42",
+                   kExitDone,
+                   "publishing to localhost:"},
+        AccessCase{"wrong_password",
+                   {"site", "gust-42", false},
+                   "calm",
+                   kExitNotDone,
+                   "refused the user name or password"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#endif
+
+}  // namespace
+}  // namespace ventari
