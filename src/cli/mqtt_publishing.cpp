@@ -89,8 +89,8 @@ std::optional<int> CliPublishing::Start(CliSession& cli, const CliOptions& optio
     return late || p.publisher_.state() == MqttPublisher::State::kConnected || p.Refused();
   });
   runtime.Cancel(id);
+  // The refusal has been told.
   if (!p.Refused()) return std::nullopt;
-  CliFail(p.publisher_.Problem());
   return kExitNotDone;
 }
 

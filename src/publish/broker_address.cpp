@@ -9,16 +9,19 @@ namespace {
 constexpr std::uint16_t kMqttPort = 1883;
 constexpr std::uint16_t kMqttsPort = 8883;
 
-// A text made fit to stand as one topic level.
-QString AsLevel(QString text) {
-  text = text.trimmed();
-  for (QChar& c : text) {
-    if (c == QLatin1Char('/') || c == QLatin1Char('+') || c == QLatin1Char('#') || c.isSpace() ||
-        c.unicode() == 0) {
-      c = QLatin1Char('-');
+// A text made fit to stand as one topic level: every run of characters other than letters,
+// digits, "." and "_" one "-", none at either end.
+QString AsLevel(const QString& text) {
+  QString level;
+  for (const QChar c : text) {
+    if (c.isLetterOrNumber() || c == QLatin1Char('.') || c == QLatin1Char('_')) {
+      level += c;
+    } else if (!level.isEmpty() && !level.endsWith(QLatin1Char('-'))) {
+      level += QLatin1Char('-');
     }
   }
-  return text;
+  while (level.endsWith(QLatin1Char('-'))) level.chop(1);
+  return level;
 }
 
 }  // namespace
@@ -64,7 +67,7 @@ QString DefaultTopicPrefix() {
 }
 
 QString InstrumentLevel(const QString& model, const QString& serial) {
-  return AsLevel(AsLevel(model).toLower() + QLatin1Char('-') + AsLevel(serial));
+  return AsLevel(model.toLower() + QLatin1Char('-') + serial);
 }
 
 }  // namespace ventari

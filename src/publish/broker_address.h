@@ -27,8 +27,9 @@ QString TopicPrefixProblem(const QString& prefix);
 // "ventari/<this machine's host name>", its characters not allowed in a topic level replaced.
 QString DefaultTopicPrefix();
 
-// The level naming an instrument: "<model>-<serial>" (e.g. "t7-50-A12345"), the model in lower
-// case, spaces, slashes and wildcards replaced by "-".
+// The level naming an instrument: "<model>-<serial>" (e.g. "t7-50hz-500673" for a T7(50Hz)),
+// the model in lower case, each run of other characters than letters, digits, "." and "_" one
+// "-".
 QString InstrumentLevel(const QString& model, const QString& serial);
 
 }  // namespace ventari

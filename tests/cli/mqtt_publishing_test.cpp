@@ -1,5 +1,5 @@
-// ventari-cli stream publishing a simulated T7-50's records to a Mosquitto broker of the test's
-// own, in real time: every record the stream prints arrives on `record`, in order and once, also
+// ventari-cli stream publishing the records of a T7-50 simulated by ventari-sim at 50 Hz to a
+// Mosquitto broker of the test's own, in real time: every record the stream prints arrives on `record`, in order and once, also
 // across the broker stopped for 10 s and started again; TLS and a password work, and a refused
 // password ends the run with a clear error.
 #include <gtest/gtest.h>
@@ -9,17 +9,19 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 
 #include "cli/exit_status.h"
+#include "support/cli_run.h"
 #include "support/mqtt_broker.h"
 
 namespace ventari {
 namespace {
 
-#if defined(VENTARI_CLI_EXECUTABLE)
+#if defined(VENTARI_CLI_EXECUTABLE) && defined(VENTARI_SIM_EXECUTABLE)
 
 const QString kPrefix = QStringLiteral("test/site");
-const QString kInstrument = kPrefix + QStringLiteral("/t7-50-");
+const QString kInstrument = kPrefix + QStringLiteral("/t7-50hz-");
 
 struct Streamed {
   int exitCode = -1;
@@ -28,14 +30,19 @@ struct Streamed {
   QJsonObject summary;
 };
 
-QProcess* StartStream(QProcess& cli, const test::MqttBroker& broker, double seconds,
-                      const QStringList& extra) {
-  cli.start(
-      QStringLiteral(VENTARI_CLI_EXECUTABLE),
-      QStringList{"stream", "--json", "--port", "sim:t7-50", "--seconds", QString::number(seconds),
-                  "--mqtt", broker.Url(), "--mqtt-prefix", kPrefix} +
-          extra);
-  return &cli;
+// Starts the simulated T7-50 and, on its port, the stream publishing to `broker`.
+void StartStream(QProcess& simulator, QProcess& cli, const test::MqttBroker& broker,
+                 double seconds, const QStringList& extra) {
+  const QString port = test::StartTracedSimulator(
+      simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+      {QStringLiteral("--model"), QStringLiteral("t7-50"), QStringLiteral("--rate"),
+       QStringLiteral("50")});
+  ASSERT_FALSE(port.isEmpty());
+  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+            QStringList{"stream", "--json", "--port", port, "--baud", "38400", "--seconds",
+                        QString::number(seconds), "--mqtt", broker.Url(), "--mqtt-prefix",
+                        kPrefix} +
+                extra);
 }
 
 Streamed Finish(QProcess& cli, int boundMs) {
@@ -86,9 +93,11 @@ TEST(MqttPublishing, EveryRecordArrivesOnceInOrderAcrossABrokerRestart) {
   ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
   test::MqttSubscriber subscriber(broker, kPrefix);
   ASSERT_TRUE(subscriber.Started());
+  QProcess simulator;
   QProcess cli;
-  StartStream(cli, broker, 17, {});
-  QThread::msleep(4000);
+  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker, 20, {}));
+  // Once records flow, the broker goes away for 10 s.
+  ASSERT_GE(subscriber.Lines(30, 30000).size(), 30);
   broker.Stop();
   QThread::msleep(10000);
   ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
@@ -129,8 +138,9 @@ TEST_P(MqttAccess, PublishesOrSaysWhyNot) {
     extra << "--mqtt-user" << c.access.user << "--mqtt-password-file"
           << broker.PasswordFile(QString::fromUtf8(c.givenPassword));
   }
+  QProcess simulator;
   QProcess cli;
-  StartStream(cli, broker, 2, extra);
+  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker, 2, extra));
   const Streamed run = Finish(cli, 30000);
   ASSERT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();

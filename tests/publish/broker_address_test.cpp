@@ -68,10 +68,19 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{"site/", "the topic prefix \"site/\" has an empty level"}));
 
 TEST(InstrumentLevel, IsModelAndSerialFitForOneLevel) {
-  EXPECT_EQ(InstrumentLevel(QStringLiteral("T7-50"), QStringLiteral(" A12345")),
-            QStringLiteral("t7-50-A12345"));
-  EXPECT_EQ(InstrumentLevel(QStringLiteral("Kestrix II"), QStringLiteral("a/b+#")),
-            QStringLiteral("kestrix-ii-a-b--"));
+  const struct {
+    const char* model;
+    const char* serial;
+    const char* level;
+  } cases[] = {
+      {"T7(50Hz)", "500673", "t7-50hz-500673"},
+      {"T7-50", " A12345", "t7-50-A12345"},
+      {"Kestrix II", "a/b+#", "kestrix-ii-a-b"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(InstrumentLevel(QString::fromUtf8(c.model), QString::fromUtf8(c.serial)),
+              QString::fromUtf8(c.level));
+  }
   EXPECT_TRUE(DefaultTopicPrefix().startsWith(QStringLiteral("ventari/")));
   EXPECT_TRUE(TopicPrefixProblem(DefaultTopicPrefix()).isEmpty());
 }
