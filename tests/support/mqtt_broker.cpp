@@ -62,6 +62,8 @@ bool MqttBroker::Prepare() {
                           .arg(port_)
                           .arg(kHost, dir_.path())
                           .toUtf8();
+  // Run as root, the broker would become the user "mosquitto", who may not read this folder.
+  if (::geteuid() == 0) config += "user root\n";
   if (access_.user.isEmpty()) {
     config += "allow_anonymous true\n";
   } else {
