@@ -1,13 +1,15 @@
 // ventari-cli stream publishing the records of a T7-50 simulated by ventari-sim at 50 Hz to a
-// Mosquitto broker of the test's own, in real time: every record the stream prints arrives on `record`, in order and once, also
-// across the broker stopped for 10 s and started again; TLS and a password work, and a refused
-// password ends the run with a clear error.
+// Mosquitto broker of the test's own, in real time: every record the stream prints arrives on
+// `record`, in order and once; across the broker stopped for 10 s and started again none is
+// missing (a record the broker had but had not acknowledged when it stopped comes again, as QoS
+// 1 allows); TLS and a password work, and a refused password ends the run with a clear error.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 
@@ -31,27 +33,30 @@ struct Streamed {
 };
 
 // Starts the simulated T7-50 and, on its port, the stream publishing to `broker`.
-void StartStream(QProcess& simulator, QProcess& cli, const test::MqttBroker& broker,
-                 double seconds, const QStringList& extra) {
-  const QString port = test::StartTracedSimulator(
-      simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
-      {QStringLiteral("--model"), QStringLiteral("t7-50"), QStringLiteral("--rate"),
-       QStringLiteral("50")});
+void StartStream(QProcess& simulator, QProcess& cli, const test::MqttBroker& broker, double seconds,
+                 const QStringList& extra) {
+  const QString port =
+      test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
+                                 {QStringLiteral("--model"), QStringLiteral("t7-50"),
+                                  QStringLiteral("--rate"), QStringLiteral("50")});
   ASSERT_FALSE(port.isEmpty());
-  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
-            QStringList{"stream", "--json", "--port", port, "--baud", "38400", "--seconds",
-                        QString::number(seconds), "--mqtt", broker.Url(), "--mqtt-prefix",
-                        kPrefix} +
-                extra);
+  cli.start(
+      QStringLiteral(VENTARI_CLI_EXECUTABLE),
+      QStringList{"stream", "--json", "--port", port, "--baud", "38400", "--seconds",
+                  QString::number(seconds), "--mqtt", broker.Url(), "--mqtt-prefix", kPrefix} +
+          extra);
 }
 
-Streamed Finish(QProcess& cli, int boundMs) {
+// Waits for the stream's end, then stops the simulator.
+Streamed Finish(QProcess& simulator, QProcess& cli, int boundMs) {
   Streamed run;
-  if (!cli.waitForFinished(boundMs)) {
-    cli.kill();
-    cli.waitForFinished();
-    return run;
+  const bool ended = cli.waitForFinished(boundMs);
+  if (!ended) cli.kill();
+  for (QProcess* process : {&cli, &simulator}) {
+    process->terminate();
+    process->waitForFinished();
   }
+  if (!ended) return run;
   run.exitCode = cli.exitCode();
   run.err = QString::fromUtf8(cli.readAllStandardError());
   for (const QByteArray& line : cli.readAllStandardOutput().split('\n')) {
@@ -83,6 +88,14 @@ std::vector<QJsonObject> Records(const QStringList& lines) {
   return records;
 }
 
+// Whether `record` was seen before; it is seen from now on.
+bool Lookup(QSet<QByteArray>& seen, const QJsonObject& record) {
+  const QByteArray text = QJsonDocument(record).toJson(QJsonDocument::Compact);
+  if (seen.contains(text)) return true;
+  seen.insert(text);
+  return false;
+}
+
 bool Contains(const QStringList& lines, const QString& end) {
   return std::any_of(lines.begin(), lines.end(),
                      [&end](const QString& l) { return l.endsWith(end); });
@@ -101,13 +114,20 @@ TEST(MqttPublishing, EveryRecordArrivesOnceInOrderAcrossABrokerRestart) {
   broker.Stop();
   QThread::msleep(10000);
   ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
-  const Streamed run = Finish(cli, 40000);
+  const Streamed run = Finish(simulator, cli, 40000);
   ASSERT_EQ(run.exitCode, kExitDone) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QStringLiteral("unreachable: holding records")))
       << run.err.toStdString();
   ASSERT_GT(run.printed.size(), 300u);
   const QStringList& lines = subscriber.Lines(static_cast<int>(run.printed.size()) + 4, 15000);
-  EXPECT_EQ(Records(lines), run.printed);
+  // At QoS 1 a record the broker had when it stopped, but had not acknowledged, comes again
+  // after it: each is counted at its first arrival.
+  std::vector<QJsonObject> firsts;
+  QSet<QByteArray> seen;
+  for (const QJsonObject& record : Records(lines)) {
+    if (!Lookup(seen, record)) firsts.push_back(record);
+  }
+  EXPECT_EQ(firsts, run.printed);
   const QJsonObject mqtt = run.summary[QStringLiteral("mqtt")].toObject();
   EXPECT_EQ(mqtt[QStringLiteral("published")].toInt(), static_cast<int>(run.printed.size()));
   EXPECT_EQ(mqtt[QStringLiteral("held")].toInt(), 0);
@@ -141,7 +161,7 @@ TEST_P(MqttAccess, PublishesOrSaysWhyNot) {
   QProcess simulator;
   QProcess cli;
   ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker, 2, extra));
-  const Streamed run = Finish(cli, 30000);
+  const Streamed run = Finish(simulator, cli, 30000);
   ASSERT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
   if (c.exitCode != kExitDone) return;
