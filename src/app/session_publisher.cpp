@@ -52,8 +52,9 @@ SessionPublisher::SessionPublisher(Session& session, MqttPublisher& publisher,
 
 SessionPublisher::~SessionPublisher() {
   session_.window().Changed().Unsubscribe(changed_);
-  session_.decoding().dataApplier.onSample = std::move(twoAxisBefore_);
-  session_.decoding().triAxisData.onSample = std::move(triAxisBefore_);
+  // The observer before goes with it, so that it has seen exactly the records published.
+  session_.decoding().dataApplier.onSample = nullptr;
+  session_.decoding().triAxisData.onSample = nullptr;
 }
 
 void SessionPublisher::Send(const QString& level, QJsonObject object) {

@@ -4,7 +4,8 @@
 // PC-averaged lines on `averaged`, and on the retained `status` "online", "no data" while records
 // have stopped, "port lost" while the port is away (the will "offline" is the publisher's).
 // `info` (retained) is the description the caller gives. The samples go on to whatever observer
-// was there before (the command line's printing), which is put back when this ends.
+// was there before (the command line's printing) until this ends; then neither observes any
+// more, so that the records printed are the records published.
 #pragma once
 
 #include <QJsonObject>

@@ -32,7 +32,8 @@ class CliPublishing {
   CliPublishing(CliSession& cli, PublisherSettings settings);
   // The broker refused the credentials: the run ends.
   bool Refused() const { return publisher_.Refused(); }
-  // Sends what is held (within kFinishBoundMs), says "offline" and adds the counts.
+  // Ends the printing and publishing of records (the run is over), sends what is held (within
+  // kFinishBoundMs), says "offline" and adds the counts.
   void Finish(RunSummary& summary);
 
  private:
