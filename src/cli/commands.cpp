@@ -90,12 +90,12 @@ int ExitOf(bool ran, const std::unique_ptr<CliPublishing>& publishing) {
 int LogTriAxis(CliSession& cli, const CliOptions& options) {
   Session& s = cli.session();
   TabularDisplay& tabular = s.displays().tabular;
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   ShowTabular(s, options);
   tabular.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) tabular.SetSegInterval(options.segmentMinutes);
   tabular.StartLogging(options.out);
-  std::unique_ptr<CliPublishing> publishing;
-  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   const bool ran =
       !(tabular.Logging() || tabular.BinaryLogOpen()) || RunPublishing(cli, publishing);
   const RunSummary summary = EndPublishing(s, publishing);
@@ -194,12 +194,12 @@ int LogCommand(const CliInvocation& call) {
   s.dataWatch().SetHeadless(true);
   if (TriAxis(s)) return LogTriAxis(cli, options);
   DataDisplay& display = s.displays().dataDisplay;
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   display.SetTimestamped(options.timestamps);
   display.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);
-  std::unique_ptr<CliPublishing> publishing;
-  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   const bool ran = RunPublishing(cli, publishing);
   const RunSummary summary = EndPublishing(s, publishing);
   const bool complete = display.StopLogging();

@@ -85,9 +85,9 @@ std::optional<int> CliPublishing::Start(CliSession& cli, const CliOptions& optio
   bool late = false;
   Runtime& runtime = cli.runtime();
   const auto id = runtime.Schedule(kFirstAnswerBoundMs, [&late] { late = true; });
-  runtime.WaitUntil([&] {
-    return late || p.publisher_.state() == MqttPublisher::State::kConnected || p.Refused();
-  });
+  // Until the first attempt was accepted, refused or failed.
+  runtime.WaitUntil(
+      [&] { return late || p.publisher_.state() != MqttPublisher::State::kConnecting; });
   runtime.Cancel(id);
   // The refusal has been told.
   if (!p.Refused()) return std::nullopt;

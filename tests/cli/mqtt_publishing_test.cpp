@@ -15,6 +15,7 @@
 
 #include "cli/exit_status.h"
 #include "support/cli_run.h"
+#include "support/free_port.h"
 #include "support/mqtt_broker.h"
 
 namespace ventari {
@@ -33,18 +34,17 @@ struct Streamed {
 };
 
 // Starts the simulated T7-50 and, on its port, the stream publishing to `broker`.
-void StartStream(QProcess& simulator, QProcess& cli, const test::MqttBroker& broker, double seconds,
+void StartStream(QProcess& simulator, QProcess& cli, const QString& url, double seconds,
                  const QStringList& extra) {
   const QString port =
       test::StartTracedSimulator(simulator, QStringLiteral(VENTARI_SIM_EXECUTABLE),
                                  {QStringLiteral("--model"), QStringLiteral("t7-50"),
                                   QStringLiteral("--rate"), QStringLiteral("50")});
   ASSERT_FALSE(port.isEmpty());
-  cli.start(
-      QStringLiteral(VENTARI_CLI_EXECUTABLE),
-      QStringList{"stream", "--json", "--port", port, "--baud", "38400", "--seconds",
-                  QString::number(seconds), "--mqtt", broker.Url(), "--mqtt-prefix", kPrefix} +
-          extra);
+  cli.start(QStringLiteral(VENTARI_CLI_EXECUTABLE),
+            QStringList{"stream", "--json", "--port", port, "--baud", "38400", "--seconds",
+                        QString::number(seconds), "--mqtt", url, "--mqtt-prefix", kPrefix} +
+                extra);
 }
 
 // Waits for the stream's end, then stops the simulator.
@@ -108,7 +108,7 @@ TEST(MqttPublishing, EveryRecordArrivesOnceInOrderAcrossABrokerRestart) {
   ASSERT_TRUE(subscriber.Started());
   QProcess simulator;
   QProcess cli;
-  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker, 20, {}));
+  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker.Url(), 20, {}));
   // Once records flow, the broker goes away for 10 s.
   ASSERT_GE(subscriber.Lines(30, 30000).size(), 30);
   broker.Stop();
@@ -136,6 +136,21 @@ TEST(MqttPublishing, EveryRecordArrivesOnceInOrderAcrossABrokerRestart) {
   EXPECT_TRUE(Contains(lines, QStringLiteral("/status offline")));
 }
 
+TEST(MqttPublishing, ABrokerAwayHoldsRecordsUpToTheBoundThenDropsTheOldest) {
+  QProcess simulator;
+  QProcess cli;
+  const QString nobody = QStringLiteral("mqtt://127.0.0.1:%1").arg(test::FreeLoopbackPort());
+  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, nobody, 3, {"--mqtt-hold", "20"}));
+  const Streamed run = Finish(simulator, cli, 40000);
+  ASSERT_EQ(run.exitCode, kExitDone) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("unreachable: holding records")));
+  EXPECT_EQ(run.err.count(QStringLiteral("the oldest are dropped from now on")), 1);
+  const QJsonObject mqtt = run.summary[QStringLiteral("mqtt")].toObject();
+  EXPECT_EQ(mqtt[QStringLiteral("published")].toInt(), 0);
+  EXPECT_EQ(mqtt[QStringLiteral("held")].toInt(), 20);
+  EXPECT_EQ(mqtt[QStringLiteral("dropped")].toInt(), static_cast<int>(run.printed.size()) - 20);
+}
+
 struct AccessCase {
   const char* name;
   test::BrokerAccess access;
@@ -160,7 +175,7 @@ TEST_P(MqttAccess, PublishesOrSaysWhyNot) {
   }
   QProcess simulator;
   QProcess cli;
-  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker, 2, extra));
+  ASSERT_NO_FATAL_FAILURE(StartStream(simulator, cli, broker.Url(), 2, extra));
   const Streamed run = Finish(simulator, cli, 30000);
   ASSERT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
