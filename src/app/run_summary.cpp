@@ -21,32 +21,46 @@ RunSummary RunSummary::Of(Session& session) {
           session.dataWatch().Pauses(),
           session.dataWatch().PausedMs(),
           session.recovery().Losses(),
-          session.recovery().Returns()};
+          session.recovery().Returns(),
+          std::nullopt};
 }
 
 QString RunSummary::Line() const {
-  return QStringLiteral(
-             "Summary: %1, %2 dropped incomplete, %3 dropped bad, %4 of %5 s in all, "
-             "%6, %7")
-      .arg(Counted(records, "record", "records"))
-      .arg(droppedIncomplete)
-      .arg(droppedBad)
-      .arg(Counted(static_cast<std::uint64_t>(pauses), "pause", "pauses"))
-      .arg(Seconds(pausedMs), 0, 'f', 1)
-      .arg(Counted(static_cast<std::uint64_t>(portLosses), "port loss", "port losses"))
-      .arg(Counted(static_cast<std::uint64_t>(portReturns), "return", "returns"));
+  QString line =
+      QStringLiteral(
+          "Summary: %1, %2 dropped incomplete, %3 dropped bad, %4 of %5 s in all, "
+          "%6, %7")
+          .arg(Counted(records, "record", "records"))
+          .arg(droppedIncomplete)
+          .arg(droppedBad)
+          .arg(Counted(static_cast<std::uint64_t>(pauses), "pause", "pauses"))
+          .arg(Seconds(pausedMs), 0, 'f', 1)
+          .arg(Counted(static_cast<std::uint64_t>(portLosses), "port loss", "port losses"))
+          .arg(Counted(static_cast<std::uint64_t>(portReturns), "return", "returns"));
+  if (published) {
+    line += QStringLiteral(", %1 published, %2 held, %3 dropped unsent")
+                .arg(published->published)
+                .arg(published->held)
+                .arg(published->dropped);
+  }
+  return line;
 }
 
 QJsonObject RunSummary::Json() const {
-  return {
-      {QStringLiteral("summary"),
-       QJsonObject{{QStringLiteral("records"), static_cast<qint64>(records)},
-                   {QStringLiteral("droppedIncomplete"), static_cast<qint64>(droppedIncomplete)},
-                   {QStringLiteral("droppedBad"), static_cast<qint64>(droppedBad)},
-                   {QStringLiteral("pauses"), pauses},
-                   {QStringLiteral("pauseSeconds"), Seconds(pausedMs)},
-                   {QStringLiteral("portLosses"), portLosses},
-                   {QStringLiteral("portReturns"), portReturns}}}};
+  QJsonObject summary{{QStringLiteral("records"), static_cast<qint64>(records)},
+                      {QStringLiteral("droppedIncomplete"), static_cast<qint64>(droppedIncomplete)},
+                      {QStringLiteral("droppedBad"), static_cast<qint64>(droppedBad)},
+                      {QStringLiteral("pauses"), pauses},
+                      {QStringLiteral("pauseSeconds"), Seconds(pausedMs)},
+                      {QStringLiteral("portLosses"), portLosses},
+                      {QStringLiteral("portReturns"), portReturns}};
+  if (published) {
+    summary[QStringLiteral("mqtt")] =
+        QJsonObject{{QStringLiteral("published"), static_cast<qint64>(published->published)},
+                    {QStringLiteral("held"), static_cast<qint64>(published->held)},
+                    {QStringLiteral("dropped"), static_cast<qint64>(published->dropped)}};
+  }
+  return {{QStringLiteral("summary"), summary}};
 }
 
 }  // namespace ventari

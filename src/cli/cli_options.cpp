@@ -120,6 +120,7 @@ std::variant<CliOptions, QString> ReadCliOptions(const QCommandLineParser& parse
   options.simulators = parser.isSet(QStringLiteral("simulators"));
   options.list = parser.isSet(QStringLiteral("list"));
   options.settingsFile = SettingsFileOption(parser);
+  if (QString error = ReadMqttOptions(parser, options.mqtt); !error.isEmpty()) return error;
   return options;
 }
 

@@ -134,14 +134,16 @@ void CliSession::TellDataNotice() {
   std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(notice));
 }
 
-bool CliSession::Run() {
+bool CliSession::Run(const std::function<bool()>& alsoStop) {
   const std::int64_t endMs = options_.runMs ? runtime_.NowMs() + *options_.runMs : INT64_MAX;
   const PortRecovery& recovery = session_->recovery();
   const auto gaveUp = [&] {
     return options_.reconnectTimeoutMs && recovery.Waiting() &&
            runtime_.NowMs() - recovery.LostAtMs() >= *options_.reconnectTimeoutMs;
   };
-  runtime_.WaitUntil([&] { return Interrupted() || runtime_.NowMs() >= endMs || gaveUp(); });
+  runtime_.WaitUntil([&] {
+    return Interrupted() || runtime_.NowMs() >= endMs || gaveUp() || (alsoStop && alsoStop());
+  });
   if (!gaveUp()) return true;
   CliFail((recovery.PortAway() ? QStringLiteral("port %1 did not return within %2 s")
                                : QStringLiteral("no anemometer answered on %1 within %2 s"))

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,9 +51,11 @@ class CliSession {
   // A port that vanishes is told on standard error and waited for; false when it stayed away
   // longer than --reconnect-timeout, or the anemometer did not answer on it by then (said on
   // standard error).
-  bool Run();
+  // `alsoStop`, when given, ends the run too once it holds.
+  bool Run(const std::function<bool()>& alsoStop = {});
 
   Session& session() { return *session_; }
+  Runtime& runtime() { return runtime_; }
 
  private:
   void End();

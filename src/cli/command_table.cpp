@@ -11,12 +11,19 @@
 #include "cli/diag_command.h"
 #include "cli/eeprom_command.h"
 #include "cli/flash_command.h"
+#include "cli/mqtt_options.h"
 #include "cli/srec_command.h"
 #include "cli/stats_command.h"
 #include "triaxis/tri_axis_config.h"
 
 namespace ventari {
 namespace {
+
+// `options` and the options that publish to an MQTT broker.
+std::vector<QCommandLineOption> WithMqtt(std::vector<QCommandLineOption> options) {
+  for (QCommandLineOption& option : MqttCliOptions()) options.push_back(std::move(option));
+  return options;
+}
 
 QCommandLineOption Flag(const char* name, const QString& help) {
   return QCommandLineOption(QLatin1String(name), help);
@@ -83,11 +90,12 @@ std::vector<CliCommand> Table() {
                       "records dropped as incomplete or bad, pauses in the data and their length "
                       "in all, port losses and returns) and, with --json, a last summary object."),
        true,
-       {port, baud, json, seconds, reconnectTimeout, pcAvg, settings,
-        Valued("stats", "MIN",
-               QStringLiteral("Also print the wind statistics of each MIN-minute period on the "
-                              "UTC clock as a JSON object {\"stats\": ...} at its end (1 to "
-                              "60)."))},
+       WithMqtt(
+           {port, baud, json, seconds, reconnectTimeout, pcAvg, settings,
+            Valued("stats", "MIN",
+                   QStringLiteral("Also print the wind statistics of each MIN-minute period on "
+                                  "the UTC clock as a JSON object {\"stats\": ...} at its end "
+                                  "(1 to 60)."))}),
        StreamCommand},
       {QStringLiteral("log"),
        {},
@@ -97,15 +105,15 @@ std::vector<CliCommand> Table() {
                       "and the summary at the end are told as by stream; with --json the "
                       "summary is also printed as a JSON object."),
        true,
-       {port, baud, json, seconds, reconnectTimeout, out,
-        Valued("segment-minutes", "N",
-               QStringLiteral("Start a new log file every N minutes (1 to %1).")
-                   .arg(kMaxSegmentMinutes)),
-        Flag("no-timestamp", QStringLiteral("Log two-axis data without date and time.")),
-        Flag("overwrite",
-             QStringLiteral("Replace the segment files of an earlier run of the same name "
-                            "(default: refuse to start, naming the first of them).")),
-        pcAvg, settings},
+       WithMqtt({port, baud, json, seconds, reconnectTimeout, out,
+                 Valued("segment-minutes", "N",
+                        QStringLiteral("Start a new log file every N minutes (1 to %1).")
+                            .arg(kMaxSegmentMinutes)),
+                 Flag("no-timestamp", QStringLiteral("Log two-axis data without date and time.")),
+                 Flag("overwrite",
+                      QStringLiteral("Replace the segment files of an earlier run of the same name "
+                                     "(default: refuse to start, naming the first of them).")),
+                 pcAvg, settings}),
        LogCommand},
       {QStringLiteral("set"),
        QStringLiteral("FIELD=VALUE..."),

@@ -12,6 +12,7 @@
 #include "cli/exit_status.h"
 #include "cli/identify_report.h"
 #include "cli/live_stats_printer.h"
+#include "cli/mqtt_publishing.h"
 #include "cli/sample_printer.h"
 #include "cli/setting_requests.h"
 #include "displays/segmented_log.h"
@@ -70,15 +71,35 @@ void TellSummary(const RunSummary& summary, const CliOptions& options) {
   }
 }
 
+// Runs until the run's end, an interruption, or the broker refusing the credentials.
+bool RunPublishing(CliSession& cli, const std::unique_ptr<CliPublishing>& publishing) {
+  return cli.Run([&publishing] { return publishing && publishing->Refused(); });
+}
+
+// The run's summary, with what was published.
+RunSummary EndPublishing(Session& session, const std::unique_ptr<CliPublishing>& publishing) {
+  RunSummary summary = RunSummary::Of(session);
+  if (publishing) publishing->Finish(summary);
+  return summary;
+}
+
+int ExitOf(bool ran, const std::unique_ptr<CliPublishing>& publishing) {
+  if (publishing && publishing->Refused()) return kExitNotDone;
+  return ran ? kExitDone : kExitPortGone;
+}
+
 int LogTriAxis(CliSession& cli, const CliOptions& options) {
   Session& s = cli.session();
   TabularDisplay& tabular = s.displays().tabular;
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   ShowTabular(s, options);
   tabular.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) tabular.SetSegInterval(options.segmentMinutes);
   tabular.StartLogging(options.out);
-  const bool ran = !(tabular.Logging() || tabular.BinaryLogOpen()) || cli.Run();
-  const RunSummary summary = RunSummary::Of(s);
+  const bool ran =
+      !(tabular.Logging() || tabular.BinaryLogOpen()) || RunPublishing(cli, publishing);
+  const RunSummary summary = EndPublishing(s, publishing);
   const bool complete = tabular.StopLogging();
   CloseTabular(s);
   if (!complete) {
@@ -87,7 +108,7 @@ int LogTriAxis(CliSession& cli, const CliOptions& options) {
   }
   TellSummary(summary, options);
   if (!complete) return kExitIncomplete;
-  return ran ? kExitDone : kExitPortGone;
+  return ExitOf(ran, publishing);
 }
 
 }  // namespace
@@ -142,21 +163,27 @@ int StreamCommand(const CliInvocation& call) {
   if (!TriAxis(s)) {
     PrintEachSample(s.displays(), s.decoding().dataApplier, options.json, &CliPrint);
     if (minutes) PrintPeriodStatistics(s, live, &CliPrint);
-    const bool ran = cli.Run();
+    std::unique_ptr<CliPublishing> publishing;
+    if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
+    if (minutes && publishing) publishing->PublishPeriods(live);
+    const bool ran = RunPublishing(cli, publishing);
     live.Finish();
-    TellSummary(RunSummary::Of(s), options);
-    return ran ? kExitDone : kExitPortGone;
+    TellSummary(EndPublishing(s, publishing), options);
+    return ExitOf(ran, publishing);
   }
   PrintEachSample(s.displays(), s.decoding().triAxisData, s.anemometer().triAxisConfig,
                   options.json, &CliPrint);
   if (minutes) PrintPeriodStatistics(s, live, &CliPrint);
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
+  if (minutes && publishing) publishing->PublishPeriods(live);
   ShowTabular(s, options);
-  const bool ran = cli.Run();
+  const bool ran = RunPublishing(cli, publishing);
   live.Finish();
-  const RunSummary summary = RunSummary::Of(s);
+  const RunSummary summary = EndPublishing(s, publishing);
   CloseTabular(s);
   TellSummary(summary, options);
-  return ran ? kExitDone : kExitPortGone;
+  return ExitOf(ran, publishing);
 }
 
 int LogCommand(const CliInvocation& call) {
@@ -178,12 +205,14 @@ int LogCommand(const CliInvocation& call) {
   s.dataWatch().SetHeadless(true);
   if (TriAxis(s)) return LogTriAxis(cli, options);
   DataDisplay& display = s.displays().dataDisplay;
+  std::unique_ptr<CliPublishing> publishing;
+  if (auto failed = CliPublishing::Start(cli, options, publishing)) return *failed;
   display.SetTimestamped(options.timestamps);
   display.CbSegClick(options.segmentMinutes > 0);
   if (options.segmentMinutes > 0) display.SetSegInterval(options.segmentMinutes);
   display.StartLogging(options.out);
-  const bool ran = cli.Run();
-  const RunSummary summary = RunSummary::Of(s);
+  const bool ran = RunPublishing(cli, publishing);
+  const RunSummary summary = EndPublishing(s, publishing);
   const bool complete = display.StopLogging();
   if (!complete) {
     CliFail(QStringLiteral("the log %1 is incomplete: lines could not be written to it")
@@ -191,7 +220,7 @@ int LogCommand(const CliInvocation& call) {
   }
   TellSummary(summary, options);
   if (!complete) return kExitIncomplete;
-  return ran ? kExitDone : kExitPortGone;
+  return ExitOf(ran, publishing);
 }
 
 int SetCommand(const CliInvocation& call) {

@@ -50,5 +50,33 @@ TEST(CliOptions, NumbersInRangeAreTakenAndAbsentOnesKeepTheirDefaults) {
             std::tuple(31536000000LL, 115200, 360, 60));
 }
 
+TEST(CliOptions, TheBrokerOptionsAreCheckedBeforeAnyPortIsOpened) {
+  const std::pair<QStringList, const char*> refused[] = {
+      {{"--mqtt", "tcp://h"},
+       "--mqtt takes mqtt://host[:port] or mqtts://host[:port], not \"tcp://h\""},
+      {{"--mqtt-prefix", "site"}, "--mqtt-prefix needs --mqtt"},
+      {{"--mqtt", "mqtt://h", "--mqtt-prefix", "site/#"},
+       "--mqtt-prefix: the topic prefix \"site/#\" holds a wildcard (+ or #)"},
+      {{"--mqtt", "mqtt://h", "--mqtt-qos", "2"}, "--mqtt-qos takes 0 or 1"},
+      {{"--mqtt", "mqtt://h", "--mqtt-ca", "/etc/hostname"}, "--mqtt-ca applies to mqtts:// only"},
+      {{"--mqtt", "mqtt://h", "--mqtt-password-file", "/etc/hostname"},
+       "--mqtt-password-file needs --mqtt-user"},
+      {{"--mqtt", "mqtt://h", "--mqtt-hold", "0"},
+       "--mqtt-hold takes a whole number from 1 to 100000000"},
+  };
+  for (const auto& [arguments, message] : refused) {
+    EXPECT_EQ(std::get<QString>(Read(arguments)), message) << arguments.join(' ').toStdString();
+  }
+  const auto taken =
+      std::get<CliOptions>(Read({"--mqtt", "mqtts://h:8884", "--mqtt-qos", "0", "--mqtt-prefix",
+                                 "site/north", "--mqtt-hold", "10", "--mqtt-hold-mib", "1"}));
+  ASSERT_TRUE(taken.mqtt.has_value());
+  EXPECT_EQ(std::tuple(taken.mqtt->broker.HostPort(), taken.mqtt->broker.tls, taken.mqtt->qos,
+                       taken.mqtt->prefix, taken.mqtt->bounds.messages, taken.mqtt->bounds.bytes),
+            std::tuple(QStringLiteral("h:8884"), true, 0, QStringLiteral("site/north"),
+                       std::size_t{10}, std::size_t{1024 * 1024}));
+  EXPECT_FALSE(std::get<CliOptions>(Read({})).mqtt.has_value());
+}
+
 }  // namespace
 }  // namespace ventari
