@@ -37,12 +37,13 @@ void RecordCollector::OnRecord(const QByteArray& text) {
       ++counts_.bad;
       matcher_.ScanAgainAfterStart();
       break;
+    // Nothing consumed these, so nothing armed the matcher again.
     case Verdict::kHeld:
-      // Nothing consumed the record yet, so nothing armed the matcher again.
       matcher_.SetEnabled(true);
       matcher_.ScanAgainFromLastByte();
       break;
     case Verdict::kEarly:
+      matcher_.SetEnabled(true);
       matcher_.ScanAgainAfterStart();
       break;
   }
