@@ -194,6 +194,8 @@ TFrmStatistics::TFrmStatistics(LiveStatistics& statistics, Prompts& prompts, QWi
   table_->verticalHeader()->hide();
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // The period's end whole: "2026-12-09T19:10:00Z".
+  table_->setColumnWidth(0, table_->fontMetrics().horizontalAdvance(PeriodEndText(0)) + 16);
   rose_ = new RoseView(statistics_, this);
 
   period_ = new QSpinBox(this);
