@@ -35,6 +35,8 @@ bool LiveWindowsShown::*ShownMember(LiveWindowKind kind) {
       return &LiveWindowsShown::graph;
     case LiveWindowKind::kWindsock:
       return &LiveWindowsShown::windsock;
+    case LiveWindowKind::kStatistics:
+      return &LiveWindowsShown::statistics;
     case LiveWindowKind::kTabular:
     case LiveWindowKind::kAlarm:  // never asked: the alarm's model keeps its own
       break;
@@ -117,9 +119,25 @@ LiveWindowCommands::Outcome LiveWindowCommands::Alarm() {
   return kShowAndStart;
 }
 
+LiveWindowCommands::Outcome LiveWindowCommands::Statistics() {
+  if (!TriAxis()) return kShow;
+  const auto& shown = shown_;
+  if (MultiWindowRefused(shown.graph || shown.windsock || shown.tabular ||
+                         p_.alarm.View().visible)) {
+    return kRefuse;
+  }
+  if (p_.triAxisConfig.ReportsAxis()) {
+    p_.prompts.ShowMessage(QStringLiteral("Statistics not available in 'Axis' mode."),
+                           QStringLiteral("Info"));
+    return kRefuse;
+  }
+  return kShowAndStart;
+}
+
 bool LiveWindowCommands::AnyWindowShown() const {
   const LiveWindowsShown& shown = shown_;
-  return shown.graph || shown.windsock || shown.tabular || p_.alarm.View().visible;
+  return shown.graph || shown.windsock || shown.tabular || shown.statistics ||
+         p_.alarm.View().visible;
 }
 
 LiveWindowCommands::Outcome LiveWindowCommands::Check(LiveWindowKind kind) {
@@ -132,6 +150,8 @@ LiveWindowCommands::Outcome LiveWindowCommands::Check(LiveWindowKind kind) {
       return Tabular();
     case LiveWindowKind::kAlarm:
       return Alarm();
+    case LiveWindowKind::kStatistics:
+      return Statistics();
   }
   return kRefuse;
 }
@@ -188,6 +208,7 @@ void LiveWindowCommands::CloseForSetup() {
   if (!p_.tabular.Logging() && !p_.tabular.BinaryLogOpen()) Close(LiveWindowKind::kTabular);
   Close(LiveWindowKind::kWindsock);
   Close(LiveWindowKind::kGraph);
+  Close(LiveWindowKind::kStatistics);
   closedForSetup_.Notify();
 }
 

@@ -1,6 +1,6 @@
-// The live windows' lifecycle (graph, windsock, tabular display, alarm), the one the windows,
-// ventari-cli and the tests all go through: what each menu command checks and sets up before
-// its window is shown, starting a three-axis anemometer's continuous output for them, and
+// The live windows' lifecycle (graph, windsock, tabular display, alarm, statistics), the one the
+// windows, ventari-cli and the tests all go through: what each menu command checks and sets up
+// before its window is shown, starting a three-axis anemometer's continuous output for them, and
 // stopping it when the last of them closes.
 #pragma once
 
@@ -22,13 +22,14 @@ struct AnemState;
 struct SystemMatchers;
 struct TriAxisConfig;
 
-enum class LiveWindowKind { kGraph, kWindsock, kTabular, kAlarm };
+enum class LiveWindowKind { kGraph, kWindsock, kTabular, kAlarm, kStatistics };
 
 // Which live windows are shown; the alarm's own model knows its window.
 struct LiveWindowsShown {
   bool graph = false;
   bool windsock = false;
   bool tabular = false;
+  bool statistics = false;
 };
 
 class LiveWindowCommands : public LiveWindowsAroundSetup {
@@ -61,7 +62,8 @@ class LiveWindowCommands : public LiveWindowsAroundSetup {
   void CloseAll();
   // A live window closed by its own model (the alarm's): stops the output when none is left.
   void WindowClosed();
-  // Before Setup: closes the graph and the windsock, and the tabular display unless it logs;
+  // Before Setup: closes the graph, the windsock and the statistics, and the tabular display
+  // unless it logs;
   // then tells ClosedForSetup().
   void CloseForSetup() override;
   // The windows whose kind CloseForSetup() marked closed close too.
@@ -78,8 +80,9 @@ class LiveWindowCommands : public LiveWindowsAroundSetup {
   Outcome Windsock();
   Outcome Tabular();
   Outcome Alarm();
+  Outcome Statistics();
 
-  // A live window (graph, windsock, tabular display, alarm) is shown.
+  // A live window (graph, windsock, tabular display, alarm, statistics) is shown.
   bool AnyWindowShown() const override;
   bool IsShown(LiveWindowKind kind) const;
 

@@ -16,11 +16,11 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       availablePorts_(std::move(availablePorts)),
       link_(rt, portFactory, anemometer_.state, userPrompts, window_),
       settings_(std::move(settingsFile)),
-      displays_(rt, userPrompts, anemometer_, window_.menu, link_, portFactory, std::move(clock),
+      displays_(rt, userPrompts, anemometer_, window_.menu, link_, portFactory, clock,
                 [this] { commands_.liveCommands.WindowClosed(); }),
       modes_(link_.channel, anemometer_.state, window_.menu, anemometer_.twoAxisConfig, displays_),
       decoding_(
-          rt, link_, anemometer_, window_.menu, modes_, displays_,
+          rt, link_, anemometer_, window_.menu, modes_, displays_, std::move(clock),
           [this] { return commands_.liveCommands.IsShown(LiveWindowKind::kGraph); },
           [this](const QByteArray& text) { service_.DataString(text); }),
       commands_(rt, userPrompts, window_, anemometer_, link_, displays_, modes_, decoding_),
@@ -39,7 +39,7 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
 }
 
 Settings::Targets Session::SettingsTargets() {
-  return {link_.port, displays_.windsockWindow.Selections(), window_};
+  return {link_.port, displays_.windsockWindow.Selections(), window_, displays_.statistics};
 }
 
 void Session::OnFirstShow(const QStringList& availablePorts) {

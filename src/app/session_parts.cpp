@@ -43,9 +43,12 @@ void LiveDisplays::SamplesPerSecondChanged(double samplesPerSecond) {
 void LiveDisplays::ShowWindsockWAxis(bool visible) { windsockWindow.ShowWAxis(visible); }
 
 Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
-                   ModeCommands& modes, LiveDisplays& displays, std::function<bool()> graphShown,
+                   ModeCommands& modes, LiveDisplays& displays, WallClock clock,
+                   std::function<bool()> graphShown,
                    std::function<void(const QByteArray& text)> toServicePages)
-    : dataCollector(link.matchers.DataPacket, link.port, recordCounts,
+    : statisticsFeed(displays.statistics, anemometer.state, anemometer.twoAxisConfig,
+                     anemometer.triAxisConfig, std::move(clock)),
+      dataCollector(link.matchers.DataPacket, link.port, recordCounts,
                     TwoAxisDataDecoder::kLongestMessage),
       triAxisAsciiCollector(link.matchers.TriAxisAsciiPkt, link.port, recordCounts,
                             TriAxisAsciiDecoder::kLongestRecord),
@@ -57,7 +60,8 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
                      displays),
       triAxisListing(link.matchers.TriAxisPkt, triAxisReplies),
       dataApplier({link.matchers.DataPacket, link.port, displays.dataDisplay, displays.graph,
-                   displays.windsockWindow, displays.alarm, std::move(toServicePages)}),
+                   displays.windsockWindow, displays.alarm, statisticsFeed,
+                   std::move(toServicePages)}),
       dataDecoder(
           dataCollector, [&modes] { return modes.UvChecked(); },
           [this](const QByteArray& text, const TwoAxisDataRecord& record) {
@@ -65,7 +69,7 @@ Decoding::Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemomete
           }),
       triAxisData({runtime, link.matchers.TriAxisAsciiPkt, link.matchers.TriAxisBinaryPkt,
                    anemometer.triAxisConfig, displays.tabular, displays.graph,
-                   displays.windsockWindow, displays.alarm, std::move(graphShown)}),
+                   displays.windsockWindow, displays.alarm, statisticsFeed, std::move(graphShown)}),
       triAxisReader(runtime, triAxisAsciiCollector, triAxisBinaryCollector,
                     anemometer.triAxisConfig, triAxisData) {}
 

@@ -6,6 +6,7 @@
 #include "app/live_window_commands.h"
 #include "app/mode_commands.h"
 #include "app/ports_dialog.h"
+#include "app/statistics_feed.h"
 #include "app/tri_axis_data_applier.h"
 #include "app/tri_axis_reply_applier.h"
 #include "app/two_axis_data_applier.h"
@@ -84,6 +85,8 @@ struct LiveDisplays : LiveWindows {
   WindsockWindowModel windsockWindow;
   AlarmWindowModel alarm;
   TabularDisplay tabular;
+  // The Statistics window's model: the periods of the records since the run began.
+  LiveStatistics statistics;
 };
 
 // From the port's bytes to the anemometer's state and the displays: the data records'
@@ -92,11 +95,14 @@ struct LiveDisplays : LiveWindows {
 // message to the service pages.
 struct Decoding {
   Decoding(Runtime& runtime, AnemometerLink& link, Anemometer& anemometer, MainMenu& menu,
-           ModeCommands& modes, LiveDisplays& displays, std::function<bool()> graphShown,
+           ModeCommands& modes, LiveDisplays& displays, WallClock clock,
+           std::function<bool()> graphShown,
            std::function<void(const QByteArray& text)> toServicePages);
 
   // What became of every data record of both families since the run began.
   RecordCounts recordCounts;
+  // Both appliers feed the Statistics window's model through it.
+  StatisticsFeed statisticsFeed;
   RecordCollector dataCollector;  // two-axis data messages
   RecordCollector triAxisAsciiCollector;
   RecordCollector triAxisBinaryCollector;

@@ -6,6 +6,7 @@
 
 #include "link/line_settings.h"
 #include "link/serial_port.h"
+#include "stats/live_statistics.h"
 
 namespace ventari {
 namespace {
@@ -26,6 +27,16 @@ std::unique_ptr<QSettings> OpenUserStore() {
   return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                      QLatin1String(kSettingsOrganisation),
                                      QLatin1String(kSettingsApplication));
+}
+
+constexpr char kStatisticsMinutes[] = "StatisticsMinutes";
+
+void ReadStatisticsPeriod(QSettings& store, LiveStatistics& statistics) {
+  const auto minutes = ReadInt(store, kStatisticsMinutes);
+  if (minutes && *minutes >= StatisticsSettings::kMinPeriodMinutes &&
+      *minutes <= StatisticsSettings::kMaxPeriodMinutes && *minutes != statistics.PeriodMinutes()) {
+    statistics.SetPeriodMinutes(*minutes);
+  }
 }
 
 }  // namespace
@@ -58,6 +69,7 @@ void Settings::LoadSettings(const Targets& targets, const QStringList& available
   fileNames_ = {};
   if (auto store = OpenStore(); store->status() == QSettings::NoError) {
     if (ReadBlock(*store, targets)) ReadStrings(*store);
+    ReadStatisticsPeriod(*store, targets.statistics);
   }
 
   privilegedMode_ = storedWord_ == QLatin1String(kPrivilegedWord);
@@ -130,6 +142,7 @@ void Settings::SaveSettings(const Targets& targets) {
   store->setValue(QStringLiteral("Averaging"), targets.windsock.averaging);
   store->setValue(QStringLiteral("Units"), targets.windsock.units);
   store->setValue(QStringLiteral("Gust"), targets.windsock.gust);
+  store->setValue(QLatin1String(kStatisticsMinutes), targets.statistics.PeriodMinutes());
   // Ports that are not "COMn" (device paths, simulated instruments) are kept by name.
   if (SerialPort::ComNumberOf(port.Name()) == 0) {
     store->setValue(QStringLiteral("PortName"), port.Name());

@@ -14,6 +14,7 @@ class QSettings;
 
 namespace ventari {
 
+class LiveStatistics;
 class SerialPort;
 
 inline constexpr char kSettingsOrganisation[] = "Calvarn Zurevuzizud";
@@ -29,6 +30,8 @@ class Settings {
     SerialPort& port;
     WindsockSelections& windsock;
     MainWindowModel& window;
+    // Its period ("StatisticsMinutes"), 1 to 60 minutes; not stored: the default.
+    LiveStatistics& statistics;
   };
 
   // `iniFile` empty: the user's settings store of the organisation and application above.

@@ -1,5 +1,6 @@
 #include "app/tri_axis_data_applier.h"
 
+#include "app/statistics_feed.h"
 #include "displays/alarm_window_model.h"
 #include "displays/graph_window_model.h"
 #include "displays/tabular_display.h"
@@ -90,6 +91,7 @@ TriAxisSample TriAxisDataApplier::AveragedSample(const QString& line) {
 }
 
 void TriAxisDataApplier::Tell(const TriAxisSample& sample) {
+  links_.statistics.Add(sample);
   if (onSample) onSample(sample);
 }
 

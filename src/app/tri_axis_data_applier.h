@@ -19,6 +19,7 @@ namespace ventari {
 class AlarmWindowModel;
 class GraphWindowModel;
 class Runtime;
+class StatisticsFeed;
 class TabularDisplay;
 class TApdDataPacket;
 class WindsockWindowModel;
@@ -54,6 +55,8 @@ class TriAxisDataApplier : public TriAxisRecordConsumer {
     GraphWindowModel& graph;
     WindsockWindowModel& windsock;
     AlarmWindowModel& alarm;
+    // The Statistics window's model, fed every record.
+    StatisticsFeed& statistics;
     // Whether the graph window is shown.
     std::function<bool()> graphShown;
   };

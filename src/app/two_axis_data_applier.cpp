@@ -1,5 +1,6 @@
 #include "app/two_axis_data_applier.h"
 
+#include "app/statistics_feed.h"
 #include "base/record_field.h"
 #include "displays/alarm_window_model.h"
 #include "displays/data_display.h"
@@ -47,6 +48,7 @@ void TwoAxisDataApplier::Apply(const QByteArray& text, const TwoAxisDataRecord& 
 
   if (links_.port.IsOpen()) links_.port.FlushInBuffer();
   links_.dataPacket.SetEnabled(true);
+  links_.statistics.Add(sample);
   if (onSample) onSample(text, sample);
 }
 

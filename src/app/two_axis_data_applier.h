@@ -14,6 +14,7 @@
 namespace ventari {
 
 class AlarmWindowModel;
+class StatisticsFeed;
 class DataDisplay;
 class GraphWindowModel;
 class SerialPort;
@@ -39,6 +40,8 @@ class TwoAxisDataApplier {
     GraphWindowModel& graph;
     WindsockWindowModel& windsock;
     AlarmWindowModel& alarm;
+    // The Statistics window's model, fed every message.
+    StatisticsFeed& statistics;
     // Told of every message's text right after the data display: the service pages that read
     // the anemometer's output.
     std::function<void(const QByteArray& text)> toServicePages;

@@ -47,6 +47,7 @@ constexpr InitialEntry kInitialEntries[] = {
     {MenuId::kGraph1, "Graph1", {}, "&Graph", true, true},
     {MenuId::kWindsock1, "Windsock1", {}, "&Windsock", false, true},
     {MenuId::kAlarm, "Alarm", {}, "&Alarm", false, true},
+    {MenuId::kStatistics, "Statistics", {}, "&Statistics", true, true},
     {MenuId::kTest1, "Test1", {}, "T&est", false, false},
     {MenuId::kHelp, "Help", {}, "&Help", true, true},
     {MenuId::kAbout1, "About1", MenuId::kHelp, "&About", true, true},

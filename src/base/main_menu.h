@@ -41,6 +41,7 @@ enum class MenuId {
   kGraph1,
   kWindsock1,
   kAlarm,
+  kStatistics,
   kTest1,
   kHelp,
   kAbout1,

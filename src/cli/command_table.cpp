@@ -219,15 +219,18 @@ std::vector<CliCommand> Table() {
        QStringLiteral("FILE..."),
        QStringLiteral("wind statistics of data logs, period by period, and the wind rose"),
        QStringLiteral(
-           "Reads data display logs and tabular .log files this program wrote (segment files in "
-           "the order of their numbers) and prints per period on the UTC clock: N, the scalar "
+           "Reads data display logs and tabular .log and .bny files this program wrote (segment "
+           "files in the order of their numbers) and prints per period on the UTC clock: N, the "
+           "scalar "
            "mean speed, the unit-vector mean direction and its Yamartino deviation, the "
            "resultant speed and direction, minimum, maximum, the gust (highest 3-s running "
            "mean), the turbulence intensity and for three-axis the mean and deviation of W; "
            "as CSV with a header (default) or JSON lines. Each row is stamped with its "
            "period's end. Unreadable lines are counted on standard error. Tabular logs carry "
-           "no record times: they are derived from each header's time and output rate, and "
-           "the rows say so. Local times of the logs become UTC by the TZ of this run or "
+           "no record times: they are derived from each header's time and output rate (a .bny "
+           "file's from its modification time, that of its last record, and the rate its "
+           "configuration listing gives), and the rows say so. Local times of the logs become UTC "
+           "by the TZ of this run or "
            "--utc-offset. Two-axis speeds are given in m/s."),
        false,
        {Valued("period", "MIN", QStringLiteral("The period, 1 to 60 minutes (default 10).")),

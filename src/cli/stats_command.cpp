@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -11,6 +12,7 @@
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
+#include "stats/binary_log_reader.h"
 #include "stats/statistics_text.h"
 #include "stats/wind_log_reader.h"
 #include "stats/wind_rose.h"
@@ -92,7 +94,8 @@ std::variant<StatsRequest, QString> ReadRequest(const CliInvocation& call) {
 QString TimesNote(const QString& file, const WindLogResult& result) {
   QString note = QStringLiteral("%1: %2 records").arg(file).arg(result.samples);
   if (result.unreadable > 0) {
-    note += QStringLiteral(", %1 unreadable lines (the first is line %2)")
+    note += (result.binary ? QStringLiteral(", %1 unreadable records (the first is record %2)")
+                           : QStringLiteral(", %1 unreadable lines (the first is line %2)"))
                 .arg(result.unreadable)
                 .arg(result.firstUnreadableLine);
   }
@@ -102,7 +105,12 @@ QString TimesNote(const QString& file, const WindLogResult& result) {
   if (result.pathsBlocked > 0) {
     note += QStringLiteral(", %1 with the paths blocked").arg(result.pathsBlocked);
   }
-  if (result.times == RecordTimes::kDerived) {
+  if (result.binary) {
+    note += QStringLiteral(
+                "; times derived from the file's modification time (the last record's) "
+                "at %1 records a second")
+                .arg(result.recordsPerSecond);
+  } else if (result.times == RecordTimes::kDerived) {
     note += QStringLiteral("; times derived from the header at %1 records a second")
                 .arg(result.recordsPerSecond);
   }
@@ -172,7 +180,11 @@ int StatsCommand(const CliInvocation& call) {
         mapped ? std::string_view(reinterpret_cast<const char*>(mapped),
                                   static_cast<std::size_t>(size))
                : std::string_view(whole.constData(), static_cast<std::size_t>(whole.size()));
-    const WindLogResult result = ReadWindLog(file, content, request.log, sink);
+    const WindLogResult result =
+        IsBinaryWindLog(file, content)
+            ? ReadBinaryWindLog(file, content, request.log,
+                                QFileInfo(file).lastModified().toMSecsSinceEpoch() * 1000, sink)
+            : ReadWindLog(file, content, request.log, sink);
     if (!result.refusal.isEmpty()) {
       err << result.refusal << Qt::endl;
       status = kExitNotDone;

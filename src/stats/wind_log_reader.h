@@ -29,7 +29,8 @@ struct WindLogResult {
   // Why the file cannot be read; empty when it was.
   QString refusal;
   std::int64_t samples = 0;
-  // Lines that should have been records but could not be read, and the first of them.
+  // Lines that should have been records but could not be read, and the first of them (in a
+  // binary log: records, counted from 1).
   std::int64_t unreadable = 0;
   std::int64_t firstUnreadableLine = 0;
   // Three-axis records whose paths were blocked: timed, but without wind.
@@ -38,6 +39,8 @@ struct WindLogResult {
   // The records a second the times were derived from, or as the time stamps show it.
   double recordsPerSecond = 0;
   bool threeAxis = false;
+  // A binary log, timed back from the moment the file was last written.
+  bool binary = false;
   // Records without a time stamp were met and no rate was given to time them by.
   bool needsRate = false;
 };

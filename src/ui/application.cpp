@@ -29,6 +29,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_out_format.h"
 #include "ui/frm_ports.h"
+#include "ui/frm_statistics.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/frm_terminal.h"
 #include "ui/frm_test.h"
@@ -108,6 +109,7 @@ void Application::CreateWindows() {
   frmDataDisplay_ = new TFrmDataDisplay(session_->displays().dataDisplay, frmMain_.get());
   frmAlarm_ = new TFrmAlarm(session_->displays().alarm, frmMain_.get());
   frmTabDisp_ = new TFrmTabDisp(session_->displays().tabular, frmMain_.get());
+  frmStatistics_ = new TFrmStatistics(session_->displays().statistics, prompts_, frmMain_.get());
   TwoAxisDialogs& dialogs = session_->commands().twoAxisDialogs;
   frmAnemcomms_ = new TFrmAnemcomms(dialogs.comms, frmMain_.get());
   frmOutFormat_ = new TFrmOutFormat(dialogs.outputFormat, frmMain_.get());
@@ -122,6 +124,7 @@ void Application::CreateWindows() {
   closes(frmGraph_, LiveWindowKind::kGraph);
   closes(frmWindsock_, LiveWindowKind::kWindsock);
   closes(frmTabDisp_, LiveWindowKind::kTabular);
+  closes(frmStatistics_, LiveWindowKind::kStatistics);
   // Closing the main window closes the live windows (their logs already ended) and the test
   // window.
   s.AddCloseHook([this] {
@@ -129,6 +132,7 @@ void Application::CreateWindows() {
     frmGraph_->close();
     frmWindsock_->close();
     frmTabDisp_->close();
+    frmStatistics_->close();
   });
   frm3AxisConfig_ = new TFrm3AxisConfig(s.commands().setup, frmMain_.get());
   s.commands().liveCommands.ClosedForSetup().Subscribe([this] { CloseLiveWindowsForSetup(); });
@@ -140,6 +144,7 @@ void Application::CloseLiveWindowsForSetup() {
   if (!live.IsShown(LiveWindowKind::kTabular)) frmTabDisp_->close();
   if (!live.IsShown(LiveWindowKind::kWindsock)) frmWindsock_->close();
   if (!live.IsShown(LiveWindowKind::kGraph)) frmGraph_->close();
+  if (!live.IsShown(LiveWindowKind::kStatistics)) frmStatistics_->close();
 }
 
 void Application::ConnectMenu() {
@@ -159,6 +164,12 @@ void Application::ConnectMenu() {
   main.SetCommand(MenuId::kWindsock1, [this] { ShowWindsock(); });
   main.SetCommand(MenuId::kTabular, [this] { ShowTabular(); });
   main.SetCommand(MenuId::kAlarm, [this] { ShowAlarm(); });
+  main.SetCommand(MenuId::kStatistics, [this] {
+    session_->commands().liveCommands.Open(LiveWindowKind::kStatistics, [this] {
+      frmStatistics_->showNormal();
+      frmStatistics_->raise();
+    });
+  });
   main.SetCommand(MenuId::kMi3AxisConfig, [this] { frm3AxisConfig_->Execute(); });
   main.SetCommand(MenuId::kTest1, [this] { frmUserName_->show(); });
   main.SetCommand(MenuId::kAbout1, [this] { frmAbout_->exec(); });

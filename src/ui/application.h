@@ -31,6 +31,7 @@ class PortParameters;
 class ComPortOptions;
 class TFrmTest;
 class TFrmUserName;
+class TFrmStatistics;
 class TFrmWindsock;
 
 class Application {
@@ -86,6 +87,7 @@ class Application {
   TFrmGraph* frmGraph_ = nullptr;
   TFrmTest* frmTest_ = nullptr;
   TFrmWindsock* frmWindsock_ = nullptr;
+  TFrmStatistics* frmStatistics_ = nullptr;
   TFrmAlarm* frmAlarm_ = nullptr;
   TFrmTabDisp* frmTabDisp_ = nullptr;
   TFrmAnemcomms* frmAnemcomms_ = nullptr;

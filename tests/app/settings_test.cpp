@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "link/serial_port.h"
+#include "stats/live_statistics.h"
 #include "support/scripted_line.h"
 
 namespace ventari {
@@ -33,7 +34,7 @@ class SettingsTest : public ::testing::Test {
            {"Gust", 2}});
   }
 
-  Settings::Targets Targets() { return {port, windsock, window}; }
+  Settings::Targets Targets() { return {port, windsock, window, statistics}; }
 
   void Load() { settings.LoadSettings(Targets(), {"COM1", "COM3"}); }
 
@@ -43,6 +44,7 @@ class SettingsTest : public ::testing::Test {
   SerialPort port{rt, line.Factory()};
   WindsockSelections windsock;
   MainWindowModel window;
+  LiveStatistics statistics;
   Settings settings{File()};
 };
 
@@ -135,11 +137,29 @@ TEST_F(SettingsTest, SavedSettingsComeBackAtTheNextStartIncludingAChangedPort) {
   SerialPort port2{rt2, line2.Factory()};
   WindsockSelections windsock2;
   MainWindowModel window2;
+  LiveStatistics statistics2;
   Settings next{File()};
-  next.LoadSettings({port2, windsock2, window2}, {});
+  next.LoadSettings({port2, windsock2, window2, statistics2}, {});
   EXPECT_EQ(line2.OpenedName(), "COM12");
   EXPECT_EQ(line2.Line(), (LineSettings{38400, Parity::kEven, 7, 1}));
   EXPECT_EQ(windsock2.units, 3);
+}
+
+TEST_F(SettingsTest, TheStatisticsPeriodIsStoredAndOneOutOfRangeLeavesTheDefault) {
+  const struct {
+    QVariant stored;
+    int minutes;
+  } cases[] = {{5, 5}, {60, 60}, {0, 10}, {61, 10}, {"ten", 10}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored.toString().toStdString());
+    Store({{"StatisticsMinutes", c.stored}});
+    LiveStatistics loaded;
+    settings.LoadSettings({port, windsock, window, loaded}, {});
+    EXPECT_EQ(loaded.PeriodMinutes(), c.minutes);
+  }
+  statistics.SetPeriodMinutes(15);
+  settings.SaveSettings(Targets());
+  EXPECT_EQ(QSettings(File(), QSettings::IniFormat).value("StatisticsMinutes").toInt(), 15);
 }
 
 TEST_F(SettingsTest, PortsThatAreNotComAreKeptByName) {

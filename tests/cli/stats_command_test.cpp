@@ -8,10 +8,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <cmath>
 
 #include "support/cli_run.h"
 #include "support/file_contents.h"
+#include "support/sim_session.h"
 
 #ifdef VENTARI_CLI_EXECUTABLE
 
@@ -82,6 +84,54 @@ TEST(StatsCommand, SummarisesTheLogsASimulatedRunWroteRecordForRecord) {
     EXPECT_EQ(count, records.count);
     EXPECT_NEAR(speedSum, records.speedSum, 1e-6 * records.count);
   }
+}
+
+TEST(StatsCommand, ABinaryLogOfASimulatedRunIsTimedBackFromItsModificationTime) {
+  test::SimSession s;
+  s.StartAndSearch(QStringLiteral("sim:t7"));
+  ASSERT_TRUE(s.session.commands().discovery.Found());
+  s.Configure({"STRFMT BINARY", "WINDREP POLAR CAL"});
+  Records records;
+  s.session.decoding().triAxisData.onSample = [&records](const TriAxisSample& sample) {
+    if (sample.kind != TriAxisSample::Kind::kRecord || sample.values.size() < 2) return;
+    ++records.count;
+    records.speedSum += sample.values[1].value_or(0);
+  };
+  ASSERT_TRUE(s.session.commands().liveCommands.Open(LiveWindowKind::kTabular));
+  TabularDisplay& tabular = s.session.displays().tabular;
+  const QString name = s.dir.filePath(QStringLiteral("run"));
+  s.prompts.files.push_back(name);
+  tabular.BtnLoggingClick();
+  s.rt.RunFor(20'000);
+  tabular.BtnLoggingClick();
+  ASSERT_GT(records.count, 10);
+  const QString log = name + QStringLiteral(".bny");
+  {
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 9), QTime(19, 10, 30), QTimeZone::utc()),
+                                 QFileDevice::FileModificationTime));
+  }
+
+  const test::CliRun stats = RunCli({"stats", log, "--period", "1", "--json"});
+  EXPECT_EQ(stats.status, 0) << stats.err.toStdString();
+  EXPECT_TRUE(stats.err.contains(QStringLiteral("%1 records").arg(records.count)))
+      << stats.err.toStdString();
+  EXPECT_TRUE(stats.err.contains(QStringLiteral("times derived from the file's modification")))
+      << stats.err.toStdString();
+  int count = 0;
+  double speedSum = 0;
+  QString lastEnd;
+  for (const QString& line : stats.out.split('\n', Qt::SkipEmptyParts)) {
+    const QJsonObject row = QJsonDocument::fromJson(line.toUtf8()).object();
+    EXPECT_EQ(row.value("times").toString(), "derived");
+    count += row.value("n").toInt();
+    speedSum += row.value("n").toInt() * row.value("speed").toDouble();
+    lastEnd = row.value("end").toString();
+  }
+  EXPECT_EQ(count, records.count);
+  EXPECT_NEAR(speedSum, records.speedSum, 1e-6 * records.count);
+  EXPECT_EQ(lastEnd, "2026-12-09T19:11:00Z");
 }
 
 TEST(StatsCommand, APcAveragedLogIsRefusedAndOptionsOutOfRangeAreUsageErrors) {

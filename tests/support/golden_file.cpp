@@ -57,8 +57,21 @@ QByteArray Difference(const QByteArray& expected, const QByteArray& actual) {
 
 }  // namespace
 
+namespace {
+
+QString GoldenPath(const QString& golden) {
+  return QDir(QStringLiteral(VENTARI_TESTS_SOURCE_DIR)).filePath(golden);
+}
+
+}  // namespace
+
+QByteArray GoldenContents(const QString& golden) {
+  QFile file(GoldenPath(golden));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 ::testing::AssertionResult MatchesGolden(const QByteArray& actual, const QString& golden) {
-  const QString path = QDir(QStringLiteral(VENTARI_TESTS_SOURCE_DIR)).filePath(golden);
+  const QString path = GoldenPath(golden);
   if (qEnvironmentVariableIntValue("VENTARI_UPDATE_GOLDEN") == 1) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);

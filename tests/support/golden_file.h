@@ -16,5 +16,7 @@ namespace ventari::test {
 // `golden` is relative to the tests folder ("cli/golden/identify_t7.json"). On a mismatch the
 // message shows both sides from the first line that differs, binary contents as hex lines.
 ::testing::AssertionResult MatchesGolden(const QByteArray& actual, const QString& golden);
+// The expected file's contents, for a test that reads what another flow wrote.
+QByteArray GoldenContents(const QString& golden);
 
 }  // namespace ventari::test
