@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -19,6 +18,7 @@
 #include "app/settings.h"
 #include "sim/sim_serial_port.h"
 #include "support/file_contents.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/frm_3axis_config.h"
 #include "ui/frm_graph.h"
 #include "ui/frm_main.h"
@@ -222,7 +222,7 @@ TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) 
     tabular->trigger();  // already shown: only brought to the front
     window->Sync();
     tableAfterSecondChoice =
-        window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().split('\n');
+        window->findChild<FixedPitchLines*>(QStringLiteral("Memo1"))->Text().split('\n');
 
     choose.start(20);
     window->findChild<QPushButton*>(QStringLiteral("BtnLogging"))->click();
