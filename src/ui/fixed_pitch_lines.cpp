@@ -33,34 +33,14 @@ void FixedPitchLines::Show(const std::deque<QString>& lines, std::uint64_t added
   for (auto it = from; it != lines.end(); ++it) {
     widestLine_ = std::max(widestLine_, static_cast<int>(it->size()));
   }
-  const bool emptied = size < held_ || &lines != lines_;
-  const std::uint64_t firstNew = added_;
   lines_ = &lines;
   held_ = size;
   added_ = added;
   if (selected_ && std::max(anchor_, end_) < FirstHeld()) selected_ = false;
   UpdateRanges();
-  // The rows move below, by as many lines as the top line moved.
-  moving_ = true;
   bar->setValue(following || topLine < FirstHeld() ? bar->maximum()
                                                    : static_cast<int>(topLine - FirstHeld()));
-  moving_ = false;
-  const std::uint64_t newTopLine = FirstHeld() + static_cast<std::uint64_t>(bar->value());
-  const std::uint64_t shift = newTopLine - std::min(newTopLine, topLine);
-  if (emptied || newTopLine < topLine || shift >= static_cast<std::uint64_t>(RowsInView())) {
-    viewport()->update();
-    return;
-  }
-  // What was drawn moves up; the rows that came in at the bottom and the new lines are drawn.
-  if (shift > 0) viewport()->scroll(0, -static_cast<int>(shift) * RowHeight());
-  const std::uint64_t firstNewRow = std::max(firstNew, newTopLine) - newTopLine;
-  const int y = kMargin + static_cast<int>(firstNewRow) * RowHeight();
-  if (y < viewport()->height())
-    viewport()->update(0, y, viewport()->width(), viewport()->height() - y);
-}
-
-void FixedPitchLines::scrollContentsBy(int dx, int dy) {
-  if (!moving_) viewport()->scroll(dx, dy * RowHeight());
+  viewport()->update();
 }
 
 QString FixedPitchLines::Text() const { return Join(FirstHeld(), added_ - 1); }

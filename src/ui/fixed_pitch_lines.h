@@ -43,8 +43,6 @@ class FixedPitchLines : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  // Moves what was drawn instead of drawing it again.
-  void scrollContentsBy(int dx, int dy) override;
 
  private:
   int RowHeight() const;
@@ -64,8 +62,6 @@ class FixedPitchLines : public QAbstractScrollArea {
   QRawFont rawFont_;
   // The selected lines, from anchor_ to end_ either way, counted from the first ever added.
   bool selected_ = false;
-  // Show() moves the rows itself when the scroll bar follows the new lines.
-  bool moving_ = false;
   std::uint64_t anchor_ = 0;
   std::uint64_t end_ = 0;
 };
