@@ -1,7 +1,8 @@
-// Painting text needs a GUI application: one for the whole benchmark run, with no display.
+// Painting text and windows needs an application: one for the whole benchmark run, with no
+// display.
 #pragma once
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace ventari {
 
@@ -11,7 +12,7 @@ inline void EnsureGuiApplication() {
   static char* argv[] = {name, nullptr};
   if (QGuiApplication::instance() != nullptr) return;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
+  static QApplication app(argc, argv);
 }
 
 }  // namespace ventari

@@ -5,13 +5,12 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
-#include <algorithm>
 
 #include "displays/data_display.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/view_refresh.h"
@@ -23,11 +22,8 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
   setObjectName(QStringLiteral("TFrmDataDisplay"));
   setFixedSize(546, 378);
 
-  reTerminal_ = new QPlainTextEdit(this);
+  reTerminal_ = new FixedPitchLines(this);
   reTerminal_->setObjectName(QStringLiteral("ReTerminal"));
-  reTerminal_->setReadOnly(true);
-  reTerminal_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  reTerminal_->setMaximumBlockCount(static_cast<int>(DataDisplay::kMaxScreenLines));
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::Monospace);
   font.setPixelSize(19);
@@ -87,13 +83,7 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
 
 void TFrmDataDisplay::Sync() {
   ShowTitle(*this, QStringLiteral("Data Display"), model_.NoData().Text());
-  const auto& lines = model_.ScreenLines();
-  const std::uint64_t fresh =
-      std::min<std::uint64_t>(model_.LinesShown() - linesAppended_, lines.size());
-  for (auto it = lines.end() - static_cast<std::ptrdiff_t>(fresh); it != lines.end(); ++it) {
-    reTerminal_->appendPlainText(*it);
-  }
-  linesAppended_ = model_.LinesShown();
+  reTerminal_->Show(model_.ScreenLines(), model_.LinesShown());
   btnLog_->setText(model_.BtnLogCaption());
   cbSeg_->setChecked(model_.Segmented());
   cbTsd_->setChecked(model_.Timestamped());

@@ -3,10 +3,8 @@
 #pragma once
 
 #include <QDialog>
-#include <cstdint>
 
 class QCheckBox;
-class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QWidget;
@@ -14,6 +12,7 @@ class QWidget;
 namespace ventari {
 
 class DataDisplay;
+class FixedPitchLines;
 class ViewRefresh;
 
 class TFrmDataDisplay : public QDialog {
@@ -22,8 +21,8 @@ class TFrmDataDisplay : public QDialog {
  public:
   TFrmDataDisplay(DataDisplay& model, QWidget* parent);
 
-  // Appends the records that came since the last call and mirrors the controls (also done when
-  // the model announces a change).
+  // Shows the model's records and mirrors the controls (also done when the model announces a
+  // change).
   void Sync();
 
  protected:
@@ -36,13 +35,12 @@ class TFrmDataDisplay : public QDialog {
  private:
   DataDisplay& model_;
   ViewRefresh* refresh_ = nullptr;
-  QPlainTextEdit* reTerminal_;
+  FixedPitchLines* reTerminal_;
   QPushButton* btnLog_;
   QCheckBox* cbSeg_;
   QCheckBox* cbTsd_;
   QWidget* segment_;
   QSpinBox* udSegInterval_;
-  std::uint64_t linesAppended_ = 0;
 };
 
 }  // namespace ventari

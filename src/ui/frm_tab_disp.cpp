@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -19,6 +18,7 @@
 #include "displays/tabular_display.h"
 #include "ui/arrow_spin_box.h"
 #include "ui/colour_contrast.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
 #include "ui/window_placement.h"
@@ -89,11 +89,8 @@ TFrmTabDisp::TFrmTabDisp(TabularDisplay& model, QWidget* parent) : QDialog(paren
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
   resize(kInitialSize);
 
-  table_ = new QPlainTextEdit(this);
+  table_ = new FixedPitchLines(this);
   table_->setObjectName(QStringLiteral("Memo1"));
-  table_->setReadOnly(true);
-  table_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  table_->setMaximumBlockCount(static_cast<int>(TabularDisplay::kMaxScreenLines));
   table_->setFont(CourierNew(8, false));
 
   auto* body = new QVBoxLayout;
@@ -207,7 +204,7 @@ void TFrmTabDisp::Act(const std::function<void()>& handler) {
 }
 
 void TFrmTabDisp::Sync() {
-  SyncTable();
+  table_->Show(model_.ScreenLines(), model_.LinesShown());
   for (QLabel* label : fixedLabels_) label->setVisible(model_.HeaderLabelsShown());
   SyncHeaderLabel();
   PlaceHeaderLabels();
@@ -225,24 +222,6 @@ void TFrmTabDisp::Sync() {
   const QString& noData = model_.NoData().Text();
   statusPanel_->setText(noData.isEmpty() ? model_.StatusText() : noData);
   panel1_->setText(model_.Panel1Text());
-}
-
-void TFrmTabDisp::SyncTable() {
-  const auto& lines = model_.ScreenLines();
-  std::uint64_t fresh = model_.LinesShown() - linesAppended_;
-  linesAppended_ = model_.LinesShown();
-  // Unless it was emptied, the model's table holds the view's lines and the new ones (up to its
-  // bound); holding fewer, it holds only lines that came after it was emptied.
-  if (lines.size() <
-      std::min<std::uint64_t>(linesInTable_ + fresh, TabularDisplay::kMaxScreenLines)) {
-    table_->clear();
-    linesInTable_ = 0;
-  }
-  fresh = std::min<std::uint64_t>(fresh, lines.size());
-  for (auto it = lines.end() - static_cast<std::ptrdiff_t>(fresh); it != lines.end(); ++it) {
-    table_->appendPlainText(*it);
-  }
-  linesInTable_ = std::min<std::uint64_t>(linesInTable_ + fresh, TabularDisplay::kMaxScreenLines);
 }
 
 void TFrmTabDisp::SyncHeaderLabel() {
@@ -264,9 +243,7 @@ void TFrmTabDisp::SyncHeaderLabel() {
 }
 
 void TFrmTabDisp::PlaceHeaderLabels() {
-  const int textLeft = table_->frameWidth() +
-                       static_cast<int>(table_->document()->documentMargin()) -
-                       table_->horizontalScrollBar()->value();
+  const int textLeft = table_->TextOrigin().x();
   for (int i = 0; i < kFixedLabelCount; ++i) {
     fixedLabels_[i]->move(textLeft + kFixedLabels[i].left, kHeaderLabelTop);
   }

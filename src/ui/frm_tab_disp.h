@@ -5,18 +5,17 @@
 #include <QDialog>
 #include <QString>
 #include <array>
-#include <cstdint>
 #include <functional>
 
 class QCheckBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QStatusBar;
 
 namespace ventari {
 
+class FixedPitchLines;
 class LiveWindow;
 class TabularDisplay;
 
@@ -36,9 +35,8 @@ class TFrmTabDisp : public QDialog {
   explicit TFrmTabDisp(TabularDisplay& model, QWidget* parent = nullptr);
   ~TFrmTabDisp() override;
 
-  // Appends the lines that came since the last call, empties the table when the model's was
-  // emptied, and mirrors the labels, controls and panels (also done when the model announces a
-  // change, and when shown).
+  // Shows the model's lines and mirrors the labels, controls and panels (also done when the
+  // model announces a change, and when shown).
   void Sync();
   LiveWindow& Live() const { return *live_; }
 
@@ -55,7 +53,6 @@ class TFrmTabDisp : public QDialog {
   QStatusBar* BuildStatusBar();
   // Runs what the user asked for, then shows its outcome at once.
   void Act(const std::function<void()>& handler);
-  void SyncTable();
   // The header label's text: over the optional columns of the newest line, or as the model
   // gives it (the comma-separated header of averaged lines).
   void SyncHeaderLabel();
@@ -64,7 +61,7 @@ class TFrmTabDisp : public QDialog {
 
   TabularDisplay& model_;
   LiveWindow* live_ = nullptr;
-  QPlainTextEdit* table_ = nullptr;
+  FixedPitchLines* table_ = nullptr;
   std::array<QLabel*, kFixedLabelCount> fixedLabels_{};
   QLabel* headerLabel_ = nullptr;
   AlignedHeader aligned_;
@@ -75,8 +72,6 @@ class TFrmTabDisp : public QDialog {
   QSpinBox* udSegInterval_ = nullptr;
   QLabel* statusPanel_ = nullptr;
   QLabel* panel1_ = nullptr;
-  std::uint64_t linesAppended_ = 0;
-  std::uint64_t linesInTable_ = 0;
 };
 
 }  // namespace ventari

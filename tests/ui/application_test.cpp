@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -21,6 +20,7 @@
 #include "support/dark_palette_scope.h"
 #include "support/file_contents.h"
 #include "ui/colour_contrast.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/frm_3axis_config.h"
 #include "ui/frm_graph.h"
 #include "ui/frm_main.h"
@@ -241,7 +241,7 @@ TEST_F(ApplicationTest, TheTabularEntryShowsTheTableAndClosingTheRunEndsItsLog) 
     tabular->trigger();  // already shown: only brought to the front
     window->Sync();
     tableAfterSecondChoice =
-        window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().split('\n');
+        window->findChild<FixedPitchLines*>(QStringLiteral("Memo1"))->Text().split('\n');
 
     choose.start(20);
     window->findChild<QPushButton*>(QStringLiteral("BtnLogging"))->click();

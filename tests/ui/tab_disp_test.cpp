@@ -1,17 +1,17 @@
 // The tabular display window mirrors its model: the table, the labels above its columns, the log
 // controls and the status panels; closing it asks the model first.
+#include <QtCore/qtestsupport_core.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <functional>
 #include <vector>
 
@@ -20,8 +20,10 @@
 #include "support/screenshot.h"
 #include "support/scripted_prompts.h"
 #include "triaxis/tri_axis_records.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/live_window.h"
+#include "ui/view_refresh.h"
 
 namespace ventari {
 namespace {
@@ -48,9 +50,9 @@ class TabularWindowTest : public ::testing::Test {
     EXPECT_NE(child, nullptr) << name;
     return child;
   }
-  QPlainTextEdit* Table() { return Child<QPlainTextEdit>("Memo1"); }
+  FixedPitchLines* Table() { return Child<FixedPitchLines>("Memo1"); }
   QStringList TableLines() {
-    const QString text = Table()->toPlainText();
+    const QString text = Table()->Text();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
   }
   QString Caption(const char* button) { return Child<QPushButton>(button)->text(); }
@@ -120,15 +122,40 @@ TEST_F(TabularWindowTest, TheTableAppendsNewLinesAndEmptiesWithTheModel) {
   }
 }
 
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+  int paints = 0;
+};
+
+TEST_F(TabularWindowTest, AStreamOfRecordsRepaintsTheTableAtMostOnceIn40Ms) {
+  window.show();
+  QTest::qWait(2 * ViewRefresh::kMinIntervalMs);  // the first paint is done
+  PaintCounter counter;
+  Table()->viewport()->installEventFilter(&counter);
+  QElapsedTimer clock;
+  clock.start();
+  for (int i = 0; i < 100; ++i) {
+    model.AddLine(QString::number(i));
+    QTest::qWait(2);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Table()->Text().endsWith("\n99"); }));
+  QTest::qWait(2 * ViewRefresh::kMinIntervalMs);
+  // Qt's coarse timers may fire up to 5% early; a slow machine only lowers the count.
+  EXPECT_LE(counter.paints, 1 + clock.elapsed() / (0.95 * ViewRefresh::kMinIntervalMs));
+  EXPECT_GE(counter.paints, 1);
+}
+
 TEST_F(TabularWindowTest, TheHeaderLabelsStandAboveTheColumnsAndFollowPcAveraging) {
   window.show();
   model.AddLine(kUvwLine);
   model.SetHeader("   SoS   ");
   window.Sync();
   // The labels are placed from the left of the table's text, as its first character stands.
-  QPlainTextEdit* table = Table();
-  const QPoint textOrigin = table->viewport()->mapTo(
-      &window, table->cursorRect(QTextCursor(table->document()->firstBlock())).topLeft());
+  const QPoint textOrigin = Table()->mapTo(&window, Table()->TextOrigin());
   const auto left = [&](const char* name) {
     return Child<QLabel>(name)->mapTo(&window, QPoint(0, 0)).x() - textOrigin.x();
   };
@@ -289,7 +316,7 @@ TEST_F(TabularWindowTest, ScreenshotOfTheTableWithRecords) {
   Keep(window, "tabular_display");
   EXPECT_EQ(window.windowTitle(), "Tabular Display");
   EXPECT_EQ(window.size(), QSize(1024, 768));
-  EXPECT_EQ(Table()->document()->blockCount(), 30);
+  EXPECT_EQ(Table()->LineCount(), 30);
 
   Child<QCheckBox>("CbSeg")->click();
   prompts.files.push_back(dir.filePath("segments.log"));

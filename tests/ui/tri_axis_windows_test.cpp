@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QTextBlock>
 
 #include "support/screenshot.h"
 #include "support/sim_session.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/frm_graph.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/frm_windsock.h"
@@ -65,10 +64,10 @@ TEST(TriAxisWindows, TheTableGraphAndWindsockShowTheRecords) {
     s.rt.RunFor(look.pcAvgMinutes > 0 ? 200'000 : 90'000);
     table.Sync();
 
-    auto* memo = table.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    auto* memo = table.findChild<FixedPitchLines*>(QStringLiteral("Memo1"));
     ASSERT_NE(memo, nullptr);
     ASSERT_FALSE(displays.tabular.ScreenLines().empty());
-    EXPECT_EQ(memo->document()->lastBlock().text(), displays.tabular.ScreenLines().back());
+    EXPECT_EQ(memo->Text().section('\n', -1), displays.tabular.ScreenLines().back());
     auto* header = table.findChild<QLabel*>(QStringLiteral("HeaderLabel"));
     // The same names, set over the columns.
     EXPECT_EQ(header->text().simplified(), displays.tabular.HeaderLabelText().simplified());

@@ -8,11 +8,11 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
 
 #include "support/sim_session.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/frm_alarm.h"
 #include "ui/frm_data_display.h"
 #include "ui/frm_graph.h"
@@ -103,7 +103,7 @@ TEST_F(FollowingTest, EachWindowShowsItsModelsChangeOnALaterTurnOfTheEventLoop) 
          s.session.displays().dataDisplay.ShowRecord("\x02Q,002,000.20,M,00,\x03\r\n");
        },
        [this] {
-         const QString text = dataDisplay.findChild<QPlainTextEdit*>("ReTerminal")->toPlainText();
+         const QString text = dataDisplay.findChild<FixedPitchLines*>("ReTerminal")->Text();
          return text.count("Q,00") == 2 && text.startsWith("Q,001") && text.contains("\nQ,002");
        }},
       {"data display log controls",

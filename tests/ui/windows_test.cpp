@@ -9,12 +9,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "base/main_window_model.h"
 #include "support/screenshot.h"
 #include "support/sim_session.h"
+#include "ui/fixed_pitch_lines.h"
 #include "ui/frm_anem_type.h"
 #include "ui/frm_data_display.h"
 #include "ui/frm_main.h"
@@ -224,9 +224,9 @@ TEST(Windows, TheDataDisplayShowsStreamingRecordsAndMirrorsItsLogControls) {
   window.Sync();
   window.show();
   Keep(window, "data_display");
-  auto* text = window.findChild<QPlainTextEdit*>("ReTerminal");
-  EXPECT_GE(text->blockCount(), 5);
-  EXPECT_TRUE(text->toPlainText().contains("Q,"));
+  auto* text = window.findChild<FixedPitchLines*>("ReTerminal");
+  EXPECT_GE(text->LineCount(), 5);
+  EXPECT_TRUE(text->Text().contains("Q,"));
   EXPECT_EQ(window.findChild<QPushButton*>("BtnLog")->text(), "&Start logging");
   EXPECT_TRUE(window.findChild<QCheckBox*>("CbTsd")->isChecked());
   EXPECT_TRUE(window.findChild<QWidget*>("Segment")->isHidden());

@@ -1,0 +1,175 @@
+#include "ui/fixed_pitch_lines.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGlyphRun>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace ventari {
+
+FixedPitchLines::FixedPitchLines(QWidget* parent) : QAbstractScrollArea(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setCursor(Qt::IBeamCursor);
+  rawFont_ = QRawFont::fromFont(font());
+}
+
+void FixedPitchLines::Show(const std::deque<QString>& lines, std::uint64_t added) {
+  const auto size = static_cast<qsizetype>(lines.size());
+  if (&lines == lines_ && added == added_ && size == held_) return;
+  QScrollBar* bar = verticalScrollBar();
+  const bool following = bar->value() >= bar->maximum();
+  const std::uint64_t topLine = FirstHeld() + static_cast<std::uint64_t>(bar->value());
+  const std::uint64_t fresh = std::min<std::uint64_t>(added - added_, lines.size());
+  // Emptied: the widest line is measured anew; otherwise only the new lines can be wider.
+  const auto from = size < held_ || &lines != lines_
+                        ? lines.begin()
+                        : lines.end() - static_cast<std::ptrdiff_t>(fresh);
+  if (from == lines.begin()) widestLine_ = 0;
+  for (auto it = from; it != lines.end(); ++it) {
+    widestLine_ = std::max(widestLine_, static_cast<int>(it->size()));
+  }
+  lines_ = &lines;
+  held_ = size;
+  added_ = added;
+  if (selected_ && std::max(anchor_, end_) < FirstHeld()) selected_ = false;
+  UpdateRanges();
+  bar->setValue(following || topLine < FirstHeld() ? bar->maximum()
+                                                   : static_cast<int>(topLine - FirstHeld()));
+  viewport()->update();
+}
+
+QString FixedPitchLines::Text() const { return Join(FirstHeld(), added_ - 1); }
+
+QString FixedPitchLines::SelectedText() const {
+  return selected_ ? Join(std::min(anchor_, end_), std::max(anchor_, end_)) : QString();
+}
+
+QString FixedPitchLines::Join(std::uint64_t first, std::uint64_t last) const {
+  QString text;
+  if (lines_ == nullptr || held_ == 0) return text;
+  const std::uint64_t begin = std::max(first, FirstHeld()) - FirstHeld();
+  const std::uint64_t end = std::min({last + 1 - FirstHeld(), static_cast<std::uint64_t>(held_),
+                                      static_cast<std::uint64_t>(lines_->size())});
+  for (std::uint64_t i = begin; i < end; ++i) {
+    if (i > begin) text += QLatin1Char('\n');
+    text += (*lines_)[i];
+  }
+  return text;
+}
+
+qsizetype FixedPitchLines::TopRow() const { return verticalScrollBar()->value(); }
+
+int FixedPitchLines::RowsInView() const {
+  return std::max(1, (viewport()->height() - kMargin) / RowHeight());
+}
+
+QPoint FixedPitchLines::TextOrigin() const {
+  return viewport()->mapTo(this, QPoint(kMargin - horizontalScrollBar()->value(), kMargin));
+}
+
+int FixedPitchLines::RowHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+
+qreal FixedPitchLines::Pitch() const {
+  return QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
+}
+
+void FixedPitchLines::UpdateRanges() {
+  const int rows = RowsInView();
+  QScrollBar* vertical = verticalScrollBar();
+  vertical->setPageStep(rows);
+  vertical->setRange(0, static_cast<int>(std::max<qsizetype>(0, held_ - rows)));
+  QScrollBar* horizontal = horizontalScrollBar();
+  const int width = qCeil(widestLine_ * Pitch()) + 2 * kMargin;
+  horizontal->setPageStep(viewport()->width());
+  horizontal->setSingleStep(qCeil(Pitch()));
+  horizontal->setRange(0, std::max(0, width - viewport()->width()));
+}
+
+void FixedPitchLines::paintEvent(QPaintEvent* event) {
+  if (lines_ == nullptr) return;
+  QPainter painter(viewport());
+  const int rowHeight = RowHeight();
+  const qreal pitch = Pitch();
+  const qreal left = kMargin - horizontalScrollBar()->value();
+  const int ascent = fontMetrics().ascent();
+  const QRect area = event->rect();
+  const qsizetype top = TopRow();
+  const qsizetype first = top + std::max(0, area.top() - kMargin) / rowHeight;
+  const qsizetype last =
+      std::min<qsizetype>({top + (area.bottom() - kMargin) / rowHeight, held_ - 1,
+                           static_cast<qsizetype>(lines_->size()) - 1});
+  const std::uint64_t selectedFrom = std::min(anchor_, end_);
+  const std::uint64_t selectedTo = std::max(anchor_, end_);
+  QList<QPointF> positions;
+  QGlyphRun run;
+  run.setRawFont(rawFont_);
+  for (qsizetype row = first; row <= last; ++row) {
+    const QString& line = (*lines_)[static_cast<std::size_t>(row)];
+    const int y = kMargin + static_cast<int>(row - top) * rowHeight;
+    const std::uint64_t number = FirstHeld() + static_cast<std::uint64_t>(row);
+    const bool selected = selected_ && number >= selectedFrom && number <= selectedTo;
+    if (selected) {
+      painter.fillRect(QRect(0, y, viewport()->width(), rowHeight), palette().highlight());
+    }
+    painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+    const QList<quint32> glyphs = rawFont_.glyphIndexesForString(line);
+    positions.resize(glyphs.size());
+    for (qsizetype i = 0; i < glyphs.size(); ++i) positions[i] = QPointF(left + i * pitch, 0);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(0, y + ascent), run);
+  }
+}
+
+void FixedPitchLines::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  const bool following = verticalScrollBar()->value() >= verticalScrollBar()->maximum();
+  UpdateRanges();
+  if (following) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void FixedPitchLines::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() != QEvent::FontChange) return;
+  rawFont_ = QRawFont::fromFont(font());
+  UpdateRanges();
+}
+
+std::uint64_t FixedPitchLines::LineAt(int y) const {
+  const qsizetype row = TopRow() + std::max(0, y - kMargin) / RowHeight();
+  return FirstHeld() + static_cast<std::uint64_t>(std::clamp<qsizetype>(row, 0, held_ - 1));
+}
+
+void FixedPitchLines::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || held_ == 0) return;
+  anchor_ = end_ = LineAt(qRound(event->position().y()));
+  selected_ = false;
+  viewport()->update();
+}
+
+void FixedPitchLines::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton) || held_ == 0) return;
+  end_ = LineAt(qRound(event->position().y()));
+  selected_ = true;
+  viewport()->update();
+}
+
+void FixedPitchLines::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    if (selected_) QApplication::clipboard()->setText(SelectedText());
+  } else if (event->matches(QKeySequence::SelectAll)) {
+    selected_ = held_ > 0;
+    anchor_ = FirstHeld();
+    end_ = added_ - 1;
+    viewport()->update();
+  } else {
+    QAbstractScrollArea::keyPressEvent(event);
+  }
+}
+
+}  // namespace ventari

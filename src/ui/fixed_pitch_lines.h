@@ -1,0 +1,69 @@
+// A scrolling view of a model's lines in a fixed-pitch face: only the rows in view are drawn,
+// each as a run of glyphs one pitch apart (no text layout), and a line that comes and scrolls
+// out unseen costs nothing but its count. Whole lines are selected with the mouse (or Ctrl+A)
+// and copied with Ctrl+C. The newest line stays in view unless the user scrolled up, where the
+// view keeps its lines while the oldest are dropped.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QRawFont>
+#include <QString>
+#include <cstdint>
+#include <deque>
+
+namespace ventari {
+
+class FixedPitchLines : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  // The left and top margin of the text in the view.
+  static constexpr int kMargin = 4;
+
+  explicit FixedPitchLines(QWidget* parent = nullptr);
+
+  // Shows `lines`, which the model keeps and the view reads while it paints; `added` counts
+  // every line ever added to them (so the view knows how many came and how many were dropped).
+  void Show(const std::deque<QString>& lines, std::uint64_t added);
+
+  // The lines shown, one a line, and the selected ones as Ctrl+C copies them.
+  QString Text() const;
+  QString SelectedText() const;
+  qsizetype LineCount() const { return held_; }
+  // The first row in view and how many rows the view holds.
+  qsizetype TopRow() const;
+  int RowsInView() const;
+  // Where the first character of a line stands, in this widget's coordinates.
+  QPoint TextOrigin() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int RowHeight() const;
+  qreal Pitch() const;
+  // The line under `y` (viewport coordinates), counted from the first line ever added.
+  std::uint64_t LineAt(int y) const;
+  std::uint64_t FirstHeld() const { return added_ - static_cast<std::uint64_t>(held_); }
+  // The held lines from `first` to `last` (counted from the first ever added), one a line.
+  QString Join(std::uint64_t first, std::uint64_t last) const;
+  void UpdateRanges();
+
+  const std::deque<QString>* lines_ = nullptr;
+  // The lines held and added when the view last took them: it paints what it was shown.
+  qsizetype held_ = 0;
+  std::uint64_t added_ = 0;
+  int widestLine_ = 0;  // in characters
+  QRawFont rawFont_;
+  // The selected lines, from anchor_ to end_ either way, counted from the first ever added.
+  bool selected_ = false;
+  std::uint64_t anchor_ = 0;
+  std::uint64_t end_ = 0;
+};
+
+}  // namespace ventari
