@@ -104,9 +104,12 @@ class TApdDataPacket {
   // the bytes after its first byte are matched again, by every matcher, instead of being
   // dropped, so that a packet which began inside it is still found.
   void ScanAgainAfterStart() { scanAgain_ = ScanAgain::kAfterFirstByte; }
-  // Called by a handler when the packet's last byte may also be the first of the next one: that
-  // byte and those after it are matched again.
-  void ScanAgainFromLastByte() { scanAgain_ = ScanAgain::kFromLastByte; }
+  // Called by a handler when the packet's last `count` bytes may also begin the next one: they
+  // and those after them are matched again.
+  void ScanAgainFromEnd(std::size_t count) {
+    scanAgain_ = ScanAgain::kFromEnd;
+    scanAgainCount_ = count;
+  }
 
   // Set to 1 by the handlers when the matcher delivered what they waited for; the waiting code
   // clears it before it asks.
@@ -144,7 +147,7 @@ class TApdDataPacket {
   };
 
   enum class Mode { kIdle, kWaitingForStart, kWaitingForCapture, kCollecting };
-  enum class ScanAgain { kNo, kAfterFirstByte, kFromLastByte };
+  enum class ScanAgain { kNo, kAfterFirstByte, kFromEnd };
 
   void CheckArmable() const;
   void Rearm();
@@ -166,6 +169,7 @@ class TApdDataPacket {
   TimeOutRule timeOutRule_;
   PacketMatcherGroup* group_ = nullptr;
   ScanAgain scanAgain_ = ScanAgain::kNo;
+  std::size_t scanAgainCount_ = 0;
 
   // Taken at arming.
   bool anyData_ = false;

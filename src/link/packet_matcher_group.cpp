@@ -218,7 +218,7 @@ std::exception_ptr PacketMatcherGroup::Deliver(TApdDataPacket& matcher, const Sc
   matcher.scanAgain_ = TApdDataPacket::ScanAgain::kNo;
   std::exception_ptr error = Report(CallHandlers(matcher, begin, stop));
   // Unless the port closed meanwhile, everything up to the packet's last byte goes, or only its
-  // first byte when a handler found it was none, or all but its last byte when that may begin
+  // first byte when a handler found it was none, or all but its last bytes when they may begin
   // the next.
   if (discards == discards_) {
     switch (matcher.scanAgain_) {
@@ -228,8 +228,8 @@ std::exception_ptr PacketMatcherGroup::Deliver(TApdDataPacket& matcher, const Sc
       case TApdDataPacket::ScanAgain::kAfterFirstByte:
         head_ = first + 1;
         break;
-      case TApdDataPacket::ScanAgain::kFromLastByte:
-        head_ = end.last;
+      case TApdDataPacket::ScanAgain::kFromEnd:
+        head_ = end.last + 1 - std::min(matcher.scanAgainCount_, stop - begin);
         break;
     }
     if (head_ == buffer_.size()) DiscardBuffer();

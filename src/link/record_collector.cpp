@@ -40,13 +40,21 @@ void RecordCollector::OnRecord(const QByteArray& text) {
     // Nothing consumed these, so nothing armed the matcher again.
     case Verdict::kHeld:
       matcher_.SetEnabled(true);
-      matcher_.ScanAgainFromLastByte();
+      matcher_.ScanAgainFromEnd(StartOverlap(record));
       break;
     case Verdict::kEarly:
       matcher_.SetEnabled(true);
       matcher_.ScanAgainAfterStart();
       break;
   }
+}
+
+std::size_t RecordCollector::StartOverlap(const QByteArray& record) const {
+  const QByteArray& start = matcher_.StartString();
+  for (qsizetype count = std::min(start.size(), record.size()); count > 0; --count) {
+    if (record.endsWith(start.left(count))) return static_cast<std::size_t>(count);
+  }
+  return 0;
 }
 
 void RecordCollector::Settle(bool whole) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -30,8 +31,9 @@ class RecordCollector {
   enum class Verdict {
     kWhole,  // handed on
     kBad,    // failed its check: dropped
-    // Passed its check, but its last byte may have been the next record's first (its own was
-    // lost): held back, and matched again from that byte; the handler settles it later.
+    // Passed its check, but its last bytes may have been the start of the next record (its own
+    // were lost): held back, and matched again from the first of its last bytes that begin the
+    // start string; the handler settles it later.
     kHeld,
     // Began one byte before the next record's start (at a held record's last byte, say): none,
     // and not counted; matched again from its second byte.
@@ -72,6 +74,8 @@ class RecordCollector {
   void OnRecord(const QByteArray& text);
   // `text` from the last start string it holds.
   QByteArray FromLastStart(const QByteArray& text);
+  // How many of `record`'s last bytes begin the start string.
+  std::size_t StartOverlap(const QByteArray& record) const;
 
   TApdDataPacket& matcher_;
   const SerialPort& port_;

@@ -3,11 +3,11 @@
 // A binary record whose check byte fails goes to the consumer too (it tells the status panel)
 // and is reported back to its collector as bad.
 //
-// A binary record that lost a byte on the line ends on the next record's first 0xBA, which
-// passes as its check byte 2 times in 256; the next record would then be lost with it. So a
-// record whose check byte is 0xBA is held until the bytes after it show the next record's start
-// (0xBA 0xBA) following it whole: then it is handed on; when only one 0xBA follows, it was cut
-// short and is dropped, and the next record is read from that byte. When nothing follows within
+// A binary record that lost a byte or two on the line ends on the next record's first 0xBA (or
+// both), which passes as its check byte 2 times in 256; the next record would then be lost with
+// it. So a record whose check byte is 0xBA is held until the bytes after it show the next
+// record's start (0xBA 0xBA) following it whole: then it is handed on; otherwise it was cut short
+// and is dropped, and the next record is read from its 0xBA. When nothing follows within
 // a record's time-out, its check byte was its own. A record read from an 0xBA just before the
 // next start, which begins with 0xBA, is none: the next record is read from its second byte.
 #pragma once

@@ -49,6 +49,10 @@ TEST(TriAxisDataReaderTest, ARecordEndingInTheStartByteIsHandedOnOnlyWhenItWasWh
        {2, 0, 0}},
       // The check byte was lost: the next record's first 0xBA passed in its place.
       {"check byte lost", kStart + CheckedByStart(1) + kStart + good2, {2}, {1, 1, 0}},
+      {"two last bytes lost",
+       kStart + std::string{1, 0, 0, 1, 0, 1, 0} + kStart + good2,
+       {2},
+       {1, 1, 0}},
       {"its own check byte, then nothing", kStart + CheckedByStart(1) + "\xBA", {1}, {1, 0, 0}},
       // Read again after the bad record, its last byte and the next start look like a record.
       {"a bad record ending in 0xBA",
