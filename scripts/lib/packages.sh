@@ -4,7 +4,7 @@ VENTARI_PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
-  mosquitto libmosquitto-dev openssl mosquitto-clients
+  pkgconf mosquitto libmosquitto-dev openssl mosquitto-clients
   dpkg-dev help2man desktop-file-utils appstream
 )
 
