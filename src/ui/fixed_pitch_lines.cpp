@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "ui/guarded_handler.h"
+
 namespace ventari {
 
 FixedPitchLines::FixedPitchLines(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -91,53 +93,59 @@ void FixedPitchLines::UpdateRanges() {
 }
 
 void FixedPitchLines::paintEvent(QPaintEvent* event) {
-  if (lines_ == nullptr) return;
-  QPainter painter(viewport());
-  const int rowHeight = RowHeight();
-  const qreal pitch = Pitch();
-  const qreal left = kMargin - horizontalScrollBar()->value();
-  const int ascent = fontMetrics().ascent();
-  const QRect area = event->rect();
-  const qsizetype top = TopRow();
-  const qsizetype first = top + std::max(0, area.top() - kMargin) / rowHeight;
-  const qsizetype last =
-      std::min<qsizetype>({top + (area.bottom() - kMargin) / rowHeight, held_ - 1,
-                           static_cast<qsizetype>(lines_->size()) - 1});
-  const std::uint64_t selectedFrom = std::min(anchor_, end_);
-  const std::uint64_t selectedTo = std::max(anchor_, end_);
-  QList<QPointF> positions;
-  QGlyphRun run;
-  run.setRawFont(rawFont_);
-  for (qsizetype row = first; row <= last; ++row) {
-    const QString& line = (*lines_)[static_cast<std::size_t>(row)];
-    const int y = kMargin + static_cast<int>(row - top) * rowHeight;
-    const std::uint64_t number = FirstHeld() + static_cast<std::uint64_t>(row);
-    const bool selected = selected_ && number >= selectedFrom && number <= selectedTo;
-    if (selected) {
-      painter.fillRect(QRect(0, y, viewport()->width(), rowHeight), palette().highlight());
+  RunGuarded(this, [&] {
+    if (lines_ == nullptr) return;
+    QPainter painter(viewport());
+    const int rowHeight = RowHeight();
+    const qreal pitch = Pitch();
+    const qreal left = kMargin - horizontalScrollBar()->value();
+    const int ascent = fontMetrics().ascent();
+    const QRect area = event->rect();
+    const qsizetype top = TopRow();
+    const qsizetype first = top + std::max(0, area.top() - kMargin) / rowHeight;
+    const qsizetype last =
+        std::min<qsizetype>({top + (area.bottom() - kMargin) / rowHeight, held_ - 1,
+                             static_cast<qsizetype>(lines_->size()) - 1});
+    const std::uint64_t selectedFrom = std::min(anchor_, end_);
+    const std::uint64_t selectedTo = std::max(anchor_, end_);
+    QList<QPointF> positions;
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    for (qsizetype row = first; row <= last; ++row) {
+      const QString& line = (*lines_)[static_cast<std::size_t>(row)];
+      const int y = kMargin + static_cast<int>(row - top) * rowHeight;
+      const std::uint64_t number = FirstHeld() + static_cast<std::uint64_t>(row);
+      const bool selected = selected_ && number >= selectedFrom && number <= selectedTo;
+      if (selected) {
+        painter.fillRect(QRect(0, y, viewport()->width(), rowHeight), palette().highlight());
+      }
+      painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+      const QList<quint32> glyphs = rawFont_.glyphIndexesForString(line);
+      positions.resize(glyphs.size());
+      for (qsizetype i = 0; i < glyphs.size(); ++i) positions[i] = QPointF(left + i * pitch, 0);
+      run.setGlyphIndexes(glyphs);
+      run.setPositions(positions);
+      painter.drawGlyphRun(QPointF(0, y + ascent), run);
     }
-    painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
-    const QList<quint32> glyphs = rawFont_.glyphIndexesForString(line);
-    positions.resize(glyphs.size());
-    for (qsizetype i = 0; i < glyphs.size(); ++i) positions[i] = QPointF(left + i * pitch, 0);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    painter.drawGlyphRun(QPointF(0, y + ascent), run);
-  }
+  });
 }
 
 void FixedPitchLines::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  const bool following = verticalScrollBar()->value() >= verticalScrollBar()->maximum();
-  UpdateRanges();
-  if (following) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  RunGuarded(this, [&] {
+    QAbstractScrollArea::resizeEvent(event);
+    const bool following = verticalScrollBar()->value() >= verticalScrollBar()->maximum();
+    UpdateRanges();
+    if (following) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  });
 }
 
 void FixedPitchLines::changeEvent(QEvent* event) {
-  QAbstractScrollArea::changeEvent(event);
-  if (event->type() != QEvent::FontChange) return;
-  rawFont_ = QRawFont::fromFont(font());
-  UpdateRanges();
+  RunGuarded(this, [&] {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    rawFont_ = QRawFont::fromFont(font());
+    UpdateRanges();
+  });
 }
 
 std::uint64_t FixedPitchLines::LineAt(int y) const {
@@ -146,30 +154,36 @@ std::uint64_t FixedPitchLines::LineAt(int y) const {
 }
 
 void FixedPitchLines::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || held_ == 0) return;
-  anchor_ = end_ = LineAt(qRound(event->position().y()));
-  selected_ = false;
-  viewport()->update();
+  RunGuarded(this, [&] {
+    if (event->button() != Qt::LeftButton || held_ == 0) return;
+    anchor_ = end_ = LineAt(qRound(event->position().y()));
+    selected_ = false;
+    viewport()->update();
+  });
 }
 
 void FixedPitchLines::mouseMoveEvent(QMouseEvent* event) {
-  if (!(event->buttons() & Qt::LeftButton) || held_ == 0) return;
-  end_ = LineAt(qRound(event->position().y()));
-  selected_ = true;
-  viewport()->update();
+  RunGuarded(this, [&] {
+    if (!(event->buttons() & Qt::LeftButton) || held_ == 0) return;
+    end_ = LineAt(qRound(event->position().y()));
+    selected_ = true;
+    viewport()->update();
+  });
 }
 
 void FixedPitchLines::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Copy)) {
-    if (selected_) QApplication::clipboard()->setText(SelectedText());
-  } else if (event->matches(QKeySequence::SelectAll)) {
-    selected_ = held_ > 0;
-    anchor_ = FirstHeld();
-    end_ = added_ - 1;
-    viewport()->update();
-  } else {
-    QAbstractScrollArea::keyPressEvent(event);
-  }
+  RunGuarded(this, [&] {
+    if (event->matches(QKeySequence::Copy)) {
+      if (selected_) QApplication::clipboard()->setText(SelectedText());
+    } else if (event->matches(QKeySequence::SelectAll)) {
+      selected_ = held_ > 0;
+      anchor_ = FirstHeld();
+      end_ = added_ - 1;
+      viewport()->update();
+    } else {
+      QAbstractScrollArea::keyPressEvent(event);
+    }
+  });
 }
 
 }  // namespace ventari
