@@ -16,8 +16,12 @@ constexpr int kWatchIntervalMs = 100;
 
 }  // namespace
 
-int CliFail(const QString& message) {
+void CliSay(const QString& message) {
   std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(message));
+}
+
+int CliFail(const QString& message) {
+  CliSay(message);
   return kExitUsage;
 }
 
@@ -123,7 +127,7 @@ void CliSession::TellPortNotice() {
   const QString& notice = session_->window().PortNotice();
   if (notice == toldNotice_) return;
   toldNotice_ = notice;
-  if (!notice.isEmpty()) std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(notice));
+  if (!notice.isEmpty()) CliSay(notice);
 }
 
 void CliSession::TellDataNotice() {
@@ -131,7 +135,7 @@ void CliSession::TellDataNotice() {
   const int pauses = session_->dataWatch().Pauses();
   if (notice.isEmpty() || pauses == toldPauses_) return;
   toldPauses_ = pauses;
-  std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(notice));
+  CliSay(notice);
 }
 
 bool CliSession::Run(const std::function<bool()>& alsoStop) {

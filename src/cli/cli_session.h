@@ -19,7 +19,9 @@
 
 namespace ventari {
 
-// Prints "ventari-cli: message" on standard error and gives the usage exit status.
+// Prints "ventari-cli: message" on standard error.
+void CliSay(const QString& message);
+// Says `message` and gives the usage exit status.
 int CliFail(const QString& message);
 void CliPrint(const QString& text);
 // The ports the ports dialog would list for a run with these options.

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <cstdio>
 
 #include "base/version.h"
 #include "cli/cli_session.h"
@@ -52,8 +51,6 @@ QJsonObject Info(Session& s) {
   return info;
 }
 
-void Say(const QString& text) { std::fprintf(stderr, "ventari-cli: %s\n", qUtf8Printable(text)); }
-
 }  // namespace
 
 std::optional<int> CliPublishing::Start(CliSession& cli, const CliOptions& options,
@@ -99,19 +96,19 @@ std::optional<int> CliPublishing::Start(CliSession& cli, const CliOptions& optio
 CliPublishing::CliPublishing(CliSession& cli, PublisherSettings settings)
     : publisher_(cli.runtime(), std::move(settings)) {
   publisher_.onChange = [this] { Tell(); };
-  publisher_.onDropping = [](const QString& text) { Say(text); };
+  publisher_.onDropping = &CliSay;
 }
 
 void CliPublishing::Tell() {
   const MqttPublisher::State state = publisher_.state();
   const QString where = publisher_.settings().broker.HostPort();
   if (state == MqttPublisher::State::kConnected) {
-    Say(QStringLiteral("publishing to %1").arg(where));
+    CliSay(QStringLiteral("publishing to %1").arg(where));
   } else if (state == MqttPublisher::State::kRefused) {
-    Say(publisher_.Problem());
+    CliSay(publisher_.Problem());
   } else if (state == MqttPublisher::State::kWaiting && told_ != MqttPublisher::State::kWaiting) {
-    Say(QStringLiteral("broker %1 unreachable: holding records (%2)")
-            .arg(where, publisher_.Problem()));
+    CliSay(QStringLiteral("broker %1 unreachable: holding records (%2)")
+               .arg(where, publisher_.Problem()));
   } else {
     return;
   }
