@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,30 +47,31 @@ const QString& DayLog() {
   return path;
 }
 
-void BM_ReadDayLogOnly(benchmark::State& state) {
+// The day's log as one read gives it; none (and the benchmark skipped) when it cannot be read.
+std::optional<QByteArray> ReadDayLog(benchmark::State& state) {
   QFile file(DayLog());
+  if (!file.open(QIODevice::ReadOnly)) {
+    state.SkipWithError("the day's log cannot be read");
+    return std::nullopt;
+  }
+  return file.readAll();
+}
+
+void BM_ReadDayLogOnly(benchmark::State& state) {
   for (auto _ : state) {
-    if (!file.open(QIODevice::ReadOnly)) {
-      state.SkipWithError("the day's log cannot be read");
-      return;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    benchmark::DoNotOptimize(bytes.count('\n'));
+    const std::optional<QByteArray> bytes = ReadDayLog(state);
+    if (!bytes) return;
+    benchmark::DoNotOptimize(bytes->count('\n'));
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 BENCHMARK(BM_ReadDayLogOnly)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_StatisticsOfDayLog(benchmark::State& state) {
-  QFile file(DayLog());
   for (auto _ : state) {
-    if (!file.open(QIODevice::ReadOnly)) {
-      state.SkipWithError("the day's log cannot be read");
-      return;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
+    const std::optional<QByteArray> read = ReadDayLog(state);
+    if (!read) return;
+    const QByteArray& bytes = *read;
     std::int64_t rows = 0;
     WindStatistics statistics({}, [&rows](const PeriodRow&) { ++rows; });
     WindRose rose(16);

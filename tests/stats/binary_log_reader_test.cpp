@@ -33,26 +33,6 @@ QByteArray Golden() {
   return test::GoldenContents(QStringLiteral("scenarios/golden/tabular_binary.bny"));
 }
 
-TEST(BinaryLogReader, RecordsAreTimedBackFromTheModificationTimeAtTheListedRate) {
-  const Read read = ReadLog(Golden());
-  ASSERT_TRUE(read.result.refusal.isEmpty()) << read.result.refusal.toStdString();
-  EXPECT_TRUE(read.result.binary);
-  EXPECT_EQ(read.result.times, RecordTimes::kDerived);
-  EXPECT_EQ(read.result.recordsPerSecond, 1);
-  EXPECT_EQ(read.result.unreadable, 0);
-  ASSERT_EQ(read.samples.size(), 5u);
-  const std::int64_t records = 5;
-  EXPECT_EQ(*read.samples[0].direction, 211);
-  EXPECT_NEAR(read.samples[0].speed, 1.90, 1e-9);
-  EXPECT_NEAR(*read.samples[4].w, 0.05, 1e-9);
-  for (std::size_t i = 0; i < read.samples.size(); ++i) {
-    EXPECT_EQ(read.samples[i].timeUs,
-              kModifiedUs - (records - 1 - static_cast<std::int64_t>(i)) * 1'000'000);
-    EXPECT_TRUE(read.samples[i].direction.has_value());
-    EXPECT_TRUE(read.samples[i].w.has_value());
-  }
-}
-
 TEST(BinaryLogReader, BytesThatAreNoRecordAreCountedAndAGivenRateWins) {
   const QByteArray golden = Golden();
   const qsizetype header = golden.indexOf("\xBA\xBA");

@@ -90,37 +90,5 @@ TEST(DarkWindows, EveryWindowsTextReadsOnItsBackground) {
   }
 }
 
-TEST(DarkWindows, TextInFixedColoursIsLightenedOnDarkAndKeptOnLight) {
-  struct Case {
-    const char* window;
-    const char* widget;
-    QColor light;
-  };
-  const Case cases[] = {{"windsock", "Label3", Qt::blue},
-                        {"tabular", "Label1", Qt::red},
-                        {"extended tests", "StdDevAxis1", Qt::red}};
-  for (const bool dark : {false, true}) {
-    const DarkPaletteScope palette(dark);
-    SimSession s;
-    for (const Case& c : cases) {
-      const auto window =
-          std::find_if(std::begin(kWindows), std::end(kWindows),
-                       [&c](const WindowCase& w) { return w.name == std::string(c.window); });
-      ASSERT_NE(window, std::end(kWindows)) << c.window;
-      const std::unique_ptr<QWidget> frm = window->make(s.session);
-      auto* widget = frm->findChild<QWidget*>(QString::fromLatin1(c.widget));
-      ASSERT_NE(widget, nullptr) << c.widget;
-      widget->ensurePolished();
-      const QPalette& p = widget->palette();
-      const QColor text = p.color(QPalette::WindowText);
-      if (dark) {
-        EXPECT_GE(ContrastRatio(text, p.color(QPalette::Window)), kLegibleContrast) << c.widget;
-      } else {
-        EXPECT_EQ(text, c.light) << c.widget << " " << text.name().toStdString();
-      }
-    }
-  }
-}
-
 }  // namespace
 }  // namespace ventari
