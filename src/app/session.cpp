@@ -32,7 +32,8 @@ Session::Session(Runtime& rt, Prompts& userPrompts, SerialBackendFactory portFac
       statusLine_({rt, link_.port, link_.channel, anemometer_.state, commands_.discovery, recovery_,
                    decoding_.dataCollector, decoding_.triAxisAsciiCollector,
                    decoding_.triAxisBinaryCollector, displays_.dataDisplay, displays_.tabular,
-                   link_.terminal}) {
+                   link_.terminal}),
+      publishing_(*this) {
   TerminalModel& terminal = link_.terminal;
   service_.flashProgrammer.AddPortReader([&terminal] { terminal.Detach(); },
                                          [&terminal] { terminal.Reattach(); });
@@ -44,6 +45,7 @@ Settings::Targets Session::SettingsTargets() {
 
 void Session::OnFirstShow(const QStringList& availablePorts) {
   settings_.LoadSettings(SettingsTargets(), availablePorts);
+  publishing_.Load();
   // In privileged mode the run starts without a search.
   if (settings_.IsPrivileged()) commands_.discovery.WithdrawSearch();
   displays_.windsockWindow.ApplySelections();
@@ -74,6 +76,7 @@ void Session::Close() {
   // A log being written ends complete before its window goes.
   step([this] { commands_.liveCommands.CloseAll(); });
   for (const auto& hook : closeHooks_) step(hook);
+  step([this] { publishing_.Finish(); });
   // The test window's pages let go of the anemometer before the run ends.
   step([this] { service_.testWindow.FormClose(); });
   // A running search ends after its current try.

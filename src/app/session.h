@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/broker_publishing.h"
 #include "app/data_watch.h"
 #include "app/port_recovery.h"
 #include "app/service.h"
@@ -62,6 +63,7 @@ class Session {
   PortRecovery& recovery() { return recovery_; }
   DataWatch& dataWatch() { return dataWatch_; }
   StatusLineModel& statusLine() { return statusLine_; }
+  BrokerPublishing& publishing() { return publishing_; }
 
  private:
   Settings::Targets SettingsTargets();
@@ -81,6 +83,7 @@ class Session {
   PortRecovery recovery_;
   DataWatch dataWatch_;
   StatusLineModel statusLine_;
+  BrokerPublishing publishing_;
   std::vector<std::function<void()>> closeHooks_;
 };
 

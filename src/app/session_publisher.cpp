@@ -1,17 +1,65 @@
 #include "app/session_publisher.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonDocument>
 
+#include "app/identify_report.h"
 #include "app/sample_json.h"
 #include "app/session.h"
-#include "publish/mqtt_publisher.h"
+#include "base/version.h"
 
 namespace ventari {
 namespace {
 
 QByteArray Compact(const QJsonObject& object) {
   return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QString ParityName(Parity parity) {
+  switch (parity) {
+    case Parity::kOdd:
+      return QStringLiteral("odd");
+    case Parity::kEven:
+      return QStringLiteral("even");
+    case Parity::kMark:
+      return QStringLiteral("mark");
+    case Parity::kSpace:
+      return QStringLiteral("space");
+    case Parity::kNone:
+      break;
+  }
+  return QStringLiteral("none");
+}
+
+// What identify --json prints, with the line settings and this program's version.
+QJsonObject Info(Session& s) {
+  QJsonObject info = IdentifyReport(s.anemometer(), s.commands().discovery.Found(),
+                                    s.link().port.Line().baud, s.window().menu);
+  const LineSettings line = s.link().port.Line();
+  info[QStringLiteral("line")] = QJsonObject{{QStringLiteral("port"), s.link().port.Name()},
+                                             {QStringLiteral("baud"), line.baud},
+                                             {QStringLiteral("parity"), ParityName(line.parity)},
+                                             {QStringLiteral("dataBits"), line.dataBits},
+                                             {QStringLiteral("stopBits"), line.stopBits}};
+  info[QStringLiteral("version")] = QString::fromLatin1(kVersion);
+  return info;
+}
+
+PublisherSettings SettingsFor(const QString& base, const PublishRequest& request,
+                              const QString& password) {
+  PublisherSettings settings;
+  settings.broker = request.broker;
+  settings.caFile = request.caFile;
+  settings.user = request.user;
+  settings.password = password;
+  settings.qos = request.qos;
+  settings.bounds = request.bounds;
+  settings.statusTopic = base + QStringLiteral("/status");
+  settings.clientId = QStringLiteral("ventari-%1-%2")
+                          .arg(base.section(QLatin1Char('/'), -1))
+                          .arg(QCoreApplication::applicationPid());
+  return settings;
 }
 
 }  // namespace
@@ -21,15 +69,12 @@ QString SessionPublisher::TopicBase(Session& session, const QString& prefix) {
   return prefix + QLatin1Char('/') + InstrumentLevel(state.ModelCaption, state.SerialNumber);
 }
 
-QString SessionPublisher::StatusTopic(const QString& topicBase) {
-  return topicBase + QStringLiteral("/status");
-}
-
-SessionPublisher::SessionPublisher(Session& session, MqttPublisher& publisher,
-                                   const QString& topicBase, const QJsonObject& info)
-    : session_(session), publisher_(publisher), base_(topicBase) {
+SessionPublisher::SessionPublisher(Session& session, const PublishRequest& request,
+                                   const QString& password)
+    : session_(session),
+      base_(TopicBase(session, request.prefix)),
+      publisher_(session.runtime(), SettingsFor(base_, request, password)) {
   LiveDisplays& displays = session.displays();
-  SelectStreamWindsock(displays);
   TwoAxisDataApplier& twoAxis = session.decoding().dataApplier;
   twoAxisBefore_ = std::move(twoAxis.onSample);
   twoAxis.onSample = [this, &displays](const QByteArray& text, const TwoAxisSample& sample) {
@@ -45,19 +90,28 @@ SessionPublisher::SessionPublisher(Session& session, MqttPublisher& publisher,
     Send(averaged ? QStringLiteral("averaged") : QStringLiteral("record"),
          SampleJson(displays, sample, config));
   };
-  publisher.SetRetained(base_ + QStringLiteral("/info"), Compact(info));
+  publisher_.SetRetained(base_ + QStringLiteral("/info"), Compact(Info(session)));
   changed_ = session.window().Changed().Subscribe([this] { FollowStatus(); });
   FollowStatus();
 }
 
-SessionPublisher::~SessionPublisher() {
+SessionPublisher::~SessionPublisher() { Unhook(); }
+
+void SessionPublisher::Unhook() {
+  if (!std::exchange(hooked_, false)) return;
   session_.window().Changed().Unsubscribe(changed_);
   // The observer before goes with it, so that it has seen exactly the records published.
   session_.decoding().dataApplier.onSample = nullptr;
   session_.decoding().triAxisData.onSample = nullptr;
 }
 
+void SessionPublisher::Finish(int boundMs) {
+  Unhook();
+  publisher_.Finish(boundMs);
+}
+
 void SessionPublisher::Send(const QString& level, QJsonObject object) {
+  if (!hooked_) return;
   object[QStringLiteral("time")] = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
   publisher_.Publish(base_ + QLatin1Char('/') + level, Compact(object));
 }

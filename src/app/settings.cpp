@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <optional>
 
+#include "app/broker_publishing.h"
 #include "link/line_settings.h"
 #include "link/serial_port.h"
 #include "stats/live_statistics.h"
@@ -56,6 +57,49 @@ bool Settings::DarkPaletteStored() const {
   const auto store = OpenStore();
   return store->status() == QSettings::NoError &&
          store->value(QLatin1String(kDarkPaletteKey)).toBool();
+}
+
+BrokerSettings Settings::LoadBroker() const {
+  BrokerSettings broker;
+  const auto store = OpenStore();
+  if (store->status() != QSettings::NoError) return broker;
+  store->beginGroup(QStringLiteral("Broker"));
+  const auto text = [&store](const char* key) {
+    return store->value(QLatin1String(key)).toString();
+  };
+  const auto count = [&store](const char* key, std::size_t fallback) {
+    bool ok = false;
+    const qulonglong value = store->value(QLatin1String(key)).toULongLong(&ok);
+    return ok && value > 0 ? static_cast<std::size_t>(value) : fallback;
+  };
+  broker.enabled = store->value(QStringLiteral("Enabled")).toBool();
+  broker.url = text("Url");
+  broker.caFile = text("CaFile");
+  broker.prefix = text("Prefix");
+  broker.qos = store->value(QStringLiteral("Qos"), 1).toInt() == 0 ? 0 : 1;
+  broker.user = text("User");
+  broker.passwordFile = text("PasswordFile");
+  broker.bounds.messages = count("HoldMessages", broker.bounds.messages);
+  broker.bounds.bytes = count("HoldMiB", broker.bounds.bytes / (1024 * 1024)) * 1024 * 1024;
+  return broker;
+}
+
+void Settings::SaveBroker(const BrokerSettings& broker) {
+  auto store = OpenStore();
+  if (store->status() != QSettings::NoError) return;
+  store->beginGroup(QStringLiteral("Broker"));
+  store->setValue(QStringLiteral("Enabled"), broker.enabled);
+  store->setValue(QStringLiteral("Url"), broker.url);
+  store->setValue(QStringLiteral("CaFile"), broker.caFile);
+  store->setValue(QStringLiteral("Prefix"), broker.prefix);
+  store->setValue(QStringLiteral("Qos"), broker.qos);
+  store->setValue(QStringLiteral("User"), broker.user);
+  store->setValue(QStringLiteral("PasswordFile"), broker.passwordFile);
+  store->setValue(QStringLiteral("HoldMessages"), static_cast<qulonglong>(broker.bounds.messages));
+  store->setValue(QStringLiteral("HoldMiB"),
+                  static_cast<qulonglong>(broker.bounds.bytes / (1024 * 1024)));
+  store->endGroup();
+  store->sync();
 }
 
 void Settings::LoadSettings(const Targets& targets, const QStringList& availablePorts) {

@@ -16,6 +16,7 @@ namespace ventari {
 
 class LiveStatistics;
 class SerialPort;
+struct BrokerSettings;
 
 inline constexpr char kSettingsOrganisation[] = "Calvarn Zurevuzizud";
 inline constexpr char kSettingsApplication[] = "Ventari";
@@ -50,6 +51,10 @@ class Settings {
 
   // Whether the store asks for the dark palette; read at start, before the windows are made.
   bool DarkPaletteStored() const;
+
+  // The publishing to a broker the user chose (group "Broker"); stored at once when chosen.
+  BrokerSettings LoadBroker() const;
+  void SaveBroker(const BrokerSettings& broker);
 
   bool IsPrivileged() const { return privilegedMode_; }
   const QStringList& PortList() const { return portList_; }

@@ -16,6 +16,7 @@ struct InitialEntry {
 constexpr InitialEntry kInitialEntries[] = {
     {MenuId::kFile1, "File1", {}, "&File", true, true},
     {MenuId::kResynchronise, "Resynchronise", MenuId::kFile1, "&Resynchronise", true, true},
+    {MenuId::kPublish, "Publish", MenuId::kFile1, "&Publish to broker...", true, true},
     {MenuId::kExit1, "Exit1", MenuId::kFile1, "&Exit", true, true},
     {MenuId::kMode1, "Mode1", {}, "&Mode", true, true},
     {MenuId::kUVcontinuous, "UVcontinuous", MenuId::kMode1, "&UV continuous", true, true},

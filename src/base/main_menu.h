@@ -15,6 +15,7 @@ namespace ventari {
 enum class MenuId {
   kFile1,
   kResynchronise,
+  kPublish,
   kExit1,
   kMode1,
   kUVcontinuous,

@@ -26,11 +26,11 @@ struct CliOptions {
   QString out;                      // the log file
   bool json = false;
   bool timestamps = true;
-  bool overwrite = false;           // log: replace the segment files of an earlier run
-  bool list = false;                // set: list the fields and values instead of setting
-  bool simulators = false;          // list the simulated ports whatever port is in use
-  QString settingsFile;             // empty: the user's settings store
-  std::optional<MqttRequest> mqtt;  // publish to a broker too; none: no --mqtt
+  bool overwrite = false;              // log: replace the segment files of an earlier run
+  bool list = false;                   // set: list the fields and values instead of setting
+  bool simulators = false;             // list the simulated ports whatever port is in use
+  QString settingsFile;                // empty: the user's settings store
+  std::optional<PublishRequest> mqtt;  // publish to a broker too; none: no --mqtt
 };
 
 // The longest stream or log: one year.

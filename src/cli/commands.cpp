@@ -5,12 +5,12 @@
 #include <QJsonObject>
 #include <cstdio>
 
+#include "app/identify_report.h"
 #include "app/run_summary.h"
 #include "app/tri_axis_settings.h"
 #include "cli/cli_session.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
-#include "cli/identify_report.h"
 #include "cli/live_stats_printer.h"
 #include "cli/mqtt_publishing.h"
 #include "cli/sample_printer.h"

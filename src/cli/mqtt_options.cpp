@@ -1,7 +1,6 @@
 #include "cli/mqtt_options.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 
 namespace ventari {
 namespace {
@@ -60,7 +59,7 @@ std::vector<QCommandLineOption> MqttCliOptions() {
   };
 }
 
-QString ReadMqttOptions(const QCommandLineParser& parser, std::optional<MqttRequest>& request) {
+QString ReadMqttOptions(const QCommandLineParser& parser, std::optional<PublishRequest>& request) {
   request.reset();
   if (!parser.isSet(kMqtt)) {
     for (const QString& name :
@@ -69,21 +68,12 @@ QString ReadMqttOptions(const QCommandLineParser& parser, std::optional<MqttRequ
     }
     return {};
   }
-  MqttRequest asked;
+  PublishRequest asked;
   const auto broker = ParseBrokerUrl(parser.value(kMqtt));
   if (const auto* error = std::get_if<QString>(&broker)) return *error;
   asked.broker = std::get<BrokerAddress>(broker);
   asked.caFile = parser.value(kCa);
-  if (!asked.caFile.isEmpty() && !asked.broker.tls) {
-    return QStringLiteral("--mqtt-ca applies to mqtts:// only");
-  }
-  if (!asked.caFile.isEmpty() && !QFileInfo(asked.caFile).isReadable()) {
-    return QStringLiteral("--mqtt-ca %1 cannot be read").arg(asked.caFile);
-  }
   asked.prefix = parser.isSet(kPrefix) ? parser.value(kPrefix) : DefaultTopicPrefix();
-  if (const QString problem = TopicPrefixProblem(asked.prefix); !problem.isEmpty()) {
-    return QStringLiteral("--mqtt-prefix: %1").arg(problem);
-  }
   if (parser.isSet(kQos)) {
     const QString qos = parser.value(kQos);
     if (qos != QLatin1String("0") && qos != QLatin1String("1")) {
@@ -93,9 +83,9 @@ QString ReadMqttOptions(const QCommandLineParser& parser, std::optional<MqttRequ
   }
   asked.user = parser.value(kUser);
   asked.passwordFile = parser.value(kPasswordFile);
-  if (!asked.passwordFile.isEmpty() && asked.user.isEmpty()) {
-    return QStringLiteral("--mqtt-password-file needs --mqtt-user");
-  }
+  const PublishFieldNames names{QStringLiteral("--") + kCa, QStringLiteral("--") + kPrefix,
+                                QStringLiteral("--") + kUser, QStringLiteral("--") + kPasswordFile};
+  if (QString problem = PublishRequestProblem(asked, names); !problem.isEmpty()) return problem;
   qulonglong messages = asked.bounds.messages;
   qulonglong mib = asked.bounds.bytes / (1024 * 1024);
   if (QString e = ReadCount(parser, kHoldMessages, kMaxHoldMessages, messages); !e.isEmpty()) {

@@ -9,26 +9,15 @@
 #include <optional>
 #include <vector>
 
-#include "publish/broker_address.h"
-#include "publish/hold_queue.h"
+#include "publish/publish_request.h"
 
 class QCommandLineParser;
 
 namespace ventari {
 
-struct MqttRequest {
-  BrokerAddress broker;
-  QString caFile;
-  QString prefix;  // checked; the default when not given
-  int qos = 1;
-  QString user;
-  QString passwordFile;
-  HoldBounds bounds;
-};
-
 std::vector<QCommandLineOption> MqttCliOptions();
 
 // What the options ask for (none without --mqtt), or the message naming the first option wrong.
-QString ReadMqttOptions(const QCommandLineParser& parser, std::optional<MqttRequest>& request);
+QString ReadMqttOptions(const QCommandLineParser& parser, std::optional<PublishRequest>& request);
 
 }  // namespace ventari

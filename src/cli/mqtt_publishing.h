@@ -9,7 +9,6 @@
 
 #include "app/run_summary.h"
 #include "app/session_publisher.h"
-#include "publish/mqtt_publisher.h"
 
 namespace ventari {
 
@@ -30,11 +29,11 @@ class CliPublishing {
   static std::optional<int> Start(CliSession& cli, const CliOptions& options,
                                   std::unique_ptr<CliPublishing>& publishing);
 
-  CliPublishing(CliSession& cli, PublisherSettings settings);
+  CliPublishing(CliSession& cli, const PublishRequest& request, const QString& password);
   // Each period's statistics `live` closes go to the broker too, on "stats".
   void PublishPeriods(LiveStatistics& live);
   // The broker refused the credentials: the run ends.
-  bool Refused() const { return publisher_.Refused(); }
+  bool Refused() const { return publishing_.publisher().Refused(); }
   // Ends the printing and publishing of records (the run is over), sends what is held (within
   // kFinishBoundMs), says "offline" and adds the counts.
   void Finish(RunSummary& summary);
@@ -42,8 +41,7 @@ class CliPublishing {
  private:
   void Tell();
 
-  MqttPublisher publisher_;
-  std::unique_ptr<SessionPublisher> session_;
+  SessionPublisher publishing_;
   MqttPublisher::State told_ = MqttPublisher::State::kConnecting;
 };
 

@@ -17,6 +17,8 @@ namespace ventari {
 struct HoldBounds {
   std::size_t messages = 1'000'000;
   std::size_t bytes = 256ull * 1024 * 1024;
+
+  bool operator==(const HoldBounds&) const = default;
 };
 
 struct HeldMessage {

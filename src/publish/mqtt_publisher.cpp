@@ -153,10 +153,23 @@ void MqttPublisher::Pump() {
       return;
     }
     connectBound_.Stop();
+    connectedOnce_ = true;
     retryMs_ = kFirstRetryMs;
     problem_.clear();
     SetState(State::kConnected);
     SendRetained();
+  }
+  if (rc == MOSQ_ERR_TLS && !connectedOnce_) {
+    // The broker's certificate is not the one the user trusts: trying again will not change it.
+    const QString trusted = settings_.caFile.isEmpty()
+                                ? QStringLiteral("the system's certificate authorities")
+                                : settings_.caFile;
+    problem_ = QStringLiteral("the certificate of the broker %1 could not be verified with %2")
+                   .arg(settings_.broker.HostPort(), trusted);
+    Teardown();
+    queue_.ConnectionEnded();
+    SetState(State::kRefused);
+    return;
   }
   if (lost_ || rc != MOSQ_ERR_SUCCESS) {
     Drop(state_ == State::kConnected
@@ -201,14 +214,31 @@ void MqttPublisher::SendRetained() {
                       static_cast<int>(payload.size()), payload.constData(), 1, true);
   };
   for (const auto& [topic, payload] : retained_) send(topic, payload);
+  TellDropped();
   send(settings_.statusTopic, status_.toUtf8());
 }
 
+void MqttPublisher::TellDropped() {
+  if (queue_.Dropped() == droppedTold_) return;
+  droppedTold_ = queue_.Dropped();
+  const QByteArray notice =
+      QStringLiteral("%1 messages dropped while held for the broker").arg(droppedTold_).toUtf8();
+  // Not retained: the retained status that follows stays what the instrument is doing.
+  mosquitto_publish(client_, nullptr, settings_.statusTopic.toUtf8().constData(),
+                    static_cast<int>(notice.size()), notice.constData(), 1, false);
+}
+
 void MqttPublisher::Publish(const QString& topic, const QByteArray& payload) {
-  if (queue_.Push({topic, payload}) > 0 && !std::exchange(toldDropping_, true) && onDropping) {
-    onDropping(QStringLiteral("%1 messages held for the broker, the most allowed: the oldest are "
-                              "dropped from now on")
-                   .arg(queue_.Held()));
+  if (queue_.Push({topic, payload}) > 0 && !std::exchange(toldDropping_, true)) {
+    if (onDropping) {
+      onDropping(QStringLiteral("%1 messages held for the broker, the most allowed: the oldest "
+                                "are dropped from now on")
+                     .arg(queue_.Held()));
+    }
+    if (state_ == State::kConnected) {
+      TellDropped();
+      writer_->setEnabled(mosquitto_want_write(client_));
+    }
   }
   if (state_ == State::kConnected && !inPump_) HandOut();
 }

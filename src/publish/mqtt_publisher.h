@@ -6,14 +6,18 @@
 // oldest unacknowledged one on each new connection (each connection a fresh client, so the
 // library keeps nothing of its own), removed when the broker acknowledges it (QoS 1). A lost or
 // failed connection is tried again after 1 s, doubling to 30 s; a refusal of the user name or
-// password ends the publishing (Refused()) instead of trying again. The retained `status` and
-// `info` messages are sent at once on every connection; the broker publishes the will "offline"
-// on `status` when the connection dies, and Finish() publishes it on an orderly end.
+// password, or a broker certificate the first connection cannot verify, ends the publishing
+// (Refused()) instead of trying again. The retained `status` and `info` messages are sent at once
+// on every connection; the broker publishes the will "offline" on `status` when the connection
+// dies, and Finish() publishes it on an orderly end. Messages dropped because too many were held
+// are told once on `status` (not retained), when they start while connected or on the next
+// connection.
 #pragma once
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -75,7 +79,7 @@ class MqttPublisher {
   const HoldQueue& queue() const { return queue_; }
   const PublisherSettings& settings() const { return settings_; }
 
-  // Told when the state changes, and when messages are first dropped.
+  // Told when the state changes.
   std::function<void()> onChange;
   // Told once, the first time the oldest held messages are dropped.
   std::function<void(const QString&)> onDropping;
@@ -90,6 +94,8 @@ class MqttPublisher {
   void Pump();
   void HandOut();
   void SendRetained();
+  // Tells on `status` how many messages were dropped, if more than last told.
+  void TellDropped();
   // Ends the connection; tries again after the back-off unless refused.
   void Drop(const QString& problem);
   void Teardown();
@@ -110,6 +116,8 @@ class MqttPublisher {
   QString status_ = QStringLiteral("online");
   std::vector<std::pair<QString, QByteArray>> retained_;
   bool toldDropping_ = false;
+  std::uint64_t droppedTold_ = 0;
+  bool connectedOnce_ = false;
   bool inPump_ = false;
   // What the library's callbacks told, acted on once the library has returned.
   bool lost_ = false;

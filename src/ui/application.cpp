@@ -29,6 +29,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_out_format.h"
 #include "ui/frm_ports.h"
+#include "ui/frm_publish.h"
 #include "ui/frm_statistics.h"
 #include "ui/frm_tab_disp.h"
 #include "ui/frm_terminal.h"
@@ -74,7 +75,7 @@ void Application::CreateWindows() {
   // The order in which the windows are created is the order they are listed in at start.
   Session& s = *session_;
   frmMain_ = std::make_unique<TFrmMain>(
-      s.window(), s.statusLine(),
+      s.window(), s.statusLine(), s.publishing(),
       TFrmMain::Actions{[&s] { s.OnFirstShow(s.AvailablePorts()); },
                         [&s] { s.commands().discovery.OnActivate(); },
                         [&s] {
@@ -91,6 +92,7 @@ void Application::CreateWindows() {
   comPortOptions_ = std::make_unique<ComPortOptions>(*portParameters_);
   frmTerminal_->SetSetParameters([this] { comPortOptions_->SetParameters(frmTerminal_); });
   frmAbout_ = new TFrmAbout(frmMain_.get());
+  frmPublish_ = new TFrmPublish(s.publishing(), prompts_, frmMain_.get());
   frmUserName_ = new TFrmUserName(
       prompts_,
       [this](const QString& name) {
@@ -151,6 +153,7 @@ void Application::ConnectMenu() {
   TFrmMain& main = *frmMain_;
   Session& s = *session_;
   main.SetCommand(MenuId::kResynchronise, [&s] { s.commands().discovery.Resynchronise(); });
+  main.SetCommand(MenuId::kPublish, [this] { frmPublish_->Execute(); });
   main.SetCommand(MenuId::kExit1, [&main] { main.close(); });
   main.SetCommand(MenuId::kUVcontinuous, [&s] { s.commands().modes.UvCommand(); });
   main.SetCommand(MenuId::kPolarcontinuous, [&s] { s.commands().modes.PolarCommand(); });

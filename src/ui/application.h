@@ -25,6 +25,7 @@ class TFrmDataDisplay;
 class TFrmGraph;
 class TFrmMain;
 class TFrmPorts;
+class TFrmPublish;
 class TFrmTabDisp;
 class TFrmTerminal;
 class PortParameters;
@@ -82,6 +83,7 @@ class Application {
   TFrmUserName* frmUserName_ = nullptr;
   TFrmAnemType* frmAnemType_ = nullptr;
   TFrmPorts* frmPorts_ = nullptr;
+  TFrmPublish* frmPublish_ = nullptr;
   TFrmTerminal* frmTerminal_ = nullptr;
   TFrmDataDisplay* frmDataDisplay_ = nullptr;
   TFrmGraph* frmGraph_ = nullptr;

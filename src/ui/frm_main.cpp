@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/broker_publishing.h"
 #include "app/status_line_model.h"
 #include "base/main_window_model.h"
 #include "ui/elided_label.h"
@@ -37,8 +38,9 @@ std::size_t Index(MenuId id) { return static_cast<std::size_t>(id); }
 
 }  // namespace
 
-TFrmMain::TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions actions)
-    : model_(model), status_(status), actions_(std::move(actions)) {
+TFrmMain::TFrmMain(MainWindowModel& model, StatusLineModel& status, BrokerPublishing& publishing,
+                   Actions actions)
+    : model_(model), status_(status), publishing_(publishing), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("TFrmMain"));
   setWindowTitle(QStringLiteral("Ventari"));
   auto* central = new QLabel(this);
@@ -76,14 +78,15 @@ TFrmMain::TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions acti
 
   refresh_ = new ViewRefresh(this, model_.Changed(), [this] { SyncFromModel(); });
   new ViewRefresh(this, status_.Changed(), [this] { SyncStatus(); });
+  new ViewRefresh(this, publishing_.Changed(), [this] { SyncStatus(); });
   SyncFromModel();
   SyncStatus();
 }
 
 void TFrmMain::BuildStatusLine() {
   // Two lines of text always, so the window's height does not follow what they say: the port
-  // and the state, with a log's file beside them, cut in the middle when long; then the
-  // anemometer and its records.
+  // and the state, with a log's file and the publishing beside them, cut in the middle when
+  // long; then the anemometer and its records.
   auto* lines = new QWidget(statusBar());
   auto* rows = new QVBoxLayout(lines);
   rows->setContentsMargins(4, 0, 4, 0);
@@ -95,15 +98,19 @@ void TFrmMain::BuildStatusLine() {
   files_ = new ElidedLabel(lines);
   files_->setObjectName(QStringLiteral("StatusFiles"));
   files_->hide();
-  for (QLabel* label : {static_cast<QLabel*>(connection_), flow_, static_cast<QLabel*>(files_)}) {
+  publishingStatus_ = new ElidedLabel(lines);
+  publishingStatus_->setObjectName(QStringLiteral("StatusPublishing"));
+  publishingStatus_->hide();
+  for (QLabel* label : {static_cast<QLabel*>(connection_), flow_, static_cast<QLabel*>(files_),
+                        static_cast<QLabel*>(publishingStatus_)}) {
     label->setMinimumHeight(label->fontMetrics().height());
+    if (label != connection_) label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   }
-  flow_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  files_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* first = new QHBoxLayout;
   first->setSpacing(24);
   first->addWidget(connection_);
   first->addWidget(files_, 1);
+  first->addWidget(publishingStatus_, 1);
   first->addStretch();
   rows->addLayout(first);
   rows->addWidget(flow_);
@@ -116,6 +123,8 @@ void TFrmMain::SyncStatus() {
   flow_->setText(status_.Flow());
   files_->SetWholeText(status_.Files());
   files_->setVisible(!status_.Files().isEmpty());
+  publishingStatus_->SetWholeText(publishing_.Status());
+  publishingStatus_->setVisible(!publishing_.Status().isEmpty());
   nextSteps_->setText(status_.Advice());
   nextSteps_->setVisible(!status_.Advice().isEmpty());
 }

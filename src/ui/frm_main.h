@@ -1,7 +1,8 @@
 // The main window: the menu that opens everything, the background picture, the two red
 // "Please wait" labels and, below them, the red notice of a port that vanished and what to do
-// when no anemometer answered; under the picture the status line. A view over the main window's
-// model and the status line's, repainted when either changes.
+// when no anemometer answered; under the picture the status line, with what the publishing to a
+// broker is doing. A view over the main window's model, the status line's and the publishing's,
+// repainted when one of them changes.
 #pragma once
 
 #include <QMainWindow>
@@ -16,6 +17,7 @@ class QMenu;
 
 namespace ventari {
 
+class BrokerPublishing;
 class ElidedLabel;
 class MainWindowModel;
 class StatusLineModel;
@@ -32,7 +34,8 @@ class TFrmMain : public QMainWindow {
     std::function<void()> closing;    // stop what runs and save the settings
   };
 
-  TFrmMain(MainWindowModel& model, StatusLineModel& status, Actions actions = {});
+  TFrmMain(MainWindowModel& model, StatusLineModel& status, BrokerPublishing& publishing,
+           Actions actions = {});
 
   // The command of a menu entry.
   void SetCommand(MenuId entry, std::function<void()> command);
@@ -55,6 +58,7 @@ class TFrmMain : public QMainWindow {
 
   MainWindowModel& model_;
   StatusLineModel& status_;
+  BrokerPublishing& publishing_;
   Actions actions_;
   std::array<QAction*, kMenuEntryCount> actions_by_id_{};
   std::array<QMenu*, kMenuEntryCount> menus_{};
@@ -68,6 +72,7 @@ class TFrmMain : public QMainWindow {
   QLabel* connection_ = nullptr;
   QLabel* flow_ = nullptr;
   ElidedLabel* files_ = nullptr;
+  ElidedLabel* publishingStatus_ = nullptr;
   bool shown_ = false;
   bool closing_ = false;
   bool closed_ = false;

@@ -155,6 +155,7 @@ struct AccessCase {
   const char* name;
   test::BrokerAccess access;
   const char* givenPassword;  // nullptr: none
+  bool otherCa;               // TLS checked with another authority than the broker's
   int exitCode;
   const char* said;  // on standard error
 };
@@ -167,8 +168,10 @@ TEST_P(MqttAccess, PublishesOrSaysWhyNot) {
   ASSERT_TRUE(broker.Start()) << broker.problem().toStdString();
   test::MqttSubscriber subscriber(broker, kPrefix);
   ASSERT_TRUE(subscriber.Started());
+  test::MqttBroker other(c.access);
+  ASSERT_TRUE(!c.otherCa || other.Start()) << other.problem().toStdString();
   QStringList extra;
-  if (c.access.tls) extra << "--mqtt-ca" << broker.CaFile();
+  if (c.access.tls) extra << "--mqtt-ca" << (c.otherCa ? other.CaFile() : broker.CaFile());
   if (c.givenPassword) {
     extra << "--mqtt-user" << c.access.user << "--mqtt-password-file"
           << broker.PasswordFile(QString::fromUtf8(c.givenPassword));
@@ -188,20 +191,29 @@ TEST_P(MqttAccess, PublishesOrSaysWhyNot) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, MqttAccess,
     ::testing::Values(
-        AccessCase{"tls", {{}, {}, true}, nullptr, kExitDone, "publishing to localhost:"},
+        AccessCase{"tls", {{}, {}, true}, nullptr, false, kExitDone, "publishing to localhost:"},
+        AccessCase{"tls_other_authority",
+                   {{}, {}, true},
+                   nullptr,
+                   true,
+                   kExitNotDone,
+                   "certificate of the broker localhost:"},
         AccessCase{"password",
                    {"site", "gust-42", false},
                    "gust-42",
+                   false,
                    kExitDone,
                    "publishing to 127.0.0.1:"},
         AccessCase{"tls_and_password",
                    {"site", "gust-42", true},
                    "gust-42",
+                   false,
                    kExitDone,
                    "publishing to localhost:"},
         AccessCase{"wrong_password",
                    {"site", "gust-42", false},
                    "calm",
+                   false,
                    kExitNotDone,
                    "refused the user name or password"}),
     [](const auto& info) { return std::string(info.param.name); });

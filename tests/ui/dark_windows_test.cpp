@@ -35,7 +35,10 @@ struct WindowCase {
 };
 
 const WindowCase kWindows[] = {
-    {"main", [](Session& s) { return std::make_unique<TFrmMain>(s.window(), s.statusLine()); }},
+    {"main",
+     [](Session& s) {
+       return std::make_unique<TFrmMain>(s.window(), s.statusLine(), s.publishing());
+     }},
     {"data display",
      [](Session& s) {
        return std::make_unique<TFrmDataDisplay>(s.displays().dataDisplay, nullptr);

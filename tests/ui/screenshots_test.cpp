@@ -56,7 +56,7 @@ TEST(Screenshots, TheLiveWindowsLightAndDark) {
     s.StartAndSearch(QStringLiteral("sim:kestrix2"));
     LiveDisplays& displays = s.session.displays();
     LiveWindowCommands& live = s.session.commands().liveCommands;
-    TFrmMain main(s.session.window(), s.session.statusLine());
+    TFrmMain main(s.session.window(), s.session.statusLine(), s.session.publishing());
     TFrmDataDisplay data(displays.dataDisplay, nullptr);
     TFrmGraph graph(displays.graph);
     TFrmWindsock windsock(displays.windsockWindow);

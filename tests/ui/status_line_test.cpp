@@ -51,7 +51,7 @@ TEST(StatusLine, TellsTheSearchTheAnemometerItsDataALossAndTheReturn) {
   ASSERT_TRUE(sim::ApplyFault("vanish=40000", options.faults));
   ASSERT_TRUE(sim::ApplyFault("return=5000", options.faults));
   test::SimSession s(options);
-  TFrmMain window(s.session.window(), s.session.statusLine());
+  TFrmMain window(s.session.window(), s.session.statusLine(), s.session.publishing());
   window.show();
   StatusLineReader reader(s, window);
   s.StartAndSearch(QStringLiteral("sim:kestrix2"));
@@ -103,7 +103,7 @@ TEST(StatusLine, TellsTheSearchTheAnemometerItsDataALossAndTheReturn) {
 TEST(StatusLine, NoAnemometerOnTheStoredPortSaysWhatToDoNext) {
   test::SimSession s;
   s.StoreSettings(QStringLiteral("/dev/ttyUSB0"), 9600);
-  TFrmMain window(s.session.window(), s.session.statusLine());
+  TFrmMain window(s.session.window(), s.session.statusLine(), s.session.publishing());
   s.session.OnFirstShow(s.session.AvailablePorts());
   s.session.commands().discovery.OnActivate();
   window.SyncFromModel();

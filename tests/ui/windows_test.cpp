@@ -34,7 +34,7 @@ QAction* ActionNamed(TFrmMain& window, const char* name) {
 
 TEST(Windows, TheMainWindowMirrorsTheMenuModelAndLabels) {
   SimSession s;
-  TFrmMain window(s.session.window(), s.session.statusLine());
+  TFrmMain window(s.session.window(), s.session.statusLine(), s.session.publishing());
   EXPECT_EQ(window.windowTitle(), "Ventari");
   EXPECT_FALSE(ActionNamed(window, "DataDisplay")->isVisible());
   EXPECT_FALSE(ActionNamed(window, "Test1")->isEnabled());
@@ -59,7 +59,7 @@ TEST(Windows, TheMainWindowMirrorsTheMenuModelAndLabels) {
 TEST(Windows, ThePortNoticeFollowsTheModelBelowThePleaseWaitLabels) {
   SimSession s;
   MainWindowModel& model = s.session.window();
-  TFrmMain window(model, s.session.statusLine());
+  TFrmMain window(model, s.session.statusLine(), s.session.publishing());
   window.show();
   auto* notice = window.findChild<QLabel*>(QStringLiteral("PortNotice"));
   ASSERT_NE(notice, nullptr);
@@ -89,7 +89,7 @@ TEST(Windows, ThePortNoticeFollowsTheModelBelowThePleaseWaitLabels) {
 
 TEST(Windows, ScreenshotsOfTheMainWindowWhileThePortIsLostAndOnceItReturns) {
   SimSession s;
-  TFrmMain window(s.session.window(), s.session.statusLine());
+  TFrmMain window(s.session.window(), s.session.statusLine(), s.session.publishing());
   window.show();
   s.StartAndSearch(QStringLiteral("sim:kestrix2"));
   ASSERT_TRUE(s.session.commands().discovery.Found());
@@ -111,7 +111,7 @@ TEST(Windows, ScreenshotsOfTheMainWindowWhileThePortIsLostAndOnceItReturns) {
 
 TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
   SimSession s;
-  TFrmMain window(s.session.window(), s.session.statusLine());
+  TFrmMain window(s.session.window(), s.session.statusLine(), s.session.publishing());
   int ran = 0;
   window.SetCommand(MenuId::kGraph1, [&] { ++ran; });
   ActionNamed(window, "Graph1")->trigger();
@@ -121,7 +121,7 @@ TEST(Windows, AMenuCommandRunsAndItsErrorIsShownWithoutEndingTheRun) {
 TEST(Windows, ThePortsDialogEnablesSetOnlyAfterAClickAndSetsThePort) {
   SimSession s;
   s.Start("sim:kestrix2-heated");
-  TFrmMain main(s.session.window(), s.session.statusLine());
+  TFrmMain main(s.session.window(), s.session.statusLine(), s.session.publishing());
   TFrmPorts dialog(s.session.commands().portsDialog, main);
   s.session.commands().portsDialog.Show({"COM1", "sim:t7"});
   auto* list = dialog.findChild<QListWidget*>("LbPorts");
@@ -209,7 +209,7 @@ TEST(Windows, TheHelpTellsHowToConnectAndFindTheAnemometer) {
 TEST(Windows, ScreenshotOfTheMainWindowAfterIdentification) {
   SimSession s;
   s.StartAndSearch("sim:kestrix2-heated");
-  TFrmMain window(s.session.window(), s.session.statusLine());
+  TFrmMain window(s.session.window(), s.session.statusLine(), s.session.publishing());
   window.show();
   Keep(window, "main_identified");
   EXPECT_TRUE(ActionNamed(window, "DataDisplay")->isVisible());

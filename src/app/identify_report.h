@@ -1,5 +1,6 @@
-// What the command line reports after a search: the anemometer found, its identity, its
-// configuration record field by field and the main menu as it now stands, as JSON.
+// What a search found, as the command line reports it and a publisher describes the instrument:
+// the anemometer found, its identity, its configuration record field by field and the main menu
+// as it now stands, as JSON.
 #pragma once
 
 #include <QJsonObject>

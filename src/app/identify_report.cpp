@@ -1,4 +1,4 @@
-#include "cli/identify_report.h"
+#include "app/identify_report.h"
 
 #include <QJsonArray>
 
