@@ -26,7 +26,8 @@ inline constexpr ExitStatus kExitStatuses[] = {
     {kExitNotDone,
      "not done: no anemometer found or not the model the command needs, a file refused, no "
      "answer, flash programming failed, diag's diagnostic not switched on or its debug output "
-     "left on, the MQTT broker refused the user name or password"},
+     "left on, the MQTT broker refused the user name or password or its certificate was not "
+     "verified"},
     {kExitUsage,
      "usage: an option or word the command does not take, a value out of range or one this "
      "anemometer refuses, a port that cannot be opened, diag on another model than a Kestrix II"},
