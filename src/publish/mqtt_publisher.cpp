@@ -95,6 +95,7 @@ void MqttPublisher::Connect() {
   SetState(State::kConnecting);
   rc = mosquitto_connect_async(client_, settings_.broker.host.toUtf8().constData(),
                                settings_.broker.port, kKeepAliveSeconds);
+  if (RefusedTls(rc)) return;
   if (rc != MOSQ_ERR_SUCCESS) {
     Drop(QStringLiteral("broker unreachable (%1)").arg(ErrorText(rc)));
     return;
@@ -159,18 +160,7 @@ void MqttPublisher::Pump() {
     SetState(State::kConnected);
     SendRetained();
   }
-  if (rc == MOSQ_ERR_TLS && !connectedOnce_) {
-    // The broker's certificate is not the one the user trusts: trying again will not change it.
-    const QString trusted = settings_.caFile.isEmpty()
-                                ? QStringLiteral("the system's certificate authorities")
-                                : settings_.caFile;
-    problem_ = QStringLiteral("the certificate of the broker %1 could not be verified with %2")
-                   .arg(settings_.broker.HostPort(), trusted);
-    Teardown();
-    queue_.ConnectionEnded();
-    SetState(State::kRefused);
-    return;
-  }
+  if (RefusedTls(rc)) return;
   if (lost_ || rc != MOSQ_ERR_SUCCESS) {
     Drop(state_ == State::kConnected
              ? QStringLiteral("broker unreachable (connection lost)")
@@ -178,6 +168,20 @@ void MqttPublisher::Pump() {
     return;
   }
   HandOut();
+}
+
+bool MqttPublisher::RefusedTls(int rc) {
+  if (rc != MOSQ_ERR_TLS || connectedOnce_) return false;
+  // The broker's certificate is not one the user trusts: trying again will not change that.
+  const QString trusted = settings_.caFile.isEmpty()
+                              ? QStringLiteral("the system's certificate authorities")
+                              : settings_.caFile;
+  problem_ = QStringLiteral("the certificate of the broker %1 could not be verified with %2")
+                 .arg(settings_.broker.HostPort(), trusted);
+  Teardown();
+  queue_.ConnectionEnded();
+  SetState(State::kRefused);
+  return true;
 }
 
 void MqttPublisher::HandOut() {

@@ -93,6 +93,8 @@ class MqttPublisher {
   // Runs the library's reads, writes and housekeeping after its socket or timer said so.
   void Pump();
   void HandOut();
+  // A TLS failure before any connection was accepted: the publishing ends (refused).
+  bool RefusedTls(int rc);
   void SendRetained();
   // Tells on `status` how many messages were dropped, if more than last told.
   void TellDropped();
