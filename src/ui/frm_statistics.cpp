@@ -116,7 +116,11 @@ class RoseView : public QWidget {
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor text = palette().color(QPalette::WindowText);
     const WindRose& rose = statistics_.Rose();
-    const int keyWidth = fontMetrics().horizontalAdvance(QStringLiteral(">10 m/s ")) + 20;
+    const QString total = QStringLiteral("%1 samples").arg(rose.Total());
+    // The key's widest line, with the swatch before the classes and a margin to the edge.
+    const int keyWidth = std::max(fontMetrics().horizontalAdvance(QStringLiteral(">10 m/s")) + 16,
+                                  fontMetrics().horizontalAdvance(total)) +
+                         12;
     const double radius =
         std::max(10.0, std::min(width() - keyWidth, height()) / 2.0 - fontMetrics().height() - 4);
     const QPointF centre(radius + fontMetrics().height() + 4, height() / 2.0);
@@ -159,7 +163,9 @@ class RoseView : public QWidget {
       painter.drawText(box, Qt::AlignCenter, QLatin1String(name));
     }
     if (largest > 0) {
-      painter.drawText(QPointF(centre.x() + 4, centre.y() - radius + fontMetrics().ascent()),
+      // The outer ring's share, outside it to the upper right, clear of the wedges.
+      const double diagonal = radius * std::sqrt(0.5);
+      painter.drawText(QPointF(centre.x() + diagonal + 2, centre.y() - diagonal - 2),
                        QStringLiteral("%1 %").arg(largest * 100, 0, 'f', 1));
     }
 
@@ -171,8 +177,7 @@ class RoseView : public QWidget {
       painter.drawText(QPointF(x + 16, y + fontMetrics().ascent()),
                        WindRose::ClassName(c) + QStringLiteral(" m/s"));
     }
-    painter.drawText(QPointF(x, y + fontMetrics().ascent()),
-                     QStringLiteral("%1 samples").arg(rose.Total()));
+    painter.drawText(QPointF(x, y + fontMetrics().ascent()), total);
   }
 
   const LiveStatistics& statistics_;
