@@ -38,7 +38,8 @@ QString Seconds(std::int64_t ms) {
 
 }  // namespace
 
-StatusLineModel::StatusLineModel(const Parts& parts) : p_(parts), age_(parts.runtime, kAgeStepMs) {
+StatusLineModel::StatusLineModel(const Parts& parts)
+    : p_(parts), age_(parts.runtime, kAgeStepMs, /*periodic=*/true) {
   age_.SetHandler([this] { AgeStep(); });
   portState_ = p_.port.AddStateConsumer([this](bool) { Refresh(); });
   const auto refresh = [this] { Refresh(); };
@@ -65,27 +66,29 @@ StatusLineModel::~StatusLineModel() {
 
 void StatusLineModel::RecordArrived() {
   recordTimes_.push_back(p_.runtime.NowMs());
-  // Records that come faster than the age's step keep the timer from ever firing.
+  // While records flow, the step tells them.
+  if (age_.IsActive()) return;
   age_.Start();
-  Refresh();
+  AgeStep();
 }
 
 void StatusLineModel::AgeStep() {
-  Refresh();
-  if (!recordTimes_.empty()) age_.Start();
-}
-
-void StatusLineModel::Refresh() {
   const std::int64_t now = p_.runtime.NowMs();
   while (!recordTimes_.empty() && now - recordTimes_.front() >= kRateWindowMs) {
     recordTimes_.pop_front();
   }
+  if (recordTimes_.empty()) age_.Stop();
+  data_ = DataSection();
+  Refresh();
+}
+
+void StatusLineModel::Refresh() {
   const auto joined = [](const QString& first, const QString& second) {
     if (first.isEmpty() || second.isEmpty()) return first + second;
     return first + QStringLiteral(" | ") + second;
   };
   const QString connection = joined(PortSection(), StateSection());
-  const QString flow = joined(IdentitySection(), DataSection());
+  const QString flow = joined(IdentitySection(), data_);
   const QString files = LogFiles();
   const QString advice = NextSteps();
   if (connection == connection_ && flow == flow_ && files == files_ && advice == advice_) return;

@@ -3,8 +3,9 @@
 // anemometer it is, the rate and age of its records while they flow, and the file a log or the
 // terminal's capture writes. It follows the parts' notifications and tells its view only when a
 // text changed. The rate is that between the first and the last record of the last 10 s; 10 s
-// after the last record the rate and age go. The age is kept true during a pause by one short
-// timer that runs only within those 10 s, and not at all while records come faster than it.
+// after the last record the rate and age go. The first record is told at once; after it the rate
+// and age are said anew on one coarse step, by one timer that runs only while records came within
+// those 10 s, so a fast stream changes the line twice a second and not with every record.
 #pragma once
 
 #include <QString>
@@ -31,9 +32,10 @@ class TerminalModel;
 
 class StatusLineModel {
  public:
-  // The records of the last 10 s give the rate; the age is told in tenths of a second.
+  // The records of the last 10 s give the rate; the age is told in tenths of a second, and both
+  // are said anew every half second.
   static constexpr std::int64_t kRateWindowMs = 10000;
-  static constexpr int kAgeStepMs = 100;
+  static constexpr int kAgeStepMs = 500;
 
   struct Parts {
     Runtime& runtime;
@@ -71,6 +73,7 @@ class StatusLineModel {
 
  private:
   void RecordArrived();
+  // Says the rate and age anew.
   void AgeStep();
   void Refresh();
   QString PortSection() const;
@@ -84,6 +87,8 @@ class StatusLineModel {
   Timer age_;
   // When each record of the rate window arrived (runtime milliseconds), oldest first.
   std::deque<std::int64_t> recordTimes_;
+  // The rate and age as last said.
+  QString data_;
   QString connection_;
   QString flow_;
   QString files_;

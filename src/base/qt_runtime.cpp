@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QTimer>
+#include <QTimerEvent>
+#include <algorithm>
+#include <chrono>
 
 #include "base/errors.h"
 
@@ -10,9 +12,7 @@ namespace ventari {
 
 QtRuntime::QtRuntime() { clock_.start(); }
 
-QtRuntime::~QtRuntime() {
-  for (auto& [id, timer] : timers_) delete timer;
-}
+QtRuntime::~QtRuntime() = default;
 
 void QtRuntime::RunGuarded(const std::function<void()>& callback) {
   try {
@@ -40,27 +40,34 @@ void QtRuntime::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::Wa
 
 Runtime::EventId QtRuntime::Schedule(std::int64_t delayMs, std::function<void()> callback) {
   const EventId id = nextId_++;
-  auto* timer = new QTimer(&context_);
-  timer->setSingleShot(true);
-  timer->setTimerType(Qt::PreciseTimer);
-  QObject::connect(timer, &QTimer::timeout, &context_, [this, id, cb = std::move(callback)] {
-    auto found = timers_.find(id);
-    if (found == timers_.end()) return;
-    found->second->deleteLater();
-    timers_.erase(found);
-    RunGuarded(cb);
-  });
-  timers_.emplace(id, timer);
-  timer->start(static_cast<int>(delayMs > 0 ? delayMs : 0));
+  const int timerId = timers_.startTimer(
+      std::chrono::milliseconds(std::max<std::int64_t>(0, delayMs)), Qt::PreciseTimer);
+  if (timerId == 0) throw ProgramError("a timer could not be started");
+  pending_.emplace(id, Pending{timerId, std::move(callback)});
+  byTimer_.emplace(timerId, id);
   return id;
 }
 
 void QtRuntime::Cancel(EventId id) {
-  auto found = timers_.find(id);
-  if (found == timers_.end()) return;
-  found->second->stop();
-  found->second->deleteLater();
-  timers_.erase(found);
+  auto found = pending_.find(id);
+  if (found == pending_.end()) return;
+  timers_.killTimer(found->second.timerId);
+  byTimer_.erase(found->second.timerId);
+  pending_.erase(found);
 }
+
+void QtRuntime::Fire(int timerId) {
+  auto timer = byTimer_.find(timerId);
+  if (timer == byTimer_.end()) return;
+  auto found = pending_.find(timer->second);
+  byTimer_.erase(timer);
+  timers_.killTimer(timerId);
+  if (found == pending_.end()) return;
+  const std::function<void()> callback = std::move(found->second.callback);
+  pending_.erase(found);
+  RunGuarded(callback);
+}
+
+void QtRuntime::Timers::timerEvent(QTimerEvent* event) { runtime_.Fire(event->timerId()); }
 
 }  // namespace ventari

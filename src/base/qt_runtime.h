@@ -1,4 +1,5 @@
-// The application's runtime: Qt timers and the Qt event loop.
+// The application's runtime: Qt timers and the Qt event loop. Each scheduled event is one timer of
+// one receiving object, so an event costs no object of its own and nothing posted to delete it.
 #pragma once
 
 #include <QElapsedTimer>
@@ -9,7 +10,7 @@
 
 #include "base/runtime.h"
 
-class QTimer;
+class QTimerEvent;
 
 namespace ventari {
 
@@ -30,13 +31,32 @@ class QtRuntime : public Runtime {
   }
 
  private:
+  // Receives the timers of the scheduled events.
+  class Timers : public QObject {
+   public:
+    explicit Timers(QtRuntime& runtime) : runtime_(runtime) {}
+
+   protected:
+    void timerEvent(QTimerEvent* event) override;
+
+   private:
+    QtRuntime& runtime_;
+  };
+  struct Pending {
+    int timerId;
+    std::function<void()> callback;
+  };
+
+  void Fire(int timerId);
   void RunGuarded(const std::function<void()>& callback);
   void ReportError(const std::exception& error);
 
   QElapsedTimer clock_;
-  QObject context_;
-  std::map<EventId, QTimer*> timers_;
+  std::map<EventId, Pending> pending_;
+  std::map<int, EventId> byTimer_;
   EventId nextId_ = 1;
+  // Last: its timers stop before the events they serve go.
+  Timers timers_{*this};
   std::function<void(const std::exception& error)> errorHandler_;
 };
 

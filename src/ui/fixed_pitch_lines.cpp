@@ -27,10 +27,9 @@ void FixedPitchLines::Show(const std::deque<QString>& lines, std::uint64_t added
   const bool following = bar->value() >= bar->maximum();
   const std::uint64_t topLine = FirstHeld() + static_cast<std::uint64_t>(bar->value());
   const std::uint64_t fresh = std::min<std::uint64_t>(added - added_, lines.size());
+  const bool replaced = size < held_ || &lines != lines_;
   // Emptied: the widest line is measured anew; otherwise only the new lines can be wider.
-  const auto from = size < held_ || &lines != lines_
-                        ? lines.begin()
-                        : lines.end() - static_cast<std::ptrdiff_t>(fresh);
+  const auto from = replaced ? lines.begin() : lines.end() - static_cast<std::ptrdiff_t>(fresh);
   if (from == lines.begin()) widestLine_ = 0;
   for (auto it = from; it != lines.end(); ++it) {
     widestLine_ = std::max(widestLine_, static_cast<int>(it->size()));
@@ -42,7 +41,46 @@ void FixedPitchLines::Show(const std::deque<QString>& lines, std::uint64_t added
   UpdateRanges();
   bar->setValue(following || topLine < FirstHeld() ? bar->maximum()
                                                    : static_cast<int>(topLine - FirstHeld()));
-  viewport()->update();
+  // Lines shown anew, or new lines below the last row while the rows do not yet fill the view.
+  if (replaced || held_ <= RowsInView() + 1) {
+    pictureTop_ = FirstHeld() + static_cast<std::uint64_t>(TopRow());
+    viewport()->update();
+    return;
+  }
+  ScrollToTop();
+}
+
+void FixedPitchLines::scrollContentsBy(int dx, int dy) {
+  RunGuarded(this, [&] {
+    if (dx != 0) {
+      pictureTop_ = FirstHeld() + static_cast<std::uint64_t>(TopRow());
+      viewport()->update();
+      return;
+    }
+    if (dy != 0) ScrollToTop();
+  });
+}
+
+void FixedPitchLines::ScrollToTop() {
+  const std::uint64_t top = FirstHeld() + static_cast<std::uint64_t>(TopRow());
+  const int rowHeight = RowHeight();
+  const QRect text(0, kMargin, viewport()->width(), std::max(0, viewport()->height() - kMargin));
+  const std::uint64_t moved = top > pictureTop_ ? top - pictureTop_ : pictureTop_ - top;
+  const bool up = top > pictureTop_;
+  pictureTop_ = top;
+  if (moved == 0) return;
+  if (moved >= static_cast<std::uint64_t>(text.height() / rowHeight)) {
+    viewport()->update();
+    return;
+  }
+  // Each row lands where a whole repaint draws it: a whole number of rows from where it was.
+  const int shift = static_cast<int>(moved) * rowHeight;
+  viewport()->scroll(0, up ? -shift : shift, text);
+  if (up) {
+    // The row cut by the bottom edge was drawn only in part: it is drawn again with those below.
+    const int cut = text.height() % rowHeight;
+    viewport()->update(QRect(0, text.bottom() + 1 - shift - cut, text.width(), shift + cut));
+  }
 }
 
 QString FixedPitchLines::Text() const { return Join(FirstHeld(), added_ - 1); }

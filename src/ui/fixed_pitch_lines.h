@@ -2,7 +2,8 @@
 // each as a run of glyphs one pitch apart (no text layout), and a line that comes and scrolls
 // out unseen costs nothing but its count. Whole lines are selected with the mouse (or Ctrl+A)
 // and copied with Ctrl+C. The newest line stays in view unless the user scrolled up, where the
-// view keeps its lines while the oldest are dropped.
+// view keeps its lines while the oldest are dropped. Rows that move are moved as pixels and only
+// the rows that come into view are drawn.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -43,6 +44,7 @@ class FixedPitchLines : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   int RowHeight() const;
@@ -53,12 +55,17 @@ class FixedPitchLines : public QAbstractScrollArea {
   // The held lines from `first` to `last` (counted from the first ever added), one a line.
   QString Join(std::uint64_t first, std::uint64_t last) const;
   void UpdateRanges();
+  // Brings the picture to the line now at the top: moves the rows still in view and draws those
+  // that came into it.
+  void ScrollToTop();
 
   const std::deque<QString>* lines_ = nullptr;
   // The lines held and added when the view last took them: it paints what it was shown.
   qsizetype held_ = 0;
   std::uint64_t added_ = 0;
   int widestLine_ = 0;  // in characters
+  // The line at the top of the picture, counted from the first line ever added.
+  std::uint64_t pictureTop_ = 0;
   QRawFont rawFont_;
   // The selected lines, from anchor_ to end_ either way, counted from the first ever added.
   bool selected_ = false;

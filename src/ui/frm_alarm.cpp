@@ -21,6 +21,7 @@
 #include "displays/alarm_window_model.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
+#include "ui/view_refresh.h"
 
 namespace ventari {
 namespace {
@@ -168,7 +169,7 @@ TFrmAlarm::TFrmAlarm(AlarmWindowModel& model, QWidget* parent)
   if (!soundFile.isEmpty()) audio_->setSource(QUrl::fromLocalFile(soundFile));
   model_.AttachSound(this);
   live_ = new LiveWindow(
-      *this, model_.Changed(), [this] { Sync(); }, TopLeftOfScreen);
+      *this, model_.Changed(), [this] { Sync(); }, TopLeftOfScreen, ViewRefresh::kMinIntervalMs);
   Sync();
 }
 

@@ -77,7 +77,8 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
            [this](int minutes) { model_.SetSegInterval(minutes); });
   OnSignal(btnClose, &QPushButton::clicked, this, [this] { close(); });
 
-  refresh_ = new ViewRefresh(this, model_.Changed(), [this] { Sync(); });
+  refresh_ = new ViewRefresh(
+      this, model_.Changed(), [this] { Sync(); }, ViewRefresh::kTextIntervalMs);
   Sync();
 }
 

@@ -73,7 +73,7 @@ TFrmGraph::TFrmGraph(GraphWindowModel& model, QWidget* parent)
   setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
 
   live_ = new LiveWindow(
-      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen);
+      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kMinIntervalMs);
   Sync();
 }
 

@@ -23,6 +23,7 @@
 #include "stats/statistics_text.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
+#include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -236,7 +237,8 @@ TFrmStatistics::TFrmStatistics(LiveStatistics& statistics, Prompts& prompts, QWi
     }
   });
   live_ = new LiveWindow(
-      *this, statistics_.Changed(), [this] { Sync(); }, CentreOnScreen);
+      *this, statistics_.Changed(), [this] { Sync(); }, CentreOnScreen,
+      ViewRefresh::kMinIntervalMs);
   Sync();
 }
 

@@ -21,6 +21,7 @@
 #include "ui/fixed_pitch_lines.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
+#include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
 namespace ventari {
@@ -109,7 +110,7 @@ TFrmTabDisp::TFrmTabDisp(TabularDisplay& model, QWidget* parent) : QDialog(paren
   OnSignal(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
            [this] { PlaceHeaderLabels(); });
   live_ = new LiveWindow(
-      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen);
+      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kTextIntervalMs);
   Sync();
 }
 

@@ -130,7 +130,7 @@ TFrmWindsock::TFrmWindsock(WindsockWindowModel& model, QWidget* parent)
   controls->setGeometry(kRoseSide, 0, kClientSize.width() - kRoseSide, kClientSize.height());
 
   live_ = new LiveWindow(
-      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen);
+      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kMinIntervalMs);
   Sync();
 }
 

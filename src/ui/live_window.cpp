@@ -13,10 +13,10 @@ void ShowTitle(QWidget& window, const QString& title, const QString& noDataNotic
 }
 
 LiveWindow::LiveWindow(QWidget& window, ChangeNotifier& changed, std::function<void()> sync,
-                       Placement placement)
+                       Placement placement, int intervalMs)
     : QObject(&window),
       window_(window),
-      refresh_(new ViewRefresh(this, changed, std::move(sync))),
+      refresh_(new ViewRefresh(this, changed, std::move(sync), intervalMs)),
       placement_(placement) {
   window_.installEventFilter(this);
 }

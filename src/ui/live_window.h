@@ -25,9 +25,10 @@ class LiveWindow : public QObject {
   // Where a window appears the first time it is shown.
   using Placement = void (*)(QWidget& window);
 
-  // Watches `window`, which owns this helper; `sync` mirrors the model that `changed` belongs to.
+  // Watches `window`, which owns this helper; `sync` mirrors the model that `changed` belongs to,
+  // at most once every `intervalMs`.
   LiveWindow(QWidget& window, ChangeNotifier& changed, std::function<void()> sync,
-             Placement placement);
+             Placement placement, int intervalMs);
 
   // Mirrors the model now: what the user just did shows at once.
   void SyncNow();

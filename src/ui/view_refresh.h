@@ -1,6 +1,7 @@
 // Repaints a view when its model announces a change, coalesced: the first change after a quiet
 // spell is shown on the next turn of the event loop, and later ones at most once per interval,
-// so a 50 Hz stream repaints a window at most 25 times a second.
+// so a 50 Hz stream repaints a window at most 25 times a second (a view of scrolling text, which
+// no reader follows faster, 10 times).
 #pragma once
 
 #include <QElapsedTimer>
@@ -17,10 +18,13 @@ namespace ventari {
 class ViewRefresh : public QObject {
  public:
   static constexpr int kMinIntervalMs = 40;
+  static constexpr int kTextIntervalMs = 100;
 
-  // `sync` mirrors the model into the view; it runs while `owner` lives.
-  ViewRefresh(QObject* owner, ChangeNotifier& notifier, std::function<void()> sync)
-      : QObject(owner), notifier_(notifier), sync_(std::move(sync)) {
+  // `sync` mirrors the model into the view; it runs while `owner` lives, at most once every
+  // `intervalMs`.
+  ViewRefresh(QObject* owner, ChangeNotifier& notifier, std::function<void()> sync,
+              int intervalMs = kMinIntervalMs)
+      : QObject(owner), notifier_(notifier), sync_(std::move(sync)), intervalMs_(intervalMs) {
     timer_.setSingleShot(true);
     OnSignal(&timer_, &QTimer::timeout, this, [this] { SyncNow(); });
     subscription_ = notifier_.Subscribe([this] { Schedule(); });
@@ -39,12 +43,13 @@ class ViewRefresh : public QObject {
  private:
   void Schedule() {
     if (timer_.isActive()) return;
-    const qint64 since = lastSync_.isValid() ? lastSync_.elapsed() : kMinIntervalMs;
-    timer_.start(static_cast<int>(std::max<qint64>(0, kMinIntervalMs - since)));
+    const qint64 since = lastSync_.isValid() ? lastSync_.elapsed() : intervalMs_;
+    timer_.start(static_cast<int>(std::max<qint64>(0, intervalMs_ - since)));
   }
 
   ChangeNotifier& notifier_;
   std::function<void()> sync_;
+  int intervalMs_;
   ChangeNotifier::Subscription subscription_ = 0;
   QTimer timer_;
   QElapsedTimer lastSync_;

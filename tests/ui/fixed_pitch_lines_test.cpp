@@ -2,6 +2,7 @@
 // the oldest are dropped, and copies whole lines.
 #include "ui/fixed_pitch_lines.h"
 
+#include <QtWidgets/qtestsupport_widgets.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "base/bounded_lines.h"
@@ -59,6 +61,36 @@ TEST(FixedPitchLinesTest, TheRowsInViewAreTheNewestUnlessScrolledUp) {
   view.lines.Show(model.Lines(), model.Added());
   EXPECT_EQ(view.lines.LineCount(), 0);
   EXPECT_EQ(view.lines.Text(), QString());
+}
+
+// What the screen shows after the rows were moved, against the view drawn anew, as the lines
+// come and as the user scrolls back, with a row cut by the bottom edge.
+TEST(FixedPitchLinesTest, RowsMovedOnTheScreenLandWhereARepaintDrawsThem) {
+  Lines model;
+  View view;
+  const int row = view.lines.fontMetrics().lineSpacing();
+  view.lines.resize(300, FixedPitchLines::kMargin + 12 * row + row / 2 + 20);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view.lines));
+  Add(model, 0, 60);
+  view.lines.Show(model.Lines(), model.Added());
+  QWidget* port = view.lines.viewport();
+  const auto onScreen = [&view, port] {
+    QCoreApplication::processEvents();
+    const QPoint at = port->mapTo(&view.lines, QPoint(0, 0));
+    return view.lines.screen()
+        ->grabWindow(view.lines.winId(), at.x(), at.y(), port->width(), port->height())
+        .toImage();
+  };
+  onScreen();
+  for (const int more : {1, 3, 2}) {
+    Add(model, model.Added(), model.Added() + more);
+    view.lines.Show(model.Lines(), model.Added());
+    EXPECT_EQ(onScreen(), view.Picture()) << more << " lines more";
+  }
+  for (const int value : {20, 22, 17}) {
+    view.lines.verticalScrollBar()->setValue(value);
+    EXPECT_EQ(onScreen(), view.Picture()) << "scrolled to " << value;
+  }
 }
 
 TEST(FixedPitchLinesTest, WholeLinesAreSelectedAndCopied) {
