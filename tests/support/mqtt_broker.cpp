@@ -192,4 +192,12 @@ const QStringList& MqttSubscriber::Lines(int count, int ms) {
   }
 }
 
+const QStringList& MqttSubscriber::LinesUntil(const QString& end, int ms) {
+  QElapsedTimer waited;
+  waited.start();
+  const auto ended = [&] { return !lines_.isEmpty() && lines_.last().endsWith(end); };
+  while (!ended() && waited.elapsed() < ms) Lines(static_cast<int>(lines_.size()) + 1, 100);
+  return lines_;
+}
+
 }  // namespace ventari::test

@@ -63,6 +63,9 @@ class MqttSubscriber {
   bool Started();
   // Reads what arrived, waiting up to `ms` for at least `count` lines in all.
   const QStringList& Lines(int count, int ms);
+  // Reads what arrived, waiting up to `ms` until the last line read ends with `end` (the
+  // publisher's last word, "/status offline").
+  const QStringList& LinesUntil(const QString& end, int ms);
 
  private:
   const MqttBroker& broker_;

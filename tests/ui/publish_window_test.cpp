@@ -103,7 +103,7 @@ TEST(PublishWindow, PublishesWhatTheDialogChoseAndSaysWhatHappensToTheRecords) {
   EXPECT_EQ(stored.value(QStringLiteral("Broker/Url")).toString(), broker.Url());
   EXPECT_TRUE(stored.value(QStringLiteral("Broker/Enabled")).toBool());
   // The last word, "offline", was acknowledged before the application ended.
-  const QStringList& lines = subscriber.Lines(subscriber.Lines(0, 0).size() + 1, 2000);
+  const QStringList& lines = subscriber.LinesUntil(QStringLiteral("/status offline"), 5000);
   EXPECT_GE(Count(lines, QStringLiteral("/record {")), 4);
   EXPECT_EQ(Count(lines, QStringLiteral(" messages dropped while held for the broker")), 1)
       << lines.join('\n').toStdString();
