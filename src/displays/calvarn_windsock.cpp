@@ -39,10 +39,12 @@ void TCalvarnWindsock::InitSamples() {
   const int n = rollingAverage_;
   const int oldest = n == RingSize() ? n : n + 1;
   for (int k = oldest; k > oldest - n; --k) JoinWindow(Back(0, k));
-  Changed().Notify();
+  ChangedAll();
 }
 
 void TCalvarnWindsock::SetDataSample(int direction, int magnitude) {
+  // The warm-up text covers more than the needle, and goes with the last sample it waits for.
+  if (WaitingTextShown()) ChangedAll();
   const int n = rollingAverage_;
   const int p = writePosition_;
   if (sampleCount_ < n) ++sampleCount_;

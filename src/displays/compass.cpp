@@ -9,19 +9,35 @@
 namespace ventari {
 
 void TCompass::SetBearing(int bearing) {
+  changedArea_ |= NeedleArea();
   if (bearing >= 0 && bearing < 360) bearing_ = bearing;
+  changedArea_ |= NeedleArea();
   changed_.Notify();
 }
 
 void TCompass::SetRose(int type) {
   roseType_ = (type == kNsewRose || type == kShipRose) ? type : kPlainRose;
-  changed_.Notify();
+  ChangedAll();
 }
 
 void TCompass::SetSize(QSize size) {
   if (size == size_) return;
   size_ = size;
+  ChangedAll();
+}
+
+void TCompass::ChangedAll() {
+  changedArea_ = QRect(QPoint(0, 0), size_);
   changed_.Notify();
+}
+
+QRect TCompass::NeedleArea() const {
+  const QTransform toDevice = LogicalToDevice();
+  const QRectF line =
+      QRectF(toDevice.map(QPointF(0, 0)), toDevice.map(QPointF(NeedleEnd(bearing_)))).normalized();
+  // Half the pen's width beyond the ends and sides, and a pixel for the antialiased edge.
+  const qreal margin = kNeedleWidth * toDevice.m11() / 2 + 1;
+  return line.adjusted(-margin, -margin, margin, margin).toAlignedRect();
 }
 
 QTransform TCompass::LogicalToDevice() const {

@@ -1,12 +1,15 @@
 // TCompass: a square rose with a needle. Drawn in an isotropic logical plane of 2800 by 2800
 // units with (0, 0) at the centre and y up, the logical point (-1400, 1400) on the top-left
-// pixel; every paint covers the whole area.
+// pixel; a paint draws the whole area (as far as the painter's clip lets it), and the area that
+// changed since the last repaint is known, so that the screen repaints only that.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QTransform>
+#include <utility>
 
 #include "base/change_notifier.h"
 #include "displays/rose_picture.h"
@@ -39,6 +42,9 @@ class TCompass {
   QSize Size() const { return size_; }
   // Told when the picture changed and the screen should show it.
   ChangeNotifier& Changed() { return changed_; }
+  // The pixels that changed since the last call: the needle's old and new places after a new
+  // bearing, the whole control after anything else; empty when nothing changed.
+  QRect TakeChangedArea() { return std::exchange(changedArea_, QRect()); }
 
   // Paints the whole control: the rose stretched over the logical plane, then the needle.
   virtual void Paint(QPainter& painter);
@@ -48,7 +54,14 @@ class TCompass {
   // The needle's end point for `bearing`, in logical units.
   static QPoint NeedleEnd(int bearing);
 
+ protected:
+  // The whole control changed: requests a repaint of all of it.
+  void ChangedAll();
+
  private:
+  // The pixels the needle covers at the current bearing.
+  QRect NeedleArea() const;
+
   int bearing_ = 0;
   int roseType_ = kPlainRose;
   QSize size_{150, 150};
@@ -56,6 +69,7 @@ class TCompass {
   QImage rosePicture_;
   int pictureType_ = -1;
   ChangeNotifier changed_;
+  QRect changedArea_;
 };
 
 }  // namespace ventari

@@ -25,15 +25,15 @@ constexpr int kRoseSide = 600;
 constexpr QSize kLogoSize(100, 107);
 constexpr int kFontPointSize = 8;
 
-// CalvarnWindsock1 on the screen: the rose, the needle and the warm-up text, painted in one pass,
-// repainted when the windsock changed.
+// CalvarnWindsock1 on the screen: the rose, the needle and the warm-up text, painted in one pass;
+// when the windsock changed, only the part that changed is painted again.
 class WindsockControl : public QWidget {
  public:
   WindsockControl(TCalvarnWindsock& windsock, QWidget* parent)
       : QWidget(parent), windsock_(windsock) {
     setObjectName(QStringLiteral("CalvarnWindsock1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    new ViewRefresh(this, windsock_.Changed(), [this] { update(); });
+    new ViewRefresh(this, windsock_.Changed(), [this] { update(windsock_.TakeChangedArea()); });
   }
 
  protected:

@@ -26,6 +26,25 @@ bool IsBlack(QRgb pixel) { return qRed(pixel) < 40 && qGreen(pixel) < 40 && qBlu
 bool IsYellow(QRgb pixel) { return qRed(pixel) > 150 && qGreen(pixel) > 150 && qBlue(pixel) < 80; }
 bool IsRed(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60; }
 
+TEST(CompassTest, ANewBearingRepaintsOnlyTheNeedlesTwoPlaces) {
+  TCompass compass;
+  QImage screen = Render(compass, QSize(300, 300));
+  compass.TakeChangedArea();
+  for (const int bearing : {90, 225, 10}) {
+    compass.SetBearing(bearing);
+    const QRect changed = compass.TakeChangedArea();
+    EXPECT_LT(changed.width() * changed.height(), 300 * 300 / 2) << bearing;
+    QPainter painter(&screen);
+    painter.setClipRect(changed);
+    compass.Paint(painter);
+    painter.end();
+    EXPECT_EQ(screen, Render(compass, QSize(300, 300))) << bearing;
+  }
+  compass.SetRose(1);
+  EXPECT_EQ(compass.TakeChangedArea(), QRect(0, 0, 300, 300));
+  EXPECT_TRUE(compass.TakeChangedArea().isEmpty());
+}
+
 TEST(CompassTest, BearingsOutsideTheCircleAreIgnoredButStillRepaint) {
   TCompass compass;
   int repaints = 0;
