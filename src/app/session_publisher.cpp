@@ -8,6 +8,7 @@
 #include "app/sample_json.h"
 #include "app/session.h"
 #include "base/version.h"
+#include "link/terminal_model.h"
 
 namespace ventari {
 namespace {
@@ -16,32 +17,17 @@ QByteArray Compact(const QJsonObject& object) {
   return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-QString ParityName(Parity parity) {
-  switch (parity) {
-    case Parity::kOdd:
-      return QStringLiteral("odd");
-    case Parity::kEven:
-      return QStringLiteral("even");
-    case Parity::kMark:
-      return QStringLiteral("mark");
-    case Parity::kSpace:
-      return QStringLiteral("space");
-    case Parity::kNone:
-      break;
-  }
-  return QStringLiteral("none");
-}
-
 // What identify --json prints, with the line settings and this program's version.
 QJsonObject Info(Session& s) {
   QJsonObject info = IdentifyReport(s.anemometer(), s.commands().discovery.Found(),
                                     s.link().port.Line().baud, s.window().menu);
   const LineSettings line = s.link().port.Line();
-  info[QStringLiteral("line")] = QJsonObject{{QStringLiteral("port"), s.link().port.Name()},
-                                             {QStringLiteral("baud"), line.baud},
-                                             {QStringLiteral("parity"), ParityName(line.parity)},
-                                             {QStringLiteral("dataBits"), line.dataBits},
-                                             {QStringLiteral("stopBits"), line.stopBits}};
+  info[QStringLiteral("line")] =
+      QJsonObject{{QStringLiteral("port"), s.link().port.Name()},
+                  {QStringLiteral("baud"), line.baud},
+                  {QStringLiteral("parity"), TerminalModel::ParityName(line.parity).toLower()},
+                  {QStringLiteral("dataBits"), line.dataBits},
+                  {QStringLiteral("stopBits"), line.stopBits}};
   info[QStringLiteral("version")] = QString::fromLatin1(kVersion);
   return info;
 }
