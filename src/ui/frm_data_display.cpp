@@ -79,6 +79,7 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
 
   refresh_ = new ViewRefresh(
       this, model_.Changed(), [this] { Sync(); }, ViewRefresh::kTextIntervalMs);
+  refresh_->HoldWhileHidden(*this);
   Sync();
 }
 

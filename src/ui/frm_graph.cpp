@@ -74,6 +74,7 @@ TFrmGraph::TFrmGraph(GraphWindowModel& model, QWidget* parent)
 
   live_ = new LiveWindow(
       *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kMinIntervalMs);
+  live_->HoldWhileHidden();
   Sync();
 }
 

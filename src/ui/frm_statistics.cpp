@@ -239,6 +239,7 @@ TFrmStatistics::TFrmStatistics(LiveStatistics& statistics, Prompts& prompts, QWi
   live_ = new LiveWindow(
       *this, statistics_.Changed(), [this] { Sync(); }, CentreOnScreen,
       ViewRefresh::kMinIntervalMs);
+  live_->HoldWhileHidden();
   Sync();
 }
 

@@ -111,6 +111,7 @@ TFrmTabDisp::TFrmTabDisp(TabularDisplay& model, QWidget* parent) : QDialog(paren
            [this] { PlaceHeaderLabels(); });
   live_ = new LiveWindow(
       *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kTextIntervalMs);
+  live_->HoldWhileHidden();
   Sync();
 }
 

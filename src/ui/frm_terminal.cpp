@@ -24,7 +24,7 @@ TFrmTerminal::TFrmTerminal(TerminalModel& model, QWidget* parent)
       terminal1_(new QPlainTextEdit(this)),
       portStatus_(new ElidedLabel(this)),
       logStatus_(new ElidedLabel(this)) {
-  new ViewRefresh(this, model.Changed(), [this] { Sync(); });
+  (new ViewRefresh(this, model.Changed(), [this] { Sync(); }))->HoldWhileHidden(*this);
   setWindowTitle(QStringLiteral("Terminal"));
   setFixedSize(297, 326);
 

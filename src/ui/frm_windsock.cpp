@@ -131,6 +131,7 @@ TFrmWindsock::TFrmWindsock(WindsockWindowModel& model, QWidget* parent)
 
   live_ = new LiveWindow(
       *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kMinIntervalMs);
+  live_->HoldWhileHidden();
   Sync();
 }
 

@@ -23,6 +23,8 @@ LiveWindow::LiveWindow(QWidget& window, ChangeNotifier& changed, std::function<v
 
 void LiveWindow::SyncNow() { refresh_->SyncNow(); }
 
+void LiveWindow::HoldWhileHidden() { refresh_->HoldWhileHidden(window_); }
+
 bool LiveWindow::eventFilter(QObject* watched, QEvent* event) {
   bool handled = false;
   RunGuarded(&window_, [this, watched, event, &handled] {

@@ -32,6 +32,8 @@ class LiveWindow : public QObject {
 
   // Mirrors the model now: what the user just did shows at once.
   void SyncNow();
+  // For a window that only shows its model: nothing is mirrored while it is hidden.
+  void HoldWhileHidden();
 
  signals:
   // The window closed: its own close handler accepted the close.

@@ -1,12 +1,14 @@
 // Repaints a view when its model announces a change, coalesced: the first change after a quiet
 // spell is shown on the next turn of the event loop, and later ones at most once per interval,
 // so a 50 Hz stream repaints a window at most 25 times a second (a view of scrolling text, which
-// no reader follows faster, 10 times).
+// no reader follows faster, 10 times). A window that only shows its model may be held while it is
+// hidden: it then costs nothing until it is shown, and shows the model as it is then.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <functional>
 
@@ -33,15 +35,31 @@ class ViewRefresh : public QObject {
   ViewRefresh(const ViewRefresh&) = delete;
   ViewRefresh& operator=(const ViewRefresh&) = delete;
 
-  // Mirrors the model now and forgets a pending refresh.
+  // Mirrors the model now and forgets a pending refresh; while the window held is hidden, only
+  // notes that it is to be mirrored when shown.
   void SyncNow() {
     timer_.stop();
+    if (held_ != nullptr && held_->isHidden()) {
+      stale_ = true;
+      return;
+    }
+    stale_ = false;
     lastSync_.start();
     sync_();
   }
 
+  // From now on changes are not mirrored while `window` is hidden, and are when it is shown.
+  void HoldWhileHidden(QWidget& window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Schedule() {
+    if (held_ != nullptr && held_->isHidden()) {
+      stale_ = true;
+      return;
+    }
     if (timer_.isActive()) return;
     const qint64 since = lastSync_.isValid() ? lastSync_.elapsed() : intervalMs_;
     timer_.start(static_cast<int>(std::max<qint64>(0, intervalMs_ - since)));
@@ -53,6 +71,8 @@ class ViewRefresh : public QObject {
   ChangeNotifier::Subscription subscription_ = 0;
   QTimer timer_;
   QElapsedTimer lastSync_;
+  QWidget* held_ = nullptr;
+  bool stale_ = false;
 };
 
 }  // namespace ventari

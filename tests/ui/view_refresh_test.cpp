@@ -1,5 +1,6 @@
 // Windows follow their models by themselves: a change shows on a later turn of the event loop,
-// and a fast stream of changes repaints a window at most once every 40 ms.
+// and a fast stream of changes repaints a window at most once every 40 ms. A window that only
+// shows its model does nothing while hidden and shows the model as it is when shown.
 #include "ui/view_refresh.h"
 
 #include <QtCore/qtestsupport_core.h>
@@ -8,14 +9,17 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
+#include <span>
 
 #include "support/sim_session.h"
 #include "ui/fixed_pitch_lines.h"
 #include "ui/frm_alarm.h"
 #include "ui/frm_data_display.h"
 #include "ui/frm_graph.h"
+#include "ui/frm_terminal.h"
 #include "ui/frm_windsock.h"
 
 namespace ventari {
@@ -112,6 +116,9 @@ TEST_F(FollowingTest, EachWindowShowsItsModelsChangeOnALaterTurnOfTheEventLoop) 
       {"alarm window shown", [this] { s.session.displays().alarm.Show(); },
        [this] { return alarm.isVisible(); }},
   };
+  graph.show();
+  windsock.show();
+  dataDisplay.show();
   for (const Case& c : cases) {
     c.change();
     EXPECT_FALSE(c.shown()) << c.what << ": shown before the event loop turned";
@@ -120,13 +127,24 @@ TEST_F(FollowingTest, EachWindowShowsItsModelsChangeOnALaterTurnOfTheEventLoop) 
   s.session.displays().dataDisplay.StopLogging();
 }
 
-TEST_F(FollowingTest, AWindowShownAfterChangesWhileHiddenShowsThemAtOnce) {
+TEST_F(FollowingTest, AHiddenWindowIsLeftAsItIsAndShowsTheModelAtOnceWhenShown) {
+  TFrmTerminal terminal(s.session.link().terminal);
+  const QString before = graph.findChild<QLabel*>("Key2")->text();
   s.session.displays().graph.SetPresentation(false);
   s.session.displays().windsockWindow.ShowSample(45, 12.5);
+  s.session.link().terminal.Receive(
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("hidden"), 6));
+  QTest::qWait(3 * ViewRefresh::kMinIntervalMs);
+  EXPECT_EQ(graph.findChild<QLabel*>("Key2")->text(), before);
+  EXPECT_NE(windsock.findChild<QLabel*>("Label3")->text(), "12.50");
+  EXPECT_FALSE(terminal.Terminal1().toPlainText().contains("hidden"));
+
   graph.show();
   windsock.show();
+  terminal.show();
   EXPECT_EQ(graph.findChild<QLabel*>("Key2")->text(), s.session.displays().graph.View().key2.text);
   EXPECT_EQ(windsock.findChild<QLabel*>("Label3")->text(), "12.50");
+  EXPECT_TRUE(terminal.Terminal1().toPlainText().contains("hidden"));
 }
 
 }  // namespace
