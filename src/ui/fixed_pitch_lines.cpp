@@ -8,13 +8,17 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "ui/guarded_handler.h"
+#include "ui/steady_scroll_bar.h"
 
 namespace ventari {
 
-FixedPitchLines::FixedPitchLines(QWidget* parent) : QAbstractScrollArea(parent) {
+FixedPitchLines::FixedPitchLines(QWidget* parent)
+    : QAbstractScrollArea(parent), vertical_(new SteadyScrollBar(Qt::Vertical, this)) {
+  setVerticalScrollBar(vertical_);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);
   rawFont_ = QRawFont::fromFont(font());
@@ -38,9 +42,12 @@ void FixedPitchLines::Show(const std::deque<QString>& lines, std::uint64_t added
   held_ = size;
   added_ = added;
   if (selected_ && std::max(anchor_, end_) < FirstHeld()) selected_ = false;
-  UpdateRanges();
-  bar->setValue(following || topLine < FirstHeld() ? bar->maximum()
-                                                   : static_cast<int>(topLine - FirstHeld()));
+  {
+    const SteadyScrollBar::Batch together(*vertical_);
+    UpdateRanges();
+    bar->setValue(following || topLine < FirstHeld() ? bar->maximum()
+                                                     : static_cast<int>(topLine - FirstHeld()));
+  }
   // Lines shown anew, or new lines below the last row while the rows do not yet fill the view.
   if (replaced || held_ <= RowsInView() + 1) {
     pictureTop_ = FirstHeld() + static_cast<std::uint64_t>(TopRow());
@@ -122,7 +129,13 @@ void FixedPitchLines::UpdateRanges() {
   const int rows = RowsInView();
   QScrollBar* vertical = verticalScrollBar();
   vertical->setPageStep(rows);
-  vertical->setRange(0, static_cast<int>(std::max<qsizetype>(0, held_ - rows)));
+  const int maximum = static_cast<int>(std::max<qsizetype>(0, held_ - rows));
+  {
+    // A range that neither shows nor hides the bar is not told to the area, whose new layout
+    // would repaint both bars with every line.
+    const QSignalBlocker quiet((vertical->maximum() > 0) == (maximum > 0) ? vertical : nullptr);
+    vertical->setRange(0, maximum);
+  }
   QScrollBar* horizontal = horizontalScrollBar();
   const int width = qCeil(widestLine_ * Pitch()) + 2 * kMargin;
   horizontal->setPageStep(viewport()->width());

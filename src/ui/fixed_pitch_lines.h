@@ -14,6 +14,8 @@
 
 namespace ventari {
 
+class SteadyScrollBar;
+
 class FixedPitchLines : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -59,6 +61,7 @@ class FixedPitchLines : public QAbstractScrollArea {
   // that came into it.
   void ScrollToTop();
 
+  SteadyScrollBar* vertical_;
   const std::deque<QString>* lines_ = nullptr;
   // The lines held and added when the view last took them: it paints what it was shown.
   qsizetype held_ = 0;

@@ -1,7 +1,8 @@
 // The view of a model's lines draws the newest rows, keeps a scrolled-up view on its lines while
-// the oldest are dropped, and copies whole lines.
+// the oldest are dropped, and copies whole lines; a line more costs its bars no repaint.
 #include "ui/fixed_pitch_lines.h"
 
+#include <QtCore/qtestsupport_core.h>
 #include <QtWidgets/qtestsupport_widgets.h>
 #include <gtest/gtest.h>
 
@@ -137,6 +138,34 @@ TEST(FixedPitchLinesTest, ScrollBarsShowOnlyWhenTheLinesDoNotFit) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(view.verticalScrollBar()->isVisible());
   EXPECT_TRUE(view.horizontalScrollBar()->isVisible());
+}
+
+TEST(FixedPitchLinesTest, LinesAddedBelowRepaintNeitherBarWhileTheHandleStays) {
+  BoundedLines<2000> model;
+  FixedPitchLines view;
+  view.resize(300, 200);
+  view.show();
+  for (int i = 0; i < 1000; ++i) model.Add(QString(60, QLatin1Char('0' + i % 10)));
+  view.Show(model.Lines(), model.Added());
+  // The bars come on the next turn of the event loop and are painted on the one after.
+  QTest::qWait(50);
+  struct Paints : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      count += event->type() == QEvent::Paint;
+      return false;
+    }
+    int count = 0;
+  } vertical, horizontal;
+  view.verticalScrollBar()->installEventFilter(&vertical);
+  view.horizontalScrollBar()->installEventFilter(&horizontal);
+  for (int i = 0; i < 20; ++i) {
+    model.Add(QStringLiteral("one more"));
+    view.Show(model.Lines(), model.Added());
+    QCoreApplication::processEvents();
+  }
+  EXPECT_LE(vertical.count, 1);
+  EXPECT_EQ(horizontal.count, 0);
+  EXPECT_EQ(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
 }
 
 }  // namespace
