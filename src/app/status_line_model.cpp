@@ -50,7 +50,7 @@ StatusLineModel::StatusLineModel(const Parts& parts)
       {&p_.dataDisplay.Changed(), p_.dataDisplay.Changed().Subscribe(refresh)},
       {&p_.tabular.Changed(), p_.tabular.Changed().Subscribe(refresh)},
       // The terminal hears of every change of the port's line and of its capture.
-      {&p_.terminal.Changed(), p_.terminal.Changed().Subscribe(refresh)},
+      {&p_.terminal.StatusChanged(), p_.terminal.StatusChanged().Subscribe(refresh)},
   };
   for (RecordCollector* records :
        {&p_.twoAxisRecords, &p_.triAxisAsciiRecords, &p_.triAxisBinaryRecords}) {

@@ -67,6 +67,7 @@ void TerminalModel::Receive(std::span<const std::uint8_t> bytes) {
         ShowFileError();
       });
     }
+    statusChanged_.Notify();
   }
   screen_.Write(bytes);
   changed_.Notify();
@@ -77,7 +78,7 @@ void TerminalModel::Type(std::uint8_t byte) {
     // A vanished port's notice already says why nothing goes out.
     if (!portNotice_.isEmpty()) return;
     portStatus_ = PortText(port_) + QStringLiteral(" - port closed, keys not sent");
-    changed_.Notify();
+    NotifyStatus();
     return;
   }
   port_.PutChar(byte);
@@ -113,7 +114,7 @@ void TerminalModel::ToggleScrollBack() {
 
 void TerminalModel::RefreshStatus() {
   portStatus_ = portNotice_.isEmpty() ? PortText(port_) : QStringLiteral(" ") + portNotice_;
-  changed_.Notify();
+  NotifyStatus();
 }
 
 void TerminalModel::SetPortNotice(const QString& notice) {
@@ -128,7 +129,7 @@ QString TerminalModel::LogCaption() const {
 void TerminalModel::Datalogging1Click() {
   if (logEntryStops_) {
     StopLog();
-    changed_.Notify();
+    NotifyStatus();
     return;
   }
   const QString path = ChooseLogFile();
@@ -154,12 +155,12 @@ bool TerminalModel::StartLog(const QString& path) {
     // The entry offers to start again, and the status line does not claim a log.
     logStatus_ = QStringLiteral(" Not logging: ") + path + QStringLiteral(" could not be created");
     ShowFileError();
-    changed_.Notify();
+    NotifyStatus();
     return false;
   }
   logEntryStops_ = true;
   logStatus_ = QStringLiteral(" Logging data to ...") + path;
-  changed_.Notify();
+  NotifyStatus();
   return true;
 }
 
@@ -176,6 +177,11 @@ void TerminalModel::ShowFileError() {
 
 void TerminalModel::Close() {
   if (logEntryStops_) StopLog();
+  NotifyStatus();
+}
+
+void TerminalModel::NotifyStatus() {
+  statusChanged_.Notify();
   changed_.Notify();
 }
 

@@ -74,10 +74,14 @@ class TerminalModel : public LineStatusView {
   // "&Start log file" or "&Stop log file".
   QString LogCaption() const;
   ChangeNotifier& Changed() { return changed_; }
+  // The status line, the log entry or the capture changed (Changed() tells these too, and every
+  // change of the screen).
+  ChangeNotifier& StatusChanged() { return statusChanged_; }
 
  private:
   void StopLog();
   void ShowFileError();
+  void NotifyStatus();
   void Pause(int ms);
   // The name the dialog gave, extended; empty when the user cancelled.
   QString ChooseLogFile();
@@ -95,6 +99,7 @@ class TerminalModel : public LineStatusView {
   int stateReceiver_ = 0;
   Runtime::EventId writeFailureTold_ = 0;
   ChangeNotifier changed_;
+  ChangeNotifier statusChanged_;
 };
 
 }  // namespace ventari
