@@ -71,7 +71,10 @@ QString AdapterOfInfo(const QSerialPortInfo& info) {
 
 }  // namespace
 
-QtSerialPort::QtSerialPort() = default;
+QtSerialPort::QtSerialPort() {
+  handOff_.setSingleShot(true);
+  handOff_.callOnTimeout([this] { HandOff(); });
+}
 
 QtSerialPort::~QtSerialPort() { Close(); }
 
@@ -151,7 +154,7 @@ void QtSerialPort::Open(const QString& name, const LineSettings& line, Sink& sin
     Close();
     throw;
   }
-  QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] { ReadAll(); });
+  QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] { BytesArrived(); });
   // Qt 6 on Linux reports a pseudo-terminal closed under the port as ReadError (and, after a
   // write, ResourceError), again and again on an open port, never as end of file or a close.
   QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
@@ -176,6 +179,7 @@ void QtSerialPort::Lose() {
 }
 
 void QtSerialPort::Close() {
+  handOff_.stop();
   if (!port_) return;
   port_->disconnect();
   port_->close();
@@ -289,6 +293,22 @@ bool QtSerialPort::Sending() const {
 #else
   return false;
 #endif
+}
+
+void QtSerialPort::BytesArrived() {
+  if (handOff_.isActive()) return;
+  const qint64 since = lastHandOff_.isValid() ? lastHandOff_.elapsed() : kHandOffMs;
+  if (since >= kHandOffMs) {
+    HandOff();
+  } else {
+    handOff_.start(static_cast<int>(kHandOffMs - since));
+  }
+}
+
+void QtSerialPort::HandOff() {
+  handOff_.stop();
+  lastHandOff_.start();
+  ReadAll();
 }
 
 void QtSerialPort::ReadAll() {

@@ -3,7 +3,9 @@
 // refusals are harmless there).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 #include "link/serial_backend.h"
@@ -14,6 +16,11 @@ namespace ventari {
 
 class QtSerialPort : public SerialBackend {
  public:
+  // Bytes that come within this long of the last hand-off to the sink wait for the next one: a
+  // line that trickles in a few bytes a millisecond reaches the consumers once every 10 ms, while
+  // the first bytes after a quiet spell go at once.
+  static constexpr int kHandOffMs = 10;
+
   QtSerialPort();
   ~QtSerialPort() override;
 
@@ -50,12 +57,17 @@ class QtSerialPort : public SerialBackend {
 
  private:
   void ReadAll();
+  // QSerialPort has new bytes: handed off now, or at the end of the hand-off interval.
+  void BytesArrived();
+  void HandOff();
   // The device went away: let the port go and tell the sink, once.
   void Lose();
   bool IsPseudoTerminal() const;
 
   std::unique_ptr<QSerialPort> port_;
   Sink* sink_ = nullptr;
+  QTimer handOff_;
+  QElapsedTimer lastHandOff_;
 };
 
 }  // namespace ventari

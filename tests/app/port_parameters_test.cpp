@@ -1,17 +1,14 @@
 #include "app/port_parameters.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <termios.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "base/qt_runtime.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_port.h"
 #include "sim/sim_serial_port.h"
 #include "support/line_status_spy.h"
+#include "support/pseudo_terminal.h"
 #include "support/scripted_line.h"
 #include "support/scripted_prompts.h"
 
@@ -124,31 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "COM2", "9600 baud, 8 data bits, None parity, 2 stop bits"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A pseudo-terminal, the way ventari-sim offers its instruments.
-class PseudoTerminal {
- public:
-  PseudoTerminal() : master_(::posix_openpt(O_RDWR | O_NOCTTY)) {
-    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
-      path_ = QString::fromLocal8Bit(::ptsname(master_));
-    }
-  }
-  ~PseudoTerminal() {
-    if (master_ >= 0) ::close(master_);
-  }
-  const QString& Path() const { return path_; }
-  termios Settings() const {
-    termios settings{};
-    ::tcgetattr(master_, &settings);
-    return settings;
-  }
-
- private:
-  int master_;
-  QString path_;
-};
-
 TEST(PortParametersOnAPseudoTerminal, ParityAndSevenBitsAreTakenButTheLineStaysEightBitsPlain) {
-  PseudoTerminal pty;
+  test::PseudoTerminal pty;
   if (pty.Path().isEmpty()) GTEST_SKIP() << "no pseudo-terminal";
   QtRuntime rt;
   SerialPort port(rt, QtSerialPort::Factory());
