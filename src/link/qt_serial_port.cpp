@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QSocketNotifier>
 #include <algorithm>
 #include <utility>
 
@@ -155,6 +156,11 @@ void QtSerialPort::Open(const QString& name, const LineSettings& line, Sink& sin
     throw;
   }
   QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] { BytesArrived(); });
+  // QSerialPort hears the device through a notifier of its own on POSIX systems; paused between
+  // hand-offs while bytes flow. Where there is none, every arrival wakes the port as before.
+  for (QSocketNotifier* notifier : port_->findChildren<QSocketNotifier*>()) {
+    if (notifier->type() == QSocketNotifier::Read) readNotifier_ = notifier;
+  }
   // Qt 6 on Linux reports a pseudo-terminal closed under the port as ReadError (and, after a
   // write, ResourceError), again and again on an open port, never as end of file or a close.
   QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
@@ -296,28 +302,43 @@ bool QtSerialPort::Sending() const {
 }
 
 void QtSerialPort::BytesArrived() {
-  if (handOff_.isActive()) return;
+  if (handingOff_ || handOff_.isActive()) return;
   const qint64 since = lastHandOff_.isValid() ? lastHandOff_.elapsed() : kHandOffMs;
   if (since >= kHandOffMs) {
     HandOff();
   } else {
+    Listen(false);
     handOff_.start(static_cast<int>(kHandOffMs - since));
   }
 }
 
 void QtSerialPort::HandOff() {
   handOff_.stop();
+  if (!port_) return;
+  // What the driver received meanwhile comes along.
+  handingOff_ = true;
+  port_->waitForReadyRead(0);
+  handingOff_ = false;
+  if (!port_) return;  // the device went away
   lastHandOff_.start();
-  ReadAll();
+  const bool handed = ReadAll();
+  // While bytes flow the port looks again at the end of the interval instead of waking for each
+  // few bytes; once a look finds none, the next byte is heard at once.
+  Listen(!handed);
+  if (handed) handOff_.start(kHandOffMs);
 }
 
-void QtSerialPort::ReadAll() {
-  if (!port_ || !sink_) return;
+void QtSerialPort::Listen(bool on) {
+  if (readNotifier_) readNotifier_->setEnabled(on);
+}
+
+bool QtSerialPort::ReadAll() {
+  if (!port_ || !sink_) return false;
   const QByteArray bytes = port_->readAll();
-  if (!bytes.isEmpty()) {
-    sink_->BytesReceived(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                         static_cast<std::size_t>(bytes.size()));
-  }
+  if (bytes.isEmpty()) return false;
+  sink_->BytesReceived(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                       static_cast<std::size_t>(bytes.size()));
+  return true;
 }
 
 }  // namespace ventari

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
 #include <memory>
@@ -56,10 +58,13 @@ class QtSerialPort : public SerialBackend {
   static QString PortOfAdapter(const QString& adapter);
 
  private:
-  void ReadAll();
+  // Hands the sink what QSerialPort holds; whether there was anything.
+  bool ReadAll();
   // QSerialPort has new bytes: handed off now, or at the end of the hand-off interval.
   void BytesArrived();
   void HandOff();
+  // Whether the device's bytes wake the port as they come.
+  void Listen(bool on);
   // The device went away: let the port go and tell the sink, once.
   void Lose();
   bool IsPseudoTerminal() const;
@@ -68,6 +73,8 @@ class QtSerialPort : public SerialBackend {
   Sink* sink_ = nullptr;
   QTimer handOff_;
   QElapsedTimer lastHandOff_;
+  bool handingOff_ = false;
+  QPointer<QSocketNotifier> readNotifier_;
 };
 
 }  // namespace ventari
