@@ -11,6 +11,7 @@
 #include "displays/graph_window_model.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
+#include "ui/overlay_label.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
@@ -47,9 +48,8 @@ class ChartControl : public QWidget {
 };
 
 QLabel* Key(const char* name, QColor color, int row, QWidget* chart) {
-  auto* key = new QLabel(chart);
+  auto* key = new OverlayLabel(color, chart);
   key->setObjectName(QString::fromLatin1(name));
-  key->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(color.name()));
   key->setGeometry(6, 4 + row * 17, 120, 17);
   return key;
 }
