@@ -43,12 +43,16 @@ StatusLineModel::StatusLineModel(const Parts& parts)
   age_.SetHandler([this] { AgeStep(); });
   portState_ = p_.port.AddStateConsumer([this](bool) { Refresh(); });
   const auto refresh = [this] { Refresh(); };
+  // The displays change with every record; only their logs concern the line.
+  const auto files = [this] {
+    if (LogFiles() != files_) Refresh();
+  };
   const auto record = [this] { RecordArrived(); };
   watched_ = {
       {&p_.channel.ConfigModeChanged(), p_.channel.ConfigModeChanged().Subscribe(refresh)},
       {&p_.discovery.Progress(), p_.discovery.Progress().Subscribe(refresh)},
-      {&p_.dataDisplay.Changed(), p_.dataDisplay.Changed().Subscribe(refresh)},
-      {&p_.tabular.Changed(), p_.tabular.Changed().Subscribe(refresh)},
+      {&p_.dataDisplay.Changed(), p_.dataDisplay.Changed().Subscribe(files)},
+      {&p_.tabular.Changed(), p_.tabular.Changed().Subscribe(files)},
       // The terminal hears of every change of the port's line and of its capture.
       {&p_.terminal.StatusChanged(), p_.terminal.StatusChanged().Subscribe(refresh)},
   };
