@@ -78,7 +78,7 @@ TFrmDataDisplay::TFrmDataDisplay(DataDisplay& model, QWidget* parent)
   OnSignal(btnClose, &QPushButton::clicked, this, [this] { close(); });
 
   refresh_ = new ViewRefresh(
-      this, model_.Changed(), [this] { Sync(); }, ViewRefresh::kTextIntervalMs);
+      this, model_.Changed(), [this] { Sync(); }, ViewRefresh::kScrollIntervalMs);
   refresh_->HoldWhileHidden(*this);
   Sync();
 }

@@ -29,7 +29,8 @@ class ChartControl : public QWidget {
   ChartControl(Tpgraph& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
     setObjectName(QStringLiteral("pgraph1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    new ViewRefresh(this, chart_.Changed(), [this] { update(); });
+    new ViewRefresh(
+        this, chart_.Changed(), [this] { update(); }, ViewRefresh::kScrollIntervalMs);
   }
 
  protected:

@@ -110,7 +110,7 @@ TFrmTabDisp::TFrmTabDisp(TabularDisplay& model, QWidget* parent) : QDialog(paren
   OnSignal(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
            [this] { PlaceHeaderLabels(); });
   live_ = new LiveWindow(
-      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kTextIntervalMs);
+      *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kScrollIntervalMs);
   live_->HoldWhileHidden();
   Sync();
 }

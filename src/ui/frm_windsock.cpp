@@ -98,6 +98,8 @@ QLabel* ReadOut(const char* name, int pixelSize, bool bold, QWidget* parent) {
   font.setBold(bold);
   label->setFont(font);
   label->setAlignment(Qt::AlignCenter);
+  // Opaque: a new reading repaints the label alone, not the group box around it.
+  label->setAutoFillBackground(true);
   return label;
 }
 

@@ -1,7 +1,7 @@
 // Repaints a view when its model announces a change, coalesced: the first change after a quiet
 // spell is shown on the next turn of the event loop, and later ones at most once per interval,
-// so a 50 Hz stream repaints a window at most 25 times a second (a view of scrolling text, which
-// no reader follows faster, 10 times). A window that only shows its model may be held while it is
+// so a 50 Hz stream repaints a window at most 25 times a second (a view that scrolls as a whole,
+// text or the strip chart, which no eye follows faster, 10 times). A window that only shows its model may be held while it is
 // hidden: it then costs nothing until it is shown, and shows the model as it is then.
 #pragma once
 
@@ -20,7 +20,7 @@ namespace ventari {
 class ViewRefresh : public QObject {
  public:
   static constexpr int kMinIntervalMs = 40;
-  static constexpr int kTextIntervalMs = 100;
+  static constexpr int kScrollIntervalMs = 100;
 
   // `sync` mirrors the model into the view; it runs while `owner` lives, at most once every
   // `intervalMs`.
