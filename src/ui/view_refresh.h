@@ -1,8 +1,9 @@
 // Repaints a view when its model announces a change, coalesced: the first change after a quiet
 // spell is shown on the next turn of the event loop, and later ones at most once per interval,
 // so a 50 Hz stream repaints a window at most 25 times a second (a view that scrolls as a whole,
-// text or the strip chart, which no eye follows faster, 10 times). A window that only shows its model may be held while it is
-// hidden: it then costs nothing until it is shown, and shows the model as it is then.
+// text or the strip chart, which no eye follows faster, 10 times). A window that only shows its
+// model may be held while it is hidden: it then costs nothing until it is shown, and shows the
+// model as it is then.
 #pragma once
 
 #include <QElapsedTimer>
