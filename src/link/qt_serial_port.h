@@ -19,9 +19,9 @@ namespace ventari {
 class QtSerialPort : public SerialBackend {
  public:
   // Bytes that come within this long of the last hand-off to the sink wait for the next one: a
-  // line that trickles in a few bytes a millisecond reaches the consumers once every 10 ms, while
-  // the first bytes after a quiet spell go at once.
-  static constexpr int kHandOffMs = 10;
+  // line that trickles in a few bytes a millisecond reaches the consumers once every 20 ms (a USB
+  // adapter's own latency is often 16 ms), while the first bytes after a quiet spell go at once.
+  static constexpr int kHandOffMs = 20;
 
   QtSerialPort();
   ~QtSerialPort() override;
