@@ -8,12 +8,27 @@
 namespace ventari {
 
 SteadyScrollBar::Batch::~Batch() {
-  if (--bar_.batches_ == 0 && bar_.Shown() != bar_.drawn_) bar_.update();
+  if (--bar_.batches_ == 0) bar_.RepaintChange();
 }
 
 void SteadyScrollBar::sliderChange(SliderChange change) {
-  if (change == SliderOrientationChange || (batches_ == 0 && Shown() != drawn_)) {
+  if (change == SliderOrientationChange) {
     QScrollBar::sliderChange(change);
+  } else if (batches_ == 0) {
+    RepaintChange();
+  }
+}
+
+void SteadyScrollBar::RepaintChange() {
+  const Look shown = Shown();
+  if (shown == drawn_) return;
+  // A handle that only moved or shrank repaints where it was and is: a whole bar is painted
+  // with the style's gradients over its full length, which Qt's painter splits among threads.
+  if (!drawn_.handle.isNull() && shown.atMinimum == drawn_.atMinimum &&
+      shown.atMaximum == drawn_.atMaximum) {
+    update(shown.handle.united(drawn_.handle));
+  } else {
+    update();
   }
 }
 

@@ -1,7 +1,8 @@
 // A scroll bar that repaints only when what it shows changes: its handle's place or size, or
 // whether it stands at either end. A view whose range grows with every line it is given then
-// repaints its bar when the handle moves by a pixel, not with every line. Changes made together
-// (a longer range, then the value at its end) are judged together, once they are all made.
+// repaints its bar when the handle moves by a pixel, not with every line, and then only where the
+// handle was and is. Changes made together (a longer range, then the value at its end) are judged
+// together, once they are all made.
 #pragma once
 
 #include <QScrollBar>
@@ -38,6 +39,8 @@ class SteadyScrollBar : public QScrollBar {
     bool operator==(const Look&) const = default;
   };
   Look Shown() const;
+  // Repaints what changed since the bar was last painted, if anything did.
+  void RepaintChange();
 
   // As the bar was last painted.
   Look drawn_;

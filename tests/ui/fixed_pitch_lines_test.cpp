@@ -12,7 +12,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QPaintEvent>
 #include <QScrollBar>
+#include <vector>
 
 #include "base/bounded_lines.h"
 
@@ -166,6 +168,33 @@ TEST(FixedPitchLinesTest, LinesAddedBelowRepaintNeitherBarWhileTheHandleStays) {
   EXPECT_LE(vertical.count, 1);
   EXPECT_EQ(horizontal.count, 0);
   EXPECT_EQ(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
+}
+
+TEST(FixedPitchLinesTest, AHandleThatMovesRepaintsItsOwnPlaceOnly) {
+  BoundedLines<2000> model;
+  FixedPitchLines view;
+  view.resize(300, 400);
+  view.show();
+  for (int i = 0; i < 200; ++i) model.Add(QStringLiteral("line"));
+  view.Show(model.Lines(), model.Added());
+  QTest::qWait(50);
+  struct Painted : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) areas.push_back(static_cast<QPaintEvent*>(event)->rect());
+      return false;
+    }
+    std::vector<QRect> areas;
+  } painted;
+  QScrollBar* bar = view.verticalScrollBar();
+  bar->installEventFilter(&painted);
+  // The handle shrinks and moves down with each batch of lines.
+  for (int i = 0; i < 5; ++i) {
+    for (int j = 0; j < 10; ++j) model.Add(QStringLiteral("line"));
+    view.Show(model.Lines(), model.Added());
+    QCoreApplication::processEvents();
+  }
+  ASSERT_FALSE(painted.areas.empty());
+  for (const QRect& area : painted.areas) EXPECT_LT(area.height(), bar->height() / 2);
 }
 
 }  // namespace

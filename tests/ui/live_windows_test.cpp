@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -197,8 +198,21 @@ TEST_F(WindsockWindowTest, ChoicesAreForwardedAndReadOutsMirrored) {
   Radio(window, "Maritime")->click();
   EXPECT_EQ(model.CalvarnWindsock1().GetRose(), kShipRose);
 
+  // A new reading repaints the read-outs without laying the window out again.
+  struct LayoutRequests : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      count += event->type() == QEvent::LayoutRequest;
+      return false;
+    }
+    int count = 0;
+  } layouts;
+  QCoreApplication::processEvents();
+  qApp->installEventFilter(&layouts);
   model.ShowSample(45, 2.5);
   window.Sync();
+  QCoreApplication::processEvents();
+  qApp->removeEventFilter(&layouts);
+  EXPECT_EQ(layouts.count, 0);
   EXPECT_EQ(Child<QLabel>(window, "Label3")->text(), model.View().windSpeedText);
   EXPECT_EQ(Child<QLabel>(window, "lblGust")->text(), model.View().gustText);
 
