@@ -11,8 +11,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <vector>
 
