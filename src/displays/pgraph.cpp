@@ -60,7 +60,7 @@ void Tpgraph::Reset() {
   changed_.Notify();
 }
 
-void Tpgraph::Paint(QPainter& painter) {
+void Tpgraph::Paint(QPainter& painter, const QRect& area) {
   // A whole number of device pixels to a chart pixel keeps the grid lines even.
   const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
   const int ratio = std::max(1, static_cast<int>(std::lround(deviceRatio)));
@@ -68,7 +68,9 @@ void Tpgraph::Paint(QPainter& painter) {
     ratio_ = ratio;
     Replay();
   }
-  if (Drawable()) painter.drawImage(QRect(QPoint(0, 0), size_), Picture());
+  const QRect part = area & QRect(QPoint(0, 0), size_);
+  if (!Drawable() || part.isEmpty()) return;
+  painter.drawImage(part, Picture(), QRect(part.topLeft() * ratio_, part.size() * ratio_));
 }
 
 const QImage& Tpgraph::Picture() const {
@@ -91,6 +93,7 @@ void Tpgraph::Initialize(int x0) {
   }
   pendingColumns_ = 0;
   pendingScrolls_ = 0;
+  ++redraws_;
   if (Drawable()) {
     const int w = Width();
     const int h = Height();
@@ -118,6 +121,7 @@ void Tpgraph::DrawPending() const {
   if (Drawable()) {
     const int s = stepSize_;
     ScrollPicture(pendingScrolls_ * s);
+    scrolled_ += static_cast<std::uint64_t>(pendingScrolls_) * static_cast<std::uint64_t>(s);
     if (gridlines_) {
       // Each scroll drew the vertical grid lines it passed, which the scrolls after it moved on.
       int phase = drawnGridPhase_;

@@ -1,13 +1,14 @@
 // Tpgraph: the strip chart. Keeps a short history of points per column, draws its traces as
 // lines into an off-screen picture that fills from the left and then scrolls left by one column
-// per record; a repaint is a single copy of that picture. The columns completed since the picture
-// was last painted or read are drawn together then (at the latest before the history forgets what
-// they need), so a fast stream moves the picture once per repaint, not once per record; the
-// picture is the same as if each column had been drawn as it completed.
+// per record; a repaint copies that picture, or the part the screen lacks. The columns completed
+// since the picture was last painted or read are drawn together then (at the latest before the
+// history forgets what they need), so a fast stream moves the picture once per repaint, not once
+// per record; the picture is the same as if each column had been drawn as it completed.
 #pragma once
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <algorithm>
 #include <array>
@@ -46,9 +47,11 @@ class Tpgraph {
   void Update();
   // Empties the history and starts a fresh picture.
   void Reset();
-  // Copies the picture to `painter` at (0, 0); first brings the picture to the control's size
-  // and to the painter's device pixel ratio when either changed.
-  void Paint(QPainter& painter);
+  // Copies the picture to `painter` at (0, 0), or only its part `area` (in the chart's pixels);
+  // first brings the picture to the control's size and to the painter's device pixel ratio when
+  // either changed.
+  void Paint(QPainter& painter) { Paint(painter, QRect(QPoint(0, 0), size_)); }
+  void Paint(QPainter& painter, const QRect& area);
 
   // The control's size; the picture follows it at the next Paint().
   void SetSize(QSize size) { size_ = size; }
@@ -59,6 +62,11 @@ class Tpgraph {
   // the chart, which the coordinates below count in.
   const QImage& Picture() const;
   int PixelRatio() const { return ratio_; }
+  // How far the picture has moved left in all, in the chart's pixels, and how many times it was
+  // drawn anew whole (cleared, resized, restyled): a screen that shows the picture can move what
+  // it shows by as much and draw only what came in at the right edge, and the left axis.
+  std::uint64_t ScrolledPixels() const { return scrolled_; }
+  std::uint64_t Redraws() const { return redraws_; }
 
   // Property setters: each stores a value that differs and redraws from the history.
   void SetForeColor(TColor color);
@@ -161,6 +169,8 @@ class Tpgraph {
   mutable int pendingColumns_ = 0;
   mutable int pendingScrolls_ = 0;
   mutable int drawnGridPhase_ = 0;
+  mutable std::uint64_t scrolled_ = 0;
+  std::uint64_t redraws_ = 0;
   ChangeNotifier changed_;
 };
 

@@ -51,17 +51,27 @@ void WindsockWindowModel::ShowSample(int direction, double speed, std::optional<
   const WindsockUnit& unit = Unit();
   windsock_.SetDataSample(direction, SpeedInUnit(speed, unit));
 
-  const int gust = selections_.gust == kGustMax   ? windsock_.GetMaxGust()
-                   : selections_.gust == kGustMin ? windsock_.GetMinGust()
-                                                  : windsock_.GetGust();
-  view_.gustText = FixedText(gust * 0.01, unit.precision, unit.decimals);
+  reading_.gust = selections_.gust == kGustMax   ? windsock_.GetMaxGust()
+                  : selections_.gust == kGustMin ? windsock_.GetMinGust()
+                                                 : windsock_.GetGust();
+  reading_.gustUnit = &unit;
+  reading_.magnitude = windsock_.GetMagnitude();
+  if (w) reading_.w = w;
+  readingShown_ = false;
+  changed_.Notify();
+}
 
-  QString speedText = FixedText(windsock_.GetMagnitude(), 4, 2);
+const WindsockWindowView& WindsockWindowModel::View() const {
+  // The read-outs are written when asked for: most records come while no window shows them.
+  if (readingShown_) return view_;
+  readingShown_ = true;
+  const WindsockUnit& unit = *reading_.gustUnit;
+  view_.gustText = FixedText(reading_.gust * 0.01, unit.precision, unit.decimals);
+  QString speedText = FixedText(reading_.magnitude, 4, 2);
   if (speedText.size() > 1 && speedText[1] == QLatin1Char('.')) speedText.prepend(QLatin1Char('0'));
   view_.windSpeedText = speedText;
-
-  if (w) view_.wAxisText = GeneralText(*w);
-  changed_.Notify();
+  if (reading_.w) view_.wAxisText = GeneralText(*reading_.w);
+  return view_;
 }
 
 void WindsockWindowModel::AveragingClick() {

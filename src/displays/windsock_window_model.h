@@ -53,7 +53,7 @@ class WindsockWindowModel {
 
   TCalvarnWindsock& CalvarnWindsock1() { return windsock_; }
   const TCalvarnWindsock& CalvarnWindsock1() const { return windsock_; }
-  const WindsockWindowView& View() const { return view_; }
+  const WindsockWindowView& View() const;
   // Told after every change of View() or of the selections made through this model (the
   // windsock tells its own).
   ChangeNotifier& Changed() { return changed_; }
@@ -96,7 +96,16 @@ class WindsockWindowModel {
   TCalvarnWindsock windsock_;
   WindsockSelections selections_;
   double samplesPerSecond_ = 1;
-  WindsockWindowView view_;
+  // The last record's reading, which the read-outs show once View() is asked for.
+  struct Reading {
+    int gust = 0;  // hundredths of the unit
+    const WindsockUnit* gustUnit = nullptr;
+    double magnitude = 0;
+    std::optional<double> w;
+  };
+  Reading reading_;
+  mutable bool readingShown_ = true;
+  mutable WindsockWindowView view_;
   ChangeNotifier changed_;
   NoDataNotice noData_{changed_};
 };

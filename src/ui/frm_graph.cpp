@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <cstdint>
 
 #include "displays/graph_window_model.h"
 #include "ui/guarded_handler.h"
@@ -22,22 +24,34 @@ constexpr QSize kClientSize(738, 465);
 constexpr QRect kChartRect(64, 8, 615, 449);
 constexpr int kFontPointSize = 8;
 
-// pgraph1 on the screen: a copy of the chart's off-screen picture, repainted when the chart
-// changed.
+// pgraph1 on the screen: the chart's off-screen picture, shown anew when the chart changed. Once
+// the picture scrolls, the screen moves what it shows with it and copies only the columns that
+// came in at the right, the left axis and the keys that lie on the chart.
 class ChartControl : public QWidget {
  public:
   ChartControl(Tpgraph& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
     setObjectName(QStringLiteral("pgraph1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     new ViewRefresh(
-        this, chart_.Changed(), [this] { update(); }, ViewRefresh::kScrollIntervalMs);
+        this, chart_.Changed(), [this] { Refresh(); }, ViewRefresh::kScrollIntervalMs);
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    RunGuarded(this, [this] {
+  void paintEvent(QPaintEvent* event) override {
+    RunGuarded(this, [this, event] {
       QPainter painter(this);
-      chart_.Paint(painter);
+      // Copied part by part, each clipped to its own rectangle: a copy clipped to a region of
+      // several is no longer a plain copy of pixels but goes row by row.
+      for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        chart_.Paint(painter, part);
+      }
+      // A whole copy shows the picture as it is; a part copied after the picture moved again (a
+      // burst of records since the screen was moved to match it) has the rest shown anew.
+      if (Now() != shown_) {
+        shown_ = Now();
+        if (!event->rect().contains(rect())) update();
+      }
     });
   }
   void resizeEvent(QResizeEvent*) override {
@@ -45,7 +59,35 @@ class ChartControl : public QWidget {
   }
 
  private:
+  struct State {
+    std::uint64_t redraws = 0;
+    std::uint64_t scrolled = 0;
+    bool full = false;
+    bool operator==(const State&) const = default;
+  };
+  State Now() const { return {chart_.Redraws(), chart_.ScrolledPixels(), chart_.Full()}; }
+
+  void Refresh() {
+    (void)chart_.Picture();  // draws the columns completed since
+    const State now = Now();
+    const std::uint64_t moved = now.scrolled - shown_.scrolled;
+    const bool scrolledOnly = shown_.full && now.full && now.redraws == shown_.redraws;
+    // The right axis stays; the newest columns' lines start a pixel left of where they scrolled in.
+    constexpr int kLineReach = 2;
+    if (!scrolledOnly || moved + kLineReach >= static_cast<std::uint64_t>(width())) {
+      update();
+    } else if (moved > 0) {
+      const int pixels = static_cast<int>(moved);
+      scroll(-pixels, 0, QRect(0, 0, width() - 1, height()));
+      update(QRect(width() - 1 - pixels - kLineReach, 0, pixels + kLineReach + 1, height()));
+      update(QRect(0, 0, 1, height()));
+      update(childrenRect().adjusted(-pixels, 0, 0, 0));
+    }
+    shown_ = now;
+  }
+
   Tpgraph& chart_;
+  State shown_;
 };
 
 QLabel* Key(const char* name, QColor color, int row, QWidget* chart) {

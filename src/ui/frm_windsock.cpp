@@ -14,6 +14,7 @@
 #include "ui/colour_contrast.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
+#include "ui/read_out_label.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
@@ -91,7 +92,7 @@ QPixmap Logo(const QColor& background, qreal pixelRatio) {
 }
 
 QLabel* ReadOut(const char* name, int pixelSize, bool bold, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  auto* label = new ReadOutLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   QFont font = label->font();
   font.setPixelSize(pixelSize);

@@ -1,5 +1,6 @@
 // The live windows (graph, windsock, alarm) mirror their models and forward what the user does.
 #include <QtCore/qtestsupport_core.h>
+#include <QtWidgets/qtestsupport_widgets.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -27,6 +28,7 @@
 #include "ui/frm_graph.h"
 #include "ui/frm_windsock.h"
 #include "ui/live_window.h"
+#include "ui/view_refresh.h"
 
 namespace ventari {
 namespace {
@@ -150,6 +152,30 @@ TEST_F(GraphWindowTest, PauseClearAndGridlinesAreForwarded) {
   }
   EXPECT_FALSE(model.pgraph1().Gridlines());
   EXPECT_FALSE(model.View().gridlinesOn);
+}
+
+TEST_F(GraphWindowTest, TheChartOnScreenMovesWithItsPictureAndShowsItWhole) {
+  s.session.anemometer().state.Model = AnemModel::kHeatedKestrix2;
+  TFrmGraph window(model);
+  model.SetPresentation(false);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QWidget* chart = window.Chart();
+  const auto onScreen = [&] {
+    const QPoint at = chart->mapTo(&window, QPoint(0, 0));
+    return window.screen()
+        ->grabWindow(window.winId(), at.x(), at.y(), chart->width(), chart->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+  };
+  int record = 0;
+  // Filling, full, then scrolling by one column and by several between two repaints.
+  for (const int more : {60, 120, 1, 3, 2}) {
+    for (int i = 0; i < more; ++i) PlotPolar(WindAt(record++));
+    QTest::qWait(ViewRefresh::kScrollIntervalMs + 50);
+    EXPECT_EQ(onScreen(), chart->grab().toImage().convertToFormat(QImage::Format_RGB32))
+        << "after " << record << " records";
+  }
 }
 
 TEST_F(GraphWindowTest, TheChartOnScreenIsTheChartsPicture) {
