@@ -21,7 +21,13 @@ FixedPitchLines::FixedPitchLines(QWidget* parent)
   setVerticalScrollBar(vertical_);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);
+  MeasureFont();
+}
+
+void FixedPitchLines::MeasureFont() {
   rawFont_ = QRawFont::fromFont(font());
+  rowHeight_ = std::max(1, fontMetrics().lineSpacing());
+  pitch_ = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
 }
 
 void FixedPitchLines::Show(const std::deque<QString>& lines, std::uint64_t added) {
@@ -119,12 +125,6 @@ QPoint FixedPitchLines::TextOrigin() const {
   return viewport()->mapTo(this, QPoint(kMargin - horizontalScrollBar()->value(), kMargin));
 }
 
-int FixedPitchLines::RowHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
-
-qreal FixedPitchLines::Pitch() const {
-  return QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
-}
-
 void FixedPitchLines::UpdateRanges() {
   const int rows = RowsInView();
   QScrollBar* vertical = verticalScrollBar();
@@ -194,7 +194,7 @@ void FixedPitchLines::changeEvent(QEvent* event) {
   RunGuarded(this, [&] {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() != QEvent::FontChange) return;
-    rawFont_ = QRawFont::fromFont(font());
+    MeasureFont();
     UpdateRanges();
   });
 }

@@ -36,8 +36,10 @@ class FixedPitchLines : public QAbstractScrollArea {
   // The first row in view and how many rows the view holds.
   qsizetype TopRow() const;
   int RowsInView() const;
-  // Where the first character of a line stands, in this widget's coordinates.
+  // Where the first character of a line stands, in this widget's coordinates, and the width of
+  // a character.
   QPoint TextOrigin() const;
+  qreal Pitch() const { return pitch_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,8 +51,9 @@ class FixedPitchLines : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
-  int RowHeight() const;
-  qreal Pitch() const;
+  int RowHeight() const { return rowHeight_; }
+  // Takes the row height, the pitch and the glyphs of the font now set.
+  void MeasureFont();
   // The line under `y` (viewport coordinates), counted from the first line ever added.
   std::uint64_t LineAt(int y) const;
   std::uint64_t FirstHeld() const { return added_ - static_cast<std::uint64_t>(held_); }
@@ -70,6 +73,8 @@ class FixedPitchLines : public QAbstractScrollArea {
   // The line at the top of the picture, counted from the first line ever added.
   std::uint64_t pictureTop_ = 0;
   QRawFont rawFont_;
+  int rowHeight_ = 1;
+  qreal pitch_ = 1;
   // The selected lines, from anchor_ to end_ either way, counted from the first ever added.
   bool selected_ = false;
   std::uint64_t anchor_ = 0;

@@ -230,11 +230,18 @@ void TFrmTabDisp::SyncHeaderLabel() {
   const QString& header = model_.HeaderLabelText();
   if (!model_.HeaderLabelsShown()) {
     aligned_ = {header, -1};
+    alignedStarts_.reset();
   } else if (!model_.ScreenLines().empty()) {
-    // A line the names cannot be set over (a paths-blocked line) keeps the last alignment.
-    if (AlignedHeader fitted = AlignToColumns(header, model_.ScreenLines().back());
-        fitted.column >= 0 || aligned_.column < 0 || headerSource_ != header) {
-      aligned_ = fitted.column >= 0 ? fitted : AlignedHeader{header, -1};
+    // The names are set anew when the header or the newest line's columns moved; a line they
+    // cannot be set over (a paths-blocked line) keeps the last alignment.
+    const QString& line = model_.ScreenLines().back();
+    if (std::vector<qsizetype> starts = OptionalColumnStarts(line);
+        starts != alignedStarts_ || headerSource_ != header) {
+      alignedStarts_ = std::move(starts);
+      if (AlignedHeader fitted = AlignToColumns(header, line);
+          fitted.column >= 0 || aligned_.column < 0 || headerSource_ != header) {
+        aligned_ = fitted.column >= 0 ? fitted : AlignedHeader{header, -1};
+      }
     }
   }
   headerSource_ = header;
@@ -249,10 +256,8 @@ void TFrmTabDisp::PlaceHeaderLabels() {
   for (int i = 0; i < kFixedLabelCount; ++i) {
     fixedLabels_[i]->move(textLeft + kFixedLabels[i].left, kHeaderLabelTop);
   }
-  const int left = aligned_.column >= 0
-                       ? qRound(aligned_.column *
-                                QFontMetricsF(table_->font()).horizontalAdvance(QLatin1Char('0')))
-                       : model_.HeaderLabelLeft();
+  const int left = aligned_.column >= 0 ? qRound(aligned_.column * table_->Pitch())
+                                        : model_.HeaderLabelLeft();
   headerLabel_->move(textLeft + left, kHeaderLabelTop);
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -66,6 +68,8 @@ class TFrmTabDisp : public QDialog {
   QLabel* headerLabel_ = nullptr;
   AlignedHeader aligned_;
   QString headerSource_;
+  // The optional columns aligned_ was set over; none while the labels are not shown.
+  std::optional<std::vector<qsizetype>> alignedStarts_;
   QPushButton* btnLogging_ = nullptr;
   QCheckBox* cbSeg_ = nullptr;
   QWidget* segment_ = nullptr;
