@@ -256,8 +256,8 @@ void TFrmTabDisp::PlaceHeaderLabels() {
   for (int i = 0; i < kFixedLabelCount; ++i) {
     fixedLabels_[i]->move(textLeft + kFixedLabels[i].left, kHeaderLabelTop);
   }
-  const int left = aligned_.column >= 0 ? qRound(aligned_.column * table_->Pitch())
-                                        : model_.HeaderLabelLeft();
+  const int left =
+      aligned_.column >= 0 ? qRound(aligned_.column * table_->Pitch()) : model_.HeaderLabelLeft();
   headerLabel_->move(textLeft + left, kHeaderLabelTop);
 }
 
