@@ -5,14 +5,21 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace ventari {
 
 void TCompass::SetBearing(int bearing) {
-  changedArea_ |= NeedleArea();
   if (bearing >= 0 && bearing < 360) bearing_ = bearing;
-  changedArea_ |= NeedleArea();
   changed_.Notify();
+}
+
+QRect TCompass::TakeChangedArea() {
+  QRect area = std::exchange(changedArea_, QRect());
+  // The needle's place when last taken and now; those it had in between were never shown.
+  if (bearing_ != takenBearing_) area |= NeedleArea(takenBearing_) | NeedleArea(bearing_);
+  takenBearing_ = bearing_;
+  return area;
 }
 
 void TCompass::SetRose(int type) {
@@ -31,10 +38,10 @@ void TCompass::ChangedAll() {
   changed_.Notify();
 }
 
-QRect TCompass::NeedleArea() const {
+QRect TCompass::NeedleArea(int bearing) const {
   const QTransform toDevice = LogicalToDevice();
   const QRectF line =
-      QRectF(toDevice.map(QPointF(0, 0)), toDevice.map(QPointF(NeedleEnd(bearing_)))).normalized();
+      QRectF(toDevice.map(QPointF(0, 0)), toDevice.map(QPointF(NeedleEnd(bearing)))).normalized();
   // Half the pen's width beyond the ends and sides, and a pixel for the antialiased edge.
   const qreal margin = kNeedleWidth * toDevice.m11() / 2 + 1;
   return line.adjusted(-margin, -margin, margin, margin).toAlignedRect();

@@ -9,7 +9,6 @@
 #include <QRect>
 #include <QSize>
 #include <QTransform>
-#include <utility>
 
 #include "base/change_notifier.h"
 #include "displays/rose_picture.h"
@@ -44,7 +43,7 @@ class TCompass {
   ChangeNotifier& Changed() { return changed_; }
   // The pixels that changed since the last call: the needle's old and new places after a new
   // bearing, the whole control after anything else; empty when nothing changed.
-  QRect TakeChangedArea() { return std::exchange(changedArea_, QRect()); }
+  QRect TakeChangedArea();
 
   // Paints the whole control: the rose stretched over the logical plane, then the needle.
   virtual void Paint(QPainter& painter);
@@ -59,10 +58,11 @@ class TCompass {
   void ChangedAll();
 
  private:
-  // The pixels the needle covers at the current bearing.
-  QRect NeedleArea() const;
+  // The pixels the needle covers at `bearing`.
+  QRect NeedleArea(int bearing) const;
 
   int bearing_ = 0;
+  int takenBearing_ = 0;  // when the changed area was last taken
   int roseType_ = kPlainRose;
   QSize size_{150, 150};
   // Drawn for the current size, type and device pixel ratio at the first paint that needs it.

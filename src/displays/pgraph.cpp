@@ -23,6 +23,21 @@ std::int64_t RoundUp(std::int64_t a, std::int64_t b) {
 
 Tpgraph::Tpgraph() { Reset(); }
 
+template <typename Copy>
+void Tpgraph::ForEachRun(int x, int length, Copy copy) const {
+  const int ring = RingWidth();
+  const int end = x + length;
+  const int ringEnd = std::min(end, ring);
+  if (x < ringEnd) {
+    const int stored = (x + origin_) % ring;
+    const int first = std::min(ringEnd - x, ring - stored);
+    copy(stored, x, first);
+    if (first < ringEnd - x) copy(0, x + first, ringEnd - x - first);
+  }
+  const int fixed = std::max(x, ring);
+  if (end > fixed) copy(fixed, fixed, end - fixed);
+}
+
 void Tpgraph::DataPoint(TColor color, std::int64_t value) {
   Column& column = history_[current_];
   if (column.count >= kMaxPointsPerColumn) throw std::out_of_range("");
@@ -70,12 +85,31 @@ void Tpgraph::Paint(QPainter& painter, const QRect& area) {
   }
   const QRect part = area & QRect(QPoint(0, 0), size_);
   if (!Drawable() || part.isEmpty()) return;
-  painter.drawImage(part, Picture(), QRect(part.topLeft() * ratio_, part.size() * ratio_));
+  DrawPending();
+  const int r = ratio_;
+  ForEachRun(part.x(), part.width(), [&](int stored, int x, int length) {
+    painter.drawImage(QRect(x, part.y(), length, part.height()), picture_,
+                      QRect(stored * r, part.y() * r, length * r, part.height() * r));
+  });
 }
 
 const QImage& Tpgraph::Picture() const {
   DrawPending();
-  return picture_;
+  if (origin_ == 0) return picture_;
+  if (unwrappedStale_) {
+    unwrapped_ = QImage(picture_.size(), picture_.format());
+    unwrapped_.setDevicePixelRatio(ratio_);
+    const auto r = static_cast<std::size_t>(ratio_);
+    ForEachRun(0, Width(), [&](int stored, int x, int length) {
+      for (int y = 0; y < picture_.height(); ++y) {
+        std::memcpy(unwrapped_.scanLine(y) + x * r * sizeof(QRgb),
+                    picture_.constScanLine(y) + stored * r * sizeof(QRgb),
+                    length * r * sizeof(QRgb));
+      }
+    });
+    unwrappedStale_ = false;
+  }
+  return unwrapped_;
 }
 
 int Tpgraph::ValueY(std::int64_t v) const {
@@ -93,6 +127,7 @@ void Tpgraph::Initialize(int x0) {
   }
   pendingColumns_ = 0;
   pendingScrolls_ = 0;
+  origin_ = 0;
   ++redraws_;
   if (Drawable()) {
     const int w = Width();
@@ -141,19 +176,11 @@ void Tpgraph::DrawPending() const {
 
 void Tpgraph::ScrollPicture(int pixels) const {
   if (pixels == 0) return;
-  // The rightmost pixel column, the right axis, stays.
+  // The rightmost pixel column, the right axis, stays; the others move as the ring turns.
   const int w = Width();
-  const int moved = w - 1 - pixels;
-  uchar* bits = picture_.bits();
-  const qsizetype stride = picture_.bytesPerLine();
-  if (moved > 0) {
-    const int r = ratio_;
-    for (int y = 0; y < picture_.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
-      std::memmove(line, line + pixels * r, sizeof(QRgb) * moved * r);
-    }
-  }
-  const int left = std::max(0, moved);
+  if (RingWidth() > 0) origin_ = static_cast<int>((origin_ + std::int64_t{pixels}) % RingWidth());
+  unwrappedStale_ = true;
+  const int left = std::max(0, w - 1 - pixels);
   FillRect(left, 0, w - 1 - left, Height(), backColor_);
   if (gridlines_) DrawHorizontalGrid(left, w - 1 - left);
 }
@@ -169,10 +196,23 @@ void Tpgraph::DrawColumns(int count) const {
   // neighbouring columns share shows the newer one.
   const int s = stepSize_;
   const int shift = full_ ? 0 : (ColumnCount() - current_) * s;
+  unwrappedStale_ = true;
   QPainter painter(&picture_);
-  for (int j = count - 1; j >= 0; --j) {
-    const int x2 = Width() - 2 - j * s - shift;
-    if (x2 >= 0) DisplayPoints(painter, Completed(j), x2 - s, x2);
+  // The ring holds the picture's first columns from origin_ on and the rest before it: the lines
+  // are drawn into each part, each clipped to its own.
+  const int ring = RingWidth();
+  const struct {
+    int from, to, offset;
+  } parts[] = {{origin_, ring, origin_}, {0, origin_, origin_ - ring}};
+  for (const auto& part : parts) {
+    if (part.from >= part.to) continue;
+    painter.resetTransform();
+    painter.setClipRect(QRect(part.from, 0, part.to - part.from, Height()));
+    painter.translate(part.offset, 0);
+    for (int j = count - 1; j >= 0; --j) {
+      const int x2 = Width() - 2 - j * s - shift;
+      if (x2 >= 0) DisplayPoints(painter, Completed(j), x2 - s, x2);
+    }
   }
 }
 
@@ -249,10 +289,13 @@ void Tpgraph::FillRect(int x, int y, int width, int height, TColor color) const 
   const int r = ratio_;
   uchar* bits = picture_.bits();
   const qsizetype stride = picture_.bytesPerLine();
-  for (int row = top * r; row < bottom * r; ++row) {
-    auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
-    std::fill(line + left * r, line + right * r, color);
-  }
+  unwrappedStale_ = true;
+  ForEachRun(left, right - left, [&](int stored, int, int length) {
+    for (int row = top * r; row < bottom * r; ++row) {
+      auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
+      std::fill(line + stored * r, line + (stored + length) * r, color);
+    }
+  });
 }
 
 void Tpgraph::SetForeColor(TColor color) {

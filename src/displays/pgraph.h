@@ -3,7 +3,8 @@
 // per record; a repaint copies that picture, or the part the screen lacks. The columns completed
 // since the picture was last painted or read are drawn together then (at the latest before the
 // history forgets what they need), so a fast stream moves the picture once per repaint, not once
-// per record; the picture is the same as if each column had been drawn as it completed.
+// per record; the picture is the same as if each column had been drawn as it completed. The
+// picture is kept as a ring: scrolling moves where its left edge is kept, not its pixels.
 #pragma once
 
 #include <QColor>
@@ -62,6 +63,9 @@ class Tpgraph {
   // the chart, which the coordinates below count in.
   const QImage& Picture() const;
   int PixelRatio() const { return ratio_; }
+  // Draws the columns completed since the picture was last drawn (as Picture() and Paint() do
+  // first).
+  void DrawCompleted() const { DrawPending(); }
   // How far the picture has moved left in all, in the chart's pixels, and how many times it was
   // drawn anew whole (cleared, resized, restyled): a screen that shows the picture can move what
   // it shows by as much and draw only what came in at the right edge, and the left axis.
@@ -121,6 +125,12 @@ class Tpgraph {
   int Width() const { return picture_.width() / ratio_; }
   int Height() const { return picture_.height() / ratio_; }
   int Offset() const { return axisCentre_ ? Height() / 2 : 1; }
+  // The columns left of the right axis, which scroll: the ring the picture keeps them in.
+  int RingWidth() const { return std::max(0, Width() - 1); }
+  // Calls `copy(from, to, length)` for the stored columns that hold the picture's columns `x` to
+  // `x` + `length` - 1: at most three runs, as the ring wraps and the right axis stays.
+  template <typename Copy>
+  void ForEachRun(int x, int length, Copy copy) const;
 
   // How many completed columns may wait to be drawn: each still lies wholly on the picture where
   // it ends up (a line cut at the edge is not quite the same line moved there), and the history
@@ -166,6 +176,10 @@ class Tpgraph {
   // The picture drawn from the history, and what it does not show yet: the newest completed
   // columns, the scrolls they made and the grid phase before those scrolls.
   mutable QImage picture_;
+  // Where the picture's column 0 is stored in picture_; the picture as Picture() gives it.
+  mutable int origin_ = 0;
+  mutable QImage unwrapped_;
+  mutable bool unwrappedStale_ = true;
   mutable int pendingColumns_ = 0;
   mutable int pendingScrolls_ = 0;
   mutable int drawnGridPhase_ = 0;

@@ -68,7 +68,7 @@ class ChartControl : public QWidget {
   State Now() const { return {chart_.Redraws(), chart_.ScrolledPixels(), chart_.Full()}; }
 
   void Refresh() {
-    (void)chart_.Picture();  // draws the columns completed since
+    chart_.DrawCompleted();
     const State now = Now();
     const std::uint64_t moved = now.scrolled - shown_.scrolled;
     const bool scrolledOnly = shown_.full && now.full && now.redraws == shown_.redraws;

@@ -21,6 +21,7 @@
 #include "ui/fixed_pitch_lines.h"
 #include "ui/guarded_handler.h"
 #include "ui/live_window.h"
+#include "ui/read_out_label.h"
 #include "ui/view_refresh.h"
 #include "ui/window_placement.h"
 
@@ -50,7 +51,7 @@ QFont CourierNew(int pointSize, bool bold) {
 }
 
 QLabel* Panel(const char* name, QWidget* parent) {
-  auto* panel = new QLabel(parent);
+  auto* panel = new ReadOutLabel(parent);
   panel->setObjectName(QString::fromLatin1(name));
   panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   panel->setContentsMargins(4, 1, 4, 1);

@@ -133,8 +133,12 @@ TFrmWindsock::TFrmWindsock(WindsockWindowModel& model, QWidget* parent)
   controls->setGeometry(kRoseSide, 0, kClientSize.width() - kRoseSide, kClientSize.height());
   // The read-outs keep the size the layout gives them: a new reading then repaints its read-out
   // alone, where a label free to change its size would have the window laid out anew.
+  ensurePolished();
   controls->layout()->activate();
-  for (QLabel* readOut : {lblGust_, label3_, wc3Label_}) readOut->setFixedSize(readOut->size());
+  for (QLabel* readOut : {lblGust_, label3_, wc3Label_}) {
+    readOut->parentWidget()->layout()->activate();
+    readOut->setFixedSize(readOut->size());
+  }
 
   live_ = new LiveWindow(
       *this, model_.Changed(), [this] { Sync(); }, CentreOnScreen, ViewRefresh::kMinIntervalMs);

@@ -1,6 +1,7 @@
-// A label for a reading that changes with every record (the windsock's speed and gust): its text
-// is drawn as a run of its font's glyphs, without the text layout and shaping a label does anew
-// with each repaint. A text the font has no glyph for is drawn as any label draws it.
+// A label for a reading that changes with every record (the windsock's speed and gust, the
+// tabular display's status panels): its text is drawn as a run of its font's glyphs, without the
+// text layout and shaping a label does anew with each repaint. A text the font has no glyph for
+// is drawn as any label draws it.
 #pragma once
 
 #include <QLabel>

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -241,6 +242,11 @@ TEST_F(WindsockWindowTest, ChoicesAreForwardedAndReadOutsMirrored) {
   EXPECT_EQ(layouts.count, 0);
   EXPECT_EQ(Child<QLabel>(window, "Label3")->text(), model.View().windSpeedText);
   EXPECT_EQ(Child<QLabel>(window, "lblGust")->text(), model.View().gustText);
+  // Their size is the one the layout gave them, room for the whole reading.
+  for (const char* name : {"Label3", "lblGust"}) {
+    auto* readOut = Child<QLabel>(window, name);
+    EXPECT_EQ(readOut->width(), readOut->parentWidget()->layout()->contentsRect().width()) << name;
+  }
 
   model.Selections().averaging = -1;
   window.Sync();

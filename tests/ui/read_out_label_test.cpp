@@ -1,21 +1,23 @@
-// A read-out puts its text where a label of the same font, size and alignment puts it.
+// A read-out puts its text where a label of the same font, size, alignment and frame puts it.
 #include "ui/read_out_label.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 
 namespace ventari {
 namespace {
 
-// The smallest rectangle holding the pixels that differ from the background.
-QRect Ink(QWidget& widget) {
-  const QImage picture = widget.grab().toImage();
-  const QRgb background = widget.palette().color(widget.backgroundRole()).rgb();
+// The smallest rectangle holding the pixels within the frame that differ from the background.
+QRect Ink(QLabel& label) {
+  const QImage picture = label.grab().toImage();
+  const QRgb background = label.palette().color(label.backgroundRole()).rgb();
+  const QRect inside = label.contentsRect();
   QRect ink;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
       if (picture.pixel(x, y) != background) ink |= QRect(x, y, 1, 1);
     }
   }
@@ -27,12 +29,14 @@ TEST(ReadOutLabelTest, TextStandsWhereALabelPutsIt) {
     QString text;
     Qt::Alignment alignment;
     int pixelSize;
+    bool framed;
   };
   const Case cases[] = {
-      {QStringLiteral("12.50"), Qt::AlignCenter, 35},
-      {QStringLiteral("-0.3"), Qt::AlignCenter, 24},
-      {QStringLiteral("1.5E-6"), Qt::AlignLeft | Qt::AlignVCenter, 24},
-      {QStringLiteral("360.0"), Qt::AlignRight | Qt::AlignVCenter, 24},
+      {QStringLiteral("12.50"), Qt::AlignCenter, 35, false},
+      {QStringLiteral("-0.3"), Qt::AlignCenter, 24, false},
+      {QStringLiteral("1.5E-6"), Qt::AlignLeft | Qt::AlignVCenter, 24, false},
+      {QStringLiteral("360.0"), Qt::AlignRight | Qt::AlignVCenter, 24, false},
+      {QStringLiteral("Clinometer at: 0.12, -0.35"), Qt::AlignLeft | Qt::AlignVCenter, 13, true},
   };
   for (const Case& c : cases) {
     ReadOutLabel readOut;
@@ -45,8 +49,19 @@ TEST(ReadOutLabelTest, TextStandsWhereALabelPutsIt) {
       shown->setAlignment(c.alignment);
       shown->setAutoFillBackground(true);
       shown->setText(c.text);
-      shown->resize(220, 60);
+      if (c.framed) {
+        shown->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        shown->setContentsMargins(4, 1, 4, 1);
+      }
+      shown->resize(260, 60);
     }
+    // The same frame around the text.
+    const auto frame = [](QLabel& shown) {
+      QImage picture = shown.grab().toImage();
+      QPainter(&picture).fillRect(shown.contentsRect(), Qt::magenta);
+      return picture;
+    };
+    EXPECT_EQ(frame(readOut), frame(label)) << c.text.toStdString();
     const QRect expected = Ink(label);
     const QRect drawn = Ink(readOut);
     ASSERT_FALSE(expected.isEmpty()) << c.text.toStdString();
