@@ -11,12 +11,11 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <vector>
 
 #include "base/bounded_lines.h"
+#include "support/event_recorder.h"
 
 namespace ventari {
 namespace {
@@ -151,13 +150,7 @@ TEST(FixedPitchLinesTest, LinesAddedBelowRepaintNeitherBarWhileTheHandleStays) {
   view.Show(model.Lines(), model.Added());
   // The bars come on the next turn of the event loop and are painted on the one after.
   QTest::qWait(50);
-  struct Paints : QObject {
-    bool eventFilter(QObject*, QEvent* event) override {
-      count += event->type() == QEvent::Paint;
-      return false;
-    }
-    int count = 0;
-  } vertical, horizontal;
+  test::EventRecorder vertical(QEvent::Paint), horizontal(QEvent::Paint);
   view.verticalScrollBar()->installEventFilter(&vertical);
   view.horizontalScrollBar()->installEventFilter(&horizontal);
   for (int i = 0; i < 20; ++i) {
@@ -178,13 +171,7 @@ TEST(FixedPitchLinesTest, AHandleThatMovesRepaintsItsOwnPlaceOnly) {
   for (int i = 0; i < 200; ++i) model.Add(QStringLiteral("line"));
   view.Show(model.Lines(), model.Added());
   QTest::qWait(50);
-  struct Painted : QObject {
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::Paint) areas.push_back(static_cast<QPaintEvent*>(event)->rect());
-      return false;
-    }
-    std::vector<QRect> areas;
-  } painted;
+  test::EventRecorder painted(QEvent::Paint);
   QScrollBar* bar = view.verticalScrollBar();
   bar->installEventFilter(&painted);
   // The handle shrinks and moves down with each batch of lines.

@@ -23,6 +23,7 @@
 #include "displays/alarm_window_model.h"
 #include "displays/graph_window_model.h"
 #include "displays/windsock_window_model.h"
+#include "support/event_recorder.h"
 #include "support/screenshot.h"
 #include "support/sim_session.h"
 #include "ui/frm_alarm.h"
@@ -226,13 +227,7 @@ TEST_F(WindsockWindowTest, ChoicesAreForwardedAndReadOutsMirrored) {
   EXPECT_EQ(model.CalvarnWindsock1().GetRose(), kShipRose);
 
   // A new reading repaints the read-outs without laying the window out again.
-  struct LayoutRequests : QObject {
-    bool eventFilter(QObject*, QEvent* event) override {
-      count += event->type() == QEvent::LayoutRequest;
-      return false;
-    }
-    int count = 0;
-  } layouts;
+  test::EventRecorder layouts(QEvent::LayoutRequest);
   QCoreApplication::processEvents();
   qApp->installEventFilter(&layouts);
   model.ShowSample(45, 2.5);

@@ -17,6 +17,7 @@
 
 #include "base/virtual_runtime.h"
 #include "displays/tabular_display.h"
+#include "support/event_recorder.h"
 #include "support/screenshot.h"
 #include "support/scripted_prompts.h"
 #include "triaxis/tri_axis_records.h"
@@ -122,19 +123,10 @@ TEST_F(TabularWindowTest, TheTableAppendsNewLinesAndEmptiesWithTheModel) {
   }
 }
 
-// Counts the paints of a widget.
-struct PaintCounter : QObject {
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-  int paints = 0;
-};
-
 TEST_F(TabularWindowTest, AStreamOfRecordsRepaintsTheTableAtMostOnceIn40Ms) {
   window.show();
   QTest::qWait(2 * ViewRefresh::kMinIntervalMs);  // the first paint is done
-  PaintCounter counter;
+  test::EventRecorder counter(QEvent::Paint);
   Table()->viewport()->installEventFilter(&counter);
   QElapsedTimer clock;
   clock.start();
@@ -145,8 +137,8 @@ TEST_F(TabularWindowTest, AStreamOfRecordsRepaintsTheTableAtMostOnceIn40Ms) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return Table()->Text().endsWith("\n99"); }));
   QTest::qWait(2 * ViewRefresh::kMinIntervalMs);
   // Qt's coarse timers may fire up to 5% early; a slow machine only lowers the count.
-  EXPECT_LE(counter.paints, 1 + clock.elapsed() / (0.95 * ViewRefresh::kMinIntervalMs));
-  EXPECT_GE(counter.paints, 1);
+  EXPECT_LE(counter.count, 1 + clock.elapsed() / (0.95 * ViewRefresh::kMinIntervalMs));
+  EXPECT_GE(counter.count, 1);
 }
 
 TEST_F(TabularWindowTest, TheHeaderLabelsStandAboveTheColumnsAndFollowPcAveraging) {
