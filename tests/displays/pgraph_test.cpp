@@ -93,22 +93,6 @@ TEST_F(ChartTest, OnceFullEveryRecordScrollsThePictureLeftByOneStep) {
   }
 }
 
-TEST_F(ChartTest, APaintedPartIsThatPartOfThePicture) {
-  for (int i = 0; i < 237; ++i) Record((i * 13) % 100 - 50);  // scrolled by 570 pixels
-  const QImage picture = chart.Picture().convertToFormat(QImage::Format_RGB32);
-  for (const QRect area : {QRect(0, 0, 615, 449), QRect(30, 10, 40, 50), QRect(100, 20, 400, 300),
-                           QRect(600, 0, 15, 449), QRect(0, 0, 1, 449)}) {
-    QImage screen(615, 449, QImage::Format_RGB32);
-    screen.fill(Qt::magenta);
-    QImage expected = screen.copy();
-    QPainter(&expected).drawImage(area.topLeft(), picture, area);
-    QPainter painter(&screen);
-    chart.Paint(painter, area);
-    painter.end();
-    EXPECT_EQ(screen, expected) << area.x() << "," << area.y() << " " << area.width();
-  }
-}
-
 TEST_F(ChartTest, MapsValuesAroundTheCentreOrUpFromTheBottomWithoutClipping) {
   // UV: 615 by 449, zero line at y = 225; +Scale is the top, -Scale the bottom.
   EXPECT_EQ(chart.ValueY(0), 225);
