@@ -156,41 +156,31 @@ TEST_F(GraphWindowTest, PauseClearAndGridlinesAreForwarded) {
   EXPECT_FALSE(model.View().gridlinesOn);
 }
 
-TEST_F(GraphWindowTest, TheChartOnScreenMovesWithItsPictureAndShowsItWhole) {
+// Filling, full, then scrolling by one column and by several between two repaints: the chart on
+// the screen is what a whole repaint draws, and that is the chart's picture.
+TEST_F(GraphWindowTest, TheChartOnScreenIsTheChartsPicture) {
   s.session.anemometer().state.Model = AnemModel::kHeatedKestrix2;
   TFrmGraph window(model);
   model.SetPresentation(false);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QWidget* chart = window.Chart();
-  const auto onScreen = [&] {
-    const QPoint at = chart->mapTo(&window, QPoint(0, 0));
-    return window.screen()
-        ->grabWindow(window.winId(), at.x(), at.y(), chart->width(), chart->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-  };
+  const QPoint at = chart->mapTo(&window, QPoint(0, 0));
+  const auto rgb = [](const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); };
   int record = 0;
-  // Filling, full, then scrolling by one column and by several between two repaints.
   for (const int more : {60, 120, 1, 3, 2}) {
     for (int i = 0; i < more; ++i) PlotPolar(WindAt(record++));
     QTest::qWait(ViewRefresh::kScrollIntervalMs + 50);
-    EXPECT_EQ(onScreen(), chart->grab().toImage().convertToFormat(QImage::Format_RGB32))
+    EXPECT_EQ(rgb(window.screen()
+                      ->grabWindow(window.winId(), at.x(), at.y(), chart->width(), chart->height())
+                      .toImage()),
+              rgb(chart->grab().toImage()))
         << "after " << record << " records";
   }
-}
-
-TEST_F(GraphWindowTest, TheChartOnScreenIsTheChartsPicture) {
-  s.session.anemometer().state.Model = AnemModel::kHeatedKestrix2;
-  TFrmGraph window(model);
-  model.SetPresentation(false);
-  window.show();
-  for (int record = 0; record < 180; ++record) PlotPolar(WindAt(record));
   window.Sync();
   // Below the trace keys, which lie on the chart.
   const QRect traces(0, 60, 615, 449 - 60);
-  EXPECT_EQ(window.Chart()->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(traces),
-            model.pgraph1().Picture().convertToFormat(QImage::Format_RGB32).copy(traces));
+  EXPECT_EQ(rgb(chart->grab().toImage()).copy(traces), rgb(model.pgraph1().Picture()).copy(traces));
   Keep(window, "graph_polar");
 
   s.session.anemometer().twoAxisConfig.MessageMode = MessageModeMark::kUv;
