@@ -24,9 +24,11 @@ void SteadyScrollBar::RepaintChange() {
   if (shown == drawn_) return;
   // A handle that only moved or shrank repaints where it was and is: a whole bar is painted
   // with the style's gradients over its full length, which Qt's painter splits among threads.
+  // Styles draw the handle's outline and shadow a little outside its rectangle.
   if (!drawn_.handle.isNull() && shown.atMinimum == drawn_.atMinimum &&
       shown.atMaximum == drawn_.atMaximum) {
-    update(shown.handle.united(drawn_.handle));
+    constexpr int kOutline = 2;
+    update(shown.handle.united(drawn_.handle).adjusted(-kOutline, -kOutline, kOutline, kOutline));
   } else {
     update();
   }

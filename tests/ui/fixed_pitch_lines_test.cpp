@@ -146,6 +146,7 @@ TEST(FixedPitchLinesTest, LinesAddedBelowRepaintTheBarOnlyWhereItsHandleMoved) {
   FixedPitchLines view;
   view.resize(300, 400);
   view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   for (int i = 0; i < 200; ++i) model.Add(QString(60, QLatin1Char('0' + i % 10)));
   view.Show(model.Lines(), model.Added());
   // The bars come on the next turn of the event loop and are painted on the one after.
@@ -165,6 +166,13 @@ TEST(FixedPitchLinesTest, LinesAddedBelowRepaintTheBarOnlyWhereItsHandleMoved) {
   for (const QRect& area : vertical.areas) EXPECT_LT(area.height(), bar->height() / 2);
   EXPECT_EQ(horizontal.count, 0);
   EXPECT_EQ(bar->value(), bar->maximum());
+  // Nothing of the handle's earlier places is left on the screen (the style draws its outline
+  // outside the handle's own rectangle).
+  const QPoint at = bar->mapTo(&view, QPoint(0, 0));
+  EXPECT_EQ(view.screen()->grabWindow(view.winId(), at.x(), at.y(), bar->width(), bar->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32),
+            bar->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace
