@@ -269,6 +269,10 @@ void QtSerialPort::SetRts(bool on) {
 void QtSerialPort::Write(const std::uint8_t* data, std::size_t size) {
   // A port whose device went away takes no more bytes; its owner closes it.
   if (!port_) return;
+  // What comes next may be the answer: handed on as it comes.
+  handOff_.stop();
+  lastHandOff_.invalidate();
+  Listen(true);
   if (port_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) < 0) {
     if (port_->error() == QSerialPort::ResourceError) return Lose();
     throw Failure(PortError::Kind::kIo, QStringLiteral("Write failed"), *port_);
@@ -334,7 +338,9 @@ void QtSerialPort::Listen(bool on) {
 
 bool QtSerialPort::ReadAll() {
   if (!port_ || !sink_) return false;
-  const QByteArray bytes = port_->readAll();
+  // Exactly what QSerialPort holds: reading past it would have QSerialPort listen to the device
+  // again (and the port stop it once more), waking the event loop twice with each hand-off.
+  const QByteArray bytes = port_->read(port_->bytesAvailable());
   if (bytes.isEmpty()) return false;
   sink_->BytesReceived(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                        static_cast<std::size_t>(bytes.size()));

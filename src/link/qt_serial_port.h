@@ -19,9 +19,10 @@ namespace ventari {
 class QtSerialPort : public SerialBackend {
  public:
   // Bytes that come within this long of the last hand-off to the sink wait for the next one: a
-  // line that trickles in a few bytes a millisecond reaches the consumers once every 20 ms (a USB
-  // adapter's own latency is often 16 ms), while the first bytes after a quiet spell go at once.
-  static constexpr int kHandOffMs = 20;
+  // line that keeps coming reaches the consumers once every 40 ms (no window shows it more often
+  // than 25 times a second), while the first bytes after a quiet spell, or after bytes were
+  // written, go at once, so a question's answer never waits.
+  static constexpr int kHandOffMs = 40;
 
   QtSerialPort();
   ~QtSerialPort() override;

@@ -169,7 +169,8 @@ TEST(FixedPitchLinesTest, LinesAddedBelowRepaintTheBarOnlyWhereItsHandleMoved) {
   // Nothing of the handle's earlier places is left on the screen (the style draws its outline
   // outside the handle's own rectangle).
   const QPoint at = bar->mapTo(&view, QPoint(0, 0));
-  EXPECT_EQ(view.screen()->grabWindow(view.winId(), at.x(), at.y(), bar->width(), bar->height())
+  EXPECT_EQ(view.screen()
+                ->grabWindow(view.winId(), at.x(), at.y(), bar->width(), bar->height())
                 .toImage()
                 .convertToFormat(QImage::Format_RGB32),
             bar->grab().toImage().convertToFormat(QImage::Format_RGB32));
