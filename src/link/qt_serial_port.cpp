@@ -338,9 +338,7 @@ void QtSerialPort::Listen(bool on) {
 
 bool QtSerialPort::ReadAll() {
   if (!port_ || !sink_) return false;
-  // Exactly what QSerialPort holds: reading past it would have QSerialPort listen to the device
-  // again (and the port stop it once more), waking the event loop twice with each hand-off.
-  const QByteArray bytes = port_->read(port_->bytesAvailable());
+  const QByteArray bytes = port_->readAll();
   if (bytes.isEmpty()) return false;
   sink_->BytesReceived(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                        static_cast<std::size_t>(bytes.size()));
