@@ -287,6 +287,8 @@ void QtSerialPort::FlushIn() {
   if (!port_) return;
   port_->clear(QSerialPort::Input);
   port_->readAll();
+  // Reading has QSerialPort listen to the device again; while a hand-off is due, it looks then.
+  Listen(!handOff_.isActive());
 }
 
 void QtSerialPort::Poll() {

@@ -32,8 +32,10 @@ class ChartControl : public QWidget {
   ChartControl(Tpgraph& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
     setObjectName(QStringLiteral("pgraph1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    new ViewRefresh(
-        this, chart_.Changed(), [this] { Refresh(); }, ViewRefresh::kScrollIntervalMs);
+    // A closed window's chart draws its columns only in the chart's own batches.
+    (new ViewRefresh(
+         this, chart_.Changed(), [this] { Refresh(); }, ViewRefresh::kScrollIntervalMs))
+        ->HoldWhileHidden(*parent->window());
   }
 
  protected:
