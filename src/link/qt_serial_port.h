@@ -19,10 +19,11 @@ namespace ventari {
 class QtSerialPort : public SerialBackend {
  public:
   // Bytes that come within this long of the last hand-off to the sink wait for the next one: a
-  // line that keeps coming reaches the consumers once every 40 ms (no window shows it more often
-  // than 25 times a second), while the first bytes after a quiet spell, or after bytes were
+  // line that keeps coming reaches the consumers once every 50 ms, a little less often than the
+  // windows may repaint (every 40 ms), so each window shows what a hand-off brought at once and
+  // not on a wake-up of its own. The first bytes after a quiet spell, or after bytes were
   // written, go at once, so a question's answer never waits.
-  static constexpr int kHandOffMs = 40;
+  static constexpr int kHandOffMs = 50;
 
   QtSerialPort();
   ~QtSerialPort() override;
